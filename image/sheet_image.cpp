@@ -1,0 +1,63 @@
+#include "image/sheet_image.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+bool IsSupportedDepth(int depth)
+{
+    return depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
+}
+
+} // namespace
+
+ImageResult SheetImage::Create(int width, int height, int depth, bool hasAlpha)
+{
+    if (width <= 0 || height <= 0 || !IsSupportedDepth(depth))
+        return ImageResult::Failure(ImageError::CannotDecode, "unsupported image size or depth");
+    if (static_cast<int64_t>(width) * height > kMaxPixels)
+        return ImageResult::Failure(ImageError::TooLarge, "image is larger than 100 megapixels");
+    const int64_t stride = ((static_cast<int64_t>(width) * depth + 31) / 32) * 4;
+    try {
+        m_pixels.assign(static_cast<size_t>(stride * height), 0);
+        m_colorTable.assign(depth <= 8 ? (size_t{1} << depth) : 0, RgbQuad{});
+    } catch (const std::bad_alloc&) {
+        *this = SheetImage();
+        return ImageResult::Failure(ImageError::OutOfMemory, "not enough memory for the image");
+    }
+    m_width = width;
+    m_height = height;
+    m_depth = depth;
+    m_pitch = -static_cast<int>(stride);
+    m_hasAlpha = hasAlpha && depth == 32;
+    // Bottom-up: the top row is the last row in memory.
+    m_bits = m_pixels.data() + stride * (height - 1);
+    return {};
+}
+
+void SheetImage::SetPixel(int x, int y, ColorRef color)
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height || m_depth < 24)
+        return;
+    uint8_t* p = GetPixelAddress(x, y);
+    p[0] = static_cast<uint8_t>(color >> 16); // blue
+    p[1] = static_cast<uint8_t>(color >> 8);  // green
+    p[2] = static_cast<uint8_t>(color);       // red
+}
+
+void SheetImage::GetColorTable(int first, int count, RgbQuad* destination) const
+{
+    const int size = GetColorTableSize();
+    for (int i = 0; i < count && first + i < size; ++i)
+        if (first + i >= 0)
+            destination[i] = m_colorTable[static_cast<size_t>(first + i)];
+}
+
+void SheetImage::SetColorTable(int first, int count, const RgbQuad* source)
+{
+    const int size = GetColorTableSize();
+    for (int i = 0; i < count && first + i < size; ++i)
+        if (first + i >= 0)
+            m_colorTable[static_cast<size_t>(first + i)] = source[i];
+}

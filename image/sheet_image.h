@@ -1,0 +1,120 @@
+#pragma once
+
+#include "answerkey/answer_key.h"
+#include "image/image_result.h"
+#include "image/image_type.h"
+#include "omr/sheet_check.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QPainter;
+class QRect;
+
+struct RgbQuad {
+    uint8_t rgbBlue = 0;
+    uint8_t rgbGreen = 0;
+    uint8_t rgbRed = 0;
+    uint8_t rgbReserved = 0;
+};
+
+// A colour as 0x00BBGGRR.
+using ColorRef = uint32_t;
+
+// One scanned sheet in memory: rows bottom-up, each padded to 4 bytes, so the
+// pitch (byte distance from a row to the row below it) is negative.
+class SheetImage {
+public:
+    // Scans over this many pixels are refused on loading.
+    static constexpr int64_t kMaxPixels = 100'000'000;
+
+    SheetImage() = default;
+    virtual ~SheetImage() = default;
+    SheetImage(const SheetImage&) = delete;
+    SheetImage& operator=(const SheetImage&) = delete;
+    SheetImage(SheetImage&&) = default;
+    SheetImage& operator=(SheetImage&&) = default;
+
+    // Allocates width x height pixels at depth 1, 4, 8, 16, 24 or 32, all bytes
+    // zero; a colour table of 2, 16 or 256 zero entries for depths up to 8.
+    ImageResult Create(int width, int height, int depth, bool hasAlpha = false);
+
+    // Decodes the file with its pixels as stored (no auto-rotation, no colour
+    // management). Path is UTF-8.
+    ImageResult LoadFromFile(const std::string& path);
+    // Encodes by the path's extension (jpg, gif, tif, png, bmp, any case); written
+    // through a temporary file so a failure leaves an existing file intact.
+    ImageResult SaveToFile(const std::string& path) const;
+
+    int GetWidth() const { return m_width; }
+    int GetHeight() const { return m_height; }
+    int GetBitsPerPixel() const { return m_depth; }
+    int GetPitch() const { return m_pitch; }
+    bool HasAlphaChannel() const { return m_hasAlpha; }
+    bool IsEmpty() const { return m_pixels.empty(); }
+
+    // Address of the top row.
+    uint8_t* GetBits() { return m_bits; }
+    const uint8_t* GetBits() const { return m_bits; }
+
+    // bits + y * pitch + (x * depth) / 8; no bounds check, callers stay inside.
+    uint8_t* GetPixelAddress(int x, int y)
+    {
+        return m_bits + static_cast<std::ptrdiff_t>(y) * m_pitch + (static_cast<std::ptrdiff_t>(x) * m_depth) / 8;
+    }
+    const uint8_t* GetPixelAddress(int x, int y) const
+    {
+        return m_bits + static_cast<std::ptrdiff_t>(y) * m_pitch + (static_cast<std::ptrdiff_t>(x) * m_depth) / 8;
+    }
+
+    // Stores the colour exactly at depth 24 and 32; outside the image changes nothing.
+    void SetPixel(int x, int y, ColorRef color);
+
+    int GetColorTableSize() const { return static_cast<int>(m_colorTable.size()); }
+    // Copies entries out of / into the colour table; entries beyond it are skipped.
+    void GetColorTable(int first, int count, RgbQuad* destination) const;
+    void SetColorTable(int first, int count, const RgbQuad* source);
+
+    // Converts a 1-, 4-, 8- or 16-bit image to 24 bits in place (through the
+    // colour table, or from its 16-bit 5-6-5 pixels); other depths stay.
+    void ConvertTo24Bits();
+
+    // Copies the source rectangle of the image onto the painter's target rectangle.
+    void StretchDraw(QPainter& painter, const QRect& target, const QRect& source) const;
+
+    // Appends file-dialog filter text for the readable image types.
+    static ImageResult BuildImageFilter(std::string& filter, std::vector<ImageType>& types,
+                                        const char* firstDescription, uint32_t excludeMask,
+                                        char separator);
+
+    // --- Recognition engine (omr/) ---
+
+    // Turns a true-colour scan into pure black and white at grey level 140.
+    SheetCheck PrepareSheet();
+    // Finds the two registration marks and the skew; fills g_skew.
+    SheetCheck MeasureSkew(int showAngle);
+    // Whether every read of ReadExamineeId and the answer grid stays inside the image
+    // for the current g_skew. Shows nothing.
+    SheetCheck CheckGradingBounds() const;
+    // Reads the ID, then checks and scores all 100 question rows against the key.
+    SheetCheck GradeSheet(const AnswerList& answers, int32_t questionCount);
+    void CheckQuestionRow(float rowTop, float rowBottom, float rowLeft, float rowRight);
+    void GradeQuestion(const std::string& answer, float rowTop, float rowBottom, float rowLeft,
+                       float rowRight, int32_t questionNumber);
+    void ScoreAnswerBox(float boxTop, float boxBottom, float boxLeft, float boxRight,
+                        int32_t questionNumber);
+    void ReadExamineeId();
+    void ReadIdDigit(float bandTop, float bandLeft, int digitIndex);
+
+private:
+    std::vector<uint8_t> m_pixels;
+    std::vector<RgbQuad> m_colorTable;
+    uint8_t* m_bits = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+    int m_pitch = 0;
+    int m_depth = 0;
+    bool m_hasAlpha = false;
+};
