@@ -1,0 +1,11 @@
+#pragma once
+
+#include "grade_options.h"
+#include "sheet_outcome.h"
+
+#include <functional>
+
+// Grades every sheet of the options on `jobs` threads and hands each outcome to
+// `deliver` on the calling thread, strictly in input order, as soon as it and all
+// before it are done.
+void RunBatch(const GradeOptions& options, int jobs, const std::function<void(SheetOutcome&&)>& deliver);

@@ -1,0 +1,71 @@
+#include "console_report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string OneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+} // namespace
+
+ConsoleReport::ConsoleReport(size_t sheetCount, bool quiet)
+    : m_sheetCount(sheetCount)
+    , m_quiet(quiet)
+    , m_progress(isatty(STDERR_FILENO) == 1)
+{
+}
+
+void ConsoleReport::Add(const SheetOutcome& outcome)
+{
+    ClearProgress();
+    if (!m_quiet)
+        for (const std::string& message : outcome.messages)
+            std::fprintf(stderr, "%s: %s\n", outcome.file.c_str(), OneLine(message).c_str());
+
+    if (outcome.status == SheetStatus::Refused) {
+        ++m_refused;
+        std::printf("%s  refused: %s\n", outcome.file.c_str(), outcome.refusal.c_str());
+    } else {
+        ++(outcome.status == SheetStatus::Reported ? m_reported : m_unreported);
+        const bool first = m_reported + m_unreported == 1;
+        m_correctSum += outcome.correct;
+        m_correctMin = first ? outcome.correct : std::min(m_correctMin, outcome.correct);
+        m_correctMax = first ? outcome.correct : std::max(m_correctMax, outcome.correct);
+        std::printf("%s  ID %08d  correct %d  wrong %d  error %d  %s\n", outcome.file.c_str(), outcome.examineeId,
+                    outcome.correct, outcome.wrong, outcome.errors, StatusName(outcome.status));
+    }
+    std::fflush(stdout);
+    ++m_done;
+    ShowProgress();
+}
+
+void ConsoleReport::Finish()
+{
+    ClearProgress();
+    const size_t graded = m_reported + m_unreported;
+    std::fprintf(stderr, "%zu sheets: %zu graded (%zu reported, %zu unreported), %zu refused", m_sheetCount, graded,
+                 m_reported, m_unreported, m_refused);
+    if (graded > 0)
+        std::fprintf(stderr, "; correct: mean %.1f, range %d-%d", static_cast<double>(m_correctSum) / graded,
+                     m_correctMin, m_correctMax);
+    std::fprintf(stderr, "\n");
+}
+
+void ConsoleReport::ClearProgress()
+{
+    if (m_progress && m_done > 0)
+        std::fprintf(stderr, "\r\033[K");
+}
+
+void ConsoleReport::ShowProgress()
+{
+    if (m_progress && m_done < m_sheetCount)
+        std::fprintf(stderr, "grading %zu/%zu", m_done, m_sheetCount);
+}

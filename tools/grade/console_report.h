@@ -1,0 +1,34 @@
+#pragma once
+
+#include "sheet_outcome.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// What a person at a terminal sees: one line per sheet on standard output, the
+// sheet's messages on standard error, a progress line while grading (only when
+// standard error is a terminal) and a summary at the end.
+class ConsoleReport {
+public:
+    ConsoleReport(size_t sheetCount, bool quiet);
+
+    void Add(const SheetOutcome& outcome);
+    void Finish();
+
+    size_t RefusedCount() const { return m_refused; }
+
+private:
+    void ClearProgress();
+    void ShowProgress();
+
+    size_t m_sheetCount;
+    bool m_quiet;
+    bool m_progress;
+    size_t m_done = 0;
+    size_t m_reported = 0;
+    size_t m_unreported = 0;
+    size_t m_refused = 0;
+    int64_t m_correctSum = 0;
+    int32_t m_correctMin = 0;
+    int32_t m_correctMax = 0;
+};

@@ -1,0 +1,99 @@
+#include "grade_options.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+bool ParseJobs(std::string_view text, int& jobs)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+    return error == std::errc() && end == text.data() + text.size() && jobs >= 1 && jobs <= 256;
+}
+
+} // namespace
+
+std::string GradeUsage()
+{
+    return "Usage: vantrel-grade --key KEYFILE [options] SHEET...\n"
+           "\n"
+           "Grades scanned answer sheets against an answer key and prints one line per sheet.\n"
+           "\n"
+           "Options:\n"
+           "  --key FILE              answer key file (one line per question, letters a-e)\n"
+           "  --csv FILE              write file,examinee_id,correct,wrong,error,status and the\n"
+           "                          outcome (q1..q100) and marked letters (m1..m100) of every question\n"
+           "  --results FILE          write the results file (\"ID  = correct\" lines) of every graded sheet\n"
+           "  --annotate DIR          save every graded sheet with what was read painted on it\n"
+           "  --annotate-format FMT   png (default), jpg or tif\n"
+           "  --jobs N                sheets graded at once (default: one per core)\n"
+           "  --quiet                 leave out the per-sheet messages on standard error\n"
+           "  --help                  show this help\n"
+           "\n"
+           "Exit status: 0 when every sheet was graded, 1 when some could not be, 2 on a usage error.\n"
+           "\n"
+           "Examples:\n"
+           "  vantrel-grade --key key.txt img*.tif\n"
+           "  vantrel-grade --key key.txt --csv scores.csv --results scores.txt scans/*.jpg\n"
+           "  vantrel-grade --key key.txt --annotate checked --jobs 2 \"ห้อง 1\"/img*.tif\n";
+}
+
+ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
+{
+    ParsedGradeOptions parsed;
+    GradeOptions& options = parsed.options;
+    bool onlySheets = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (onlySheets || arg.empty() || arg[0] != '-') {
+            options.sheets.emplace_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            onlySheets = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            parsed.helpRequested = true;
+            return parsed;
+        }
+        if (arg == "--quiet" || arg == "-q") {
+            options.quiet = true;
+            continue;
+        }
+        const bool takesValue = arg == "--key" || arg == "--csv" || arg == "--results" || arg == "--annotate"
+            || arg == "--annotate-format" || arg == "--jobs";
+        if (!takesValue) {
+            parsed.error = "unknown option " + std::string(arg);
+            return parsed;
+        }
+        if (i + 1 >= argc) {
+            parsed.error = std::string(arg) + " needs a value";
+            return parsed;
+        }
+        const std::string value = argv[++i];
+        if (arg == "--key")
+            options.keyFile = value;
+        else if (arg == "--csv")
+            options.csvFile = value;
+        else if (arg == "--results")
+            options.resultsFile = value;
+        else if (arg == "--annotate")
+            options.annotateDir = value;
+        else if (arg == "--annotate-format") {
+            if (value != "png" && value != "jpg" && value != "tif") {
+                parsed.error = "--annotate-format must be png, jpg or tif";
+                return parsed;
+            }
+            options.annotateFormat = value;
+        } else if (!ParseJobs(value, options.jobs)) {
+            parsed.error = "--jobs needs a whole number from 1 to 256";
+            return parsed;
+        }
+    }
+    if (options.keyFile.empty())
+        parsed.error = "--key KEYFILE is required";
+    else if (options.sheets.empty())
+        parsed.error = "no sheets given";
+    return parsed;
+}

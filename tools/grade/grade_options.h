@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct GradeOptions {
+    std::string keyFile;
+    std::string csvFile;
+    std::string resultsFile;
+    std::string annotateDir;
+    std::string annotateFormat = "png";
+    int jobs = 0; // 0: one per core
+    bool quiet = false;
+    std::vector<std::string> sheets;
+};
+
+struct ParsedGradeOptions {
+    GradeOptions options;
+    bool helpRequested = false;
+    std::string error; // non-empty on a usage error
+};
+
+ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv);
+std::string GradeUsage();

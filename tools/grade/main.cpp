@@ -1,0 +1,94 @@
+// vantrel-grade: grades scanned answer sheets from the command line.
+
+#include "answerkey/answer_key_file.h"
+#include "answerkey/answer_key_store.h"
+#include "batch_runner.h"
+#include "console_report.h"
+#include "csv_report.h"
+#include "grade_options.h"
+#include "results/results_file.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+enum ExitStatus { AllGraded = 0, SomeNotGraded = 1, UsageError = 2 };
+
+bool LoadKey(const std::string& keyFile)
+{
+    AnswerList answers;
+    if (!ReadAnswerKeyFile(keyFile, answers)) {
+        std::fprintf(stderr, "vantrel-grade: cannot read the key file %s\n", keyFile.c_str());
+        return false;
+    }
+    // The validation messages go to standard error, as the desktop shows them in boxes.
+    AcceptAnswerKey(answers, std::filesystem::path(keyFile).stem().string());
+    return true;
+}
+
+int DefaultJobs()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+bool Report(const FileWriteResult& written)
+{
+    if (!written)
+        std::fprintf(stderr, "vantrel-grade: %s\n", written.message.c_str());
+    return written.ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const ParsedGradeOptions parsed = ParseGradeOptions(argc, argv);
+    if (parsed.helpRequested) {
+        std::fputs(GradeUsage().c_str(), stdout);
+        return AllGraded;
+    }
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "vantrel-grade: %s\n\n%s", parsed.error.c_str(), GradeUsage().c_str());
+        return UsageError;
+    }
+    const GradeOptions& options = parsed.options;
+
+    // For the image codec plugins; no display is needed.
+    QCoreApplication app(argc, argv);
+
+    if (!LoadKey(options.keyFile))
+        return UsageError;
+    if (!options.annotateDir.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(options.annotateDir, error);
+        if (error) {
+            std::fprintf(stderr, "vantrel-grade: cannot create %s: %s\n", options.annotateDir.c_str(),
+                         error.message().c_str());
+            return UsageError;
+        }
+    }
+
+    ConsoleReport console(options.sheets.size(), options.quiet);
+    CsvReport csv;
+    std::string results;
+    RunBatch(options, options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
+        console.Add(outcome);
+        csv.Add(outcome);
+        if (outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
+            results += FormatResultLine(outcome.examineeId, outcome.correct);
+    });
+    console.Finish();
+
+    bool written = true;
+    if (!options.csvFile.empty())
+        written = Report(csv.Write(options.csvFile)) && written;
+    if (!options.resultsFile.empty())
+        written = Report(WriteFileSafely(options.resultsFile, results)) && written;
+    return console.RefusedCount() == 0 && written ? AllGraded : SomeNotGraded;
+}

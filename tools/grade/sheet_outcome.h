@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class SheetStatus {
+    Reported,   // graded; the key's last counted question was reached
+    Unreported, // graded; the walk never reached the key's last counted question
+    Refused,    // could not be graded
+};
+
+// What grading one sheet file gave.
+struct SheetOutcome {
+    std::string file;
+    SheetStatus status = SheetStatus::Refused;
+    int32_t examineeId = 0;
+    int32_t correct = 0;
+    int32_t wrong = 0;
+    int32_t errors = 0;
+    std::string refusal;               // one line: why the sheet could not be graded
+    std::vector<std::string> messages; // what the desktop program would show in boxes, in order
+};
+
+const char* StatusName(SheetStatus status);

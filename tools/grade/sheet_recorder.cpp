@@ -1,0 +1,9 @@
+#include "sheet_recorder.h"
+
+void SheetRecorder::RecordScores(const SheetScores& scores)
+{
+    m_outcome.correct = scores.correct;
+    m_outcome.wrong = scores.wrong;
+    m_outcome.errors = scores.errors;
+    m_outcome.status = scores.reported ? SheetStatus::Reported : SheetStatus::Unreported;
+}
