@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
   libgif-dev libturbojpeg0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-thai-tlwg poppler-utils
+  fonts-thai-tlwg poppler-utils imagemagick
 )
 
 missing=()
