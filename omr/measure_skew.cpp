@@ -63,9 +63,11 @@ SheetCheck SheetImage::MeasureSkew(int showAngle)
     g_skew.rightMarkX = static_cast<float>(right.x);
     g_skew.rightMarkY = static_cast<float>(right.y);
     // Rows grow downwards: a right mark lower than the left one gives a negative angle.
-    const long double slope = (static_cast<long double>(g_skew.rightMarkY) - g_skew.leftMarkY)
-        / (static_cast<long double>(g_skew.rightMarkX) - g_skew.leftMarkX);
-    g_skew.angleRadians = static_cast<double>(-std::atan(slope));
+    // The rise is taken upwards rather than negating the arctangent, so a level sheet
+    // reads 0 and not -0.
+    const long double rise = static_cast<long double>(g_skew.leftMarkY) - g_skew.rightMarkY;
+    const long double run = static_cast<long double>(g_skew.rightMarkX) - g_skew.leftMarkX;
+    g_skew.angleRadians = static_cast<double>(std::atan(rise / run));
     g_skew.angleDegrees = g_skew.angleRadians * kDegreesPerRadian;
 
     if (showAngle == 1)
