@@ -76,6 +76,16 @@ TEST(SheetLayoutTest, LowerQuestionsOfABlockAreSetRightForTilt)
     EXPECT_NEAR(rows[0].top - 601.3f, -0.07, 0.001);
 }
 
+TEST(SheetLayoutTest, RowBottomIsRoundedFromTheUnroundedTop)
+{
+    SkewMeasurement skew = Untilted(100, 464);
+    skew.angleRadians = std::atan(-0.01);
+    const GridBox last = LayQuestionRows(skew)[99];
+    EXPECT_EQ(last.top, 1011.3399f);
+    // 1024.83984f when added to the stored top instead.
+    EXPECT_EQ(last.bottom, 1024.83997f);
+}
+
 TEST(SheetLayoutTest, IdBandsFollowTheTilt)
 {
     SkewMeasurement skew = Untilted(100, 450);
