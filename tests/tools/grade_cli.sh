@@ -23,9 +23,9 @@ fail() { echo "FAIL: $*"; failed=1; }
 mkdir -p "$work/bad ห้อง 1"
 head -c 3000 "$work/s/img002.jpg" >"$work/bad ห้อง 1/truncated.jpg"
 echo "not an image" >"$work/bad ห้อง 1/text.jpg"
-"$sheet" fill -o "$work/bad ห้อง 1/small.png" --id 1 --answers a >/dev/null 2>&1 && \
+"$sheet" fill -o "$work/bad ห้อง 1/small.png" --id 00000001 --answers a >/dev/null 2>&1 && \
     convert "$work/bad ห้อง 1/small.png" -crop 600x400+0+0 "$work/bad ห้อง 1/small.png" 2>/dev/null
-"$sheet" fill -o "$work/bad ห้อง 1/nomark.png" --id 1 --answers a >/dev/null 2>&1 && \
+"$sheet" fill -o "$work/bad ห้อง 1/nomark.png" --id 00000001 --answers a >/dev/null 2>&1 && \
     convert "$work/bad ห้อง 1/nomark.png" -fill white -draw "rectangle 670,395 780,505" "$work/bad ห้อง 1/nomark.png" 2>/dev/null
 
 set -- "$work/s/img001.jpg" "$work/bad ห้อง 1/truncated.jpg" "$work/s/img002.jpg" "$work/bad ห้อง 1/text.jpg" \
