@@ -139,30 +139,6 @@ INSTANTIATE_TEST_SUITE_P(Sources, ImageLoad,
             { 77, 77, 77 }, { 77, 77, 77 }, 0 }),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ImageFileTest, AlphaPixelsKeepTheirBytesUnpremultiplied)
-{
-    QImage source(2, 1, QImage::Format_ARGB32);
-    source.setPixel(0, 0, qRgba(200, 100, 50, 128));
-    source.setPixel(1, 0, qRgba(1, 2, 3, 0));
-    const std::string path = PathOf("alpha.png");
-    WriteBytes(path, Encode(source, "png"));
-
-    SheetImage image;
-    ASSERT_TRUE(image.LoadFromFile(path));
-    const uint8_t* p = image.GetPixelAddress(0, 0);
-    EXPECT_EQ((std::array<int, 8> { p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7] }),
-        (std::array<int, 8> { 50, 100, 200, 128, 3, 2, 1, 0 }));
-}
-
-TEST_F(ImageFileTest, ThaiFileNameIsReadAsUtf8)
-{
-    const std::string path = PathOf("แผ่นคำตอบ.bmp");
-    WriteBytes(path, Encode(TopLeftMarked(2, 2, QImage::Format_RGB32), "bmp"));
-    SheetImage image;
-    ASSERT_TRUE(image.LoadFromFile(path));
-    EXPECT_EQ(BgrAt(image, 0, 0), kMarked);
-}
-
 // Decoded Qt formats that no file of the tests decodes into.
 struct StoreCase {
     const char* name;
