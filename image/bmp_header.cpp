@@ -5,7 +5,8 @@
 #include <array>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 uint32_t LittleEndian(const uint8_t* bytes, int count)
 {
@@ -35,7 +36,7 @@ int64_t BmpHeader::EndOfRows() const
 
 std::optional<BmpHeader> ReadBmpHeader(QIODevice& device)
 {
-    std::array<uint8_t, kFileHeaderBytes + kInfoHeaderBytesUsed> bytes{};
+    std::array<uint8_t, kFileHeaderBytes + kInfoHeaderBytesUsed> bytes {};
     device.seek(0);
     const qint64 count = device.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
     if (count < kFileHeaderBytes + 4 || bytes[0] != 'B' || bytes[1] != 'M')

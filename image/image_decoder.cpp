@@ -13,7 +13,8 @@
 #include <cstdlib>
 #include <optional>
 
-namespace {
+namespace
+{
 
 constexpr int64_t kMebibyte = 1 << 20;
 
@@ -24,8 +25,9 @@ constexpr int64_t kWidestPixelBytes = 16;
 // format, and no more. Without a size, what the pixel limit allows at 4 bytes.
 int AllocationLimitMiB(const QSize& size)
 {
-    const int64_t bytes = size.isValid() ? static_cast<int64_t>(size.width()) * size.height() * kWidestPixelBytes
-                                         : SheetImage::kMaxPixels * 4;
+    const int64_t bytes = size.isValid()
+        ? static_cast<int64_t>(size.width()) * size.height() * kWidestPixelBytes
+        : SheetImage::kMaxPixels * 4;
     return static_cast<int>(bytes / kMebibyte + 1);
 }
 
@@ -78,11 +80,11 @@ ImageResult SheetImage::LoadFromFile(const std::string& path)
     const QSize size = reader.size();
     const int64_t pixels = AnnouncedPixels(size, codec->type, probe);
     if (pixels > kMaxPixels)
-        return Failure(ImageError::TooLarge, path,
-                       std::to_string(pixels) + " pixels are more than 100 megapixels");
+        return Failure(
+            ImageError::TooLarge, path, std::to_string(pixels) + " pixels are more than 100 megapixels");
     if (!IsStreamComplete(probe, format))
-        return Failure(ImageError::CannotDecode, path,
-                       std::string(codec->description) + " data is truncated");
+        return Failure(
+            ImageError::CannotDecode, path, std::string(codec->description) + " data is truncated");
 
     reader.setAllocationLimit(AllocationLimitMiB(size));
     QImage decoded;

@@ -7,7 +7,8 @@
 #include <QByteArray>
 #include <QImageWriter>
 
-namespace {
+namespace
+{
 
 bool IsBlackAndWhite(const QList<QRgb>& colors)
 {
@@ -37,7 +38,8 @@ ImageResult EncodeWithQt(const SheetImage& image, const char* qtFormat, QByteArr
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, qtFormat);
     if (!writer.write(picture))
-        return ImageResult::Failure(ImageError::CannotEncode, std::string("cannot encode the image as ") + qtFormat
-                                                                  + ": " + writer.errorString().toStdString());
+        return ImageResult::Failure(ImageError::CannotEncode,
+            std::string("cannot encode the image as ") + qtFormat + ": "
+                + writer.errorString().toStdString());
     return {};
 }

@@ -7,12 +7,18 @@
 #include <array>
 #include <cstdint>
 
-namespace {
+namespace
+{
 
 // Sequential reads that fail instead of running past the end.
-class ByteReader {
+class ByteReader
+{
 public:
-    explicit ByteReader(QIODevice& device) : m_device(device) { m_device.seek(0); }
+    explicit ByteReader(QIODevice& device)
+        : m_device(device)
+    {
+        m_device.seek(0);
+    }
 
     bool Read(uint8_t* destination, qint64 count)
     {
@@ -74,7 +80,7 @@ bool SkipSubBlocks(ByteReader& reader)
 
 qint64 ColorTableBytes(uint8_t flags)
 {
-    return (flags & 0x80) ? 3 * (qint64{2} << (flags & 0x07)) : 0;
+    return (flags & 0x80) ? 3 * (qint64 { 2 } << (flags & 0x07)) : 0;
 }
 
 // The first picture, the one that is decoded, must be there to its last data block.

@@ -1,15 +1,16 @@
 #include "image/decoded_image.h"
 #include "image_test_support.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImageReader>
-#include <QBuffer>
 
 #include <cstdlib>
 #include <functional>
 #include <random>
 
-namespace {
+namespace
+{
 
 // Qt image of the given format whose top-left pixel is (10, 20, 30) and the rest
 // a plainly different colour, so row order shows.
@@ -42,7 +43,7 @@ QImage Grey(QImage::Format format)
 QImage MonoTopLeftBlack()
 {
     QImage image(9, 3, QImage::Format_Mono);
-    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    image.setColorTable({ qRgb(255, 255, 255), qRgb(0, 0, 0) });
     image.fill(0);
     image.setPixel(0, 0, 1);
     return image;
@@ -69,16 +70,21 @@ struct LoadCase {
     bool hasAlpha;
     int colorTableSize;
     int pitch;
-    std::array<int, 3> topLeft;      // blue, green, red after conversion to 24 bits
+    std::array<int, 3> topLeft; // blue, green, red after conversion to 24 bits
     std::array<int, 3> bottomRight; //
-    int tolerance;                   // for lossy formats
+    int tolerance; // for lossy formats
 };
 
-void PrintTo(const LoadCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const LoadCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
-const std::array<int, 3> kMarked{30, 20, 10}, kRest{100, 150, 200};
+const std::array<int, 3> kMarked { 30, 20, 10 }, kRest { 100, 150, 200 };
 
-class ImageLoad : public ImageFileTest, public ::testing::WithParamInterface<LoadCase> {};
+class ImageLoad : public ImageFileTest, public ::testing::WithParamInterface<LoadCase>
+{
+};
 
 TEST_P(ImageLoad, StoresDepthTableAndTopRowFirst)
 {
@@ -105,59 +111,33 @@ TEST_P(ImageLoad, StoresDepthTableAndTopRowFirst)
     EXPECT_PRED2(near, BgrAt(image, image.GetWidth() - 1, image.GetHeight() - 1), c.bottomRight);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sources, ImageLoad,
-    ::testing::Values(
-        LoadCase{"Bmp24", [] { return TopLeftMarked(10, 3, QImage::Format_RGB32); }, "bmp", 24, false, 0, -32,
-                 kMarked, kRest, 0},
-        LoadCase{"Png24OnePixelWide", [] { return TopLeftMarked(1, 3, QImage::Format_RGB888); }, "png", 24, false, 0,
-                 -4, kMarked, kRest, 0},
-        LoadCase{"Tiff24", [] { return TopLeftMarked(10, 3, QImage::Format_RGB32); }, "tiff", 24, false, 0, -32,
-                 kMarked, kRest, 0},
-        LoadCase{"Jpeg24", TopLeftBlockMarked, "jpeg", 24, false, 0, -192, kMarked, kRest, 6},
-        LoadCase{"JpegGrey", [] { return Grey(QImage::Format_Grayscale8); }, "jpeg", 8, false, 256, -8,
-                 {77, 77, 77}, {77, 77, 77}, 2},
-        LoadCase{"PngGrey", [] { return Grey(QImage::Format_Grayscale8); }, "png", 8, false, 256, -8, {77, 77, 77},
-                 {77, 77, 77}, 0},
-        LoadCase{"TiffMono", MonoTopLeftBlack, "tiff", 1, false, 2, -4, {0, 0, 0}, {255, 255, 255}, 0},
-        LoadCase{"PngMono", MonoTopLeftBlack, "png", 1, false, 2, -4, {0, 0, 0}, {255, 255, 255}, 0},
-        LoadCase{"PngIndexed", [] { return IndexedTopLeftRed(256); }, "png", 8, false, 256, -8, {0, 0, 255},
-                 {128, 245, 10}, 0},
-        LoadCase{"Bmp16Colors", [] { return IndexedTopLeftRed(16); }, "bmp", 8, false, 256, -8, {0, 0, 255},
-                 {128, 245, 10}, 0},
-        LoadCase{"PngAlpha", [] { return TopLeftMarked(3, 2, QImage::Format_ARGB32); }, "png", 32, true, 0, -12,
-                 kMarked, kRest, 0},
-        LoadCase{"Png64Alpha", [] { return TopLeftMarked(3, 2, QImage::Format_RGBA64); }, "png", 32, true, 0, -12,
-                 kMarked, kRest, 0},
-        LoadCase{"Png48", [] { return TopLeftMarked(3, 2, QImage::Format_RGBX64); }, "png", 32, false, 0, -12,
-                 kMarked, kRest, 0},
-        LoadCase{"TiffGrey16", [] { return Grey(QImage::Format_Grayscale16); }, "tiff", 32, false, 0, -32,
-                 {77, 77, 77}, {77, 77, 77}, 0}),
+INSTANTIATE_TEST_SUITE_P(Sources, ImageLoad,
+    ::testing::Values(LoadCase { "Bmp24", [] { return TopLeftMarked(10, 3, QImage::Format_RGB32); }, "bmp",
+                          24, false, 0, -32, kMarked, kRest, 0 },
+        LoadCase { "Png24OnePixelWide", [] { return TopLeftMarked(1, 3, QImage::Format_RGB888); }, "png", 24,
+            false, 0, -4, kMarked, kRest, 0 },
+        LoadCase { "Tiff24", [] { return TopLeftMarked(10, 3, QImage::Format_RGB32); }, "tiff", 24, false, 0,
+            -32, kMarked, kRest, 0 },
+        LoadCase { "Jpeg24", TopLeftBlockMarked, "jpeg", 24, false, 0, -192, kMarked, kRest, 6 },
+        LoadCase { "JpegGrey", [] { return Grey(QImage::Format_Grayscale8); }, "jpeg", 8, false, 256, -8,
+            { 77, 77, 77 }, { 77, 77, 77 }, 2 },
+        LoadCase { "PngGrey", [] { return Grey(QImage::Format_Grayscale8); }, "png", 8, false, 256, -8,
+            { 77, 77, 77 }, { 77, 77, 77 }, 0 },
+        LoadCase { "TiffMono", MonoTopLeftBlack, "tiff", 1, false, 2, -4, { 0, 0, 0 }, { 255, 255, 255 }, 0 },
+        LoadCase { "PngMono", MonoTopLeftBlack, "png", 1, false, 2, -4, { 0, 0, 0 }, { 255, 255, 255 }, 0 },
+        LoadCase { "PngIndexed", [] { return IndexedTopLeftRed(256); }, "png", 8, false, 256, -8,
+            { 0, 0, 255 }, { 128, 245, 10 }, 0 },
+        LoadCase { "Bmp16Colors", [] { return IndexedTopLeftRed(16); }, "bmp", 8, false, 256, -8,
+            { 0, 0, 255 }, { 128, 245, 10 }, 0 },
+        LoadCase { "PngAlpha", [] { return TopLeftMarked(3, 2, QImage::Format_ARGB32); }, "png", 32, true, 0,
+            -12, kMarked, kRest, 0 },
+        LoadCase { "Png64Alpha", [] { return TopLeftMarked(3, 2, QImage::Format_RGBA64); }, "png", 32, true,
+            0, -12, kMarked, kRest, 0 },
+        LoadCase { "Png48", [] { return TopLeftMarked(3, 2, QImage::Format_RGBX64); }, "png", 32, false, 0,
+            -12, kMarked, kRest, 0 },
+        LoadCase { "TiffGrey16", [] { return Grey(QImage::Format_Grayscale16); }, "tiff", 32, false, 0, -32,
+            { 77, 77, 77 }, { 77, 77, 77 }, 0 }),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ImageFileTest, AlphaPixelsKeepTheirBytesUnpremultiplied)
-{
-    QImage source(2, 1, QImage::Format_ARGB32);
-    source.setPixel(0, 0, qRgba(200, 100, 50, 128));
-    source.setPixel(1, 0, qRgba(1, 2, 3, 0));
-    const std::string path = PathOf("alpha.png");
-    WriteBytes(path, Encode(source, "png"));
-
-    SheetImage image;
-    ASSERT_TRUE(image.LoadFromFile(path));
-    const uint8_t* p = image.GetPixelAddress(0, 0);
-    EXPECT_EQ((std::array<int, 8>{p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]}),
-              (std::array<int, 8>{50, 100, 200, 128, 3, 2, 1, 0}));
-}
-
-TEST_F(ImageFileTest, ThaiFileNameIsReadAsUtf8)
-{
-    const std::string path = PathOf("แผ่นคำตอบ.bmp");
-    WriteBytes(path, Encode(TopLeftMarked(2, 2, QImage::Format_RGB32), "bmp"));
-    SheetImage image;
-    ASSERT_TRUE(image.LoadFromFile(path));
-    EXPECT_EQ(BgrAt(image, 0, 0), kMarked);
-}
 
 // Decoded Qt formats that no file of the tests decodes into.
 struct StoreCase {
@@ -167,16 +147,21 @@ struct StoreCase {
     bool hasAlpha;
 };
 
-void PrintTo(const StoreCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const StoreCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
-class StoreDecoded : public ::testing::TestWithParam<StoreCase> {};
+class StoreDecoded : public ::testing::TestWithParam<StoreCase>
+{
+};
 
 TEST_P(StoreDecoded, ChoosesDepthAndKeepsTheTopLeftColour)
 {
     const StoreCase& c = GetParam();
     QImage decoded(9, 2, c.format);
     if (decoded.depth() == 1) {
-        decoded.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        decoded.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
         decoded.fill(1);
         decoded.setPixel(0, 0, 0);
     } else {
@@ -188,20 +173,20 @@ TEST_P(StoreDecoded, ChoosesDepthAndKeepsTheTopLeftColour)
     EXPECT_EQ(image.GetBitsPerPixel(), c.depth);
     EXPECT_EQ(image.HasAlphaChannel(), c.hasAlpha);
     image.ConvertTo24Bits();
-    EXPECT_EQ(BgrAt(image, 0, 0), (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(BgrAt(image, 1, 0), (std::array<int, 3>{255, 255, 255}));
-    EXPECT_EQ(BgrAt(image, 0, 1), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(BgrAt(image, 0, 0), (std::array<int, 3> { 0, 0, 0 }));
+    EXPECT_EQ(BgrAt(image, 1, 0), (std::array<int, 3> { 255, 255, 255 }));
+    EXPECT_EQ(BgrAt(image, 0, 1), (std::array<int, 3> { 255, 255, 255 }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, StoreDecoded,
-                         ::testing::Values(StoreCase{"Rgb565", QImage::Format_RGB16, 16, false},
-                                           StoreCase{"MonoLsbFirst", QImage::Format_MonoLSB, 1, false},
-                                           StoreCase{"Rgb888", QImage::Format_RGB888, 24, false},
-                                           StoreCase{"Rgbx8888", QImage::Format_RGBX8888, 24, false},
-                                           StoreCase{"Rgba8888", QImage::Format_RGBA8888, 32, true},
-                                           StoreCase{"Premultiplied", QImage::Format_ARGB32_Premultiplied, 32, true},
-                                           StoreCase{"TenBitColour", QImage::Format_RGB30, 32, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(StoreCase { "Rgb565", QImage::Format_RGB16, 16, false },
+        StoreCase { "MonoLsbFirst", QImage::Format_MonoLSB, 1, false },
+        StoreCase { "Rgb888", QImage::Format_RGB888, 24, false },
+        StoreCase { "Rgbx8888", QImage::Format_RGBX8888, 24, false },
+        StoreCase { "Rgba8888", QImage::Format_RGBA8888, 32, true },
+        StoreCase { "Premultiplied", QImage::Format_ARGB32_Premultiplied, 32, true },
+        StoreCase { "TenBitColour", QImage::Format_RGB30, 32, false }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StoreDecoded, Rgb565PixelsAreCopiedVerbatim)
 {
@@ -211,7 +196,8 @@ TEST(StoreDecoded, Rgb565PixelsAreCopiedVerbatim)
     SheetImage image;
     ASSERT_TRUE(StoreDecodedImage(decoded, image));
     const uint8_t* p = image.GetPixelAddress(0, 0);
-    EXPECT_EQ((std::array<int, 4>{p[0], p[1], p[2], p[3]}), (std::array<int, 4>{0x34, 0x12, 0x1F, 0xF8}));
+    EXPECT_EQ(
+        (std::array<int, 4> { p[0], p[1], p[2], p[3] }), (std::array<int, 4> { 0x34, 0x12, 0x1F, 0xF8 }));
 }
 
 // --- Files that are not sound images ---
@@ -225,12 +211,12 @@ std::string BmpHeader(int32_t width, int32_t height)
     };
     header[0] = 'B';
     header[1] = 'M';
-    put(2, 54, 4);  // file size as claimed by nobody in particular
+    put(2, 54, 4); // file size as claimed by nobody in particular
     put(10, 54, 4); // pixel data offset
     put(14, 40, 4); // info header size
     put(18, static_cast<uint32_t>(width), 4);
     put(22, static_cast<uint32_t>(height), 4);
-    put(26, 1, 2);  // planes
+    put(26, 1, 2); // planes
     put(28, 24, 2); // bits per pixel
     return header;
 }
@@ -277,9 +263,14 @@ struct BadFileCase {
     ImageError error;
 };
 
-void PrintTo(const BadFileCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const BadFileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
-class BadImageFile : public ImageFileTest, public ::testing::WithParamInterface<BadFileCase> {};
+class BadImageFile : public ImageFileTest, public ::testing::WithParamInterface<BadFileCase>
+{
+};
 
 TEST_P(BadImageFile, FailsAndLeavesTheImageEmpty)
 {
@@ -293,27 +284,27 @@ TEST_P(BadImageFile, FailsAndLeavesTheImageEmpty)
     EXPECT_TRUE(image.IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Hostile, BadImageFile,
-    ::testing::Values(
-        BadFileCase{"EmptyFile", [] { return std::string(); }, ImageError::CannotDecode},
-        BadFileCase{"RandomBytes", RandomBytes, ImageError::CannotDecode},
-        BadFileCase{"TextFile", [] { return std::string("img001.tif\r\n"); }, ImageError::CannotDecode},
-        BadFileCase{"TruncatedJpeg", [] { return Truncated(Encode(Gradient(), "jpeg"), 0.8); },
-                    ImageError::CannotDecode},
-        BadFileCase{"JpegWithoutScan", [] { return Truncated(Encode(Gradient(), "jpeg"), 0.2); },
-                    ImageError::CannotDecode},
-        BadFileCase{"TruncatedPng", [] { return Truncated(Encode(Gradient(), "png"), 0.7); },
-                    ImageError::CannotDecode},
-        BadFileCase{"TruncatedTiff", [] { return Truncated(Encode(Gradient(), "tiff"), 0.7); },
-                    ImageError::CannotDecode},
-        BadFileCase{"TruncatedBmp", [] { return Truncated(Encode(Gradient(), "bmp"), 0.7); },
-                    ImageError::CannotDecode},
-        BadFileCase{"TruncatedGif", [] { return Truncated(GifBytes(), 0.7); }, ImageError::CannotDecode},
-        BadFileCase{"BmpHeaderClaiming30000Squared", [] { return BmpHeader(30000, 30000); }, ImageError::TooLarge},
-        BadFileCase{"BmpHeaderWithoutRows", [] { return BmpHeader(5000, 4000); }, ImageError::CannotDecode},
-        BadFileCase{"TopDownBmpHeaderWithoutRows", [] { return BmpHeader(5000, -4000); },
-                    ImageError::CannotDecode}),
+INSTANTIATE_TEST_SUITE_P(Hostile, BadImageFile,
+    ::testing::Values(BadFileCase { "EmptyFile", [] { return std::string(); }, ImageError::CannotDecode },
+        BadFileCase { "RandomBytes", RandomBytes, ImageError::CannotDecode },
+        BadFileCase { "TextFile", [] { return std::string("img001.tif\r\n"); }, ImageError::CannotDecode },
+        BadFileCase { "TruncatedJpeg", [] { return Truncated(Encode(Gradient(), "jpeg"), 0.8); },
+            ImageError::CannotDecode },
+        BadFileCase { "JpegWithoutScan", [] { return Truncated(Encode(Gradient(), "jpeg"), 0.2); },
+            ImageError::CannotDecode },
+        BadFileCase { "TruncatedPng", [] { return Truncated(Encode(Gradient(), "png"), 0.7); },
+            ImageError::CannotDecode },
+        BadFileCase { "TruncatedTiff", [] { return Truncated(Encode(Gradient(), "tiff"), 0.7); },
+            ImageError::CannotDecode },
+        BadFileCase { "TruncatedBmp", [] { return Truncated(Encode(Gradient(), "bmp"), 0.7); },
+            ImageError::CannotDecode },
+        BadFileCase { "TruncatedGif", [] { return Truncated(GifBytes(), 0.7); }, ImageError::CannotDecode },
+        BadFileCase {
+            "BmpHeaderClaiming30000Squared", [] { return BmpHeader(30000, 30000); }, ImageError::TooLarge },
+        BadFileCase {
+            "BmpHeaderWithoutRows", [] { return BmpHeader(5000, 4000); }, ImageError::CannotDecode },
+        BadFileCase {
+            "TopDownBmpHeaderWithoutRows", [] { return BmpHeader(5000, -4000); }, ImageError::CannotDecode }),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Sound files whose structure the truncation checks must walk through.
@@ -325,7 +316,10 @@ struct UncommonFileCase {
     std::array<int, 3> topLeft;
 };
 
-void PrintTo(const UncommonFileCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const UncommonFileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 std::string Fixture(const char* name)
 {
@@ -353,7 +347,9 @@ std::string TopDownBmp()
     return bytes;
 }
 
-class UncommonFile : public ImageFileTest, public ::testing::WithParamInterface<UncommonFileCase> {};
+class UncommonFile : public ImageFileTest, public ::testing::WithParamInterface<UncommonFileCase>
+{
+};
 
 TEST_P(UncommonFile, Loads)
 {
@@ -370,23 +366,22 @@ TEST_P(UncommonFile, Loads)
         EXPECT_NEAR(BgrAt(image, 0, 0)[i], c.topLeft[i], 6);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Structures, UncommonFile,
-    ::testing::Values(
-        UncommonFileCase{"ProgressiveJpeg", ProgressiveJpeg, 64, 48, kMarked},
-        UncommonFileCase{"JpegWithTrailingBytes", [] { return Encode(TopLeftBlockMarked(), "jpeg") + "tail"; }, 64,
-                         48, kMarked},
-        UncommonFileCase{"TopDownBmp", TopDownBmp, 2, 2, kMarked},
-        UncommonFileCase{"AnimatedGifWithExtensions", [] { return Fixture("two_frames.gif"); }, 6, 4, {0, 0, 255}},
+INSTANTIATE_TEST_SUITE_P(Structures, UncommonFile,
+    ::testing::Values(UncommonFileCase { "ProgressiveJpeg", ProgressiveJpeg, 64, 48, kMarked },
+        UncommonFileCase { "JpegWithTrailingBytes",
+            [] { return Encode(TopLeftBlockMarked(), "jpeg") + "tail"; }, 64, 48, kMarked },
+        UncommonFileCase { "TopDownBmp", TopDownBmp, 2, 2, kMarked },
+        UncommonFileCase {
+            "AnimatedGifWithExtensions", [] { return Fixture("two_frames.gif"); }, 6, 4, { 0, 0, 255 } },
         // Only the first picture is decoded, so losing the second does not matter.
-        UncommonFileCase{"GifCutInItsSecondPicture", [] { return Fixture("two_frames.gif").substr(0, 112); }, 6, 4,
-                         {0, 0, 255}}),
+        UncommonFileCase { "GifCutInItsSecondPicture",
+            [] { return Fixture("two_frames.gif").substr(0, 112); }, 6, 4, { 0, 0, 255 } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImageFileTest, GifCutInsideItsFirstPictureIsRefused)
 {
     const std::string whole = Fixture("two_frames.gif");
-    for (const size_t length : {size_t{13}, size_t{30}, size_t{60}, size_t{72}}) {
+    for (const size_t length : { size_t { 13 }, size_t { 30 }, size_t { 60 }, size_t { 72 } }) {
         const std::string path = PathOf("cut.gif");
         WriteBytes(path, whole.substr(0, length));
         SheetImage image;
@@ -397,7 +392,7 @@ TEST_F(ImageFileTest, GifCutInsideItsFirstPictureIsRefused)
 TEST_F(ImageFileTest, MissingFileOrFolderCannotBeOpened)
 {
     QDir().mkpath(QString::fromStdString(PathOf("folder.png")));
-    for (const std::string& path : {PathOf("missing.png"), PathOf("folder.png"), std::string()}) {
+    for (const std::string& path : { PathOf("missing.png"), PathOf("folder.png"), std::string() }) {
         SheetImage image;
         EXPECT_EQ(image.LoadFromFile(path).error, ImageError::CannotOpen) << path;
         EXPECT_TRUE(image.IsEmpty());
@@ -419,11 +414,11 @@ TEST_F(ImageFileTest, FailedLoadKeepsThePreviousPixels)
 // EXIF APP1 segment holding only the orientation tag, 6: "turn 90° clockwise".
 std::string ExifRotate90()
 {
-    const std::string tiff("II*\0\x08\0\0\0"    // little-endian header, first directory at 8
-                           "\x01\0"                // one entry
+    const std::string tiff("II*\0\x08\0\0\0" // little-endian header, first directory at 8
+                           "\x01\0" // one entry
                            "\x12\x01\x03\0\x01\0\0\0\x06\0\0\0" // orientation, SHORT, 1, value 6
-                           "\0\0\0\0",            // no further directory
-                           26);
+                           "\0\0\0\0", // no further directory
+        26);
     const std::string body = std::string("Exif\0\0", 6) + tiff;
     const size_t length = body.size() + 2;
     return std::string("\xFF\xE1") + static_cast<char>(length >> 8) + static_cast<char>(length & 0xFF) + body;

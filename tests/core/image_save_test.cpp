@@ -7,9 +7,13 @@
 #include <cstdlib>
 #include <memory>
 
-namespace {
+namespace
+{
 
-bool StartsWith(const std::string& bytes, const std::string& magic) { return bytes.rfind(magic, 0) == 0; }
+bool StartsWith(const std::string& bytes, const std::string& magic)
+{
+    return bytes.rfind(magic, 0) == 0;
+}
 
 SheetImage Patterned(int width, int height, int depth, bool hasAlpha = false)
 {
@@ -26,9 +30,14 @@ struct ExtensionCase {
     std::vector<std::string> magics; // any of them
 };
 
-void PrintTo(const ExtensionCase& c, std::ostream* out) { *out << c.fileName; }
+void PrintTo(const ExtensionCase& c, std::ostream* out)
+{
+    *out << c.fileName;
+}
 
-class SaveByExtension : public ImageFileTest, public ::testing::WithParamInterface<ExtensionCase> {};
+class SaveByExtension : public ImageFileTest, public ::testing::WithParamInterface<ExtensionCase>
+{
+};
 
 TEST_P(SaveByExtension, WritesThatTypeAndReadsBack)
 {
@@ -46,19 +55,18 @@ TEST_P(SaveByExtension, WritesThatTypeAndReadsBack)
     EXPECT_EQ(back.GetHeight(), 5);
 }
 
-const std::vector<std::string> kJpeg{"\xFF\xD8\xFF"}, kGif{"GIF87a", "GIF89a"},
-    kTiff{std::string("II*\0", 4), std::string("MM\0*", 4)}, kPng{"\x89PNG\r\n\x1A\n"}, kBmp{"BM"};
+const std::vector<std::string> kJpeg { "\xFF\xD8\xFF" }, kGif { "GIF87a", "GIF89a" },
+    kTiff { std::string("II*\0", 4), std::string("MM\0*", 4) }, kPng { "\x89PNG\r\n\x1A\n" }, kBmp { "BM" };
 
 INSTANTIATE_TEST_SUITE_P(Extensions, SaveByExtension,
-                         ::testing::Values(ExtensionCase{"a.jpg", kJpeg}, ExtensionCase{"a.JPG", kJpeg},
-                                           ExtensionCase{"a.Jpeg", kJpeg}, ExtensionCase{"a.jpe", kJpeg},
-                                           ExtensionCase{"a.jfif", kJpeg}, ExtensionCase{"a.gif", kGif},
-                                           ExtensionCase{"a.GIF", kGif}, ExtensionCase{"a.tif", kTiff},
-                                           ExtensionCase{"a.TIFF", kTiff}, ExtensionCase{"a.png", kPng},
-                                           ExtensionCase{"a.bmp", kBmp}, ExtensionCase{"a.dib", kBmp},
-                                           ExtensionCase{"several.dots.png", kPng}, ExtensionCase{".png", kPng},
-                                           ExtensionCase{"แผ่นที่ 1.tif", kTiff}),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
+    ::testing::Values(ExtensionCase { "a.jpg", kJpeg }, ExtensionCase { "a.JPG", kJpeg },
+        ExtensionCase { "a.Jpeg", kJpeg }, ExtensionCase { "a.jpe", kJpeg },
+        ExtensionCase { "a.jfif", kJpeg }, ExtensionCase { "a.gif", kGif }, ExtensionCase { "a.GIF", kGif },
+        ExtensionCase { "a.tif", kTiff }, ExtensionCase { "a.TIFF", kTiff }, ExtensionCase { "a.png", kPng },
+        ExtensionCase { "a.bmp", kBmp }, ExtensionCase { "a.dib", kBmp },
+        ExtensionCase { "several.dots.png", kPng }, ExtensionCase { ".png", kPng },
+        ExtensionCase { "แผ่นที่ 1.tif", kTiff }),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 // --- Saves that must write nothing, and leave what was there ---
 
@@ -69,9 +77,14 @@ struct FailedSaveCase {
     ImageError error;
 };
 
-void PrintTo(const FailedSaveCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const FailedSaveCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
-class FailedSave : public ImageFileTest, public ::testing::WithParamInterface<FailedSaveCase> {};
+class FailedSave : public ImageFileTest, public ::testing::WithParamInterface<FailedSaveCase>
+{
+};
 
 TEST_P(FailedSave, WritesNothing)
 {
@@ -98,17 +111,16 @@ TEST_P(FailedSave, LeavesAnExistingFileAsItWas)
     EXPECT_EQ(ReadBytes(path), original);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, FailedSave,
-    ::testing::Values(FailedSaveCase{"NoExtension", "sheet", 4, ImageError::UnknownExtension},
-                      FailedSaveCase{"EmptyExtension", "sheet.", 4, ImageError::UnknownExtension},
-                      FailedSaveCase{"DotOnlyInFolder", "folder.d/sheet", 4, ImageError::UnknownExtension},
-                      FailedSaveCase{"UnknownExtension", "sheet.xyz", 4, ImageError::UnknownExtension},
-                      FailedSaveCase{"IconIsReadOnly", "sheet.ico", 4, ImageError::UnknownExtension},
-                      FailedSaveCase{"PatternWithoutStar", "sheet.JPG;", 4, ImageError::UnknownExtension},
-                      FailedSaveCase{"EmptyImage", "sheet.png", 0, ImageError::Empty},
-                      FailedSaveCase{"TooWideForJpeg", "sheet.jpg", 70000, ImageError::CannotEncode},
-                      FailedSaveCase{"TooWideForGif", "sheet.gif", 70000, ImageError::CannotEncode}),
+INSTANTIATE_TEST_SUITE_P(Failures, FailedSave,
+    ::testing::Values(FailedSaveCase { "NoExtension", "sheet", 4, ImageError::UnknownExtension },
+        FailedSaveCase { "EmptyExtension", "sheet.", 4, ImageError::UnknownExtension },
+        FailedSaveCase { "DotOnlyInFolder", "folder.d/sheet", 4, ImageError::UnknownExtension },
+        FailedSaveCase { "UnknownExtension", "sheet.xyz", 4, ImageError::UnknownExtension },
+        FailedSaveCase { "IconIsReadOnly", "sheet.ico", 4, ImageError::UnknownExtension },
+        FailedSaveCase { "PatternWithoutStar", "sheet.JPG;", 4, ImageError::UnknownExtension },
+        FailedSaveCase { "EmptyImage", "sheet.png", 0, ImageError::Empty },
+        FailedSaveCase { "TooWideForJpeg", "sheet.jpg", 70000, ImageError::CannotEncode },
+        FailedSaveCase { "TooWideForGif", "sheet.gif", 70000, ImageError::CannotEncode }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImageFileTest, UnwritableTargetsFailAndKeepWhatIsThere)
@@ -136,7 +148,9 @@ void PrintTo(const RoundTripCase& c, std::ostream* out)
     *out << c.extension << " from depth " << c.depth << (c.hasAlpha ? " with alpha" : "");
 }
 
-class LosslessRoundTrip : public ImageFileTest, public ::testing::WithParamInterface<RoundTripCase> {};
+class LosslessRoundTrip : public ImageFileTest, public ::testing::WithParamInterface<RoundTripCase>
+{
+};
 
 TEST_P(LosslessRoundTrip, KeepsEveryColour)
 {
@@ -155,17 +169,18 @@ TEST_P(LosslessRoundTrip, KeepsEveryColour)
             ASSERT_EQ(BgrAt(back, x, y), BgrAt(expected, x, y)) << "pixel " << x << ", " << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Encoders, LosslessRoundTrip,
-    ::testing::Values(RoundTripCase{"png", 1, false}, RoundTripCase{"png", 4, false}, RoundTripCase{"png", 8, false},
-                      RoundTripCase{"png", 16, false}, RoundTripCase{"png", 24, false},
-                      RoundTripCase{"png", 32, false}, RoundTripCase{"png", 32, true},
-                      RoundTripCase{"bmp", 1, false}, RoundTripCase{"bmp", 4, false}, RoundTripCase{"bmp", 8, false},
-                      RoundTripCase{"bmp", 24, false}, RoundTripCase{"tif", 1, false},
-                      RoundTripCase{"tif", 8, false}, RoundTripCase{"tif", 24, false},
-                      RoundTripCase{"tif", 32, true}, RoundTripCase{"gif", 1, false}, RoundTripCase{"gif", 4, false},
-                      RoundTripCase{"gif", 8, false}, RoundTripCase{"gif", 16, false},
-                      RoundTripCase{"gif", 24, false}, RoundTripCase{"gif", 32, false}),
+INSTANTIATE_TEST_SUITE_P(Encoders, LosslessRoundTrip,
+    ::testing::Values(RoundTripCase { "png", 1, false }, RoundTripCase { "png", 4, false },
+        RoundTripCase { "png", 8, false }, RoundTripCase { "png", 16, false },
+        RoundTripCase { "png", 24, false }, RoundTripCase { "png", 32, false },
+        RoundTripCase { "png", 32, true }, RoundTripCase { "bmp", 1, false },
+        RoundTripCase { "bmp", 4, false }, RoundTripCase { "bmp", 8, false },
+        RoundTripCase { "bmp", 24, false }, RoundTripCase { "tif", 1, false },
+        RoundTripCase { "tif", 8, false }, RoundTripCase { "tif", 24, false },
+        RoundTripCase { "tif", 32, true }, RoundTripCase { "gif", 1, false },
+        RoundTripCase { "gif", 4, false }, RoundTripCase { "gif", 8, false },
+        RoundTripCase { "gif", 16, false }, RoundTripCase { "gif", 24, false },
+        RoundTripCase { "gif", 32, false }),
     [](const auto& info) {
         return std::string(info.param.extension) + std::to_string(info.param.depth)
             + (info.param.hasAlpha ? "Alpha" : "");
@@ -175,7 +190,7 @@ TEST_F(ImageFileTest, PngKeepsAlpha)
 {
     SheetImage image;
     ASSERT_TRUE(image.Create(3, 1, 32, true));
-    const std::array<uint8_t, 12> pixels{10, 20, 30, 0, 40, 50, 60, 128, 70, 80, 90, 255};
+    const std::array<uint8_t, 12> pixels { 10, 20, 30, 0, 40, 50, 60, 128, 70, 80, 90, 255 };
     std::copy(pixels.begin(), pixels.end(), image.GetPixelAddress(0, 0));
     const std::string path = PathOf("alpha.png");
     ASSERT_TRUE(image.SaveToFile(path));
@@ -194,7 +209,7 @@ struct GifCloser {
 
 TEST_F(ImageFileTest, GifOfAnIndexedImageHoldsItsIndicesAndPalette)
 {
-    for (const int depth : {1, 4, 8}) {
+    for (const int depth : { 1, 4, 8 }) {
         const SheetImage image = Patterned(21, 9, depth);
         const std::string path = PathOf("indexed.gif");
         ASSERT_TRUE(image.SaveToFile(path));
@@ -211,15 +226,16 @@ TEST_F(ImageFileTest, GifOfAnIndexedImageHoldsItsIndicesAndPalette)
             RgbQuad want;
             image.GetColorTable(i, 1, &want);
             const GifColorType got = map->Colors[i];
-            ASSERT_EQ((std::array{got.Red, got.Green, got.Blue}), (std::array{want.rgbRed, want.rgbGreen, want.rgbBlue}));
+            ASSERT_EQ((std::array { got.Red, got.Green, got.Blue }),
+                (std::array { want.rgbRed, want.rgbGreen, want.rgbBlue }));
         }
         const GifByteType* indices = gif->SavedImages[0].RasterBits;
         for (int y = 0; y < 9; ++y)
             for (int x = 0; x < 21; ++x) {
                 const uint8_t* row = image.GetPixelAddress(0, y);
                 const int want = depth == 8 ? row[x]
-                    : depth == 4           ? (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F
-                                           : (row[x / 8] >> (7 - x % 8)) & 1;
+                    : depth == 4            ? (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F
+                                            : (row[x / 8] >> (7 - x % 8)) & 1;
                 ASSERT_EQ(indices[y * 21 + x], want) << "depth " << depth << " pixel " << x << ", " << y;
             }
     }
@@ -242,19 +258,21 @@ TEST_F(ImageFileTest, GifOfAPhotoReducesToCloseColours)
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             for (int c = 0; c < 3; ++c)
-                worst = std::max(worst, std::abs(BgrAt(back, x, y)[static_cast<size_t>(c)]
-                                                 - BgrAt(image, x, y)[static_cast<size_t>(c)]));
+                worst = std::max(worst,
+                    std::abs(BgrAt(back, x, y)[static_cast<size_t>(c)]
+                        - BgrAt(image, x, y)[static_cast<size_t>(c)]));
     EXPECT_LE(worst, 40);
 }
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(ImageFileTest, BlackAndWhiteTiffKeepsWhichIndexIsBlack)
 {
-    const RgbQuad black{0, 0, 0, 0}, white{255, 255, 255, 0};
-    for (const auto& table : {std::array{white, black}, std::array{black, white}}) {
+    const RgbQuad black { 0, 0, 0, 0 }, white { 255, 255, 255, 0 };
+    for (const auto& table : { std::array { white, black }, std::array { black, white } }) {
         SheetImage image;
         ASSERT_TRUE(image.Create(10, 2, 1));
         image.SetColorTable(0, 2, table.data());
@@ -266,9 +284,9 @@ TEST_F(ImageFileTest, BlackAndWhiteTiffKeepsWhichIndexIsBlack)
         EXPECT_EQ(back.GetBitsPerPixel(), 1);
         back.ConvertTo24Bits();
         const int one = table[1].rgbRed, zero = table[0].rgbRed;
-        EXPECT_EQ(BgrAt(back, 0, 0), (std::array{one, one, one}));
-        EXPECT_EQ(BgrAt(back, 1, 0), (std::array{zero, zero, zero}));
-        EXPECT_EQ(BgrAt(back, 9, 1), (std::array{zero, zero, zero}));
+        EXPECT_EQ(BgrAt(back, 0, 0), (std::array { one, one, one }));
+        EXPECT_EQ(BgrAt(back, 1, 0), (std::array { zero, zero, zero }));
+        EXPECT_EQ(BgrAt(back, 9, 1), (std::array { zero, zero, zero }));
     }
 }
 

@@ -15,9 +15,13 @@
 #include <string>
 
 // A folder for the files one test writes, removed afterwards.
-class ImageFileTest : public ::testing::Test {
+class ImageFileTest : public ::testing::Test
+{
 protected:
-    std::string PathOf(const std::string& name) const { return m_folder.filePath(QString::fromStdString(name)).toStdString(); }
+    std::string PathOf(const std::string& name) const
+    {
+        return m_folder.filePath(QString::fromStdString(name)).toStdString();
+    }
 
     static std::string ReadBytes(const std::string& path)
     {
@@ -31,10 +35,12 @@ protected:
     {
         QFile file(QString::fromStdString(path));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())), static_cast<qint64>(bytes.size()));
+        ASSERT_EQ(
+            file.write(bytes.data(), static_cast<qint64>(bytes.size())), static_cast<qint64>(bytes.size()));
     }
 
     static bool Exists(const std::string& path) { return QFile::exists(QString::fromStdString(path)); }
+
 private:
     QTemporaryDir m_folder;
 };
@@ -54,7 +60,7 @@ inline std::string Encode(const QImage& image, const char* format)
 inline std::array<int, 3> BgrAt(const SheetImage& image, int x, int y)
 {
     const uint8_t* p = image.GetPixelAddress(x, y);
-    return {p[0], p[1], p[2]};
+    return { p[0], p[1], p[2] };
 }
 
 // Fills every pixel from its position so that neighbours differ: indices for
@@ -63,8 +69,8 @@ inline void FillPattern(SheetImage& image)
 {
     const int depth = image.GetBitsPerPixel();
     for (int i = 0; i < image.GetColorTableSize(); ++i) {
-        const RgbQuad color{static_cast<uint8_t>(i * 37), static_cast<uint8_t>(255 - i * 11),
-                            static_cast<uint8_t>(i * 5 + 9), 0};
+        const RgbQuad color { static_cast<uint8_t>(i * 37), static_cast<uint8_t>(255 - i * 11),
+            static_cast<uint8_t>(i * 5 + 9), 0 };
         image.SetColorTable(i, 1, &color);
     }
     for (int y = 0; y < image.GetHeight(); ++y) {
