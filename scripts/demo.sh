@@ -9,6 +9,6 @@ samples=$build/samples
 rm -rf "$samples"
 "$build/tools/vantrel-sheet" batch --count 30 --seed 2026 --out "$samples"
 echo "Sample sheets, key and truth: $samples"
-"$build/tools/vantrel-grade" --key "$samples/key.txt" --csv "$samples/results.csv" \
+"$build/tools/vantrel-grade" --quiet --key "$samples/key.txt" --csv "$samples/results.csv" \
   --results "$samples/results.txt" "$samples"/img*.tif
 echo "CSV: $samples/results.csv   results file: $samples/results.txt"
