@@ -52,7 +52,14 @@ CMainFrame::CMainFrame()
     setWindowState(Qt::WindowMaximized);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The sheet windows go first, without telling a half-destroyed frame.
+    m_mdiArea->disconnect(this);
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        window->disconnect(this);
+    delete m_mdiArea;
+}
 
 void CMainFrame::CreateToolBar()
 {
