@@ -16,7 +16,11 @@ public:
 
     CVantrelView* View() const { return m_view; }
     CVantrelDoc* Document() const;
+    // Rises each time a window is minimized: orders the minimized windows as a
+    // desktop stacks them, the latest at the bottom.
+    quint64 MinimizedOrder() const { return m_minimizedOrder; }
 
 private:
     CVantrelView* m_view;
+    quint64 m_minimizedOrder = 0;
 };

@@ -201,6 +201,9 @@ QList<CChildFrame*> CMainFrame::SheetWindows() const
         if (auto* window = qobject_cast<CChildFrame*>(*it))
             (window->isMinimized() ? minimized : windows) << window;
     }
+    std::stable_sort(minimized.begin(), minimized.end(), [](const CChildFrame* a, const CChildFrame* b) {
+        return a->MinimizedOrder() < b->MinimizedOrder();
+    });
     return windows + minimized;
 }
 

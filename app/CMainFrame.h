@@ -34,8 +34,8 @@ public:
     // Opens a window with a new view of the document and activates it.
     CChildFrame* CreateSheetWindow(std::shared_ptr<CVantrelDoc> document);
     // Sheet windows from the top of the stacking order down; minimized windows
-    // come after all the others, as on a desktop where minimizing drops a window
-    // to the bottom.
+    // come after all the others in the order they were minimized, as on a desktop
+    // where minimizing drops a window to the bottom.
     QList<CChildFrame*> SheetWindows() const;
     CChildFrame* ActiveSheetWindow() const;
     CVantrelDoc* ActiveDocument() const;

@@ -70,10 +70,13 @@ void CCheckingCommands::OnPrepareSheet()
 void CCheckingCommands::OnToggleSheetWindows()
 {
     CChildFrame* active = m_frame.ActiveSheetWindow();
-    for (CChildFrame* window : m_frame.SheetWindows()) {
-        if (m_sheetWindowsMinimized)
-            window->showNormal();
-        else
+    const QList<CChildFrame*> windows = m_frame.SheetWindows();
+    if (m_sheetWindowsMinimized) {
+        // Restoring raises a window: bottom first, so the stack ends as it was.
+        for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+            (*it)->showNormal();
+    } else {
+        for (CChildFrame* window : windows)
             window->showMinimized();
     }
     if (active)
