@@ -30,7 +30,7 @@ MarkPoint SearchMarkWindow(SheetImage& image, const PixelArea& window)
         for (int r = area.rows.first; r < area.rows.end; ++r) {
             const int grey = GreyLevel(image.GetPixelAddress(column, r));
             if (grey == 0)
-                point = {true, column, r};
+                point = { true, column, r };
             else if (grey == 255)
                 image.SetPixel(column, r, kSearchedWindowCyan);
         }
@@ -63,9 +63,11 @@ SheetCheck SheetImage::MeasureSkew(int showAngle)
     g_skew.rightMarkX = static_cast<float>(right.x);
     g_skew.rightMarkY = static_cast<float>(right.y);
     // Rows grow downwards: a right mark lower than the left one gives a negative angle.
-    const long double slope = (static_cast<long double>(g_skew.rightMarkY) - g_skew.leftMarkY)
-        / (static_cast<long double>(g_skew.rightMarkX) - g_skew.leftMarkX);
-    g_skew.angleRadians = static_cast<double>(-std::atan(slope));
+    // The rise is taken upwards rather than negating the arctangent, so a level sheet
+    // reads 0 and not -0.
+    const long double rise = static_cast<long double>(g_skew.leftMarkY) - g_skew.rightMarkY;
+    const long double run = static_cast<long double>(g_skew.rightMarkX) - g_skew.leftMarkX;
+    g_skew.angleRadians = static_cast<double>(std::atan(rise / run));
     g_skew.angleDegrees = g_skew.angleRadians * kDegreesPerRadian;
 
     if (showAngle == 1)
