@@ -3,15 +3,18 @@
 #include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
 #include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
 #include "app/CommandId.h"
+#include "image/CVantrelView.h"
 #include "results/CShow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,6 +45,16 @@ void AcceptResultsDialogWhenShown()
         else
             AcceptResultsDialogWhenShown();
     });
+}
+
+// Every checked sheet at once, scrolled to its marks and answer grid.
+void ShowSideBySide(CMainFrame& frame)
+{
+    for (CChildFrame* window : frame.SheetWindows())
+        window->showNormal();
+    frame.Action(CommandId::WindowTile)->trigger();
+    for (CChildFrame* window : frame.SheetWindows())
+        window->View()->verticalScrollBar()->setValue(400);
 }
 
 } // namespace
@@ -80,6 +93,7 @@ int RunScreenshotTour(const QStringList& arguments)
     if (!sheets.isEmpty()) {
         AcceptResultsDialogWhenShown();
         frame.Action(CommandId::CheckAllSheets)->trigger();
+        ShowSideBySide(frame);
     }
 
     bool saved = Save(frame, folder, QStringLiteral("main-window.png"));
