@@ -19,9 +19,11 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
-class StandardErrorMessages : public MessageBoxService {
+class StandardErrorMessages : public MessageBoxService
+{
 public:
     void Show(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
 };

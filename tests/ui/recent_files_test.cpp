@@ -12,7 +12,8 @@
 
 #include <memory>
 
-class RecentFilesTest : public QObject {
+class RecentFilesTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -42,9 +43,10 @@ private slots:
             QVERIFY(session.app.OpenDocumentFile(m_paths[0])); // already open: stays where it is
         }
         Session restarted(m_messages);
-        QCOMPARE(restarted.app.RecentFiles().Entries(), (QStringList {m_paths[1], m_paths[0]}));
+        QCOMPARE(restarted.app.RecentFiles().Entries(), (QStringList { m_paths[1], m_paths[0] }));
         QCOMPARE(restarted.RecentMenuEntries(),
-                 (QStringList {"&1 " + QDir::toNativeSeparators(m_paths[1]), "&2 " + QDir::toNativeSeparators(m_paths[0])}));
+            (QStringList { "&1 " + QDir::toNativeSeparators(m_paths[1]),
+                "&2 " + QDir::toNativeSeparators(m_paths[0]) }));
     }
 
     void theListKeepsTheFiveNewest()
@@ -56,13 +58,13 @@ private slots:
         }
         Session restarted(m_messages);
         QCOMPARE(restarted.app.RecentFiles().Entries(),
-                 (QStringList {m_paths[5], m_paths[4], m_paths[3], m_paths[2], m_paths[1]}));
+            (QStringList { m_paths[5], m_paths[4], m_paths[3], m_paths[2], m_paths[1] }));
     }
 
     void anEmptyListShowsTheGreyedPlaceholder()
     {
         Session session(m_messages);
-        QCOMPARE(session.RecentMenuEntries(), QStringList {QStringLiteral("Recent File (greyed)")});
+        QCOMPARE(session.RecentMenuEntries(), QStringList { QStringLiteral("Recent File (greyed)") });
     }
 
     void anEntryThatCanNoLongerBeOpenedLeavesTheList()
@@ -83,13 +85,13 @@ private slots:
             first->trigger();
             QCOMPARE(m_messages.texts.size(), 1);
             QCOMPARE(session.app.SheetWindowCount(), 0);
-            QCOMPARE(session.app.RecentFiles().Entries(), QStringList {m_paths[0]});
+            QCOMPARE(session.app.RecentFiles().Entries(), QStringList { m_paths[0] });
 
             session.RecentAction(0)->trigger(); // a readable entry opens and stays
             QCOMPARE(session.app.SheetWindowCount(), 1);
         }
         Session restarted(m_messages);
-        QCOMPARE(restarted.app.RecentFiles().Entries(), QStringList {m_paths[0]});
+        QCOMPARE(restarted.app.RecentFiles().Entries(), QStringList { m_paths[0] });
     }
 
 private:
@@ -117,7 +119,8 @@ private:
                         break;
                     between = true;
                 } else if (between && action->isVisible()) {
-                    entries << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (greyed)"));
+                    entries << action->text()
+                            + (action->isEnabled() ? QString() : QStringLiteral(" (greyed)"));
                 }
             }
             return entries;
