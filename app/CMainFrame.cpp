@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -286,8 +287,10 @@ void CMainFrame::UpdateWindowList()
         QAction* action = m_windowMenu->addAction(MenuEntryText(i + 1, window->windowTitle()));
         action->setCheckable(true);
         action->setChecked(window == m_mdiArea->currentSubWindow());
-        connect(action, &QAction::triggered, m_mdiArea,
-            [this, window] { m_mdiArea->setActiveSubWindow(window); });
+        connect(action, &QAction::triggered, m_mdiArea, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (window)
+                m_mdiArea->setActiveSubWindow(window);
+        });
         m_windowListActions << action;
     }
 }

@@ -2,11 +2,14 @@
 #include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
 #include "app/CommandId.h"
+#include "image/CVantrelDoc.h"
 #include "ui_test_support.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -167,6 +170,36 @@ private slots:
         QCOMPARE(action->isEnabled(), withoutSheet);
         QVERIFY(m_app->OpenDocumentFile(m_sheet));
         QCOMPARE(action->isEnabled(), withSheet);
+    }
+
+    void theWindowMenuListsAndArrangesTheSheetWindows()
+    {
+        const QString second = m_folder.filePath(QStringLiteral("img002.bmp"));
+        QVERIFY(WriteAnswerSheet(second, 1, false));
+        QVERIFY(m_app->OpenDocumentFile(m_sheet));
+        QVERIFY(m_app->OpenDocumentFile(second));
+        CMainFrame& frame = *m_app->MainFrame();
+        QMenu* window = frame.menuBar()->actions().value(3)->menu();
+        emit window->aboutToShow();
+        QStringList entries;
+        for (QAction* action : window->actions().mid(5))
+            entries << action->text() + (action->isChecked() ? QStringLiteral(" (checked)") : QString());
+        QCOMPARE(entries, (QStringList { "&1 img001.bmp", "&2 img002.bmp (checked)" }));
+
+        window->actions().value(5)->trigger();
+        QCOMPARE(frame.ActiveDocument()->GetTitle(), QStringLiteral("img001.bmp"));
+
+        for (CChildFrame* sheet : m_app->SheetWindows())
+            sheet->showMinimized();
+        m_app->SheetWindows().constFirst()->move(200, 100); // dragged away
+        frame.Action(CommandId::WindowArrange)->trigger();
+        const int bottom = frame.MdiArea()->viewport()->height();
+        int right = 0;
+        for (QMdiSubWindow* sheet : frame.MdiArea()->subWindowList(QMdiArea::CreationOrder)) {
+            QCOMPARE(sheet->geometry().bottom() + 1, bottom);
+            QCOMPARE(sheet->x(), right);
+            right += sheet->width();
+        }
     }
 
     void theToolbarHoldsTenButtonsInOrderWithTheirTips()
