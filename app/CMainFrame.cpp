@@ -2,6 +2,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CommandId.h"
+#include "app/RecentFileList.h"
 #include "image/CVantrelView.h"
 #include "results/CCheckingCommands.h"
 
@@ -103,7 +104,7 @@ void CMainFrame::CreateMenus()
     using namespace CommandId;
     m_recentPlaceholder = new QAction(QStringLiteral("Recent File"), this);
     m_recentPlaceholder->setEnabled(false);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
         auto* action = new QAction(this);
         action->setObjectName(QString::number(FileMru1 + i));
         action->setStatusTip(QStringLiteral("Open this document"));
