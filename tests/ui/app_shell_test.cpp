@@ -231,27 +231,6 @@ private slots:
         QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Ready"));
     }
 
-    void acceleratorsReachTheirCommands_data()
-    {
-        using namespace CommandId;
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<int>("command");
-        QTest::newRow("open") << "Ctrl+O" << FileOpen;
-        QTest::newRow("undo by alt+backspace") << "Alt+Backspace" << EditUndo;
-        QTest::newRow("cut by shift+delete") << "Shift+Del" << EditCut;
-        QTest::newRow("copy by ctrl+insert") << "Ctrl+Ins" << EditCopy;
-        QTest::newRow("paste by shift+insert") << "Shift+Ins" << EditPaste;
-        QTest::newRow("next pane") << "F6" << NextPane;
-        QTest::newRow("previous pane") << "Shift+F6" << PrevPane;
-    }
-
-    void acceleratorsReachTheirCommands()
-    {
-        QFETCH(QString, keys);
-        QFETCH(int, command);
-        QVERIFY(m_app->MainFrame()->Action(command)->shortcuts().contains(QKeySequence(keys)));
-    }
-
     void theOpenCommandOpensTheChosenSheetAndRemembersTheEntry()
     {
         QStringList filters;

@@ -94,15 +94,6 @@ private slots:
             }
         }
         QCOMPARE(ids.size(), 120);
-        // The ids that break the runs of the table.
-        QCOMPARE(CShow::FileNameBoxId(1), 1103);
-        QCOMPARE(CShow::FileNameBoxId(2), 1001);
-        QCOMPARE(CShow::CorrectBoxId(21), 1161);
-        QCOMPARE(CShow::CorrectBoxId(22), 1102);
-        QCOMPARE(CShow::CorrectBoxId(30), 1169);
-        QCOMPARE(CShow::ErrorBoxId(1), 1221);
-        QCOMPARE(CShow::ErrorBoxId(20), 1219);
-        QCOMPARE(CShow::ErrorBoxId(21), 1261);
     }
 
     void buttons_data()
