@@ -6,4 +6,5 @@ build=${1:-$root/build}
 shift || true
 bash "$root/scripts/build.sh" "$build" "$@"
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
