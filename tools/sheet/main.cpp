@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // The offscreen platform complains about a missing runtime folder it never uses.
 void DropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -36,8 +37,8 @@ std::string Run(const BlankCommand& command)
 
 std::string Run(const FillCommand& command)
 {
-    return SaveScan(RenderFilledSheet(command.content, command.noise, command.seed), command.output,
-                    command.quality);
+    return SaveScan(
+        RenderFilledSheet(command.content, command.noise, command.seed), command.output, command.quality);
 }
 
 std::string Run(const BatchCommand& command)
