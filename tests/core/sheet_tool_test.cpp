@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -35,23 +34,12 @@ bool RunSheetTool(const QStringList& arguments)
     return tool.waitForFinished(120000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
-// The scan as the engine holds it: 24-bit, blue-green-red.
 SheetImage LoadScan(const std::string& path)
 {
-    const QImage scan = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB888);
     SheetImage sheet;
-    EXPECT_FALSE(scan.isNull()) << path;
-    if (scan.isNull() || !sheet.Create(scan.width(), scan.height(), 24))
-        return sheet;
-    for (int y = 0; y < scan.height(); ++y) {
-        const uchar* line = scan.constScanLine(y);
-        for (int x = 0; x < scan.width(); ++x) {
-            uint8_t* pixel = sheet.GetPixelAddress(x, y);
-            pixel[0] = line[3 * x + 2];
-            pixel[1] = line[3 * x + 1];
-            pixel[2] = line[3 * x];
-        }
-    }
+    const ImageResult loaded = sheet.LoadFromFile(path);
+    EXPECT_TRUE(loaded.ok()) << path << ": " << loaded.message;
+    EXPECT_EQ(sheet.GetBitsPerPixel(), 24) << path;
     return sheet;
 }
 
@@ -101,7 +89,7 @@ Reading Grade(const std::string& path, const AnswerList& key)
     for (const std::string& answer : key)
         count += answer.size() == 1 && answer[0] >= 'a' && answer[0] <= 'e';
     EXPECT_EQ(sheet.GradeSheet(key, count), SheetCheck::Accepted);
-    return {recorder.id, recorder.scores.correct, recorder.scores.wrong, recorder.scores.errors};
+    return { recorder.id, recorder.scores.correct, recorder.scores.wrong, recorder.scores.errors };
 }
 
 using Marks = std::vector<std::string>;
@@ -119,8 +107,8 @@ Marks SampleMarks()
         else if (block % 3 != 0) {
             const int first = block % 5;
             const int second = (first + 1 + block % 4) % 5;
-            marks[q] = {static_cast<char>('a' + std::min(first, second)),
-                        static_cast<char>('a' + std::max(first, second))};
+            marks[q] = { static_cast<char>('a' + std::min(first, second)),
+                static_cast<char>('a' + std::max(first, second)) };
         }
     }
     return marks;
@@ -136,7 +124,7 @@ QString JoinMarks(const Marks& marks)
 
 Reading ExpectedReading(const std::string& id, const Marks& marks, const AnswerList& key)
 {
-    Reading reading{std::stoi(id), 0, 0, 0};
+    Reading reading { std::stoi(id), 0, 0, 0 };
     for (size_t q = 0; q < key.size(); ++q) {
         if (marks[q].size() >= 2)
             ++reading.errors;
@@ -187,9 +175,9 @@ protected:
     void SetUp() override
     {
         m_path = m_dir.filePath(QStringLiteral("scan.") + GetParam().extension).toStdString();
-        ASSERT_TRUE(RunSheetTool({"fill", "-o", QString::fromStdString(m_path), "--id", GetParam().id,
-                                  "--answers", JoinMarks(m_marks), "--tilt", QString::number(GetParam().tilt),
-                                  "--noise", QString::number(GetParam().noise), "--quality", "80"}));
+        ASSERT_TRUE(RunSheetTool({ "fill", "-o", QString::fromStdString(m_path), "--id", GetParam().id,
+            "--answers", JoinMarks(m_marks), "--tilt", QString::number(GetParam().tilt), "--noise",
+            QString::number(GetParam().noise), "--quality", "80" }));
     }
 
     QTemporaryDir m_dir;
@@ -203,7 +191,8 @@ TEST_P(FilledSheetTest, ReadsBackWhatWasAskedForUnderEveryKeyLetter)
 {
     for (const char letter : std::string("abcde")) {
         const AnswerList key = KeyOfLetter(letter);
-        EXPECT_EQ(Grade(m_path, key), ExpectedReading(GetParam().id, m_marks, key)) << "key letter " << letter;
+        EXPECT_EQ(Grade(m_path, key), ExpectedReading(GetParam().id, m_marks, key))
+            << "key letter " << letter;
     }
 }
 
@@ -232,7 +221,7 @@ TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
             int startingColumns = 0;
             int alongColumns = 0;
             for (int x = box.columns.first; x < box.columns.end; ++x) {
-                const int columnBlack = BlackIn(sheet, {{x, x + 1}, strip.rows});
+                const int columnBlack = BlackIn(sheet, { { x, x + 1 }, strip.rows });
                 startingColumns += columnBlack >= 5;
                 alongColumns += columnBlack >= 4;
             }
@@ -240,11 +229,10 @@ TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
             EXPECT_LE(alongColumns, 12) << "question " << q + 1;
         }
         for (int x = strip.columns.first; x < strip.columns.end; ++x) {
-            const bool inMarkedBox = std::any_of(marked.begin(), marked.end(), [&](const PixelArea& box) {
-                return x >= box.columns.first && x < box.columns.end;
-            });
+            const bool inMarkedBox = std::any_of(marked.begin(), marked.end(),
+                [&](const PixelArea& box) { return x >= box.columns.first && x < box.columns.end; });
             if (!inMarkedBox) {
-                EXPECT_LE(BlackIn(sheet, {{x, x + 1}, strip.rows}), strays > 0 ? 1 : 0)
+                EXPECT_LE(BlackIn(sheet, { { x, x + 1 }, strip.rows }), strays > 0 ? 1 : 0)
                     << "column " << x << " of question " << q + 1;
             }
         }
@@ -252,22 +240,22 @@ TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
 
     const IdBandLayout bands = LayIdBands(g_skew);
     const int origin = IdDigitOrigin(g_skew);
-    const int firstColumns[] = {0, 15, 33, 52, 71, 90, 109, 128, 147, 166};
-    const int lastColumns[] = {13, 32, 51, 70, 89, 108, 127, 146, 165, 184};
+    const int firstColumns[] = { 0, 15, 33, 52, 71, 90, 109, 128, 147, 166 };
+    const int lastColumns[] = { 13, 32, 51, 70, 89, 108, 127, 146, 165, 184 };
     for (int band = 0; band < kIdDigitCount; ++band) {
         const PixelArea area = IdBandArea(bands.tops[static_cast<size_t>(band)], bands.left);
         const int digit = GetParam().id[band] - '0';
-        const PixelArea digitColumns{{origin + firstColumns[digit], origin + lastColumns[digit] + 1}, area.rows};
+        const PixelArea digitColumns { { origin + firstColumns[digit], origin + lastColumns[digit] + 1 },
+            area.rows };
         EXPECT_GE(BlackIn(sheet, digitColumns), 90) << "band " << band + 1;
         EXPECT_LE(BlackIn(sheet, area) - BlackIn(sheet, digitColumns), strays) << "band " << band + 1;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(TiltsFormatsAndNoise, FilledSheetTest,
-                         testing::Values(FillCase{0, "png", 0, "03141592"}, FillCase{-1.5, "tif", 0, "00000000"},
-                                         FillCase{1.5, "bmp", 0, "99999999"}, FillCase{0.8, "jpg", 8, "01234567"},
-                                         FillCase{-0.8, "jpg", 12, "76543210"},
-                                         FillCase{-3.5, "png", 4, "50505050"}));
+    testing::Values(FillCase { 0, "png", 0, "03141592" }, FillCase { -1.5, "tif", 0, "00000000" },
+        FillCase { 1.5, "bmp", 0, "99999999" }, FillCase { 0.8, "jpg", 8, "01234567" },
+        FillCase { -0.8, "jpg", 12, "76543210" }, FillCase { -3.5, "png", 4, "50505050" }));
 
 // The grader takes the last black pixel of each window in column order as the
 // mark's reference point: it must be the bottom-right corner however the sheet lies.
@@ -277,8 +265,8 @@ TEST(RegistrationMarkTest, BottomRightCornerIsTheLastBlackPixelAtEveryTilt)
     const QString path = dir.filePath(QStringLiteral("tilted.png"));
     for (int step = -6; step <= 6; ++step) {
         const double tilt = step * 0.25;
-        ASSERT_TRUE(RunSheetTool({"fill", "-o", path, "--id", "12345678", "--answers", "", "--tilt",
-                                  QString::number(tilt)}));
+        ASSERT_TRUE(RunSheetTool(
+            { "fill", "-o", path, "--id", "12345678", "--answers", "", "--tilt", QString::number(tilt) }));
         SheetImage sheet = LoadScan(path.toStdString());
         PrepareAndMeasure(sheet);
         const double radians = tilt * kPi / 180;
@@ -295,19 +283,20 @@ TEST(BlankSheetTest, PrintsEverythingButTheMarksInDropOutColour)
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("blank.png")).toStdString();
-    ASSERT_TRUE(RunSheetTool({"blank", "-o", QString::fromStdString(path)}));
+    ASSERT_TRUE(RunSheetTool({ "blank", "-o", QString::fromStdString(path) }));
     SheetImage sheet = LoadScan(path);
     ASSERT_EQ(sheet.GetWidth(), 827);
     ASSERT_EQ(sheet.GetHeight(), 1169);
     ASSERT_EQ(sheet.PrepareSheet(), SheetCheck::Accepted);
-    const PixelArea leftMark{{100, 121}, {431, 461}};
-    const PixelArea rightMark{{700, 721}, {431, 461}};
+    const PixelArea leftMark { { 100, 121 }, { 431, 461 } };
+    const PixelArea rightMark { { 700, 721 }, { 431, 461 } };
     int black = 0;
     for (int y = 0; y < sheet.GetHeight(); ++y)
         for (int x = 0; x < sheet.GetWidth(); ++x)
             if (IsBlack(sheet.GetPixelAddress(x, y))) {
                 ++black;
-                ASSERT_TRUE(Inside(leftMark, x, y) || Inside(rightMark, x, y)) << "black at " << x << "," << y;
+                ASSERT_TRUE(Inside(leftMark, x, y) || Inside(rightMark, x, y))
+                    << "black at " << x << "," << y;
             }
     EXPECT_GT(black, 2 * 400);
 }
@@ -348,7 +337,7 @@ protected:
     std::string Generate(const QString& name, const QStringList& options)
     {
         const QString folder = m_dir.filePath(name);
-        EXPECT_TRUE(RunSheetTool(QStringList{"batch", "--out", folder} + options));
+        EXPECT_TRUE(RunSheetTool(QStringList { "batch", "--out", folder } + options));
         return folder.toStdString();
     }
 
@@ -358,8 +347,8 @@ protected:
 // truth.csv states what the grader reports for each sheet against key.txt.
 TEST_F(BatchTest, TruthAgreesWithTheGrader)
 {
-    const std::string folder
-        = Generate("sheets", {"--count", "12", "--seed", "5", "--format", "jpg", "--max-tilt", "1.5", "--noise", "6"});
+    const std::string folder = Generate(
+        "sheets", { "--count", "12", "--seed", "5", "--format", "jpg", "--max-tilt", "1.5", "--noise", "6" });
     AnswerList key;
     ASSERT_TRUE(ReadAnswerKeyFile(folder + "/key.txt", key));
     std::string header;
@@ -375,7 +364,7 @@ TEST_F(BatchTest, TruthAgreesWithTheGrader)
         EXPECT_EQ(row.correct + row.wrong + row.errors, 100) << row.file;
         leadingZero = leadingZero || row.id[0] == '0';
         errors += row.errors;
-        const Reading expected{std::stoi(row.id), row.correct, row.wrong, row.errors};
+        const Reading expected { std::stoi(row.id), row.correct, row.wrong, row.errors };
         EXPECT_EQ(Grade(folder + "/" + row.file, key), expected) << row.file;
     }
     EXPECT_TRUE(leadingZero) << "no ID with a leading zero in the batch";
@@ -384,11 +373,11 @@ TEST_F(BatchTest, TruthAgreesWithTheGrader)
 
 TEST_F(BatchTest, SameSeedGivesTheSameFilesAndAnotherSeedDoesNot)
 {
-    const QStringList common{"--count", "3", "--format", "tif", "--noise", "5"};
-    const std::string first = Generate("first", common + QStringList{"--seed", "42"});
-    const std::string again = Generate("again", common + QStringList{"--seed", "42"});
-    const std::string other = Generate("other", common + QStringList{"--seed", "43"});
-    for (const char* file : {"img001.tif", "img002.tif", "img003.tif", "key.txt", "truth.csv"}) {
+    const QStringList common { "--count", "3", "--format", "tif", "--noise", "5" };
+    const std::string first = Generate("first", common + QStringList { "--seed", "42" });
+    const std::string again = Generate("again", common + QStringList { "--seed", "42" });
+    const std::string other = Generate("other", common + QStringList { "--seed", "43" });
+    for (const char* file : { "img001.tif", "img002.tif", "img003.tif", "key.txt", "truth.csv" }) {
         const std::string bytes = ReadFileBytes(first + "/" + file);
         EXPECT_FALSE(bytes.empty()) << file;
         EXPECT_EQ(bytes, ReadFileBytes(again + "/" + file)) << file;

@@ -15,7 +15,8 @@
 #include <thread>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct PlannedSheet {
     std::string fileName;
@@ -62,7 +63,7 @@ MarkedAnswers RandomMarks(const AnswerList& key, SheetRandom& random)
             char second = RandomLetter(random);
             while (second == first)
                 second = RandomLetter(random);
-            marks[q] = {std::min(first, second), std::max(first, second)};
+            marks[q] = { std::min(first, second), std::max(first, second) };
         } else if (random.Chance(ability)) {
             marks[q] = key[q];
         } else {
@@ -95,14 +96,14 @@ std::vector<PlannedSheet> PlanSheets(const BatchCommand& command, const AnswerLi
 // Draws and writes every sheet on all cores; returns the first error met.
 std::string WriteSheets(const std::vector<PlannedSheet>& sheets, const QDir& folder, int noise)
 {
-    std::atomic<size_t> next{0};
+    std::atomic<size_t> next { 0 };
     std::vector<std::string> errors(sheets.size());
     const auto work = [&] {
         for (size_t i = next++; i < sheets.size(); i = next++) {
             const PlannedSheet& sheet = sheets[i];
             const QImage image = RenderFilledSheet(sheet.content, noise, sheet.renderSeed);
-            errors[i] = SaveScan(image, folder.filePath(QString::fromStdString(sheet.fileName)).toStdString(),
-                                 sheet.quality);
+            errors[i] = SaveScan(
+                image, folder.filePath(QString::fromStdString(sheet.fileName)).toStdString(), sheet.quality);
         }
     };
     const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
@@ -124,7 +125,7 @@ std::string TruthTable(const std::vector<PlannedSheet>& sheets, const AnswerList
     for (const PlannedSheet& sheet : sheets) {
         const SheetTruth truth = ScoreDrawnSheet(sheet.content.marks, key);
         table += FormatText("%s,%s,%d,%d,%d\n", sheet.fileName.c_str(), sheet.content.examineeId.c_str(),
-                            truth.correct, truth.wrong, truth.error);
+            truth.correct, truth.wrong, truth.error);
     }
     return table;
 }

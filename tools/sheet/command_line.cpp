@@ -8,16 +8,18 @@
 #include <optional>
 #include <sstream>
 
-namespace {
+namespace
+{
 
 // Beyond this the right mark corner leaves its search window.
 constexpr double kTiltLimit = 3.5;
 
 // Options of one command: --name value or --name=value, each at most once.
-class OptionReader {
+class OptionReader
+{
 public:
-    std::string Read(const std::vector<std::string>& arguments, size_t first,
-                     const std::vector<std::string>& known)
+    std::string Read(
+        const std::vector<std::string>& arguments, size_t first, const std::vector<std::string>& known)
     {
         for (size_t i = first; i < arguments.size(); ++i) {
             std::string name = arguments[i];
@@ -54,17 +56,16 @@ private:
 };
 
 template <typename Number>
-std::string ParseNumber(const OptionReader& options, const std::string& name, Number low, Number high,
-                        Number& value)
+std::string ParseNumber(
+    const OptionReader& options, const std::string& name, Number low, Number high, Number& value)
 {
     const std::string* text = options.Find(name);
     if (!text)
         return {};
-    Number parsed{};
+    Number parsed {};
     const char* end = text->data() + text->size();
     const auto [stop, error] = std::from_chars(text->data(), end, parsed);
-    if (text->empty() || error != std::errc() || stop != end || parsed < low || parsed > high)
-    {
+    if (text->empty() || error != std::errc() || stop != end || parsed < low || parsed > high) {
         std::ostringstream message;
         message << "option " << name << " wants a number from " << low << " to " << high << ", got '" << *text
                 << "'";
@@ -98,7 +99,7 @@ ParsedCommandLine ParseBlank(const OptionReader& options)
 {
     BlankCommand command;
     std::string error = RequireOutput(options, command.output);
-    return {command, error};
+    return { command, error };
 }
 
 ParsedCommandLine ParseFill(const OptionReader& options)
@@ -115,7 +116,7 @@ ParsedCommandLine ParseFill(const OptionReader& options)
         ParseNumber(options, "--quality", 1, 100, command.quality),
         ParseNumber<uint64_t>(options, "--seed", 0, UINT64_MAX, command.seed),
     });
-    return {command, error};
+    return { command, error };
 }
 
 ParsedCommandLine ParseBatch(const OptionReader& options)
@@ -137,7 +138,7 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
             error = "option --format wants tif, jpg or bmp, got '" + *format + "'";
         command.format = *format;
     }
-    return {command, error};
+    return { command, error };
 }
 
 } // namespace
@@ -145,25 +146,25 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     if (arguments.empty())
-        return {HelpCommand{}, "no command given"};
+        return { HelpCommand {}, "no command given" };
     const std::string& name = arguments.front();
     if (name == "--help" || name == "-h" || name == "help")
-        return {HelpCommand{}, {}};
-    const std::map<std::string, std::vector<std::string>> knownOptions{
-        {"blank", {"--output"}},
-        {"fill", {"--output", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed"}},
-        {"batch", {"--count", "--out", "--seed", "--format", "--max-tilt", "--noise"}},
+        return { HelpCommand {}, {} };
+    const std::map<std::string, std::vector<std::string>> knownOptions {
+        { "blank", { "--output" } },
+        { "fill", { "--output", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed" } },
+        { "batch", { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise" } },
     };
     const auto known = knownOptions.find(name);
     if (known == knownOptions.end())
-        return {HelpCommand{}, "unknown command '" + name + "'"};
+        return { HelpCommand {}, "unknown command '" + name + "'" };
     for (size_t i = 1; i < arguments.size(); ++i)
         if (arguments[i] == "--help" || arguments[i] == "-h")
-            return {HelpCommand{}, {}};
+            return { HelpCommand {}, {} };
 
     OptionReader options;
     if (std::string error = options.Read(arguments, 1, known->second); !error.empty())
-        return {HelpCommand{}, error};
+        return { HelpCommand {}, error };
     if (name == "blank")
         return ParseBlank(options);
     if (name == "fill")
@@ -186,17 +187,20 @@ std::string UsageText()
                       nothing for a blank row; missing entries are blank
       --tilt DEG      skew of the scan in degrees, -3.5 to 3.5 (positive: right side
                       higher); default 0
-      --noise N       scanner noise, 0 (none) to 100; about 10 is a worn scanner
+      --noise N       scanner noise: grain of N grey levels (standard deviation)
+                      with dust and specks, 0 (default) to 100; the grader reads
+                      sheets reliably up to about 15
       --quality Q     JPEG quality 1-100, default 90
       --seed S        varies the pencil strokes and the noise; default 1
 
   vantrel-sheet batch --count N --out DIR [--seed S] [--format tif|jpg|bmp]
                       [--max-tilt DEG] [--noise N]
-      Draws N random sheets img001.tif, img002.tif, ... into DIR with the answer
-      key key.txt and truth.csv (file,examinee_id,correct,wrong,error): the counts
-      the grader must report for each sheet against the key. Tilts are uniform in
-      +-max-tilt (default 0.8); JPEG sheets get a random quality from 75 to 95.
-      The same seed always gives the same files.
+      Draws N random sheets img001.tif, img002.tif, ... (N up to 9999) into DIR
+      with the answer key key.txt (100 questions) and truth.csv
+      (file,examinee_id,correct,wrong,error): the counts the grader must report
+      for each sheet against the key. Tilts are uniform in +-max-tilt (default
+      0.8, at most 3.5); JPEG sheets get a random quality from 75 to 95; noise as
+      for fill (default 0). The same seed (default 1) always gives the same files.
 
 Images are 24-bit colour; the type follows the extension (.jpg, .bmp, .tif, .png).
 )";

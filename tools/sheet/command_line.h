@@ -7,7 +7,8 @@
 #include <variant>
 #include <vector>
 
-struct HelpCommand {};
+struct HelpCommand {
+};
 
 struct BlankCommand {
     std::string output;

@@ -6,7 +6,8 @@
 
 using namespace form_layout;
 
-namespace {
+namespace
+{
 
 // Last pixel index strictly below a float bound.
 int LastBelow(double bound)
@@ -23,7 +24,7 @@ float IdBandTop(const EngineFrame& frame, int band)
 {
     const float left = static_cast<float>(static_cast<double>(frame.x) + kIdBandLeftOffset);
     float top = static_cast<float>((static_cast<double>(frame.y) + kIdBandTopOffset)
-                                   - frame.tangent * (static_cast<double>(left) - frame.x));
+        - frame.tangent * (static_cast<double>(left) - frame.x));
     for (int a = 0; a < band; ++a)
         top = static_cast<float>(static_cast<double>(top) + kIdBandStep);
     return top;
@@ -36,7 +37,7 @@ EngineFrame FrameFromReferencePoints(const ReferencePoints& points)
     const long double slope = static_cast<long double>(points.rightY - points.leftY)
         / static_cast<long double>(points.rightX - points.leftX);
     const double angle = static_cast<double>(-std::atan(slope));
-    return {static_cast<float>(points.leftX), static_cast<float>(points.leftY), std::tan(angle)};
+    return { static_cast<float>(points.leftX), static_cast<float>(points.leftY), std::tan(angle) };
 }
 
 PixelRect AnswerRow::Box(int letter) const
@@ -44,13 +45,13 @@ PixelRect AnswerRow::Box(int letter) const
     const double offset = kLetterOffsets[static_cast<size_t>(letter)];
     const float boxLeft = letter == 0 ? left : static_cast<float>(static_cast<double>(left) + offset);
     const float boxRight = static_cast<float>(static_cast<double>(left) + offset + kBoxWidth);
-    return {Trunc(boxLeft), Trunc(top), LastBelow(boxRight), LastBelow(bottom)};
+    return { Trunc(boxLeft), Trunc(top), LastBelow(boxRight), LastBelow(bottom) };
 }
 
 PixelRect AnswerRow::Strip() const
 {
-    return {Trunc(left), Trunc(top), Trunc(static_cast<double>(left) + kStripWidth) - 1,
-            static_cast<int>(std::floor(bottom))};
+    return { Trunc(left), Trunc(top), Trunc(static_cast<double>(left) + kStripWidth) - 1,
+        static_cast<int>(std::floor(bottom)) };
 }
 
 std::array<AnswerRow, 100> AnswerRows(const EngineFrame& frame)
@@ -76,7 +77,7 @@ std::array<AnswerRow, 100> AnswerRows(const EngineFrame& frame)
                 rowLeft = lower ? static_cast<float>(rowLeft + t * (static_cast<double>(lowerBand) - 5 - y))
                                 : static_cast<float>(rowLeft + t * (static_cast<double>(rowTop) - y));
             }
-            rows[b * kQuestionsPerBlock + static_cast<size_t>(k - 1)] = {rowTop, rowBottom, rowLeft};
+            rows[b * kQuestionsPerBlock + static_cast<size_t>(k - 1)] = { rowTop, rowBottom, rowLeft };
         }
     }
     return rows;
@@ -87,8 +88,8 @@ PixelRect IdDigitBox(const EngineFrame& frame, int band, int digit)
     const float top = IdBandTop(frame, band);
     const int origin = Trunc(static_cast<double>(frame.x) + kIdDigitOrigin);
     const DigitColumns columns = kDigitColumns[static_cast<size_t>(digit)];
-    return {origin + columns.first, Trunc(top), origin + columns.last,
-            LastBelow(static_cast<double>(top) + kIdBandHeight)};
+    return { origin + columns.first, Trunc(top), origin + columns.last,
+        LastBelow(static_cast<double>(top) + kIdBandHeight) };
 }
 
 PixelRect IdBandsArea(const EngineFrame& frame)
@@ -96,6 +97,6 @@ PixelRect IdBandsArea(const EngineFrame& frame)
     const float left = static_cast<float>(static_cast<double>(frame.x) + kIdBandLeftOffset);
     const float firstTop = IdBandTop(frame, 0);
     const float lastTop = IdBandTop(frame, kIdDigits - 1);
-    return {Trunc(left), Trunc(firstTop), LastBelow(static_cast<double>(left) + kIdBandWidth),
-            LastBelow(static_cast<double>(lastTop) + kIdBandHeight)};
+    return { Trunc(left), Trunc(firstTop), LastBelow(static_cast<double>(left) + kIdBandWidth),
+        LastBelow(static_cast<double>(lastTop) + kIdBandHeight) };
 }

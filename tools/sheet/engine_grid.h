@@ -17,8 +17,12 @@ struct PixelRect {
     int Width() const { return right - left + 1; }
     int Height() const { return bottom - top + 1; }
     bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-    PixelRect Grown(int by) const { return {left - by, top - by, right + by, bottom + by}; }
+    PixelRect Grown(int by) const { return { left - by, top - by, right + by, bottom + by }; }
 };
+
+// Where the grader looks for the registration marks.
+constexpr PixelRect kLeftMarkWindow { 25, 400, 169, 499 };
+constexpr PixelRect kRightMarkWindow { 675, 400, 769, 499 };
 
 struct ReferencePoints {
     int leftX = 0;

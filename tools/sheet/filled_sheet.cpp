@@ -1,10 +1,10 @@
 #include "filled_sheet.h"
 
 #include "engine_grid.h"
+#include "form_layout.h"
 #include "pencil_mark.h"
 #include "registration_mark.h"
 #include "scan_noise.h"
-#include "form_layout.h"
 #include "sheet_print.h"
 
 #include <QFont>
@@ -13,7 +13,8 @@
 
 using namespace form_layout;
 
-namespace {
+namespace
+{
 
 // The examinee also writes the ID by hand beside the bands; the grader never reads it.
 void WriteIdByHand(QImage& image, const SheetPose& pose, const std::string& id, int grey)
@@ -26,7 +27,8 @@ void WriteIdByHand(QImage& image, const SheetPose& pose, const std::string& id, 
     painter.setFont(font);
     painter.setPen(QColor(grey, grey, grey + 6));
     for (int band = 0; band < kIdDigits; ++band) {
-        const QRectF box(kLeftMarkX + 180, kLeftMarkY + kIdBandTopOffset + band * kIdBandStep, 24, kIdBandHeight);
+        const QRectF box(
+            kLeftMarkX + 180, kLeftMarkY + kIdBandTopOffset + band * kIdBandStep, 24, kIdBandHeight);
         painter.drawText(box, Qt::AlignCenter, QString(QChar(id[static_cast<size_t>(band)])));
     }
 }
@@ -40,18 +42,17 @@ void MarkId(QImage& image, const EngineFrame& frame, const std::string& id, int 
 }
 
 void MarkAnswers(QImage& image, const std::array<AnswerRow, 100>& rows, const MarkedAnswers& marks, int grey,
-                 SheetRandom& random)
+    SheetRandom& random)
 {
     for (size_t q = 0; q < marks.size(); ++q)
         for (const char letter : marks[q])
-            DrawPencilMark(image, rows[q].Box(letter - 'a'), random.Between(10, 11), random.Between(11, 12), grey,
-                           random);
+            DrawPencilMark(image, rows[q].Box(letter - 'a'), random.Between(10, 11), random.Between(11, 12),
+                grey, random);
 }
 
 std::vector<PixelRect> MarkWindows()
 {
-    return {{kLeftMarkWindow.left, kLeftMarkWindow.top, kLeftMarkWindow.right, kLeftMarkWindow.bottom},
-            {kRightMarkWindow.left, kRightMarkWindow.top, kRightMarkWindow.right, kRightMarkWindow.bottom}};
+    return { kLeftMarkWindow, kRightMarkWindow };
 }
 
 std::vector<PixelRect> ReadAreas(const EngineFrame& frame, const std::array<AnswerRow, 100>& rows)

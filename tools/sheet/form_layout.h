@@ -4,7 +4,8 @@
 
 // The printed answer sheet: A4 at 100 dpi. Every position the grader reads is an
 // offset from the bottom-right corner pixel of the left registration mark.
-namespace form_layout {
+namespace form_layout
+{
 
 constexpr int kWidth = 827;
 constexpr int kHeight = 1169;
@@ -24,34 +25,19 @@ constexpr int kMarkHeight = 30;
 constexpr int kMarkUprightRows = 3;
 constexpr double kMarkLean = 0.25;
 
-// Windows in which the grader looks for the marks (inclusive).
-struct Window {
-    int left, top, right, bottom;
-};
-constexpr Window kLeftMarkWindow{25, 400, 169, 499};
-constexpr Window kRightMarkWindow{675, 400, 769, 499};
-
 // Answer grid: ten blocks of ten questions, offsets from the left mark corner.
 struct Block {
     int columnOffset;
     int bandOffset;
 };
-constexpr std::array<Block, 10> kBlocks{{{12, 132},
-                                         {146, 132},
-                                         {277, 132},
-                                         {407, 132},
-                                         {539, 132},
-                                         {12, 349},
-                                         {146, 349},
-                                         {277, 349},
-                                         {407, 349},
-                                         {539, 349}}};
+constexpr std::array<Block, 10> kBlocks { { { 12, 132 }, { 146, 132 }, { 277, 132 }, { 407, 132 },
+    { 539, 132 }, { 12, 349 }, { 146, 349 }, { 277, 349 }, { 407, 349 }, { 539, 349 } } };
 constexpr int kQuestionsPerBlock = 10;
 constexpr int kBlockLeftInset = 5; // a box's left edge is columnOffset - 5
 constexpr double kRowStep = 19.3;
 constexpr double kRowHeight = 13.5;
 constexpr double kBoxWidth = 14;
-constexpr std::array<double, 5> kLetterOffsets{0, 19.5, 39, 58.5, 78};
+constexpr std::array<double, 5> kLetterOffsets { 0, 19.5, 39, 58.5, 78 };
 constexpr int kStripWidth = 95; // the row check looks at this many columns
 constexpr int kLowerBandOffset = 349;
 
@@ -66,7 +52,7 @@ constexpr int kIdDigitOrigin = 230;
 struct DigitColumns {
     int first, last; // offsets from trunc(X + kIdDigitOrigin), inclusive
 };
-constexpr std::array<DigitColumns, 10> kDigitColumns{
-    {{0, 13}, {15, 32}, {33, 51}, {52, 70}, {71, 89}, {90, 108}, {109, 127}, {128, 146}, {147, 165}, {166, 184}}};
+constexpr std::array<DigitColumns, 10> kDigitColumns { { { 0, 13 }, { 15, 32 }, { 33, 51 }, { 52, 70 },
+    { 71, 89 }, { 90, 108 }, { 109, 127 }, { 128, 146 }, { 147, 165 }, { 166, 184 } } };
 
 } // namespace form_layout

@@ -5,7 +5,8 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
-namespace {
+namespace
+{
 
 QByteArray FormatFor(const std::string& path)
 {

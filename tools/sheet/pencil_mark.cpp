@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // Keeps the darker of what is there and the new grey, like graphite on paper.
 void Darken(QImage& image, int x, int y, int grey)
@@ -10,7 +11,7 @@ void Darken(QImage& image, int x, int y, int grey)
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
         return;
     uchar* pixel = image.scanLine(y) + 3 * x;
-    const int tint[3] = {grey, grey, grey + 6}; // graphite is faintly blue
+    const int tint[3] = { grey, grey, grey + 6 }; // graphite is faintly blue
     for (int channel = 0; channel < 3; ++channel)
         pixel[channel] = static_cast<uchar>(std::min<int>(pixel[channel], std::clamp(tint[channel], 0, 255)));
 }
@@ -28,8 +29,8 @@ int RowInset(int row, int height, SheetRandom& random)
 
 } // namespace
 
-void DrawPencilMark(QImage& image, const PixelRect& area, int width, int height, int baseGrey,
-                    SheetRandom& random)
+void DrawPencilMark(
+    QImage& image, const PixelRect& area, int width, int height, int baseGrey, SheetRandom& random)
 {
     const int left = area.left + (area.Width() - width) / 2;
     const int top = area.top + (area.Height() - height) / 2;

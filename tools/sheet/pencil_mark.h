@@ -9,5 +9,5 @@
 // slightly ragged outline and a faint smudge around it. Every column of the mark
 // stays dark from its top few rows to its bottom few, so the grader sees one
 // unbroken mark. baseGrey is the pencil's darkness (about 40 to 70).
-void DrawPencilMark(QImage& image, const PixelRect& area, int width, int height, int baseGrey,
-                    SheetRandom& random);
+void DrawPencilMark(
+    QImage& image, const PixelRect& area, int width, int height, int baseGrey, SheetRandom& random);

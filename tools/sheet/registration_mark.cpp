@@ -7,7 +7,8 @@
 
 using namespace form_layout;
 
-namespace {
+namespace
+{
 
 // Offsets from the centre of the mark's bottom-right pixel on the untilted form.
 bool InsideMark(double u, double v)
@@ -31,12 +32,12 @@ void DrawMark(QImage& image, const SheetPose& pose, QPointF corner)
         for (int x = x0; x <= x1; ++x) {
             const QPointF form = pose.Unmap(QPointF(x + 0.5, y + 0.5));
             if (InsideMark(form.x() - corner.x(), form.y() - corner.y()))
-                std::fill_n(line + 3 * x, 3, uchar{0});
+                std::fill_n(line + 3 * x, 3, uchar { 0 });
         }
     }
 }
 
-void FindLastBlack(const QImage& image, const Window& window, int& foundX, int& foundY)
+void FindLastBlack(const QImage& image, const PixelRect& window, int& foundX, int& foundY)
 {
     foundX = 0;
     foundY = 0;

@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // A table of normal samples, indexed at random: far cheaper per pixel than fresh
 // samples and just as shapeless to the eye.
-class NormalTable {
+class NormalTable
+{
 public:
-    explicit NormalTable(SheetRandom& random) : m_values(1 << 16)
+    explicit NormalTable(SheetRandom& random)
+        : m_values(1 << 16)
     {
         for (float& value : m_values)
             value = static_cast<float>(random.Gaussian());
@@ -31,7 +34,8 @@ void AddGrain(QImage& image, int level, SheetRandom& random)
             const uint64_t bits = random.Next();
             const float shift = common * normal.Pick(bits);
             for (int channel = 0; channel < 3; ++channel) {
-                const float value = pixel[channel] + shift + perChannel * normal.Pick(bits >> (16 * (channel + 1)));
+                const float value
+                    = pixel[channel] + shift + perChannel * normal.Pick(bits >> (16 * (channel + 1)));
                 pixel[channel] = static_cast<uchar>(std::clamp(std::lround(value), 0l, 255l));
             }
         }
@@ -56,11 +60,11 @@ void DrawSpeck(QImage& image, double cx, double cy, double radius, int grey)
 bool NearKeepClear(const std::vector<PixelRect>& keepClear, int x, int y)
 {
     return std::any_of(keepClear.begin(), keepClear.end(),
-                       [&](const PixelRect& area) { return area.Grown(4).Contains(x, y); });
+        [&](const PixelRect& area) { return area.Grown(4).Contains(x, y); });
 }
 
 void AddSpecks(QImage& image, int count, int minGrey, int maxGrey, const std::vector<PixelRect>& keepClear,
-               SheetRandom& random)
+    SheetRandom& random)
 {
     for (int i = 0; i < count; ++i) {
         const double x = random.Uniform(0, image.width());
@@ -76,7 +80,7 @@ void AddSpecks(QImage& image, int count, int minGrey, int maxGrey, const std::ve
 } // namespace
 
 void AddScanNoise(QImage& image, int level, const std::vector<PixelRect>& markWindows,
-                  const std::vector<PixelRect>& readAreas, SheetRandom& random)
+    const std::vector<PixelRect>& readAreas, SheetRandom& random)
 {
     if (level <= 0)
         return;

@@ -12,4 +12,4 @@
 // out of the other read areas (ID bands, answer rows), so the sheet still carries
 // exactly what was drawn. Level 0 leaves the image alone.
 void AddScanNoise(QImage& image, int level, const std::vector<PixelRect>& markWindows,
-                  const std::vector<PixelRect>& readAreas, SheetRandom& random);
+    const std::vector<PixelRect>& readAreas, SheetRandom& random);

@@ -5,8 +5,8 @@
 
 std::string ParseExamineeId(const std::string& text, std::string& id)
 {
-    const bool digits = std::all_of(text.begin(), text.end(),
-                                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+    const bool digits = std::all_of(
+        text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
     if (text.size() != 8 || !digits)
         return "the examinee ID must be exactly 8 digits, got '" + text + "'";
     id = text;
@@ -20,7 +20,8 @@ std::string ParseMarkList(const std::string& text, MarkedAnswers& marks)
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(',', start);
-        const std::string entry = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::string entry
+            = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         if (question == parsed.size())
             return "more than 100 answers given";
         std::string letters;

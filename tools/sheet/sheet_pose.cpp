@@ -2,7 +2,8 @@
 
 #include "form_layout.h"
 
-SheetPose::SheetPose(double tiltDegrees) : m_degrees(tiltDegrees)
+SheetPose::SheetPose(double tiltDegrees)
+    : m_degrees(tiltDegrees)
 {
     const QPointF pivot(form_layout::kLeftMarkX + 0.5, form_layout::kLeftMarkY + 0.5);
     // QTransform turns clockwise on a y-down image for positive angles.

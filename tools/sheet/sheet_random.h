@@ -4,9 +4,13 @@
 
 // Small deterministic generator (SplitMix64): the same seed gives the same sheets
 // whatever the standard library's own engines and distributions do.
-class SheetRandom {
+class SheetRandom
+{
 public:
-    explicit SheetRandom(uint64_t seed) : m_state(seed) {}
+    explicit SheetRandom(uint64_t seed)
+        : m_state(seed)
+    {
+    }
 
     // A generator for the index-th item of a run, independent of the others.
     static SheetRandom Derived(uint64_t seed, uint64_t index);
