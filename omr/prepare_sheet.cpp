@@ -6,29 +6,35 @@
 namespace {
 
 constexpr int kWhiteFromGrey = 140;
-// Red below this is dark paper: a cyan-painted (measured) window is dark throughout.
-constexpr int kBrightRed = 200;
-// Bright pixels that clear an earlier dark one.
-constexpr int kBrightPixelsToClear = 40;
+// Other pixels that clear an earlier cyan one.
+constexpr int kOtherPixelsToClear = 40;
 
-// Whether the left mark window ends in dark pixels not followed by a fortieth bright
-// one: true on a sheet measured before, whose window is cyan.
+// The search colour of a measured window, with room for a lossy save in between.
+// Only cyan counts: grey or speckled paper must never stop a fresh scan from
+// being thresholded, or it would be graded as blank.
+bool IsSearchCyan(const uint8_t* pixel)
+{
+    return pixel[2] < 128 && pixel[1] >= 200 && pixel[0] >= 200;
+}
+
+// Whether the left mark window ends in cyan pixels not followed by a fortieth other
+// one: true on a sheet measured before, whose window was painted cyan.
 bool LooksMeasured(const SheetImage& image)
 {
     const PixelArea window = ReadablePart(kLeftMarkWindow, image);
-    int brightCount = 0;
-    bool dark = false;
+    int otherCount = 0;
+    bool cyan = false;
     for (int column = window.columns.first; column < window.columns.end; ++column) {
         for (int r = window.rows.first; r < window.rows.end; ++r) {
-            if (image.GetPixelAddress(column, r)[2] < kBrightRed) {
-                dark = true;
-            } else if (++brightCount == kBrightPixelsToClear) {
-                brightCount = 0;
-                dark = false;
+            if (IsSearchCyan(image.GetPixelAddress(column, r))) {
+                cyan = true;
+            } else if (++otherCount == kOtherPixelsToClear) {
+                otherCount = 0;
+                cyan = false;
             }
         }
     }
-    return dark;
+    return cyan;
 }
 
 void Threshold(SheetImage& image)
