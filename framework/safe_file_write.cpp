@@ -9,7 +9,9 @@ FileWriteResult WriteFileSafely(const std::string& path, std::string_view bytes)
     if (!file.open(QIODevice::WriteOnly))
         return {false, "cannot open " + path + " for writing: " + file.errorString().toStdString()};
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    // The flush is checked here: commit() does not notice a buffered write that
+    // fails (disk full), and would put a cut-short file in place of the old one.
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
         const std::string reason = file.errorString().toStdString();
         file.cancelWriting();
         return {false, "cannot write " + path + ": " + reason};

@@ -1,0 +1,240 @@
+#include "answerkey/answer_key_file.h"
+
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+class AnswerKeyFileTest : public testing::Test
+{
+protected:
+    std::string PathOf(const std::string& name) const
+    {
+        return m_dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+std::string Repeat(const std::string& text, int times)
+{
+    std::string result;
+    for (int i = 0; i < times; ++i)
+        result += text;
+    return result;
+}
+
+TEST_F(AnswerKeyFileTest, WritesALineForEveryQuestion)
+{
+    AnswerList answers;
+    answers[0] = "a";
+    answers[1] = "b";
+    answers[2] = "c";
+    const std::string path = PathOf("key.txt");
+    ASSERT_TRUE(WriteAnswerKeyFile(path, answers));
+
+    const std::string bytes = ReadFileBytes(path);
+    EXPECT_EQ(bytes.size(), 3u * 5 + 97u * 4);
+    EXPECT_EQ(bytes, "a  \r\nb  \r\nc  \r\n" + Repeat("  \r\n", 97));
+}
+
+TEST_F(AnswerKeyFileTest, AZeroAnswerStillHasItsLine)
+{
+    AnswerList answers;
+    answers.fill("d");
+    answers[1] = "0";
+    const std::string path = PathOf("key.txt");
+    ASSERT_TRUE(WriteAnswerKeyFile(path, answers));
+    EXPECT_EQ(ReadFileBytes(path), "d  \r\n0  \r\n" + Repeat("d  \r\n", 98));
+}
+
+// What one answer becomes after a save and a load; question 51 checks that the
+// lines after it stay aligned.
+struct AnswerRoundTrip {
+    const char* label;
+    std::string saved;
+    std::string loaded;
+};
+
+void PrintTo(const AnswerRoundTrip& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class AnswerRoundTripTest : public AnswerKeyFileTest, public testing::WithParamInterface<AnswerRoundTrip>
+{
+};
+
+TEST_P(AnswerRoundTripTest, LoadsBackAsExpected)
+{
+    AnswerList saved;
+    saved.fill("c");
+    saved[49] = GetParam().saved;
+    saved[50] = "e";
+    const std::string path = PathOf("key.txt");
+    ASSERT_TRUE(WriteAnswerKeyFile(path, saved));
+
+    AnswerList loaded;
+    loaded.fill("?");
+    ASSERT_TRUE(ReadAnswerKeyFile(path, loaded));
+    AnswerList expected = saved;
+    expected[49] = GetParam().loaded;
+    EXPECT_EQ(loaded, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, AnswerRoundTripTest,
+    testing::Values(AnswerRoundTrip { "Letter", "b", "b" }, AnswerRoundTrip { "Empty", "", "" },
+        AnswerRoundTrip { "UpperCase", "A", "A" }, AnswerRoundTrip { "NonAsciiByte", "\xE0", "\xE0" },
+        AnswerRoundTrip { "Tab", "\t", "\t" }, AnswerRoundTrip { "SpaceMeansNoAnswer", " ", "" },
+        AnswerRoundTrip { "ZeroLeavesTheQuestion", "0", "?" },
+        AnswerRoundTrip { "LineFeedCannotBreakTheLine", "\n", "" },
+        AnswerRoundTrip { "CarriageReturn", "\r", "" },
+        AnswerRoundTrip { "LongerAnswerKeepsItsFirstByte", "ab", "a" }),
+    [](const testing::TestParamInfo<AnswerRoundTrip>& info) { return std::string(info.param.label); });
+
+struct RandomKey {
+    const char* label;
+    std::vector<std::string> alphabet;
+    unsigned seed;
+};
+
+void PrintTo(const RandomKey& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class RandomKeyRoundTripTest : public AnswerKeyFileTest, public testing::WithParamInterface<RandomKey>
+{
+};
+
+TEST_P(RandomKeyRoundTripTest, LoadsBackExactly)
+{
+    const RandomKey& c = GetParam();
+    std::mt19937 random(c.seed);
+    std::uniform_int_distribution<size_t> pick(0, c.alphabet.size() - 1);
+    const std::string path = PathOf("key.txt");
+    for (int round = 0; round < 20; ++round) {
+        AnswerList saved;
+        for (std::string& answer : saved)
+            answer = c.alphabet[pick(random)];
+        ASSERT_TRUE(WriteAnswerKeyFile(path, saved));
+        const auto answered
+            = std::count_if(saved.begin(), saved.end(), [](const auto& a) { return !a.empty(); });
+        ASSERT_EQ(ReadFileBytes(path).size(), 400u + static_cast<size_t>(answered));
+
+        AnswerList loaded; // a '0' leaves its question as the reader found it
+        for (size_t q = 0; q < loaded.size(); ++q)
+            loaded[q] = saved[q] == "0" ? "0" : "x";
+        ASSERT_TRUE(ReadAnswerKeyFile(path, loaded));
+        ASSERT_EQ(loaded, saved) << "round " << round;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, RandomKeyRoundTripTest,
+    testing::Values(RandomKey { "Letters", { "a", "b", "c", "d", "e" }, 1 },
+        RandomKey { "LettersAndEmpty", { "a", "b", "c", "d", "e", "", "" }, 2 },
+        RandomKey { "WithZeros", { "a", "e", "", "0" }, 3 },
+        RandomKey { "InvalidBytes", { "a", "", "A", "f", "9", "#", "\xE0", "\xFF", "\x01", "\t" }, 4 }),
+    [](const testing::TestParamInfo<RandomKey>& info) { return std::string(info.param.label); });
+
+// A file's bytes and the answers it gives, over answers that were all "x".
+struct ReaderCase {
+    const char* label;
+    std::string bytes;
+    std::map<int, std::string> changed;
+};
+
+void PrintTo(const ReaderCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class ReaderCaseTest : public AnswerKeyFileTest, public testing::WithParamInterface<ReaderCase>
+{
+};
+
+TEST_P(ReaderCaseTest, ReadsOneLinePerQuestion)
+{
+    const std::string path = PathOf("key.txt");
+    WriteFileBytes(path, GetParam().bytes);
+    AnswerList answers;
+    answers.fill("x");
+    ASSERT_TRUE(ReadAnswerKeyFile(path, answers));
+
+    AnswerList expected;
+    expected.fill("x");
+    for (const auto& [question, answer] : GetParam().changed)
+        expected[static_cast<size_t>(question - 1)] = answer;
+    EXPECT_EQ(answers, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ReaderCaseTest,
+    testing::Values(ReaderCase { "LineFeedOnly", "a\nb\nc\n", { { 1, "a" }, { 2, "b" }, { 3, "c" } } },
+        ReaderCase {
+            "CarriageReturnLineFeed", "a  \r\nb  \r\nc\r\n", { { 1, "a" }, { 2, "b" }, { 3, "c" } } },
+        ReaderCase { "ByteOrderMark",
+            "\xEF\xBB\xBF"
+            "a  \r\nb  \r\n",
+            { { 1, "a" }, { 2, "b" } } },
+        ReaderCase { "ByteOrderMarkOnlyAtTheStart", "a\n\xEF\xBB\xBF\n", { { 1, "a" }, { 2, "\xEF" } } },
+        ReaderCase {
+            "LongLineIsOneQuestion", "abcde  \r\nb  \r\nc\n", { { 1, "a" }, { 2, "b" }, { 3, "c" } } },
+        ReaderCase { "EmptyLines", "a\n\r\n\nd\n", { { 1, "a" }, { 2, "" }, { 3, "" }, { 4, "d" } } },
+        ReaderCase { "LeadingSpace", "  \r\n b\n", { { 1, "" }, { 2, "" } } },
+        ReaderCase { "ZeroLineKeepsTheQuestion", "a\n0\n0bc\nd\n", { { 1, "a" }, { 4, "d" } } },
+        ReaderCase { "LastLineWithoutLineEnd", "a\nb", { { 1, "a" }, { 2, "b" } } },
+        ReaderCase { "LoneCarriageReturnIsNoLineEnd", "a\rb\nc\n", { { 1, "a" }, { 2, "c" } } },
+        ReaderCase { "FirstByteOfAThaiLetter", "\xE0\xB8\x81  \r\n", { { 1, "\xE0" } } },
+        ReaderCase { "EmptyFile", "", {} }, ReaderCase { "OnlyAByteOrderMark", "\xEF\xBB\xBF", {} }),
+    [](const testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.label); });
+
+TEST_F(AnswerKeyFileTest, LinesAfterTheHundredthAreIgnored)
+{
+    const std::string path = PathOf("key.txt");
+    WriteFileBytes(path, Repeat("b\n", 100) + "c\n");
+    AnswerList answers;
+    ASSERT_TRUE(ReadAnswerKeyFile(path, answers));
+    AnswerList expected;
+    expected.fill("b");
+    EXPECT_EQ(answers, expected);
+}
+
+TEST_F(AnswerKeyFileTest, UnreadableFileLeavesTheAnswers)
+{
+    AnswerList answers;
+    answers.fill("x");
+    const AnswerList before = answers;
+    EXPECT_FALSE(ReadAnswerKeyFile(PathOf("missing.txt"), answers));
+    EXPECT_FALSE(ReadAnswerKeyFile(m_dir.path().toStdString(), answers)) << "a folder is no key file";
+    EXPECT_EQ(answers, before);
+}
+
+TEST_F(AnswerKeyFileTest, FailedWriteKeepsTheOldFile)
+{
+    const std::string path = PathOf("key.txt");
+    WriteFileBytes(path, "old key");
+    AnswerList answers;
+    answers.fill("a");
+    FileWriteResult result;
+    {
+        FileSizeLimit limit(16);
+        result = WriteAnswerKeyFile(path, answers);
+    }
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(result.message.empty());
+    EXPECT_EQ(ReadFileBytes(path), "old key");
+
+    EXPECT_FALSE(WriteAnswerKeyFile(PathOf("no-such-folder/key.txt"), answers));
+}
+
+} // namespace
