@@ -1,0 +1,71 @@
+#pragma once
+
+// Shared by the UI tests: records messages instead of showing boxes, and
+// answers modal dialogs as soon as they are up.
+
+#include "framework/message_box.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class RecordingMessageBox : public MessageBoxService {
+public:
+    void Show(const std::string& text) override { texts.push_back(text); }
+    std::vector<std::string> texts;
+};
+
+// Parent of the answers still waiting for their dialog.
+inline QObject& PendingAnswers()
+{
+    static QObject pending;
+    return pending;
+}
+
+// Drops the answers whose dialog never came; returns how many there were.
+inline int CancelPendingAnswers()
+{
+    const QList<QTimer*> waiting = PendingAnswers().findChildren<QTimer*>();
+    qDeleteAll(waiting);
+    return static_cast<int>(waiting.size());
+}
+
+// Runs the action on the next modal dialog of type Dialog, other than the
+// given one, once it is shown. The action should close it; a dialog it leaves
+// open (say, after a failed check) is rejected so the test cannot hang.
+template <typename Dialog>
+void AnswerNextModal(std::function<void(Dialog&)> action, const QWidget* notThis = nullptr)
+{
+    auto* poll = new QTimer(&PendingAnswers());
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, action, notThis] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog == notThis || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->setParent(nullptr);
+        poll->deleteLater();
+        const QPointer<Dialog> guard(dialog);
+        action(*dialog);
+        if (guard && guard->isVisible()) {
+            qWarning("%s left open", Dialog::staticMetaObject.className());
+            guard->reject();
+        }
+    });
+    poll->start();
+}
+
+inline void Click(QWidget& dialog, const char* buttonName)
+{
+    auto* button = dialog.findChild<QAbstractButton*>(QString::fromLatin1(buttonName));
+    if (button)
+        button->click();
+    else
+        qWarning("no button %s", buttonName);
+}
