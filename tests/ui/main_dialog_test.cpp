@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,6 +36,7 @@ private slots:
     void cleanup();
 
     void startsAtZeroAndEnterDoesNothing();
+    void enterPressesTheFocusedButton();
     void escapeAndCloseBoxCancel_data();
     void escapeAndCloseBoxCancel();
     void badNumberKeepsDialogOpen_data();
@@ -79,15 +81,28 @@ void MainDialogTest::startsAtZeroAndEnterDoesNothing()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Main หน้าหลักของโปรแกรม"));
     AnswerNextModal<CInfo>([this](CInfo& shown) {
         QCOMPARE(NumberBox(shown).text(), QStringLiteral("0"));
-        QTest::keyClick(&NumberBox(shown), Qt::Key_Return);
-        QTest::keyClick(&NumberBox(shown), Qt::Key_Enter);
-        QTest::keyClick(&shown, Qt::Key_Return);
+        NumberBox(shown).setFocus();
+        Type(shown, QStringLiteral("30"));
+        QTest::keyClick(shown.focusWidget(), Qt::Key_Return);
+        QTest::keyClick(shown.focusWidget(), Qt::Key_Enter);
         QVERIFY(shown.isVisible());
         QVERIFY(m_messages.texts.empty());
         shown.reject();
     });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
     QCOMPARE(g_lastSheetNumber, -1);
+}
+
+void MainDialogTest::enterPressesTheFocusedButton()
+{
+    CInfo dialog;
+    AnswerNextModal<CInfo>([](CInfo& shown) {
+        Type(shown, QStringLiteral("7"));
+        shown.findChild<QPushButton*>(QStringLiteral("openAndReady"))->setFocus();
+        QTest::keyClick(shown.focusWidget(), Qt::Key_Return);
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(g_lastSheetNumber, 7);
 }
 
 void MainDialogTest::escapeAndCloseBoxCancel_data()
