@@ -48,16 +48,6 @@ TEST_F(AnswerKeyFileTest, WritesALineForEveryQuestion)
     EXPECT_EQ(bytes, "a  \r\nb  \r\nc  \r\n" + Repeat("  \r\n", 97));
 }
 
-TEST_F(AnswerKeyFileTest, AZeroAnswerStillHasItsLine)
-{
-    AnswerList answers;
-    answers.fill("d");
-    answers[1] = "0";
-    const std::string path = PathOf("key.txt");
-    ASSERT_TRUE(WriteAnswerKeyFile(path, answers));
-    EXPECT_EQ(ReadFileBytes(path), "d  \r\n0  \r\n" + Repeat("d  \r\n", 98));
-}
-
 // What one answer becomes after a save and a load; question 51 checks that the
 // lines after it stay aligned.
 struct AnswerRoundTrip {

@@ -35,23 +35,24 @@ protected:
         EXPECT_EQ(m_register.scoreCursor(), row);
     }
 
+    void ExpectEmpty() const
+    {
+        ExpectCursors(0);
+        for (int r = 0; r < ResultsRegister::kRows; ++r) {
+            const SheetResult row = m_register.row(r);
+            EXPECT_EQ(row.title, "");
+            EXPECT_EQ(row.examineeId, 0);
+            EXPECT_EQ(row.correctCount, 0);
+            EXPECT_EQ(row.errorCount, 0);
+        }
+    }
+
     ResultsRegister m_register;
 };
 
-TEST_F(ResultsRegisterTest, StartsEmpty)
-{
-    ExpectCursors(0);
-    for (int r = 0; r < ResultsRegister::kRows; ++r) {
-        const SheetResult row = m_register.row(r);
-        EXPECT_EQ(row.title, "");
-        EXPECT_EQ(row.examineeId, 0);
-        EXPECT_EQ(row.correctCount, 0);
-        EXPECT_EQ(row.errorCount, 0);
-    }
-}
-
 TEST_F(ResultsRegisterTest, FillsRowsThenWarnsAsTheLastTwoAreUsed)
 {
+    ExpectEmpty();
     for (int sheet = 1; sheet <= 28; ++sheet) {
         EXPECT_TRUE(GradeSheet(sheet, sheet + 10, sheet % 3).empty()) << "sheet " << sheet;
         ExpectCursors(sheet);
@@ -99,14 +100,7 @@ TEST_F(ResultsRegisterTest, ResetEmptiesEverything)
     for (int sheet = 1; sheet <= 35; ++sheet)
         GradeSheet(sheet, 7, 1);
     m_register.reset();
-    ExpectCursors(0);
-    for (int r = 0; r < ResultsRegister::kRows; ++r) {
-        const SheetResult row = m_register.row(r);
-        EXPECT_EQ(row.title, "");
-        EXPECT_EQ(row.examineeId, 0);
-        EXPECT_EQ(row.correctCount, 0);
-        EXPECT_EQ(row.errorCount, 0);
-    }
+    ExpectEmpty();
     EXPECT_TRUE(GradeSheet(36, 9).empty());
     EXPECT_EQ(m_register.row(0).examineeId, 36);
     EXPECT_EQ(m_register.row(0).correctCount, 9);

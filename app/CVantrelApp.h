@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/ModalMessageBox.h"
+#include "app/RecentFileList.h"
+#include "omr/score_recorder.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+class CChildFrame;
+class CMainFrame;
+class CVantrelDoc;
+
+// What came of asking the person for a sheet image.
+struct SheetImageChoice {
+    enum class Outcome { Chosen, Cancelled, FilterFailed };
+    Outcome outcome = Outcome::Cancelled;
+    QString path;             // when chosen: absolute
+    std::string filterError;  // when the type list could not be built
+};
+
+// The application: binds the core's services to this UI thread, keeps the
+// recent-file list, and opens sheets as documents in the main frame.
+class CVantrelApp : public QObject {
+    Q_OBJECT
+
+public:
+    CVantrelApp();
+    ~CVantrelApp() override;
+
+    // Start-up: the main frame, then the about box, then the main dialog.
+    // False when the program should end.
+    bool InitInstance();
+    // The first step of start-up on its own, for whoever needs the frame without
+    // the dialogs.
+    void CreateMainFrame();
+
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+
+    // Opens the sheet image as a document in a new window, or activates the
+    // window of the file if it is open already. Nullptr (after a message) when
+    // the file cannot be opened or read as an image.
+    CVantrelDoc* OpenDocumentFile(const QString& path);
+    // Sheet windows from the top of the stacking order down.
+    QList<CChildFrame*> SheetWindows() const;
+    int SheetWindowCount() const { return static_cast<int>(SheetWindows().size()); }
+
+    // The open dialog for one answer sheet; remembers the chosen type entry.
+    SheetImageChoice ChooseSheetImage();
+    // Number (from 1) of the type entry last chosen in a sheet-image dialog; 0
+    // before any. Save As preselects the entry with this number.
+    int ImageFilterIndex() const { return m_nImageFilterIndex; }
+
+    const RecentFileList& RecentFiles() const { return m_recentFiles; }
+
+    // Command 32771 and the last step of start-up.
+    virtual void OnShowMainDialog();
+    void OnFileOpen();
+    void OnAppAbout();
+
+private:
+    void ConnectCommands();
+    void OnFileSaveAs();
+    void OnRecentFile(const QString& path);
+
+    ModalMessageBox m_messageBox;
+    ScopedMessageBox m_messageBoxBinding;
+    ScopedScoreRecorder m_scoreRecorderBinding;
+    RecentFileList m_recentFiles;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    int m_nImageFilterIndex = 0;
+};

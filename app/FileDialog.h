@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/FileTypeFilter.h"
+
+#include <QList>
+#include <QString>
+
+struct FileDialogRequest {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    QList<FileTypeEntry> types;
+    int initialType = 0;   // counted from 1; anything out of range selects the first entry
+    QString initialName;   // proposed file name, without folder
+    QString defaultSuffix; // appended to a typed name without extension
+};
+
+struct FileDialogChoice {
+    bool accepted = false;
+    QString path;         // absolute
+    int selectedType = 0; // counted from 1
+};
+
+// Shows a modal open or save dialog (a save dialog asks before replacing a file).
+// Each dialog starts in the folder of the last file chosen in one.
+FileDialogChoice ChooseFile(const FileDialogRequest& request);

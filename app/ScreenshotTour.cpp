@@ -1,0 +1,93 @@
+#include "app/ScreenshotTour.h"
+
+#include "answerkey/answer_key_file.h"
+#include "answerkey/answer_key_store.h"
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CVantrelApp.h"
+#include "app/CommandId.h"
+#include "results/CShow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+class StandardErrorMessages : public MessageBoxService {
+public:
+    void Show(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
+};
+
+bool Save(QWidget& widget, const QDir& folder, const QString& name)
+{
+    QApplication::processEvents();
+    const QString path = folder.filePath(name);
+    if (widget.grab().save(path))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// Accepts the results dialog as soon as the checking command has shown it.
+void AcceptResultsDialogWhenShown()
+{
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<CShow*>(QApplication::activeModalWidget()))
+            dialog->accept();
+        else
+            AcceptResultsDialogWhenShown();
+    });
+}
+
+} // namespace
+
+int RunScreenshotTour(const QStringList& arguments)
+{
+    QStringList sheets = arguments.mid(1);
+    const QDir folder(arguments.value(0));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+
+    CVantrelApp app;
+    StandardErrorMessages messages;
+    const ScopedMessageBox binding(messages);
+
+    if (sheets.size() >= 2 && sheets[0] == QLatin1String("--key")) {
+        AnswerList answers;
+        if (!ReadAnswerKeyFile(sheets[1].toStdString(), answers)) {
+            std::fprintf(stderr, "cannot read the key %s\n", qPrintable(sheets[1]));
+            return 1;
+        }
+        AcceptAnswerKey(answers, QFileInfo(sheets[1]).completeBaseName().toStdString());
+        CommitAnswerKey();
+        sheets = sheets.mid(2);
+    }
+
+    app.CreateMainFrame();
+    CMainFrame& frame = *app.MainFrame();
+    frame.setWindowState(Qt::WindowNoState);
+    frame.resize(1280, 960);
+    frame.show();
+    for (const QString& sheet : sheets)
+        app.OpenDocumentFile(sheet);
+    if (!sheets.isEmpty()) {
+        AcceptResultsDialogWhenShown();
+        frame.Action(CommandId::CheckAllSheets)->trigger();
+    }
+
+    bool saved = Save(frame, folder, QStringLiteral("main-window.png"));
+    CAboutDlg about(&frame);
+    about.show();
+    saved = Save(about, folder, QStringLiteral("about.png")) && saved;
+    CShow results(&frame);
+    results.show();
+    saved = Save(results, folder, QStringLiteral("results.png")) && saved;
+    return saved ? 0 : 1;
+}

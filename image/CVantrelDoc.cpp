@@ -1,0 +1,98 @@
+#include "image/CVantrelDoc.h"
+
+#include "app/FileDialog.h"
+#include "framework/format.h"
+#include "framework/message_box.h"
+#include "image/CVantrelView.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+// The extension Save As gives each type; a type without an encoder of its own
+// (BMP among them) is written as TIFF.
+const char* SaveExtension(ImageType type)
+{
+    switch (type) {
+    case ImageType::Jpeg:
+        return "jpg";
+    case ImageType::Gif:
+        return "gif";
+    case ImageType::Png:
+        return "png";
+    default:
+        return "tif";
+    }
+}
+
+} // namespace
+
+ImageResult CVantrelDoc::OnOpenDocument(const QString& path)
+{
+    auto image = std::make_unique<SheetImage>();
+    ImageResult result = image->LoadFromFile(path.toStdString());
+    if (!result)
+        return result;
+    m_pImage = std::move(image);
+    m_pathName = path;
+    m_title = QFileInfo(path).fileName();
+    return result;
+}
+
+void CVantrelDoc::UpdateAllViews() const
+{
+    for (CVantrelView* view : m_views)
+        view->viewport()->update();
+}
+
+void CVantrelDoc::OnFileSaveAs(int preselectedType) const
+{
+    if (!m_pImage)
+        return;
+    std::string filter;
+    std::vector<ImageType> types;
+    if (!SheetImage::BuildImageFilter(filter, types, nullptr, ImageTypeMask::DialogDefault, '|'))
+        return;
+
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.types = ParseFileTypeFilter(filter, '|');
+    request.initialType = preselectedType;
+    request.initialName = m_title;
+    const FileDialogChoice choice = ChooseFile(request);
+    if (!choice.accepted)
+        return;
+
+    const ImageType type = choice.selectedType >= 1 && choice.selectedType <= static_cast<int>(types.size())
+        ? types[static_cast<size_t>(choice.selectedType - 1)]
+        : ImageType::None;
+    const QFileInfo chosen(choice.path);
+    const QString path = chosen.absolutePath() + QLatin1Char('/') + chosen.completeBaseName() + QLatin1Char('.')
+        + QLatin1String(SaveExtension(type));
+    if (const ImageResult saved = m_pImage->SaveToFile(path.toStdString()); !saved)
+        ShowMessage(FormatText("บันทึกภาพ %s ไม่สำเร็จ\n%s", QDir::toNativeSeparators(path).toStdString().c_str(),
+                               saved.message.c_str()));
+}
+
+void CVantrelDoc::AddView(CVantrelView* view)
+{
+    m_views.push_back(view);
+    UpdateFrameTitles();
+}
+
+void CVantrelDoc::RemoveView(CVantrelView* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+    UpdateFrameTitles();
+}
+
+void CVantrelDoc::UpdateFrameTitles() const
+{
+    for (size_t i = 0; i < m_views.size(); ++i) {
+        const QString title = m_views.size() == 1 ? m_title : QStringLiteral("%1:%2").arg(m_title).arg(i + 1);
+        m_views[i]->setWindowTitle(title);
+    }
+}

@@ -1,0 +1,141 @@
+#include "image/stream_completeness.h"
+
+#include <QIODevice>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// Sequential reads that fail instead of running past the end.
+class ByteReader {
+public:
+    explicit ByteReader(QIODevice& device) : m_device(device) { m_device.seek(0); }
+
+    bool Read(uint8_t* destination, qint64 count)
+    {
+        return m_device.read(reinterpret_cast<char*>(destination), count) == count;
+    }
+    bool Skip(qint64 count) { return m_device.skip(count) == count; }
+
+private:
+    QIODevice& m_device;
+};
+
+uint32_t LittleEndian(const uint8_t* bytes, int count)
+{
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+// The last scan (SOS marker) must be followed by the end-of-image marker. A 0xFF
+// byte inside entropy-coded data is always stuffed, so neither marker occurs there.
+bool IsJpegComplete(QIODevice& device)
+{
+    device.seek(0);
+    bool sawScan = false;
+    bool endAfterScan = false;
+    bool previousWasMarkerByte = false;
+    std::array<char, 65536> chunk;
+    qint64 count;
+    while ((count = device.read(chunk.data(), chunk.size())) > 0) {
+        for (qint64 i = 0; i < count; ++i) {
+            const auto byte = static_cast<uint8_t>(chunk[static_cast<size_t>(i)]);
+            if (previousWasMarkerByte && byte == 0xDA) {
+                sawScan = true;
+                endAfterScan = false;
+            } else if (previousWasMarkerByte && byte == 0xD9) {
+                endAfterScan = true;
+            }
+            previousWasMarkerByte = byte == 0xFF;
+        }
+    }
+    return sawScan && endAfterScan;
+}
+
+// Uncompressed bitmaps must hold every row the header announces.
+bool IsBmpComplete(QIODevice& device)
+{
+    std::array<uint8_t, 34> header{};
+    ByteReader reader(device);
+    if (!reader.Read(header.data(), 26))
+        return true; // too short for a header; the decoder refuses it
+    const uint32_t dataOffset = LittleEndian(&header[10], 4);
+    const uint32_t infoSize = LittleEndian(&header[14], 4);
+    int64_t width, height, bitsPerPixel, compression = 0;
+    if (infoSize == 12) {
+        width = LittleEndian(&header[18], 2);
+        height = LittleEndian(&header[20], 2);
+        bitsPerPixel = LittleEndian(&header[24], 2);
+    } else {
+        if (!reader.Read(&header[26], 8))
+            return true;
+        width = static_cast<int32_t>(LittleEndian(&header[18], 4));
+        height = static_cast<int32_t>(LittleEndian(&header[22], 4));
+        bitsPerPixel = LittleEndian(&header[28], 2);
+        compression = LittleEndian(&header[30], 4);
+    }
+    constexpr int64_t kUncompressed = 0, kBitFields = 3, kAlphaBitFields = 6;
+    if (compression != kUncompressed && compression != kBitFields && compression != kAlphaBitFields)
+        return true; // run-length data has no fixed size
+    const int64_t stride = ((std::llabs(width) * bitsPerPixel + 31) / 32) * 4;
+    return device.size() >= static_cast<int64_t>(dataOffset) + stride * std::llabs(height);
+}
+
+bool SkipSubBlocks(ByteReader& reader)
+{
+    for (;;) {
+        uint8_t length;
+        if (!reader.Read(&length, 1))
+            return false;
+        if (length == 0)
+            return true;
+        if (!reader.Skip(length))
+            return false;
+    }
+}
+
+qint64 ColorTableBytes(uint8_t flags)
+{
+    return (flags & 0x80) ? 3 * (qint64{2} << (flags & 0x07)) : 0;
+}
+
+// The first picture, the one that is decoded, must be there to its last data block.
+bool IsGifComplete(QIODevice& device)
+{
+    ByteReader reader(device);
+    std::array<uint8_t, 13> screen;
+    if (!reader.Read(screen.data(), screen.size()) || !reader.Skip(ColorTableBytes(screen[10])))
+        return false;
+    for (;;) {
+        uint8_t introducer;
+        if (!reader.Read(&introducer, 1))
+            return false;
+        if (introducer == 0x21) { // extension: label, then data blocks
+            if (!reader.Skip(1) || !SkipSubBlocks(reader))
+                return false;
+        } else if (introducer == 0x2C) { // picture: descriptor, colours, code size, data blocks
+            std::array<uint8_t, 9> descriptor;
+            return reader.Read(descriptor.data(), descriptor.size())
+                && reader.Skip(ColorTableBytes(descriptor[8]) + 1) && SkipSubBlocks(reader);
+        } else {
+            return true; // trailer or a broken block: the decoder decides
+        }
+    }
+}
+
+} // namespace
+
+bool IsStreamComplete(QIODevice& device, const std::string& qtFormat)
+{
+    if (qtFormat == "jpeg")
+        return IsJpegComplete(device);
+    if (qtFormat == "bmp")
+        return IsBmpComplete(device);
+    if (qtFormat == "gif")
+        return IsGifComplete(device);
+    return true;
+}

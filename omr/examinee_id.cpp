@@ -1,0 +1,98 @@
+#include "omr/examinee_id.h"
+
+#include "image/sheet_image.h"
+#include "omr/engine_state.h"
+#include "omr/pixel_rules.h"
+#include "omr/score_recorder.h"
+#include "omr/sheet_layout.h"
+#include "omr/sheet_report.h"
+
+namespace {
+
+// Black pixels that make a mark, and other pixels after which a count starts over.
+constexpr int kMarkBlackCount = 30;
+constexpr int kOtherPixelsToForget = 20;
+
+struct DigitRange {
+    int firstOffset;
+    int lastOffset;
+    int digit;
+};
+
+// Column offsets from the digit origin; offset 14 and anything outside read as 0.
+constexpr DigitRange kDigitRanges[] = {
+    {0, 13, 0},    {15, 32, 1},   {33, 51, 2},   {52, 70, 3},   {71, 89, 4},
+    {90, 108, 5},  {109, 127, 6}, {128, 146, 7}, {147, 165, 8}, {166, 184, 9},
+};
+
+int DigitAtOffset(int offset)
+{
+    for (const DigitRange& range : kDigitRanges)
+        if (offset >= range.firstOffset && offset <= range.lastOffset)
+            return range.digit;
+    return 0;
+}
+
+int32_t PlaceValue(int digitIndex)
+{
+    int32_t value = 1;
+    for (int i = digitIndex; i < kIdDigitCount; ++i)
+        value *= 10;
+    return value;
+}
+
+} // namespace
+
+void StoreIdDigit(int digit, int digitIndex)
+{
+    if (digitIndex < 1 || digitIndex > kIdDigitCount)
+        return;
+    const int32_t storedDigit = digit >= 0 && digit <= 9 ? digit : 0;
+    g_idDigitValues[static_cast<size_t>(digitIndex)] = storedDigit * PlaceValue(digitIndex);
+    if (digitIndex != kIdDigitCount)
+        return;
+    int32_t id = 0;
+    for (int i = 1; i <= kIdDigitCount; ++i)
+        id += g_idDigitValues[static_cast<size_t>(i)];
+    g_tally.examineeId = id;
+    if (ScoreRecorder* recorder = BoundScoreRecorder())
+        recorder->RecordId(id);
+}
+
+void SheetImage::ReadExamineeId()
+{
+    BeginSheetReport();
+    const IdBandLayout bands = LayIdBands(g_skew);
+    for (int digitIndex = 1; digitIndex <= kIdDigitCount; ++digitIndex)
+        ReadIdDigit(bands.tops[static_cast<size_t>(digitIndex - 1)], bands.left, digitIndex);
+}
+
+void SheetImage::ReadIdDigit(float bandTop, float bandLeft, int digitIndex)
+{
+    // The sheet's counts start here.
+    g_tally.correctCount = 0;
+    g_tally.wrongCount = 0;
+    g_tally.errorCount = 0;
+
+    const PixelArea band = ReadablePart(IdBandArea(bandTop, bandLeft), *this);
+    int black = 0;
+    int other = 0;
+    int foundColumn = 0;
+    // Column by column, the counts carrying over: the last count of 30 black pixels
+    // since the counts were last cleared decides the digit.
+    for (int column = band.columns.first; column < band.columns.end; ++column) {
+        for (int r = band.rows.first; r < band.rows.end; ++r) {
+            if (IsBlack(GetPixelAddress(column, r))) {
+                if (++black == kMarkBlackCount)
+                    foundColumn = column;
+                continue;
+            }
+            if (++other > kOtherPixelsToForget) {
+                black = 0;
+                other = 0;
+            }
+            SetPixel(column, r, kReadGreen);
+        }
+    }
+    StoreIdDigit(DigitAtOffset(foundColumn - IdDigitOrigin(g_skew)), digitIndex);
+}

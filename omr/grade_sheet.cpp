@@ -1,0 +1,74 @@
+#include "framework/message_box.h"
+#include "image/sheet_image.h"
+#include "omr/engine_state.h"
+#include "omr/pixel_rules.h"
+#include "omr/sheet_layout.h"
+#include "omr/sheet_report.h"
+
+namespace {
+
+// Black pixels that make a key box count as marked.
+constexpr int kMarkedBoxBlack = 70;
+
+} // namespace
+
+SheetCheck SheetImage::GradeSheet(const AnswerList& answers, int32_t questionCount)
+{
+    if (const SheetCheck fits = CheckGradingBounds(); fits != SheetCheck::Accepted) {
+        ShowMessage(RefusalMessage(fits));
+        return fits;
+    }
+    ConvertTo24Bits();
+    g_questionCount = questionCount;
+    ReadExamineeId();
+    const QuestionRows rows = LayQuestionRows(g_skew);
+    for (int question = 1; question <= kQuestionCount; ++question) {
+        const GridBox& row = rows[static_cast<size_t>(question - 1)];
+        CheckQuestionRow(row.top, row.bottom, row.left, row.right);
+        GradeQuestion(answers[static_cast<size_t>(question - 1)], row.top, row.bottom, row.left, row.right,
+                      question);
+    }
+    HandOnUnreportedScores();
+    return SheetCheck::Accepted;
+}
+
+void SheetImage::GradeQuestion(const std::string& answer, float rowTop, float rowBottom, float rowLeft,
+                               float rowRight, int32_t questionNumber)
+{
+    if (answer.empty() || answer[0] < 'a' || answer[0] > 'e')
+        return;
+    const GridBox box = LayAnswerBox({rowTop, rowBottom, rowLeft, rowRight}, answer[0] - 'a');
+    ScoreAnswerBox(box.top, box.bottom, box.left, box.right, questionNumber);
+}
+
+void SheetImage::ScoreAnswerBox(float boxTop, float boxBottom, float boxLeft, float boxRight,
+                                int32_t questionNumber)
+{
+    if (g_rowFlagged) {
+        // The row check has painted the row already.
+        ++g_tally.errorCount;
+        g_rowFlagged = 0;
+    } else {
+        const PixelArea box = ReadablePart(AnswerBoxArea({boxTop, boxBottom, boxLeft, boxRight}), *this);
+        int black = 0;
+        for (int r = box.rows.first; r < box.rows.end; ++r) {
+            for (int column = box.columns.first; column < box.columns.end; ++column) {
+                if (IsBlack(GetPixelAddress(column, r)))
+                    ++black;
+                else
+                    SetPixel(column, r, kReadGreen);
+            }
+        }
+        if (black >= kMarkedBoxBlack) {
+            ++g_tally.correctCount;
+        } else {
+            ++g_tally.wrongCount;
+            for (int r = box.rows.first; r < box.rows.end; ++r)
+                for (int column = box.columns.first; column < box.columns.end; ++column)
+                    if (!IsBlack(GetPixelAddress(column, r)))
+                        SetPixel(column, r, kWrongRed);
+        }
+    }
+    if (questionNumber == g_questionCount)
+        ReportSheet();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+class CChildFrame;
+class CMainFrame;
+class CVantrelDoc;
+
+// The toolbar commands that run the recognition engine on the open sheets: check
+// the active sheet, check every sheet, measure the skew, prepare the sheet, and
+// minimize or restore all sheet windows. Each works while a sheet window is active.
+class CCheckingCommands {
+public:
+    explicit CCheckingCommands(CMainFrame& frame);
+
+    // After "ตรวจ" in the results dialog: grades the active sheet, then minimizes
+    // the window below it.
+    void OnCheckActiveSheet();
+    // After "ตรวจ": grades the active sheet, then every other sheet once from the
+    // top of the stacking order down, minimizing each at its turn.
+    void OnCheckAllSheets();
+    void OnMeasureSkew();
+    void OnPrepareSheet();
+    // Minimizes all sheet windows, or restores them all if this command
+    // minimized them last.
+    void OnToggleSheetWindows();
+
+    bool SheetWindowsMinimized() const { return m_sheetWindowsMinimized; }
+
+private:
+    // Shows the results dialog; true when the person pressed "ตรวจ".
+    bool ConfirmInResultsDialog();
+    // A sheet the engine refuses has shown why and leaves the register untouched.
+    void CheckDocument(CVantrelDoc& document);
+    // Minimizing a window activates it; the active one is given back its place.
+    void MinimizeKeepingActive(CChildFrame* window, CChildFrame* active);
+
+    CMainFrame& m_frame;
+    bool m_sheetWindowsMinimized = false;
+};
