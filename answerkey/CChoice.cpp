@@ -3,10 +3,10 @@
 #include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
 #include "app/DialogUnits.h"
+#include "app/FileDialog.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,8 +17,6 @@ namespace {
 constexpr int kColumnLefts[] = {20, 48, 76, 104, 133, 171, 199, 228, 257, 287};
 constexpr int kRowTops[] = {22, 36, 50, 64, 78, 99, 113, 128, 142, 157};
 constexpr int kRowsPerColumn = 10;
-
-const QString kKeyFileFilter = QStringLiteral("Document*.txt (*.txt)");
 
 // Answers are single bytes; Latin-1 maps each byte to one character and back.
 QString AnswerText(const std::string& answer)
@@ -31,18 +29,16 @@ std::string AnswerBytes(const QString& text)
     return text.toLatin1().toStdString();
 }
 
-// Runs a key-file dialog starting at the given name; empty when cancelled.
-QString ChooseKeyFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& initialName)
+// Runs a key-file dialog proposing the name; empty when cancelled.
+QString ChooseKeyFile(FileDialogRequest::Kind kind, const char* initialName)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(kKeyFileFilter);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(initialName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    FileDialogRequest request;
+    request.kind = kind;
+    request.types = {{QStringLiteral("Document*.txt"), QStringLiteral("*.txt")}};
+    request.initialName = QString::fromUtf8(initialName);
+    request.defaultSuffix = QStringLiteral("txt");
+    const FileDialogChoice choice = ChooseFile(request);
+    return choice.accepted ? choice.path : QString();
 }
 
 } // namespace
@@ -136,7 +132,7 @@ void CChoice::OnOk()
 
 void CChoice::LoadAnswerKeyFile()
 {
-    const QString path = ChooseKeyFile(this, QFileDialog::AcceptOpen, QStringLiteral("เฉลยคำตอบ"));
+    const QString path = ChooseKeyFile(FileDialogRequest::Kind::Open, "เฉลยคำตอบ");
     if (path.isEmpty())
         return;
     // Only a key that was really read may show the file's name.
@@ -154,7 +150,7 @@ void CChoice::SaveAnswerKeyFile()
         ShowMessage("ทำให้เฉลยพร้อมตรวจได้โดย\nกดปุ่มตกลง และ กดปุ่มพร้อมตรวจ");
         return;
     }
-    const QString path = ChooseKeyFile(this, QFileDialog::AcceptSave, QStringLiteral("ผลเฉลย"));
+    const QString path = ChooseKeyFile(FileDialogRequest::Kind::Save, "ผลเฉลย");
     if (path.isEmpty())
         return;
     if (const FileWriteResult written = WriteAnswerKeyFile(path.toStdString(), g_committedKey.answers); !written)

@@ -141,7 +141,7 @@ void AnswerKeyDialogTest::okAcceptsTypedAnswersUnchecked()
     expected[99] = "e";
     QCOMPARE(g_enteredKey.answers, expected);
     QCOMPARE(g_enteredKey.count, 2);
-    const std::vector<std::string> messages{"มีการใส่ค่าเฉลยผิดข้อกำหนด\nในข้อที่ 3\nจะทำให้การตรวจผิดพลาดได้",
+    const QStringList messages{"มีการใส่ค่าเฉลยผิดข้อกำหนด\nในข้อที่ 3\nจะทำให้การตรวจผิดพลาดได้",
                                             "จำนวนข้อที่จะตรวจได้ = 2 ข้อ"};
     QCOMPARE(m_messages.texts, messages);
 }
@@ -184,7 +184,7 @@ void AnswerKeyDialogTest::escapeOrCloseBoxDiscardsLoadedKey()
     QCOMPARE(g_enteredKey.answers, Answers({"a", "b"}));
     QCOMPARE(g_enteredKey.name, std::string("old"));
     QCOMPARE(g_enteredKey.count, 2);
-    QVERIFY(m_messages.texts.empty());
+    QVERIFY(m_messages.texts.isEmpty());
 }
 
 void AnswerKeyDialogTest::opensWithCommittedKeyNotLastAccepted()
@@ -238,7 +238,7 @@ void AnswerKeyDialogTest::storeBeforeCommitWarnsAndOpensNoDialog()
     Click(dialog, "storeKey");
     QCOMPARE(CancelPendingAnswers(), 1); // the file dialog never came
 
-    const std::vector<std::string> messages{"คำเตือน: จะเก็บค่าเฉลยได้ถูกต้อง\n เมื่อมีผลเฉลยและพร้อมตรวจแล้วเท่านั้น",
+    const QStringList messages{"คำเตือน: จะเก็บค่าเฉลยได้ถูกต้อง\n เมื่อมีผลเฉลยและพร้อมตรวจแล้วเท่านั้น",
                                             "ทำให้เฉลยพร้อมตรวจได้โดย\nกดปุ่มตกลง และ กดปุ่มพร้อมตรวจ"};
     QCOMPARE(m_messages.texts, messages);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList());
@@ -261,7 +261,7 @@ void AnswerKeyDialogTest::storeWritesCommittedKeyAndDropsTyping()
         expected += "  \r\n";
     QCOMPARE(ReadAll(keyFile), expected);
     QCOMPARE(FieldTexts(dialog, 4), QStringLiteral("a|b|c||"));
-    QCOMPARE(m_messages.texts.size(), size_t(1)); // only the warning that comes first
+    QCOMPARE(m_messages.texts.size(), 1); // only the warning that comes first
 }
 
 void AnswerKeyDialogTest::storedKeyLoadsBackExactly()
@@ -303,8 +303,8 @@ void AnswerKeyDialogTest::failedStoreIsReported()
     ChooseFile(keyFile, [&folder] { folder.reset(); });
     Click(dialog, "storeKey");
 
-    QCOMPARE(m_messages.texts.size(), size_t(2));
-    QVERIFY(QString::fromStdString(m_messages.texts[1]).startsWith(QStringLiteral("จัดเก็บผลเฉลยไม่สำเร็จ\n")));
+    QCOMPARE(m_messages.texts.size(), 2);
+    QVERIFY(m_messages.texts[1].startsWith(QStringLiteral("จัดเก็บผลเฉลยไม่สำเร็จ\n")));
     QVERIFY(!QFile::exists(keyFile));
     QCOMPARE(FieldTexts(dialog, 2), QStringLiteral("a||"));
 }

@@ -86,7 +86,7 @@ void MainDialogTest::startsAtZeroAndEnterDoesNothing()
         QTest::keyClick(shown.focusWidget(), Qt::Key_Return);
         QTest::keyClick(shown.focusWidget(), Qt::Key_Enter);
         QVERIFY(shown.isVisible());
-        QVERIFY(m_messages.texts.empty());
+        QVERIFY(m_messages.texts.isEmpty());
         shown.reject();
     });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
@@ -153,7 +153,7 @@ void MainDialogTest::badNumberKeepsDialogOpen()
         Type(shown, text);
         Click(shown, "openAndReady");
         QVERIFY(shown.isVisible());
-        QCOMPARE(m_messages.texts, std::vector<std::string>{message.toStdString()});
+        QCOMPARE(m_messages.texts, QStringList{message});
         QCOMPARE(NumberBox(shown).selectedText(), NumberBox(shown).text());
         shown.reject();
     });
@@ -172,7 +172,7 @@ void MainDialogTest::acceptedPressSetsLastSheetNumber()
     });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(g_lastSheetNumber, 100);
-    QCOMPARE(m_messages.texts.size(), size_t(1));
+    QCOMPARE(m_messages.texts.size(), 1);
 }
 
 void MainDialogTest::scannerButtonWithoutUtilityShowsOnlyPrecautions()
@@ -208,7 +208,7 @@ void MainDialogTest::scannerButtonWithoutUtilityShowsOnlyPrecautions()
     });
     dialog.exec();
     QCOMPARE(precautionsShown, 2);
-    QVERIFY(m_messages.texts.empty());
+    QVERIFY(m_messages.texts.isEmpty());
 }
 
 void MainDialogTest::keyButtonAcceptsKeyAndDialogStaysOpen()

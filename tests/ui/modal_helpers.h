@@ -1,9 +1,9 @@
 #pragma once
 
-// Shared by the UI tests: records messages instead of showing boxes, and
-// answers modal dialogs as soon as they are up.
+// Answers nested modal dialogs by type: each answer waits for its own kind of
+// dialog, so returning to an outer dialog is never taken for a new one.
 
-#include "framework/message_box.h"
+#include "ui_test_support.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,14 +12,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <string>
-#include <vector>
-
-class RecordingMessageBox : public MessageBoxService {
-public:
-    void Show(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 // Parent of the answers still waiting for their dialog.
 inline QObject& PendingAnswers()
