@@ -34,17 +34,6 @@ QString FieldTexts(CChoice& dialog, int upTo)
     return texts;
 }
 
-// Accepts the file dialog with the path; the after action runs once it has accepted.
-void ChooseFile(const QString& path, std::function<void()> after = {})
-{
-    AnswerNextModal<QFileDialog>([path, after](QFileDialog& dialog) {
-        dialog.selectFile(path);
-        static_cast<QDialog&>(dialog).accept(); // QFileDialog's own accept checks the name
-        if (after)
-            after();
-    });
-}
-
 QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
@@ -171,7 +160,7 @@ void AnswerKeyDialogTest::escapeOrCloseBoxDiscardsLoadedKey()
     QVERIFY(WriteAnswerKeyFile(keyFile.toStdString(), Answers({"e", "e", "e"})));
 
     AnswerNextModal<CChoice>([keyFile, useEscape](CChoice& dialog) {
-        ChooseFile(keyFile);
+        ChooseNextFile(keyFile);
         Click(dialog, "loadKey");
         QTest::keyClicks(&Field(dialog, 4), "d");
         if (useEscape)
@@ -204,7 +193,7 @@ void AnswerKeyDialogTest::loadFillsFieldsAndNameFromFileTitle()
 
     AnswerNextModal<CChoice>([keyFile](CChoice& dialog) {
         QTest::keyClicks(&Field(dialog, 5), "x"); // not taken yet: the load replaces it
-        ChooseFile(keyFile);
+        ChooseNextFile(keyFile);
         Click(dialog, "loadKey");
         QCOMPARE(FieldTexts(dialog, 5), QStringLiteral("a|b|c|||"));
         QCOMPARE(dialog.findChild<QLineEdit*>("keyName")->text(), QStringLiteral("วิชา ก.v2"));
@@ -253,7 +242,7 @@ void AnswerKeyDialogTest::storeWritesCommittedKeyAndDropsTyping()
     Field(dialog, 1).clear();
     QTest::keyClicks(&Field(dialog, 1), "e");
     QTest::keyClicks(&Field(dialog, 4), "d");
-    ChooseFile(keyFile);
+    ChooseNextFile(keyFile);
     Click(dialog, "storeKey");
 
     QByteArray expected = "a  \r\nb  \r\nc  \r\n";
@@ -276,11 +265,11 @@ void AnswerKeyDialogTest::storedKeyLoadsBackExactly()
     const QString keyFile = m_folder->filePath("round trip.txt");
 
     AnswerNextModal<CChoice>([keyFile](CChoice& dialog) {
-        ChooseFile(keyFile);
+        ChooseNextFile(keyFile);
         Click(dialog, "storeKey");
         for (int q = 1; q <= kQuestionCount; ++q)
             Field(dialog, q).clear();
-        ChooseFile(keyFile);
+        ChooseNextFile(keyFile);
         Click(dialog, "loadKey");
         Click(dialog, "ok");
     });
@@ -300,7 +289,7 @@ void AnswerKeyDialogTest::failedStoreIsReported()
     CChoice dialog;
     QTest::keyClicks(&Field(dialog, 2), "b");
     // The folder goes away between the dialog and the write.
-    ChooseFile(keyFile, [&folder] { folder.reset(); });
+    ChooseNextFile(keyFile, [&folder] { folder.reset(); });
     Click(dialog, "storeKey");
 
     QCOMPARE(m_messages.texts.size(), 2);

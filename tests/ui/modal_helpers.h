@@ -61,3 +61,10 @@ inline void Click(QWidget& dialog, const char* buttonName)
     else
         qWarning("no button %s", buttonName);
 }
+
+// Chooses the file in the next file dialog; the after action runs once it has accepted.
+inline void ChooseNextFile(const QString& path, std::function<void()> after = {})
+{
+    AnswerNextModal<QFileDialog>(
+        [path, after](QFileDialog& dialog) { ChooseInFileDialog(path, 0, after)(&dialog); });
+}
