@@ -12,10 +12,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
-constexpr int kColumnLefts[] = {20, 48, 76, 104, 133, 171, 199, 228, 257, 287};
-constexpr int kRowTops[] = {22, 36, 50, 64, 78, 99, 113, 128, 142, 157};
+constexpr int kColumnLefts[] = { 20, 48, 76, 104, 133, 171, 199, 228, 257, 287 };
+constexpr int kRowTops[] = { 22, 36, 50, 64, 78, 99, 113, 128, 142, 157 };
 constexpr int kRowsPerColumn = 10;
 
 // Answers are single bytes; Latin-1 maps each byte to one character and back.
@@ -34,7 +35,7 @@ QString ChooseKeyFile(FileDialogRequest::Kind kind, const char* initialName)
 {
     FileDialogRequest request;
     request.kind = kind;
-    request.types = {{QStringLiteral("Document*.txt"), QStringLiteral("*.txt")}};
+    request.types = { { QStringLiteral("Document*.txt"), QStringLiteral("*.txt") } };
     request.initialName = QString::fromUtf8(initialName);
     request.defaultSuffix = QStringLiteral("txt");
     const FileDialogChoice choice = ChooseFile(request);
@@ -153,7 +154,8 @@ void CChoice::SaveAnswerKeyFile()
     const QString path = ChooseKeyFile(FileDialogRequest::Kind::Save, "ผลเฉลย");
     if (path.isEmpty())
         return;
-    if (const FileWriteResult written = WriteAnswerKeyFile(path.toStdString(), g_committedKey.answers); !written)
+    if (const FileWriteResult written = WriteAnswerKeyFile(path.toStdString(), g_committedKey.answers);
+        !written)
         ShowMessage("จัดเก็บผลเฉลยไม่สำเร็จ\n" + written.message);
     ShowHeldValues();
 }

@@ -12,7 +12,8 @@ class QLineEdit;
 // The answer-key dialog: 100 one-character answer fields, the name of the key
 // file last loaded, and buttons to load a key file and to store the committed key.
 // It holds its own copy of the key; the caller takes it after OK.
-class CChoice : public QDialog {
+class CChoice : public QDialog
+{
     Q_OBJECT
 
 public:
@@ -38,7 +39,7 @@ private:
 
     AnswerList m_answers;
     std::string m_keyName;
-    std::array<QLineEdit*, kQuestionCount> m_answerFields{};
+    std::array<QLineEdit*, kQuestionCount> m_answerFields {};
     QLineEdit* m_keyNameField = nullptr;
 };
 

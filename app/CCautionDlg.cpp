@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 const char* const kLines[] = {
     "โปรแกรมนี้จะเรียกใช้โปรแกรม Smart Panel ใช้สแกนกระดาษ",
@@ -30,12 +31,12 @@ CCautionDlg::CCautionDlg(QWidget* parent)
     setFixedSize(units.ToPixels(211, 193));
 
     auto* group = new QGroupBox(QStringLiteral("ข้อกำหนดของโปรแกรม "), this);
-    units.Place(*group, 7, 7, 197, 150);
+    units.Place(*group, 5, 7, 201, 150);
 
     int top = 22;
     for (const char* line : kLines) {
         auto* label = new QLabel(QString::fromUtf8(line), this);
-        units.Place(*label, 14, top);
+        units.Place(*label, 10, top);
         top += 16;
     }
 

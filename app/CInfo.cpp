@@ -17,18 +17,19 @@
 
 int32_t g_lastSheetNumber = 0;
 
-namespace {
+namespace
+{
 
 constexpr int kPictureSize = 32;
 
-QLabel* AddText(QWidget& dialog, const DialogUnits& units, const char* text, int x, int y)
+void AddText(QWidget& dialog, const DialogUnits& units, const char* text, int x, int y)
 {
     auto* label = new QLabel(QString::fromUtf8(text), &dialog);
     units.Place(*label, x, y);
-    return label;
 }
 
-void AddGroup(QWidget& dialog, const DialogUnits& units, const char* title, int x, int y, int width, int height)
+void AddGroup(
+    QWidget& dialog, const DialogUnits& units, const char* title, int x, int y, int width, int height)
 {
     auto* group = new QGroupBox(QString::fromUtf8(title), &dialog);
     units.Place(*group, x, y, width, height);
@@ -43,7 +44,7 @@ void AddPicture(QWidget& dialog, const DialogUnits& units, const char* resource,
 
 // Buttons are never the dialog's default: Enter only presses the button that has the focus.
 QPushButton* AddButton(QWidget& dialog, const DialogUnits& units, const char* text, const char* name, int x,
-                       int y, int width, int height)
+    int y, int width, int height)
 {
     auto* button = new QPushButton(QString::fromUtf8(text), &dialog);
     button->setObjectName(QString::fromUtf8(name));

@@ -4,9 +4,11 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <utility>
+
 QStringList ScannerLauncher::DefaultUtilities()
 {
-    return {QStringLiteral("simple-scan"), QStringLiteral("xsane"), QStringLiteral("skanlite")};
+    return { QStringLiteral("simple-scan"), QStringLiteral("xsane"), QStringLiteral("skanlite") };
 }
 
 ScannerLauncher::ScannerLauncher(QStringList utilities)

@@ -1,6 +1,7 @@
 #include "app/SheetSequence.h"
 
-namespace {
+namespace
+{
 
 constexpr int kNumberOffset = 3; // after "img"
 constexpr int kNumberWidth = 3;

@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 AnswerList Answers(std::initializer_list<const char*> first)
 {
@@ -42,7 +43,8 @@ QByteArray ReadAll(const QString& path)
 
 } // namespace
 
-class AnswerKeyDialogTest : public QObject {
+class AnswerKeyDialogTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -126,12 +128,12 @@ void AnswerKeyDialogTest::okAcceptsTypedAnswersUnchecked()
     });
     EnterAnswerKey(nullptr);
 
-    AnswerList expected = Answers({"a", "", "A"});
+    AnswerList expected = Answers({ "a", "", "A" });
     expected[99] = "e";
     QCOMPARE(g_enteredKey.answers, expected);
     QCOMPARE(g_enteredKey.count, 2);
-    const QStringList messages{"มีการใส่ค่าเฉลยผิดข้อกำหนด\nในข้อที่ 3\nจะทำให้การตรวจผิดพลาดได้",
-                                            "จำนวนข้อที่จะตรวจได้ = 2 ข้อ"};
+    const QStringList messages { "มีการใส่ค่าเฉลยผิดข้อกำหนด\nในข้อที่ 3\nจะทำให้การตรวจผิดพลาดได้",
+        "จำนวนข้อที่จะตรวจได้ = 2 ข้อ" };
     QCOMPARE(m_messages.texts, messages);
 }
 
@@ -142,7 +144,7 @@ void AnswerKeyDialogTest::enterInAFieldClosesWithOk()
         QTest::keyClick(&Field(dialog, 1), Qt::Key_Return);
     });
     EnterAnswerKey(nullptr);
-    QCOMPARE(g_enteredKey.answers, Answers({"b"}));
+    QCOMPARE(g_enteredKey.answers, Answers({ "b" }));
 }
 
 void AnswerKeyDialogTest::escapeOrCloseBoxDiscardsLoadedKey_data()
@@ -155,9 +157,9 @@ void AnswerKeyDialogTest::escapeOrCloseBoxDiscardsLoadedKey_data()
 void AnswerKeyDialogTest::escapeOrCloseBoxDiscardsLoadedKey()
 {
     QFETCH(bool, useEscape);
-    Commit(Answers({"a", "b"}), "old");
+    Commit(Answers({ "a", "b" }), "old");
     const QString keyFile = m_folder->filePath("loaded.txt");
-    QVERIFY(WriteAnswerKeyFile(keyFile.toStdString(), Answers({"e", "e", "e"})));
+    QVERIFY(WriteAnswerKeyFile(keyFile.toStdString(), Answers({ "e", "e", "e" })));
 
     AnswerNextModal<CChoice>([keyFile, useEscape](CChoice& dialog) {
         ChooseNextFile(keyFile);
@@ -170,7 +172,7 @@ void AnswerKeyDialogTest::escapeOrCloseBoxDiscardsLoadedKey()
     });
     EnterAnswerKey(nullptr);
 
-    QCOMPARE(g_enteredKey.answers, Answers({"a", "b"}));
+    QCOMPARE(g_enteredKey.answers, Answers({ "a", "b" }));
     QCOMPARE(g_enteredKey.name, std::string("old"));
     QCOMPARE(g_enteredKey.count, 2);
     QVERIFY(m_messages.texts.isEmpty());
@@ -178,8 +180,8 @@ void AnswerKeyDialogTest::escapeOrCloseBoxDiscardsLoadedKey()
 
 void AnswerKeyDialogTest::opensWithCommittedKeyNotLastAccepted()
 {
-    Commit(Answers({"c", "d"}), "committed");
-    AcceptAnswerKey(Answers({"a"}), "accepted later");
+    Commit(Answers({ "c", "d" }), "committed");
+    AcceptAnswerKey(Answers({ "a" }), "accepted later");
 
     CChoice dialog;
     QCOMPARE(FieldTexts(dialog, 3), QStringLiteral("c|d||"));
@@ -189,7 +191,7 @@ void AnswerKeyDialogTest::opensWithCommittedKeyNotLastAccepted()
 void AnswerKeyDialogTest::loadFillsFieldsAndNameFromFileTitle()
 {
     const QString keyFile = m_folder->filePath("วิชา ก.v2.txt");
-    QVERIFY(WriteAnswerKeyFile(keyFile.toStdString(), Answers({"a", "b", "c"})));
+    QVERIFY(WriteAnswerKeyFile(keyFile.toStdString(), Answers({ "a", "b", "c" })));
 
     AnswerNextModal<CChoice>([keyFile](CChoice& dialog) {
         QTest::keyClicks(&Field(dialog, 5), "x"); // not taken yet: the load replaces it
@@ -201,14 +203,14 @@ void AnswerKeyDialogTest::loadFillsFieldsAndNameFromFileTitle()
     });
     EnterAnswerKey(nullptr);
 
-    QCOMPARE(g_enteredKey.answers, Answers({"a", "b", "c"}));
+    QCOMPARE(g_enteredKey.answers, Answers({ "a", "b", "c" }));
     QCOMPARE(g_enteredKey.name, std::string("วิชา ก.v2"));
     QCOMPARE(g_enteredKey.count, 3);
 }
 
 void AnswerKeyDialogTest::loadCancelledChangesNothing()
 {
-    Commit(Answers({"d"}), "kept");
+    Commit(Answers({ "d" }), "kept");
     CChoice dialog;
     QTest::keyClicks(&Field(dialog, 2), "e");
     AnswerNextModal<QFileDialog>([](QFileDialog& fileDialog) { fileDialog.reject(); });
@@ -219,7 +221,7 @@ void AnswerKeyDialogTest::loadCancelledChangesNothing()
 
 void AnswerKeyDialogTest::storeBeforeCommitWarnsAndOpensNoDialog()
 {
-    AcceptAnswerKey(Answers({"a"}), "");
+    AcceptAnswerKey(Answers({ "a" }), "");
     m_messages.texts.clear();
     AnswerNextModal<QFileDialog>([](QFileDialog& fileDialog) { fileDialog.reject(); });
 
@@ -227,15 +229,15 @@ void AnswerKeyDialogTest::storeBeforeCommitWarnsAndOpensNoDialog()
     Click(dialog, "storeKey");
     QCOMPARE(CancelPendingAnswers(), 1); // the file dialog never came
 
-    const QStringList messages{"คำเตือน: จะเก็บค่าเฉลยได้ถูกต้อง\n เมื่อมีผลเฉลยและพร้อมตรวจแล้วเท่านั้น",
-                                            "ทำให้เฉลยพร้อมตรวจได้โดย\nกดปุ่มตกลง และ กดปุ่มพร้อมตรวจ"};
+    const QStringList messages { "คำเตือน: จะเก็บค่าเฉลยได้ถูกต้อง\n เมื่อมีผลเฉลยและพร้อมตรวจแล้วเท่านั้น",
+        "ทำให้เฉลยพร้อมตรวจได้โดย\nกดปุ่มตกลง และ กดปุ่มพร้อมตรวจ" };
     QCOMPARE(m_messages.texts, messages);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList());
 }
 
 void AnswerKeyDialogTest::storeWritesCommittedKeyAndDropsTyping()
 {
-    Commit(Answers({"a", "b", "c"}), "committed");
+    Commit(Answers({ "a", "b", "c" }), "committed");
     const QString keyFile = m_folder->filePath("ผลเฉลย.txt");
 
     CChoice dialog;
@@ -282,7 +284,7 @@ void AnswerKeyDialogTest::storedKeyLoadsBackExactly()
 
 void AnswerKeyDialogTest::failedStoreIsReported()
 {
-    Commit(Answers({"a"}), "");
+    Commit(Answers({ "a" }), "");
     auto folder = std::make_unique<QTemporaryDir>();
     const QString keyFile = folder->filePath("ผลเฉลย.txt");
 

@@ -12,7 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 QLineEdit& NumberBox(CInfo& dialog)
 {
@@ -27,7 +28,8 @@ void Type(CInfo& dialog, const QString& text)
 
 } // namespace
 
-class MainDialogTest : public QObject {
+class MainDialogTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -153,7 +155,7 @@ void MainDialogTest::badNumberKeepsDialogOpen()
         Type(shown, text);
         Click(shown, "openAndReady");
         QVERIFY(shown.isVisible());
-        QCOMPARE(m_messages.texts, QStringList{message});
+        QCOMPARE(m_messages.texts, QStringList { message });
         QCOMPARE(NumberBox(shown).selectedText(), NumberBox(shown).text());
         shown.reject();
     });
@@ -177,7 +179,7 @@ void MainDialogTest::acceptedPressSetsLastSheetNumber()
 
 void MainDialogTest::scannerButtonWithoutUtilityShowsOnlyPrecautions()
 {
-    const QStringList lines{
+    const QStringList lines {
         "โปรแกรมนี้จะเรียกใช้โปรแกรม Smart Panel ใช้สแกนกระดาษ",
         "ของยี่ห้อ Epson ที่ถูกติดตั้งไว้ใน drive C:หรือ D:",
         "และต้องตั้งค่าการใช้งานต่างๆตามคู่มือเท่านั้น",

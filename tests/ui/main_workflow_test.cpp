@@ -16,7 +16,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 const QString kReadyMessage = QStringLiteral("ผลเฉลย วิชาเคมี พร้อมตรวจแล้ว ");
 const QString kChooseFirstMessage
@@ -42,7 +43,8 @@ AnswerList KeyOfOne(const char* answer)
 
 } // namespace
 
-class MainWorkflowTest : public QObject {
+class MainWorkflowTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -125,13 +127,13 @@ void MainWorkflowTest::sequenceOpensFromChosenSheetToLastNumber_data()
         thirty << QString::asprintf("img%03d.tif", n);
     QTest::newRow("img001 to 30") << "img001.tif" << 30 << thirty;
     QTest::newRow("img012 to 15") << "img012.tif" << 15
-                                  << QStringList{"img012.tif", "img013.tif", "img014.tif", "img015.tif"};
-    QTest::newRow("img030 to 30") << "img030.tif" << 30 << QStringList{"img030.tif"};
-    QTest::newRow("box left at 0") << "img001.tif" << 0 << QStringList{"img001.tif"};
+                                  << QStringList { "img012.tif", "img013.tif", "img014.tif", "img015.tif" };
+    QTest::newRow("img030 to 30") << "img030.tif" << 30 << QStringList { "img030.tif" };
+    QTest::newRow("box left at 0") << "img001.tif" << 0 << QStringList { "img001.tif" };
     QTest::newRow("scan.jpg to 3") << "scan.jpg" << 3
-                                   << QStringList{"scan.jpg", "img001.tif", "img002.tif", "img003.tif"};
+                                   << QStringList { "scan.jpg", "img001.tif", "img002.tif", "img003.tif" };
     QTest::newRow("img098 to 100") << "img098.tif" << 100
-                                   << QStringList{"img098.tif", "img099.tif", "img100.tif"};
+                                   << QStringList { "img098.tif", "img099.tif", "img100.tif" };
 }
 
 void MainWorkflowTest::sequenceOpensFromChosenSheetToLastNumber()
@@ -146,7 +148,7 @@ void MainWorkflowTest::sequenceOpensFromChosenSheetToLastNumber()
     ChooseNextFile(Sheet(chosen));
     m_app->OnShowMainDialog();
 
-    QCOMPARE(m_messages.texts, (QStringList{kReadyMessage, kChooseFirstMessage}));
+    QCOMPARE(m_messages.texts, (QStringList { kReadyMessage, kChooseFirstMessage }));
     QCOMPARE(OpenedNames(), opened);
     QCOMPARE(g_lastSheetNumber, lastNumber);
     QCOMPARE(m_app->ImageFilterIndex(), 1);
@@ -164,21 +166,21 @@ void MainWorkflowTest::missingSheetIsReportedAndSequenceGoesOn()
     ChooseNextFile(Sheet(QStringLiteral("img043.tif")));
     m_app->OnShowMainDialog();
 
-    QCOMPARE(OpenedNames(), (QStringList{"img043.tif", "img044.tif", "img046.tif", "img047.tif"}));
+    QCOMPARE(OpenedNames(), (QStringList { "img043.tif", "img044.tif", "img046.tif", "img047.tif" }));
     QCOMPARE(m_messages.texts.size(), 3);
     QVERIFY(m_messages.texts[2].contains(QStringLiteral("img045.tif")));
 }
 
 void MainWorkflowTest::withoutKeyWarnsAndOpensNothing()
 {
-    AcceptAnswerKey(AnswerList{}, ""); // accepted, but question 1 is empty
+    AcceptAnswerKey(AnswerList {}, ""); // accepted, but question 1 is empty
     m_messages.texts.clear();
 
     ConfirmMainDialog(30);
     m_app->OnShowMainDialog();
 
-    QCOMPARE(m_messages.texts,
-             QStringList{QStringLiteral("คำเตือน!! ยังไม่มีการใส่เฉลยใดๆ\nโปรดใส่ค่าเฉลยให้ครบก่อน")});
+    QCOMPARE(
+        m_messages.texts, QStringList { QStringLiteral("คำเตือน!! ยังไม่มีการใส่เฉลยใดๆ\nโปรดใส่ค่าเฉลยให้ครบก่อน") });
     QCOMPARE(m_app->SheetWindowCount(), 0);
     QVERIFY(g_keyReady); // committed all the same
 }
@@ -202,8 +204,8 @@ void MainWorkflowTest::sheetsAlreadyOpenRefuseButCommitKey()
     ConfirmMainDialog(30);
     m_app->OnShowMainDialog();
 
-    QCOMPARE(m_messages.texts, (QStringList{kAlreadyOpenMessage, keyMessage}));
-    QCOMPARE(OpenedNames(), QStringList{"img005.tif"});
+    QCOMPARE(m_messages.texts, (QStringList { kAlreadyOpenMessage, keyMessage }));
+    QCOMPARE(OpenedNames(), QStringList { "img005.tif" });
     QVERIFY(g_keyReady);
     QCOMPARE(g_committedKey.answers[0], firstAnswer.toStdString());
 }
@@ -231,7 +233,7 @@ void MainWorkflowTest::cancelledFileDialogOpensNothing()
     AnswerNextModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     m_app->OnShowMainDialog();
 
-    QCOMPARE(m_messages.texts, (QStringList{kReadyMessage, kChooseFirstMessage}));
+    QCOMPARE(m_messages.texts, (QStringList { kReadyMessage, kChooseFirstMessage }));
     QCOMPARE(m_app->SheetWindowCount(), 0);
 }
 

@@ -6,7 +6,8 @@
 #include <QTest>
 
 // Each test gets an empty PATH folder and an empty settings store.
-class ScannerLauncherTest : public QObject {
+class ScannerLauncherTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -54,7 +55,8 @@ QString ScannerLauncherTest::InstallUtility(const QString& name)
 
 void ScannerLauncherTest::Configure(const QString& command)
 {
-    QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel")).setValue(ScannerLauncher::kCommandKey, command);
+    QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"))
+        .setValue(ScannerLauncher::kCommandKey, command);
 }
 
 void ScannerLauncherTest::nothingInstalledStartsNothing()
@@ -68,9 +70,9 @@ void ScannerLauncherTest::firstInstalledUtilityWins_data()
 {
     QTest::addColumn<QStringList>("installed");
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("only the last") << QStringList{"skanlite"} << "skanlite";
-    QTest::newRow("second and third") << QStringList{"skanlite", "xsane"} << "xsane";
-    QTest::newRow("all three") << QStringList{"xsane", "skanlite", "simple-scan"} << "simple-scan";
+    QTest::newRow("only the last") << QStringList { "skanlite" } << "skanlite";
+    QTest::newRow("second and third") << QStringList { "skanlite", "xsane" } << "xsane";
+    QTest::newRow("all three") << QStringList { "xsane", "skanlite", "simple-scan" } << "simple-scan";
 }
 
 void ScannerLauncherTest::firstInstalledUtilityWins()
