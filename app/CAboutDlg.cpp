@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 QLabel* Picture(QWidget* parent, const QString& icon, QSize size)
 {
@@ -29,17 +30,18 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     const QRect appPicture = units.ToPixels(13, 22, 44, 41);
     Picture(this, QStringLiteral(":/icons/vantrel.svg"), appPicture.size())->setGeometry(appPicture);
     const QRect sheetPicture = units.ToPixels(163, 12, 47, 43);
-    Picture(this, QStringLiteral(":/icons/sheet_document.svg"), sheetPicture.size())->setGeometry(sheetPicture);
+    Picture(this, QStringLiteral(":/icons/sheet_document.svg"), sheetPicture.size())
+        ->setGeometry(sheetPicture);
 
     const struct {
         const char* text;
         int x, y, width;
     } lines[] = {
-        {"Vantrel V 1.0 beta", 65, 16, 84},
-        {"โปรแกรมตรวจข้อสอบปรนัย", 65, 30, 85},
-        {"พัฒนาโดย คณะผู้พัฒนา Vantrel", 65, 45, 95},
-        {"สำหรับครูและโรงเรียนไทย", 65, 61, 95},
-        {"โปรดอ่านคู่มือก่อนใช้งาน เพื่อป้องกันความผิดพลาด", 7, 76, 157},
+        { "Vantrel V 1.0 beta", 65, 16, 84 },
+        { "โปรแกรมตรวจข้อสอบปรนัย", 65, 30, 85 },
+        { "พัฒนาโดย คณะผู้พัฒนา Vantrel", 65, 45, 95 },
+        { "สำหรับครูและโรงเรียนไทย", 65, 61, 95 },
+        { "โปรดอ่านคู่มือก่อนใช้งาน เพื่อป้องกันความผิดพลาด", 7, 76, 157 },
     };
     for (const auto& line : lines) {
         auto* label = new QLabel(QString::fromUtf8(line.text), this);

@@ -4,7 +4,8 @@
 
 // The about box: program name and version, what it is for, and a reminder to
 // read the manual.
-class CAboutDlg : public QDialog {
+class CAboutDlg : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -5,7 +5,8 @@
 
 #include <QIcon>
 
-namespace {
+namespace
+{
 quint64 g_minimizeCount = 0;
 }
 
@@ -16,10 +17,11 @@ CChildFrame::CChildFrame(std::shared_ptr<CVantrelDoc> document, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/icons/sheet_document.svg")));
     setWidget(m_view);
-    connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
-        if (now.testFlag(Qt::WindowMinimized) && !before.testFlag(Qt::WindowMinimized))
-            m_minimizedOrder = ++g_minimizeCount;
-    });
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+        [this](Qt::WindowStates before, Qt::WindowStates now) {
+            if (now.testFlag(Qt::WindowMinimized) && !before.testFlag(Qt::WindowMinimized))
+                m_minimizedOrder = ++g_minimizeCount;
+        });
 }
 
 CVantrelDoc* CChildFrame::Document() const

@@ -12,12 +12,14 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 const QString kReady = QStringLiteral("Ready");
 
@@ -71,8 +73,8 @@ void CMainFrame::CreateToolBar()
     m_toolBar->addAction(Action(FileOpen));
     m_toolBar->addAction(Action(FileSave));
     m_toolBar->addSeparator();
-    for (int id : {AppAbout, ShowMainDialog, MeasureSkew, PrepareSheet, Unassigned, CheckAllSheets,
-                   CheckActiveSheet, ToggleSheetWindows})
+    for (int id : { AppAbout, ShowMainDialog, MeasureSkew, PrepareSheet, Unassigned, CheckAllSheets,
+             CheckActiveSheet, ToggleSheetWindows })
         m_toolBar->addAction(Action(id));
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 }
@@ -81,7 +83,7 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QString::number(CommandId::ViewStatusBar));
-    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+    for (const char* indicator : { "CAP", "NUM", "SCRL" }) {
         // The lock states cannot be read portably: the panes stay greyed.
         auto* label = new QLabel(QString::fromLatin1(indicator), bar);
         label->setEnabled(false);
@@ -106,20 +108,22 @@ void CMainFrame::CreateMenus()
         action->setObjectName(QString::number(FileMru1 + i));
         action->setStatusTip(QStringLiteral("Open this document"));
         action->setVisible(false);
-        connect(action, &QAction::triggered, this, [this, action] { emit RecentFileChosen(action->data().toString()); });
+        connect(action, &QAction::triggered, this,
+            [this, action] { emit RecentFileChosen(action->data().toString()); });
         m_recentActions << action;
     }
 
     auto* fileWithout = new QMenu(QStringLiteral("&File"), this);
-    fileWithout->addActions({Action(FileNew), Action(FileOpen)});
+    fileWithout->addActions({ Action(FileNew), Action(FileOpen) });
     fileWithout->addSeparator();
     AddRecentFileActions(fileWithout);
     fileWithout->addSeparator();
-    fileWithout->addActions({Action(FileClose), Action(AppExit)});
-    m_menusWithoutSheet = {fileWithout, CreateViewMenu(), CreateHelpMenu()};
+    fileWithout->addActions({ Action(FileClose), Action(AppExit) });
+    m_menusWithoutSheet = { fileWithout, CreateViewMenu(), CreateHelpMenu() };
 
     auto* fileWith = new QMenu(QStringLiteral("&File"), this);
-    fileWith->addActions({Action(FileNew), Action(FileOpen), Action(FileClose), Action(FileSave), Action(FileSaveAs)});
+    fileWith->addActions(
+        { Action(FileNew), Action(FileOpen), Action(FileClose), Action(FileSave), Action(FileSaveAs) });
     fileWith->addSeparator();
     AddRecentFileActions(fileWith);
     fileWith->addSeparator();
@@ -127,11 +131,12 @@ void CMainFrame::CreateMenus()
     auto* edit = new QMenu(QStringLiteral("&Edit"), this);
     edit->addAction(Action(EditUndo));
     edit->addSeparator();
-    edit->addActions({Action(EditCut), Action(EditCopy), Action(EditPaste)});
+    edit->addActions({ Action(EditCut), Action(EditCopy), Action(EditPaste) });
     m_windowMenu = new QMenu(QStringLiteral("&Window"), this);
-    m_windowMenu->addActions({Action(WindowNew), Action(WindowCascade), Action(WindowTile), Action(WindowArrange)});
+    m_windowMenu->addActions(
+        { Action(WindowNew), Action(WindowCascade), Action(WindowTile), Action(WindowArrange) });
     connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowList);
-    m_menusWithSheet = {fileWith, edit, CreateViewMenu(), m_windowMenu, CreateHelpMenu()};
+    m_menusWithSheet = { fileWith, edit, CreateViewMenu(), m_windowMenu, CreateHelpMenu() };
 
     ShowMenus(false);
 }
@@ -139,7 +144,7 @@ void CMainFrame::CreateMenus()
 QMenu* CMainFrame::CreateViewMenu()
 {
     auto* view = new QMenu(QStringLiteral("&View"), this);
-    view->addActions({Action(CommandId::ViewToolbar), Action(CommandId::ViewStatusBar)});
+    view->addActions({ Action(CommandId::ViewToolbar), Action(CommandId::ViewStatusBar) });
     return view;
 }
 
@@ -174,11 +179,13 @@ void CMainFrame::ConnectFrameCommands()
     connect(Action(WindowArrange), &QAction::triggered, this, &CMainFrame::OnArrangeIcons);
 
     CCheckingCommands* checking = m_checkingCommands.get();
-    connect(Action(CheckActiveSheet), &QAction::triggered, this, [checking] { checking->OnCheckActiveSheet(); });
+    connect(
+        Action(CheckActiveSheet), &QAction::triggered, this, [checking] { checking->OnCheckActiveSheet(); });
     connect(Action(CheckAllSheets), &QAction::triggered, this, [checking] { checking->OnCheckAllSheets(); });
     connect(Action(MeasureSkew), &QAction::triggered, this, [checking] { checking->OnMeasureSkew(); });
     connect(Action(PrepareSheet), &QAction::triggered, this, [checking] { checking->OnPrepareSheet(); });
-    connect(Action(ToggleSheetWindows), &QAction::triggered, this, [checking] { checking->OnToggleSheetWindows(); });
+    connect(Action(ToggleSheetWindows), &QAction::triggered, this,
+        [checking] { checking->OnToggleSheetWindows(); });
 }
 
 CChildFrame* CMainFrame::CreateSheetWindow(std::shared_ptr<CVantrelDoc> document)
@@ -201,9 +208,8 @@ QList<CChildFrame*> CMainFrame::SheetWindows() const
         if (auto* window = qobject_cast<CChildFrame*>(*it))
             (window->isMinimized() ? minimized : windows) << window;
     }
-    std::stable_sort(minimized.begin(), minimized.end(), [](const CChildFrame* a, const CChildFrame* b) {
-        return a->MinimizedOrder() < b->MinimizedOrder();
-    });
+    std::stable_sort(minimized.begin(), minimized.end(),
+        [](const CChildFrame* a, const CChildFrame* b) { return a->MinimizedOrder() < b->MinimizedOrder(); });
     return windows + minimized;
 }
 
@@ -238,7 +244,8 @@ void CMainFrame::SetRecentFiles(const QStringList& paths)
 void CMainFrame::OnSheetWindowChanged()
 {
     CChildFrame* active = ActiveSheetWindow();
-    setWindowTitle(active ? QStringLiteral("Vantrel - %1").arg(active->windowTitle()) : QStringLiteral("Vantrel"));
+    setWindowTitle(
+        active ? QStringLiteral("Vantrel - %1").arg(active->windowTitle()) : QStringLiteral("Vantrel"));
     ShowMenus(active != nullptr);
     UpdateCommandStates();
 }
@@ -249,10 +256,11 @@ void CMainFrame::UpdateCommandStates()
 {
     using namespace CommandId;
     const bool sheetActive = ActiveSheetWindow() != nullptr;
-    for (int id : {FileNew, FileSave, EditUndo, EditCut, EditCopy, EditPaste, NextPane, PrevPane, Unassigned})
+    for (int id :
+        { FileNew, FileSave, EditUndo, EditCut, EditCopy, EditPaste, NextPane, PrevPane, Unassigned })
         Action(id)->setEnabled(false);
-    for (int id : {FileClose, FileSaveAs, WindowNew, CheckAllSheets, MeasureSkew, PrepareSheet, CheckActiveSheet,
-                   ToggleSheetWindows})
+    for (int id : { FileClose, FileSaveAs, WindowNew, CheckAllSheets, MeasureSkew, PrepareSheet,
+             CheckActiveSheet, ToggleSheetWindows })
         Action(id)->setEnabled(sheetActive);
 }
 
@@ -279,7 +287,10 @@ void CMainFrame::UpdateWindowList()
         QAction* action = m_windowMenu->addAction(MenuEntryText(i + 1, window->windowTitle()));
         action->setCheckable(true);
         action->setChecked(window == m_mdiArea->currentSubWindow());
-        connect(action, &QAction::triggered, m_mdiArea, [this, window] { m_mdiArea->setActiveSubWindow(window); });
+        connect(action, &QAction::triggered, m_mdiArea, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (window)
+                m_mdiArea->setActiveSubWindow(window);
+        });
         m_windowListActions << action;
     }
 }

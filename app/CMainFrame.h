@@ -18,7 +18,8 @@ class QToolBar;
 
 // The main window: sheet windows on an MDI area, the toolbar, the status bar and
 // two menus, one while no sheet window is active (128) and one while one is (129).
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow
+{
     Q_OBJECT
 
 public:

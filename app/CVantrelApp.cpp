@@ -17,7 +17,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 const char* const kSheetImageDescription = "ภาพคำตอบ jpg,bmp,tifแบบ24bitเท่านั้น";
 const char* const kSheetImagePatterns = "*.jpg;*.tif;*.bmp";
@@ -83,8 +84,8 @@ CVantrelDoc* CVantrelApp::OpenDocumentFile(const QString& path)
     }
     auto document = std::make_shared<CVantrelDoc>();
     if (const ImageResult opened = document->OnOpenDocument(documentPath); !opened) {
-        ShowMessage(FormatText("เปิดไฟล์ภาพ %s ไม่ได้\n%s", QDir::toNativeSeparators(documentPath).toStdString().c_str(),
-                               opened.message.c_str()));
+        ShowMessage(FormatText("เปิดไฟล์ภาพ %s ไม่ได้\n%s",
+            QDir::toNativeSeparators(documentPath).toStdString().c_str(), opened.message.c_str()));
         return nullptr;
     }
     m_recentFiles.Add(documentPath);
@@ -112,7 +113,7 @@ SheetImageChoice CVantrelApp::ChooseSheetImage()
     }
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Open;
-    request.types = {{QString::fromUtf8(kSheetImageDescription), QString::fromUtf8(kSheetImagePatterns)}};
+    request.types = { { QString::fromUtf8(kSheetImageDescription), QString::fromUtf8(kSheetImagePatterns) } };
     request.types += ParseFileTypeFilter(filter, '|');
     const FileDialogChoice chosen = ChooseFile(request);
     if (!chosen.accepted)

@@ -19,13 +19,14 @@ class CVantrelDoc;
 struct SheetImageChoice {
     enum class Outcome { Chosen, Cancelled, FilterFailed };
     Outcome outcome = Outcome::Cancelled;
-    QString path;             // when chosen: absolute
-    std::string filterError;  // when the type list could not be built
+    QString path; // when chosen: absolute
+    std::string filterError; // when the type list could not be built
 };
 
 // The application: binds the core's services to this UI thread, keeps the
 // recent-file list, and opens sheets as documents in the main frame.
-class CVantrelApp : public QObject {
+class CVantrelApp : public QObject
+{
     Q_OBJECT
 
 public:

@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 QString& LastFolder()
 {

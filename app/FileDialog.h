@@ -9,14 +9,14 @@ struct FileDialogRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
     QList<FileTypeEntry> types;
-    int initialType = 0;   // counted from 1; anything out of range selects the first entry
-    QString initialName;   // proposed file name, without folder
+    int initialType = 0; // counted from 1; anything out of range selects the first entry
+    QString initialName; // proposed file name, without folder
     QString defaultSuffix; // appended to a typed name without extension
 };
 
 struct FileDialogChoice {
     bool accepted = false;
-    QString path;         // absolute
+    QString path; // absolute
     int selectedType = 0; // counted from 1
 };
 

@@ -9,7 +9,7 @@ QList<FileTypeEntry> ParseFileTypeFilter(const std::string& filter, char separat
     for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
         if (fields[i].isEmpty() || fields[i + 1].isEmpty())
             break;
-        entries.append({fields[i], fields[i + 1]});
+        entries.append({ fields[i], fields[i + 1] });
     }
     return entries;
 }

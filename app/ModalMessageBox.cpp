@@ -6,7 +6,7 @@
 void ModalMessageBox::Show(const std::string& text)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantrel"), QString::fromStdString(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
+        QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -3,7 +3,8 @@
 #include "framework/message_box.h"
 
 // Shows each text in a modal box captioned "Vantrel" with one OK button.
-class ModalMessageBox : public MessageBoxService {
+class ModalMessageBox : public MessageBoxService
+{
 public:
     void Show(const std::string& text) override;
 };

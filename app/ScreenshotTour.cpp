@@ -5,23 +5,28 @@
 #include "answerkey/answer_key_store.h"
 #include "app/CAboutDlg.h"
 #include "app/CCautionDlg.h"
+#include "app/CChildFrame.h"
 #include "app/CInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
 #include "app/CommandId.h"
+#include "image/CVantrelView.h"
 #include "results/CShow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
-class StandardErrorMessages : public MessageBoxService {
+class StandardErrorMessages : public MessageBoxService
+{
 public:
     void Show(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
 };
@@ -45,6 +50,16 @@ void AcceptResultsDialogWhenShown()
         else
             AcceptResultsDialogWhenShown();
     });
+}
+
+// Every checked sheet at once, scrolled to its marks and answer grid.
+void ShowSideBySide(CMainFrame& frame)
+{
+    for (CChildFrame* window : frame.SheetWindows())
+        window->showNormal();
+    frame.Action(CommandId::WindowTile)->trigger();
+    for (CChildFrame* window : frame.SheetWindows())
+        window->View()->verticalScrollBar()->setValue(400);
 }
 
 } // namespace
@@ -83,6 +98,7 @@ int RunScreenshotTour(const QStringList& arguments)
     if (!sheets.isEmpty()) {
         AcceptResultsDialogWhenShown();
         frame.Action(CommandId::CheckAllSheets)->trigger();
+        ShowSideBySide(frame);
     }
 
     bool saved = Save(frame, folder, QStringLiteral("main-window.png"));

@@ -10,7 +10,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // The extension Save As gives each type; a type without an encoder of its own
 // (BMP among them) is written as TIFF.
@@ -70,11 +71,11 @@ void CVantrelDoc::OnFileSaveAs(int preselectedType) const
         ? types[static_cast<size_t>(choice.selectedType - 1)]
         : ImageType::None;
     const QFileInfo chosen(choice.path);
-    const QString path = chosen.absolutePath() + QLatin1Char('/') + chosen.completeBaseName() + QLatin1Char('.')
-        + QLatin1String(SaveExtension(type));
+    const QString path = chosen.absolutePath() + QLatin1Char('/') + chosen.completeBaseName()
+        + QLatin1Char('.') + QLatin1String(SaveExtension(type));
     if (const ImageResult saved = m_pImage->SaveToFile(path.toStdString()); !saved)
         ShowMessage(FormatText("บันทึกภาพ %s ไม่สำเร็จ\n%s", QDir::toNativeSeparators(path).toStdString().c_str(),
-                               saved.message.c_str()));
+            saved.message.c_str()));
 }
 
 void CVantrelDoc::AddView(CVantrelView* view)

@@ -12,7 +12,8 @@ class CVantrelView;
 
 // One opened sheet: owns its image, which its views draw and the checking
 // commands grade. Never marked modified, so closing it never asks to save.
-class CVantrelDoc {
+class CVantrelDoc
+{
 public:
     // Loads the sheet; on failure the document keeps no image and says why.
     ImageResult OnOpenDocument(const QString& path);

@@ -8,11 +8,12 @@ class CVantrelDoc;
 
 // Draws its document's sheet unscaled at the top left, scrolling over the whole
 // image. Each view keeps its document alive.
-class CVantrelView : public QAbstractScrollArea {
+class CVantrelView : public QAbstractScrollArea
+{
     Q_OBJECT
 
 public:
-    static constexpr QSize kInitialClientSize {800, 1000};
+    static constexpr QSize kInitialClientSize { 800, 1000 };
 
     explicit CVantrelView(std::shared_ptr<CVantrelDoc> document, QWidget* parent = nullptr);
     ~CVantrelView() override;

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 enum class Layout { Mono, Indexed, Grey, Rgb565, Colour, ColourWithAlpha, DeepColour };
 
@@ -45,8 +46,8 @@ void CopyPalette(const QImage& decoded, SheetImage& image)
     const int count = std::min(static_cast<int>(decoded.colorCount()), image.GetColorTableSize());
     for (int i = 0; i < count; ++i) {
         const QRgb color = decoded.color(i);
-        const RgbQuad entry{static_cast<uint8_t>(qBlue(color)), static_cast<uint8_t>(qGreen(color)),
-                            static_cast<uint8_t>(qRed(color)), 0};
+        const RgbQuad entry { static_cast<uint8_t>(qBlue(color)), static_cast<uint8_t>(qGreen(color)),
+            static_cast<uint8_t>(qRed(color)), 0 };
         image.SetColorTable(i, 1, &entry);
     }
 }
@@ -55,7 +56,7 @@ void SetGreyRamp(SheetImage& image)
 {
     for (int i = 0; i < 256; ++i) {
         const auto level = static_cast<uint8_t>(i);
-        const RgbQuad entry{level, level, level, 0};
+        const RgbQuad entry { level, level, level, 0 };
         image.SetColorTable(i, 1, &entry);
     }
 }
@@ -124,8 +125,8 @@ ImageResult StoreDecodedImage(const QImage& decoded, SheetImage& image)
     if (decoded.isNull())
         return ImageResult::Failure(ImageError::Empty, "the decoded image holds no pixels");
     const Layout layout = LayoutOf(decoded);
-    if (ImageResult created = image.Create(decoded.width(), decoded.height(), DepthOf(layout),
-                                           layout == Layout::ColourWithAlpha);
+    if (ImageResult created
+        = image.Create(decoded.width(), decoded.height(), DepthOf(layout), layout == Layout::ColourWithAlpha);
         !created)
         return created;
 

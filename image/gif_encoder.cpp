@@ -10,7 +10,8 @@
 #include <new>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kMaxGifSide = 65535;
 
@@ -34,9 +35,9 @@ std::unique_ptr<ColorMapObject, ColorMapDeleter> MakeColorMap(const std::vector<
     int size = 2;
     while (size < static_cast<int>(palette.size()))
         size *= 2;
-    std::vector<GifColorType> colors(static_cast<size_t>(size), GifColorType{0, 0, 0});
+    std::vector<GifColorType> colors(static_cast<size_t>(size), GifColorType { 0, 0, 0 });
     for (size_t i = 0; i < palette.size(); ++i)
-        colors[i] = GifColorType{palette[i].rgbRed, palette[i].rgbGreen, palette[i].rgbBlue};
+        colors[i] = GifColorType { palette[i].rgbRed, palette[i].rgbGreen, palette[i].rgbBlue };
     return std::unique_ptr<ColorMapObject, ColorMapDeleter>(GifMakeMapObject(size, colors.data()));
 }
 
@@ -44,7 +45,7 @@ ImageResult GifFailure(int error)
 {
     const char* reason = GifErrorString(error);
     return ImageResult::Failure(ImageError::CannotEncode,
-                                std::string("cannot encode the image as GIF: ") + (reason ? reason : "unknown error"));
+        std::string("cannot encode the image as GIF: ") + (reason ? reason : "unknown error"));
 }
 
 } // namespace
@@ -53,7 +54,8 @@ ImageResult EncodeGif(const SheetImage& image, QByteArray& bytes)
 {
     const int width = image.GetWidth(), height = image.GetHeight();
     if (width > kMaxGifSide || height > kMaxGifSide)
-        return ImageResult::Failure(ImageError::CannotEncode, "a GIF image is at most 65535 pixels wide and high");
+        return ImageResult::Failure(
+            ImageError::CannotEncode, "a GIF image is at most 65535 pixels wide and high");
     PaletteImage pixels;
     if (ImageResult reduced = ToPaletteImage(image, pixels); !reduced)
         return reduced;

@@ -7,7 +7,8 @@
 #include <new>
 #include <unordered_map>
 
-namespace {
+namespace
+{
 
 constexpr size_t kMaxColors = 256;
 
@@ -29,12 +30,12 @@ Rgb8 ColorAt(const uint8_t* row, int x, int depth)
     if (depth == 16)
         return ExpandRgb565(row + 2 * x);
     const uint8_t* pixel = row + static_cast<ptrdiff_t>(x) * (depth / 8);
-    return {pixel[2], pixel[1], pixel[0]};
+    return { pixel[2], pixel[1], pixel[0] };
 }
 
 uint32_t Key(Rgb8 color)
 {
-    return (uint32_t{color.red} << 16) | (uint32_t{color.green} << 8) | color.blue;
+    return (uint32_t { color.red } << 16) | (uint32_t { color.green } << 8) | color.blue;
 }
 
 // False when the image has more than 256 colours.
@@ -57,7 +58,7 @@ bool IndexExactColors(const SheetImage& image, PaletteImage& result)
                     if (result.palette.size() == kMaxColors)
                         return false;
                     found = indexOf.emplace(key, static_cast<uint8_t>(result.palette.size())).first;
-                    result.palette.push_back(RgbQuad{color.blue, color.green, color.red, 0});
+                    result.palette.push_back(RgbQuad { color.blue, color.green, color.red, 0 });
                 }
                 lastKey = key;
                 lastIndex = found->second;
@@ -86,14 +87,13 @@ ImageResult QuantizeColors(const SheetImage& image, PaletteImage& result)
     std::vector<GifColorType> colors(kMaxColors);
     int colorCount = static_cast<int>(kMaxColors);
     if (GifQuantizeBuffer(static_cast<unsigned>(image.GetWidth()), static_cast<unsigned>(image.GetHeight()),
-                          &colorCount, red.data(), green.data(), blue.data(), result.indices.data(),
-                          colors.data())
+            &colorCount, red.data(), green.data(), blue.data(), result.indices.data(), colors.data())
         != GIF_OK)
         return ImageResult::Failure(ImageError::CannotEncode, "cannot reduce the image to 256 colours");
     result.palette.clear();
     for (int c = 0; c < colorCount && c < static_cast<int>(kMaxColors); ++c)
-        result.palette.push_back(RgbQuad{colors[static_cast<size_t>(c)].Blue, colors[static_cast<size_t>(c)].Green,
-                                         colors[static_cast<size_t>(c)].Red, 0});
+        result.palette.push_back(RgbQuad { colors[static_cast<size_t>(c)].Blue,
+            colors[static_cast<size_t>(c)].Green, colors[static_cast<size_t>(c)].Red, 0 });
     return {};
 }
 
@@ -102,7 +102,8 @@ ImageResult QuantizeColors(const SheetImage& image, PaletteImage& result)
 ImageResult ToPaletteImage(const SheetImage& image, PaletteImage& result)
 {
     try {
-        result.indices.assign(static_cast<size_t>(image.GetWidth()) * static_cast<size_t>(image.GetHeight()), 0);
+        result.indices.assign(
+            static_cast<size_t>(image.GetWidth()) * static_cast<size_t>(image.GetHeight()), 0);
         result.palette.clear();
         if (image.GetBitsPerPixel() <= 8) {
             CopyIndices(image, result);
@@ -112,6 +113,7 @@ ImageResult ToPaletteImage(const SheetImage& image, PaletteImage& result)
             return {};
         return QuantizeColors(image, result);
     } catch (const std::bad_alloc&) {
-        return ImageResult::Failure(ImageError::OutOfMemory, "not enough memory to reduce the image's colours");
+        return ImageResult::Failure(
+            ImageError::OutOfMemory, "not enough memory to reduce the image's colours");
     }
 }

@@ -2,14 +2,16 @@
 
 #include <string_view>
 
-namespace {
+namespace
+{
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        const auto lower
+            = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
         if (lower(a[i]) != lower(b[i]))
             return false;
     }
@@ -26,7 +28,7 @@ bool PatternsList(std::string_view patterns, std::string_view extension)
             pattern.remove_prefix(dot + 1);
         if (EqualIgnoringCase(pattern, extension))
             return true;
-        patterns = end == std::string_view::npos ? std::string_view{} : patterns.substr(end + 1);
+        patterns = end == std::string_view::npos ? std::string_view {} : patterns.substr(end + 1);
     }
     return false;
 }

@@ -1,3 +1,4 @@
+#include "image/bmp_header.h"
 #include "image/decoded_image.h"
 #include "image/image_codecs.h"
 #include "image/sheet_image.h"
@@ -9,7 +10,11 @@
 #include <QImageReader>
 #include <QString>
 
-namespace {
+#include <cstdlib>
+#include <optional>
+
+namespace
+{
 
 constexpr int64_t kMebibyte = 1 << 20;
 
@@ -20,9 +25,22 @@ constexpr int64_t kWidestPixelBytes = 16;
 // format, and no more. Without a size, what the pixel limit allows at 4 bytes.
 int AllocationLimitMiB(const QSize& size)
 {
-    const int64_t bytes = size.isValid() ? static_cast<int64_t>(size.width()) * size.height() * kWidestPixelBytes
-                                         : SheetImage::kMaxPixels * 4;
+    const int64_t bytes = size.isValid()
+        ? static_cast<int64_t>(size.width()) * size.height() * kWidestPixelBytes
+        : SheetImage::kMaxPixels * 4;
     return static_cast<int>(bytes / kMebibyte + 1);
+}
+
+// Pixels the file's header announces; -1 when unknown. Qt gives no size for a
+// bitmap it deems too large, so those headers are read here.
+int64_t AnnouncedPixels(const QSize& size, ImageType type, QIODevice& file)
+{
+    if (size.isValid())
+        return static_cast<int64_t>(size.width()) * size.height();
+    if (type == ImageType::Bmp)
+        if (const std::optional<BmpHeader> header = ReadBmpHeader(file))
+            return std::llabs(header->width) * std::llabs(header->height);
+    return -1;
 }
 
 ImageResult Failure(ImageError error, const std::string& path, const std::string& why)
@@ -45,25 +63,28 @@ ImageResult SheetImage::LoadFromFile(const std::string& path)
         return Failure(ImageError::CannotOpen, path, file.errorString().toStdString());
 
     QImageReader reader(&file);
+    // By content only: a name's suffix would pick Qt's header-less "dib" reader
+    // for *.dib bitmaps, or the wrong reader for a misnamed file.
+    reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);
     const std::string format = reader.format().toStdString();
     const ImageCodec* codec = DecoderForQtFormat(format);
     if (!codec)
         return Failure(ImageError::CannotDecode, path, "not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
 
-    // The header's size decides before any pixel memory is taken.
-    const QSize size = reader.size();
-    if (size.isValid() && static_cast<int64_t>(size.width()) * size.height() > kMaxPixels)
-        return Failure(ImageError::TooLarge, path,
-                       std::to_string(size.width()) + " x " + std::to_string(size.height())
-                           + " pixels is more than 100 megapixels");
-
     QFile probe(name);
     if (!probe.open(QIODevice::ReadOnly))
         return Failure(ImageError::CannotOpen, path, probe.errorString().toStdString());
+
+    // The header's size decides before any pixel memory is taken.
+    const QSize size = reader.size();
+    const int64_t pixels = AnnouncedPixels(size, codec->type, probe);
+    if (pixels > kMaxPixels)
+        return Failure(
+            ImageError::TooLarge, path, std::to_string(pixels) + " pixels are more than 100 megapixels");
     if (!IsStreamComplete(probe, format))
-        return Failure(ImageError::CannotDecode, path,
-                       std::string(codec->description) + " data is truncated");
+        return Failure(
+            ImageError::CannotDecode, path, std::string(codec->description) + " data is truncated");
 
     reader.setAllocationLimit(AllocationLimitMiB(size));
     QImage decoded;

@@ -13,7 +13,7 @@ ImageResult SheetImage::SaveToFile(const std::string& path) const
     const ImageCodec* codec = EncoderForPath(path);
     if (!codec)
         return ImageResult::Failure(ImageError::UnknownExtension,
-                                    path + ": no image type has this extension (use jpg, gif, tif, png or bmp)");
+            path + ": no image type has this extension (use jpg, gif, tif, png or bmp)");
     if (IsEmpty())
         return ImageResult::Failure(ImageError::Empty, "the image holds no pixels to save");
 

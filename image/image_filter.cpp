@@ -4,7 +4,7 @@
 #include <new>
 
 ImageResult SheetImage::BuildImageFilter(std::string& filter, std::vector<ImageType>& types,
-                                         const char* firstDescription, uint32_t excludeMask, char separator)
+    const char* firstDescription, uint32_t excludeMask, char separator)
 {
     try {
         // Built aside so that a failure leaves the caller's text and list untouched.

@@ -30,6 +30,6 @@ inline Rgb8 ExpandRgb565(const uint8_t* pixel)
     uint16_t value;
     std::memcpy(&value, pixel, sizeof value);
     const unsigned red = value >> 11, green = (value >> 5) & 0x3F, blue = value & 0x1F;
-    return {static_cast<uint8_t>((red << 3) | (red >> 2)), static_cast<uint8_t>((green << 2) | (green >> 4)),
-            static_cast<uint8_t>((blue << 3) | (blue >> 2))};
+    return { static_cast<uint8_t>((red << 3) | (red >> 2)), static_cast<uint8_t>((green << 2) | (green >> 4)),
+        static_cast<uint8_t>((blue << 3) | (blue >> 2)) };
 }

@@ -15,8 +15,8 @@ void SheetImage::StretchDraw(QPainter& painter, const QRect& target, const QRect
     const double scaleX = static_cast<double>(target.width()) / source.width();
     const double scaleY = static_cast<double>(target.height()) / source.height();
     const QRectF to(target.x() + (visible.x() - source.x()) * scaleX,
-                    target.y() + (visible.y() - source.y()) * scaleY, visible.width() * scaleX,
-                    visible.height() * scaleY);
+        target.y() + (visible.y() - source.y()) * scaleY, visible.width() * scaleX,
+        visible.height() * scaleY);
 
     const QImage rows = UpsideDownRows(*this, visible.top(), visible.bottom() + 1);
     if (rows.isNull())

@@ -1,17 +1,24 @@
 #include "image/stream_completeness.h"
 
+#include "image/bmp_header.h"
+
 #include <QIODevice>
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 
-namespace {
+namespace
+{
 
 // Sequential reads that fail instead of running past the end.
-class ByteReader {
+class ByteReader
+{
 public:
-    explicit ByteReader(QIODevice& device) : m_device(device) { m_device.seek(0); }
+    explicit ByteReader(QIODevice& device)
+        : m_device(device)
+    {
+        m_device.seek(0);
+    }
 
     bool Read(uint8_t* destination, qint64 count)
     {
@@ -22,14 +29,6 @@ public:
 private:
     QIODevice& m_device;
 };
-
-uint32_t LittleEndian(const uint8_t* bytes, int count)
-{
-    uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i)
-        value = (value << 8) | bytes[i];
-    return value;
-}
 
 // The last scan (SOS marker) must be followed by the end-of-image marker. A 0xFF
 // byte inside entropy-coded data is always stuffed, so neither marker occurs there.
@@ -59,30 +58,11 @@ bool IsJpegComplete(QIODevice& device)
 // Uncompressed bitmaps must hold every row the header announces.
 bool IsBmpComplete(QIODevice& device)
 {
-    std::array<uint8_t, 34> header{};
-    ByteReader reader(device);
-    if (!reader.Read(header.data(), 26))
-        return true; // too short for a header; the decoder refuses it
-    const uint32_t dataOffset = LittleEndian(&header[10], 4);
-    const uint32_t infoSize = LittleEndian(&header[14], 4);
-    int64_t width, height, bitsPerPixel, compression = 0;
-    if (infoSize == 12) {
-        width = LittleEndian(&header[18], 2);
-        height = LittleEndian(&header[20], 2);
-        bitsPerPixel = LittleEndian(&header[24], 2);
-    } else {
-        if (!reader.Read(&header[26], 8))
-            return true;
-        width = static_cast<int32_t>(LittleEndian(&header[18], 4));
-        height = static_cast<int32_t>(LittleEndian(&header[22], 4));
-        bitsPerPixel = LittleEndian(&header[28], 2);
-        compression = LittleEndian(&header[30], 4);
-    }
-    constexpr int64_t kUncompressed = 0, kBitFields = 3, kAlphaBitFields = 6;
-    if (compression != kUncompressed && compression != kBitFields && compression != kAlphaBitFields)
-        return true; // run-length data has no fixed size
-    const int64_t stride = ((std::llabs(width) * bitsPerPixel + 31) / 32) * 4;
-    return device.size() >= static_cast<int64_t>(dataOffset) + stride * std::llabs(height);
+    const std::optional<BmpHeader> header = ReadBmpHeader(device);
+    // Run-length data has no fixed size; a header cut short the decoder refuses.
+    if (!header || !header->IsUncompressed())
+        return true;
+    return device.size() >= header->EndOfRows();
 }
 
 bool SkipSubBlocks(ByteReader& reader)
@@ -100,7 +80,7 @@ bool SkipSubBlocks(ByteReader& reader)
 
 qint64 ColorTableBytes(uint8_t flags)
 {
-    return (flags & 0x80) ? 3 * (qint64{2} << (flags & 0x07)) : 0;
+    return (flags & 0x80) ? 3 * (qint64 { 2 } << (flags & 0x07)) : 0;
 }
 
 // The first picture, the one that is decoded, must be there to its last data block.

@@ -21,8 +21,16 @@ struct DigitRange {
 
 // Column offsets from the digit origin; offset 14 and anything outside read as 0.
 constexpr DigitRange kDigitRanges[] = {
-    {0, 13, 0},    {15, 32, 1},   {33, 51, 2},   {52, 70, 3},   {71, 89, 4},
-    {90, 108, 5},  {109, 127, 6}, {128, 146, 7}, {147, 165, 8}, {166, 184, 9},
+    { 0, 13, 0 },
+    { 15, 32, 1 },
+    { 33, 51, 2 },
+    { 52, 70, 3 },
+    { 71, 89, 4 },
+    { 90, 108, 5 },
+    { 109, 127, 6 },
+    { 128, 146, 7 },
+    { 147, 165, 8 },
+    { 166, 184, 9 },
 };
 
 int DigitAtOffset(int offset)

@@ -25,31 +25,31 @@ SheetCheck SheetImage::GradeSheet(const AnswerList& answers, int32_t questionCou
     for (int question = 1; question <= kQuestionCount; ++question) {
         const GridBox& row = rows[static_cast<size_t>(question - 1)];
         CheckQuestionRow(row.top, row.bottom, row.left, row.right);
-        GradeQuestion(answers[static_cast<size_t>(question - 1)], row.top, row.bottom, row.left, row.right,
-                      question);
+        GradeQuestion(
+            answers[static_cast<size_t>(question - 1)], row.top, row.bottom, row.left, row.right, question);
     }
     HandOnUnreportedScores();
     return SheetCheck::Accepted;
 }
 
 void SheetImage::GradeQuestion(const std::string& answer, float rowTop, float rowBottom, float rowLeft,
-                               float rowRight, int32_t questionNumber)
+    float rowRight, int32_t questionNumber)
 {
     if (answer.empty() || answer[0] < 'a' || answer[0] > 'e')
         return;
-    const GridBox box = LayAnswerBox({rowTop, rowBottom, rowLeft, rowRight}, answer[0] - 'a');
+    const GridBox box = LayAnswerBox({ rowTop, rowBottom, rowLeft, rowRight }, answer[0] - 'a');
     ScoreAnswerBox(box.top, box.bottom, box.left, box.right, questionNumber);
 }
 
-void SheetImage::ScoreAnswerBox(float boxTop, float boxBottom, float boxLeft, float boxRight,
-                                int32_t questionNumber)
+void SheetImage::ScoreAnswerBox(
+    float boxTop, float boxBottom, float boxLeft, float boxRight, int32_t questionNumber)
 {
     if (g_rowFlagged) {
         // The row check has painted the row already.
         ++g_tally.errorCount;
         g_rowFlagged = 0;
     } else {
-        const PixelArea box = ReadablePart(AnswerBoxArea({boxTop, boxBottom, boxLeft, boxRight}), *this);
+        const PixelArea box = ReadablePart(AnswerBoxArea({ boxTop, boxBottom, boxLeft, boxRight }), *this);
         int black = 0;
         for (int r = box.rows.first; r < box.rows.end; ++r) {
             for (int column = box.columns.first; column < box.columns.end; ++column) {

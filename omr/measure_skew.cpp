@@ -30,7 +30,7 @@ MarkPoint SearchMarkWindow(SheetImage& image, const PixelArea& window)
         for (int r = area.rows.first; r < area.rows.end; ++r) {
             const int grey = GreyLevel(image.GetPixelAddress(column, r));
             if (grey == 0)
-                point = {true, column, r};
+                point = { true, column, r };
             else if (grey == 255)
                 image.SetPixel(column, r, kSearchedWindowCyan);
         }

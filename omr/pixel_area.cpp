@@ -12,7 +12,7 @@ constexpr int kFarOff = 1 << 30;
 
 PixelSpan Clip(const PixelSpan& span, int size)
 {
-    return {std::max(span.first, 0), std::min(span.end, size)};
+    return { std::max(span.first, 0), std::min(span.end, size) };
 }
 
 bool SpanFits(const PixelSpan& span, int size)
@@ -34,19 +34,19 @@ int TruncateToIndex(double coordinate)
 PixelSpan SpanBefore(double from, double before)
 {
     const int first = TruncateToIndex(from);
-    return {first, std::max(first, TruncateToIndex(std::ceil(before)))};
+    return { first, std::max(first, TruncateToIndex(std::ceil(before))) };
 }
 
 PixelSpan SpanThrough(double from, double last)
 {
     const int first = TruncateToIndex(from);
-    return {first, std::max(first, TruncateToIndex(std::floor(last)) + 1)};
+    return { first, std::max(first, TruncateToIndex(std::floor(last)) + 1) };
 }
 
 PixelSpan SpanToTruncated(double from, double to)
 {
     const int first = TruncateToIndex(from);
-    return {first, std::max(first, TruncateToIndex(to))};
+    return { first, std::max(first, TruncateToIndex(to)) };
 }
 
 bool FitsInImage(const PixelArea& area, const SheetImage& image)
@@ -58,5 +58,5 @@ PixelArea ReadablePart(const PixelArea& area, const SheetImage& image)
 {
     if (image.GetBitsPerPixel() < 24)
         return {};
-    return {Clip(area.columns, image.GetWidth()), Clip(area.rows, image.GetHeight())};
+    return { Clip(area.columns, image.GetWidth()), Clip(area.rows, image.GetHeight()) };
 }

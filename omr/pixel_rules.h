@@ -18,6 +18,6 @@ inline bool IsBlack(const uint8_t* pixel)
 
 // Overlay colours (0x00BBGGRR). None is black, so marks stay readable under them.
 constexpr ColorRef kSearchedWindowCyan = 0x00FFFF00; // white pixels of the mark windows
-constexpr ColorRef kReadGreen = 0x0000FF00;          // ID bands, and a correct key box
-constexpr ColorRef kWrongRed = 0x000000FF;           // the key box of a wrong answer
-constexpr ColorRef kFlaggedOrange = 0x000066FF;      // the strip of a rejected row
+constexpr ColorRef kReadGreen = 0x0000FF00; // ID bands, and a correct key box
+constexpr ColorRef kWrongRed = 0x000000FF; // the key box of a wrong answer
+constexpr ColorRef kFlaggedOrange = 0x000066FF; // the strip of a rejected row

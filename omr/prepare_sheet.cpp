@@ -33,7 +33,7 @@ bool LooksMeasured(const SheetImage& image)
 
 void Threshold(SheetImage& image)
 {
-    const PixelArea whole = ReadablePart({{0, image.GetWidth()}, {0, image.GetHeight()}}, image);
+    const PixelArea whole = ReadablePart({ { 0, image.GetWidth() }, { 0, image.GetHeight() } }, image);
     const int bytesPerPixel = image.GetBitsPerPixel() / 8;
     for (int r = whole.rows.first; r < whole.rows.end; ++r) {
         uint8_t* pixel = image.GetPixelAddress(whole.columns.first, r);

@@ -8,7 +8,7 @@
 // not needed.
 void SheetImage::CheckQuestionRow(float rowTop, float rowBottom, float rowLeft, float /*rowRight*/)
 {
-    const GridBox row{rowTop, rowBottom, rowLeft, rowLeft};
+    const GridBox row { rowTop, rowBottom, rowLeft, rowLeft };
     const PixelArea scan = ReadablePart(RowScanArea(row), *this);
     RowMarkTracker tracker;
     for (int column = scan.columns.first; column < scan.columns.end && !tracker.IsFlagged(); ++column) {

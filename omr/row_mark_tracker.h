@@ -16,10 +16,10 @@ private:
     void WatchForSecondMark(int black, int other);
 
     Phase m_phase = Phase::Searching;
-    int m_darkColumns = 0;         // towards a first mark, then along it
-    int m_partlyDarkColumns = 0;   // while searching
-    int m_whiteColumns = 0;        // while searching
-    int m_secondMarkColumns = 0;   // dark columns after the first mark
+    int m_darkColumns = 0; // towards a first mark, then along it
+    int m_partlyDarkColumns = 0; // while searching
+    int m_whiteColumns = 0; // while searching
+    int m_secondMarkColumns = 0; // dark columns after the first mark
     int m_partlyDarkAfterMark = 0; // partly dark columns after the first mark
     bool m_flagged = false;
 };

@@ -6,13 +6,13 @@ namespace {
 
 constexpr int kBlocksPerBand = 5;
 constexpr int kRowsPerBlock = 10;
-constexpr int kBlockColumnOffsets[kBlocksPerBand] = {12, 146, 277, 407, 539};
+constexpr int kBlockColumnOffsets[kBlocksPerBand] = { 12, 146, 277, 407, 539 };
 constexpr int kUpperBandOffset = 132;
 constexpr int kLowerBandOffset = 349;
 constexpr double kRowStep = 19.3;
 constexpr double kRowHeight = 13.5;
 constexpr double kBoxWidth = 14;
-constexpr double kLetterOffsets[kLettersPerRow] = {0, 19.5, 39, 58.5, 78};
+constexpr double kLetterOffsets[kLettersPerRow] = { 0, 19.5, 39, 58.5, 78 };
 constexpr double kStripWidth = 95;
 
 constexpr double kIdBandLeftOffset = 223 - 4;
@@ -55,7 +55,7 @@ QuestionRows LayQuestionRows(const SkewMeasurement& skew)
                 left = Store(left + shift);
                 right = Store(left + kBoxWidth);
             }
-            rows[static_cast<size_t>(block * kRowsPerBlock + k - 1)] = {top, bottom, left, right};
+            rows[static_cast<size_t>(block * kRowsPerBlock + k - 1)] = { top, bottom, left, right };
         }
     }
     return rows;
@@ -66,22 +66,22 @@ GridBox LayAnswerBox(const GridBox& row, int letter)
     if (letter == 0)
         return row;
     const double offset = kLetterOffsets[letter];
-    return {row.top, row.bottom, Store(row.left + offset), Store(row.left + offset + kBoxWidth)};
+    return { row.top, row.bottom, Store(row.left + offset), Store(row.left + offset + kBoxWidth) };
 }
 
 PixelArea RowScanArea(const GridBox& row)
 {
-    return {SpanToTruncated(row.left, row.left + kStripWidth), SpanThrough(row.top, row.bottom)};
+    return { SpanToTruncated(row.left, row.left + kStripWidth), SpanThrough(row.top, row.bottom) };
 }
 
 PixelArea RowPaintArea(const GridBox& row)
 {
-    return {SpanToTruncated(row.left, row.left + kStripWidth), SpanBefore(row.top, row.bottom)};
+    return { SpanToTruncated(row.left, row.left + kStripWidth), SpanBefore(row.top, row.bottom) };
 }
 
 PixelArea AnswerBoxArea(const GridBox& box)
 {
-    return {SpanBefore(box.left, box.right), SpanBefore(box.top, box.bottom)};
+    return { SpanBefore(box.left, box.right), SpanBefore(box.top, box.bottom) };
 }
 
 IdBandLayout LayIdBands(const SkewMeasurement& skew)
@@ -101,7 +101,7 @@ IdBandLayout LayIdBands(const SkewMeasurement& skew)
 
 PixelArea IdBandArea(float bandTop, float bandLeft)
 {
-    return {SpanBefore(bandLeft, bandLeft + kIdBandWidth), SpanBefore(bandTop, bandTop + kIdBandHeight)};
+    return { SpanBefore(bandLeft, bandLeft + kIdBandWidth), SpanBefore(bandTop, bandTop + kIdBandHeight) };
 }
 
 int IdDigitOrigin(const SkewMeasurement& skew)

@@ -38,7 +38,7 @@ PixelArea AnswerBoxArea(const GridBox& box);
 
 struct IdBandLayout {
     float left = 0;
-    std::array<float, kIdDigitCount> tops{}; // band of the ten-millions digit first
+    std::array<float, kIdDigitCount> tops {}; // band of the ten-millions digit first
 };
 
 // The eight ID bands, stacked 19 rows apart above the answer grid.

@@ -13,7 +13,7 @@ void HandOnScores(bool reported)
 {
     t_scoresHandedOn = true;
     if (ScoreRecorder* recorder = BoundScoreRecorder())
-        recorder->RecordScores({g_tally.correctCount, g_tally.wrongCount, g_tally.errorCount, reported});
+        recorder->RecordScores({ g_tally.correctCount, g_tally.wrongCount, g_tally.errorCount, reported });
 }
 
 } // namespace
@@ -28,7 +28,7 @@ void ReportSheet()
     if (t_scoresHandedOn)
         return;
     ShowMessage(FormatText("รหัสผู้ทำ = %d\nจำนวนข้อที่ทำถูก = %d\nจำนวนข้อที่ทำผิด = %d", g_tally.examineeId,
-                           g_tally.correctCount, g_tally.wrongCount));
+        g_tally.correctCount, g_tally.wrongCount));
     HandOnScores(true);
     g_tally.examineeId = 0;
 }

@@ -7,7 +7,8 @@ class CVantrelDoc;
 // The toolbar commands that run the recognition engine on the open sheets: check
 // the active sheet, check every sheet, measure the skew, prepare the sheet, and
 // minimize or restore all sheet windows. Each works while a sheet window is active.
-class CCheckingCommands {
+class CCheckingCommands
+{
 public:
     explicit CCheckingCommands(CMainFrame& frame);
 

@@ -11,7 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 constexpr int kHalfRows = 15;
 constexpr int kBoxHeight = 12;
@@ -26,10 +27,10 @@ struct Column {
     int width;
     const char* heading;
 };
-constexpr Column kFileNameColumn {20, 201, 40, "ชื่อไฟล์"};
-constexpr Column kIdColumn {65, 247, 40, "รหัส"};
-constexpr Column kCorrectColumn {115, 297, 19, "ข้อถูก"};
-constexpr Column kErrorColumn {148, 329, 19, "ข้อผิดพลาด"};
+constexpr Column kFileNameColumn { 20, 201, 40, "ชื่อไฟล์" };
+constexpr Column kIdColumn { 65, 247, 40, "รหัส" };
+constexpr Column kCorrectColumn { 115, 297, 19, "ข้อถูก" };
+constexpr Column kErrorColumn { 148, 329, 19, "ข้อผิดพลาด" };
 
 } // namespace
 
@@ -85,8 +86,8 @@ CShow::CShow(QWidget* parent)
 
 void CShow::CreateTable(const DialogUnits& units)
 {
-    for (const Column& column : {kFileNameColumn, kIdColumn, kCorrectColumn, kErrorColumn}) {
-        for (int x : {column.leftX, column.rightX})
+    for (const Column& column : { kFileNameColumn, kIdColumn, kCorrectColumn, kErrorColumn }) {
+        for (int x : { column.leftX, column.rightX })
             units.Place(*new QLabel(QString::fromUtf8(column.heading), this), x, kHeadingY);
     }
     const int lastRowY = kFirstRowY + kRowSpacing * (kHalfRows - 1);
@@ -135,8 +136,8 @@ void CShow::CreateButtons(const DialogUnits& units)
     units.Place(*save, 141, 240, 60, 14);
     connect(save, &QPushButton::clicked, this, &CShow::SaveResultsFile);
 
-    const std::pair<int, QPushButton*> buttons[] = {
-        {kCheckButton, check}, {kCloseButton, close}, {kResetButton, reset}, {kSaveButton, save}};
+    const std::pair<int, QPushButton*> buttons[] = { { kCheckButton, check }, { kCloseButton, close },
+        { kResetButton, reset }, { kSaveButton, save } };
     for (const auto& [id, button] : buttons) {
         button->setObjectName(QString::number(id));
         m_controls.insert(id, button);
@@ -183,6 +184,7 @@ void CShow::SaveResultsFile()
     const FileDialogChoice choice = ChooseFile(request);
     if (!choice.accepted)
         return;
-    if (const FileWriteResult written = WriteResultsFile(choice.path.toStdString(), g_resultsRegister); !written)
+    if (const FileWriteResult written = WriteResultsFile(choice.path.toStdString(), g_resultsRegister);
+        !written)
         ShowMessage(FormatText("จัดเก็บผลคะแนนไม่สำเร็จ\n%s", written.message.c_str()));
 }

@@ -23,12 +23,12 @@ inline std::ostream& operator<<(std::ostream& out, const Rgb& c)
     return out << "rgb(" << c.red << ", " << c.green << ", " << c.blue << ")";
 }
 
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kCyan{0, 255, 255};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kOrange{255, 102, 0};
+constexpr Rgb kBlack { 0, 0, 0 };
+constexpr Rgb kWhite { 255, 255, 255 };
+constexpr Rgb kCyan { 0, 255, 255 };
+constexpr Rgb kGreen { 0, 255, 0 };
+constexpr Rgb kRed { 255, 0, 0 };
+constexpr Rgb kOrange { 255, 102, 0 };
 
 class RecordingMessageBox : public MessageBoxService {
 public:
@@ -47,7 +47,7 @@ public:
 inline Rgb PixelAt(const SheetImage& image, int x, int y)
 {
     const uint8_t* p = image.GetPixelAddress(x, y);
-    return {p[2], p[1], p[0]};
+    return { p[2], p[1], p[0] };
 }
 
 // Columns x0..x1 and rows y0..y1, both ends included.
@@ -102,6 +102,6 @@ protected:
 
     RecordingMessageBox messages;
     RecordingScoreRecorder recorder;
-    ScopedMessageBox boundMessages{messages};
-    ScopedScoreRecorder boundRecorder{recorder};
+    ScopedMessageBox boundMessages { messages };
+    ScopedScoreRecorder boundRecorder { recorder };
 };

@@ -40,7 +40,7 @@ TEST_F(EngineTest, BandsAreReadAndPaintedGreen)
         ASSERT_EQ(PixelAt(image, kBandLeft - 1, y), kWhite) << y;
         ASSERT_EQ(PixelAt(image, kBandRight + 1, y), kWhite) << y;
     }
-    EXPECT_EQ(recorder.ids, std::vector<int32_t>{0});
+    EXPECT_EQ(recorder.ids, std::vector<int32_t> { 0 });
     EXPECT_EQ(g_tally.examineeId, 0);
 }
 
@@ -51,7 +51,7 @@ TEST_F(EngineTest, MarkInBandThreeReadsAsTwo)
     Fill(image, 368, 393, 379, 402, kBlack);
     image.ReadExamineeId();
     EXPECT_EQ(g_idDigitValues[3], 200000);
-    EXPECT_EQ(recorder.ids, std::vector<int32_t>{200000});
+    EXPECT_EQ(recorder.ids, std::vector<int32_t> { 200000 });
     EXPECT_EQ(PixelAt(image, 368, 392), kGreen);
     EXPECT_EQ(PixelAt(image, 368, 393), kBlack);
 }
@@ -71,7 +71,7 @@ struct OffsetCase {
     int digit;
 };
 
-class DigitOffsetTest : public EngineTest, public ::testing::WithParamInterface<OffsetCase> {};
+class DigitOffsetTest : public EngineTest, public ::testing::WithParamInterface<OffsetCase> { };
 
 TEST_P(DigitOffsetTest, ColumnOffsetGivesTheDigit)
 {
@@ -82,18 +82,17 @@ TEST_P(DigitOffsetTest, ColumnOffsetGivesTheDigit)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, DigitOffsetTest,
-                         ::testing::Values(OffsetCase{-1, 0}, OffsetCase{0, 0}, OffsetCase{13, 0},
-                                           OffsetCase{14, 0}, OffsetCase{15, 1}, OffsetCase{32, 1},
-                                           OffsetCase{33, 2}, OffsetCase{51, 2}, OffsetCase{52, 3},
-                                           OffsetCase{70, 3}, OffsetCase{71, 4}, OffsetCase{165, 8},
-                                           OffsetCase{166, 9}, OffsetCase{184, 9}, OffsetCase{185, 0}));
+    ::testing::Values(OffsetCase { -1, 0 }, OffsetCase { 0, 0 }, OffsetCase { 13, 0 }, OffsetCase { 14, 0 },
+        OffsetCase { 15, 1 }, OffsetCase { 32, 1 }, OffsetCase { 33, 2 }, OffsetCase { 51, 2 },
+        OffsetCase { 52, 3 }, OffsetCase { 70, 3 }, OffsetCase { 71, 4 }, OffsetCase { 165, 8 },
+        OffsetCase { 166, 9 }, OffsetCase { 184, 9 }, OffsetCase { 185, 0 }));
 
 struct IdCase {
     std::array<int, 8> digits;
     int32_t id;
 };
 
-class ExamineeIdTest : public EngineTest, public ::testing::WithParamInterface<IdCase> {};
+class ExamineeIdTest : public EngineTest, public ::testing::WithParamInterface<IdCase> { };
 
 TEST_P(ExamineeIdTest, EighthDigitHandsOnTheWholeId)
 {
@@ -102,19 +101,18 @@ TEST_P(ExamineeIdTest, EighthDigitHandsOnTheWholeId)
         MarkDigit(image, band, GetParam().digits[static_cast<size_t>(band - 1)]);
     image.ReadExamineeId();
     EXPECT_EQ(g_tally.examineeId, GetParam().id);
-    EXPECT_EQ(recorder.ids, std::vector<int32_t>{GetParam().id});
+    EXPECT_EQ(recorder.ids, std::vector<int32_t> { GetParam().id });
     EXPECT_TRUE(recorder.scores.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Ids, ExamineeIdTest,
-                         ::testing::Values(IdCase{{1, 2, 3, 4, 5, 6, 7, 8}, 12345678},
-                                           IdCase{{0, 0, 1, 2, 3, 4, 5, 6}, 123456},
-                                           IdCase{{9, 9, 9, 9, 9, 9, 9, 9}, 99999999}));
+    ::testing::Values(IdCase { { 1, 2, 3, 4, 5, 6, 7, 8 }, 12345678 },
+        IdCase { { 0, 0, 1, 2, 3, 4, 5, 6 }, 123456 }, IdCase { { 9, 9, 9, 9, 9, 9, 9, 9 }, 99999999 }));
 
 TEST_F(EngineTest, ReadingTheIdStartsTheSheetsCounts)
 {
     SheetImage image = MeasuredSheet();
-    g_tally = {5, 6, 7, 8};
+    g_tally = { 5, 6, 7, 8 };
     image.ReadExamineeId();
     EXPECT_EQ(g_tally.correctCount, 0);
     EXPECT_EQ(g_tally.wrongCount, 0);
@@ -129,7 +127,7 @@ TEST_F(EngineTest, StoreIdDigitIgnoresWhatIsNoDigit)
     StoreIdDigit(5, 9);
     EXPECT_TRUE(recorder.ids.empty());
     StoreIdDigit(12, 8);
-    EXPECT_EQ(recorder.ids, std::vector<int32_t>{11111110});
+    EXPECT_EQ(recorder.ids, std::vector<int32_t> { 11111110 });
 }
 
 } // namespace

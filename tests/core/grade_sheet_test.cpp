@@ -9,7 +9,7 @@ namespace {
 
 SkewMeasurement Untilted(float x, float y)
 {
-    return {x, y, x + 600, y, 0.0, 0.0};
+    return { x, y, x + 600, y, 0.0, 0.0 };
 }
 
 std::string ReportText(int id, int correct, int wrong)
@@ -40,16 +40,16 @@ TEST(SheetLayoutTest, UntiltedGridAccumulatesRowTopsAsFloats)
     EXPECT_EQ(rows[50].top, 818.3f);
 
     // Block origins: X + D - 5 for D = 12, 146, 277, 407, 539, in both bands.
-    const float lefts[] = {107, 241, 372, 502, 634};
+    const float lefts[] = { 107, 241, 372, 502, 634 };
     for (int block = 0; block < 10; ++block)
         EXPECT_EQ(rows[static_cast<size_t>(block * 10 + 9)].left, lefts[block % 5]) << block;
 }
 
 TEST(SheetLayoutTest, LetterBoxesSitAtTheirOffsets)
 {
-    const GridBox row{601.3f, 614.8f, 107.0f, 121.0f};
-    const int firstColumns[] = {107, 126, 146, 165, 185};
-    const int ends[] = {121, 141, 160, 180, 199};
+    const GridBox row { 601.3f, 614.8f, 107.0f, 121.0f };
+    const int firstColumns[] = { 107, 126, 146, 165, 185 };
+    const int ends[] = { 121, 141, 160, 180, 199 };
     for (int letter = 0; letter < 5; ++letter) {
         const PixelArea box = AnswerBoxArea(LayAnswerBox(row, letter));
         EXPECT_EQ(box.columns.first, firstColumns[letter]) << letter;
@@ -64,7 +64,7 @@ TEST(SheetLayoutTest, LowerQuestionsOfABlockAreSetRightForTilt)
     const QuestionRows rows = LayQuestionRows(skew);
     // Upper band: by the sixth row's depth below the mark (which shrinks as the block
     // lies further right); lower band: by 344 rows.
-    for (const auto& [block, shift] : {std::pair{0, 2.4773}, {4, 2.4246}, {5, 3.44}, {9, 3.44}}) {
+    for (const auto& [block, shift] : { std::pair { 0, 2.4773 }, { 4, 2.4246 }, { 5, 3.44 }, { 9, 3.44 } }) {
         const size_t first = static_cast<size_t>(block * 10);
         for (size_t k = 1; k < 5; ++k) {
             EXPECT_EQ(rows[first + k].left, rows[first].left);
@@ -104,7 +104,7 @@ void MarkBox(SheetImage& image, int question, int letter, int width = 10, int he
     const GridBox box = LayAnswerBox(LayQuestionRows(g_skew)[static_cast<size_t>(question - 1)], letter);
     const PixelArea area = AnswerBoxArea(box);
     Fill(image, area.columns.first + 2, area.rows.first + 2, area.columns.first + 1 + width,
-         area.rows.first + 1 + height, kBlack);
+        area.rows.first + 1 + height, kBlack);
 }
 
 AnswerList KeyOf(std::initializer_list<std::pair<int, const char*>> entries)
@@ -121,7 +121,7 @@ struct BoxCase {
     Rgb boxColour;
 };
 
-class KeyBoxTest : public EngineTest, public ::testing::WithParamInterface<BoxCase> {};
+class KeyBoxTest : public EngineTest, public ::testing::WithParamInterface<BoxCase> { };
 
 TEST_P(KeyBoxTest, SeventyBlackPixelsMarkABox)
 {
@@ -130,23 +130,23 @@ TEST_P(KeyBoxTest, SeventyBlackPixelsMarkABox)
     if (GetParam().blackPixels == 69)
         Fill(image, 137, 647, 137, 647, kWhite);
 
-    EXPECT_EQ(image.GradeSheet(KeyOf({{3, "b"}}), 3), SheetCheck::Accepted);
+    EXPECT_EQ(image.GradeSheet(KeyOf({ { 3, "b" } }), 3), SheetCheck::Accepted);
 
     const int correct = GetParam().correct ? 1 : 0;
-    EXPECT_EQ(messages.texts, std::vector<std::string>{ReportText(0, correct, 1 - correct)});
+    EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(0, correct, 1 - correct) });
     ASSERT_EQ(recorder.scores.size(), 1u);
-    EXPECT_TRUE(SameScores(recorder.scores[0], {correct, 1 - correct, 0, true}));
+    EXPECT_TRUE(SameScores(recorder.scores[0], { correct, 1 - correct, 0, true }));
     // Question 3's b box: columns 126 to 140, rows 639 to 653.
-    for (const auto& [x, y] : {std::pair{126, 639}, {140, 653}, {127, 645}})
+    for (const auto& [x, y] : { std::pair { 126, 639 }, { 140, 653 }, { 127, 645 } })
         EXPECT_EQ(PixelAt(image, x, y), GetParam().boxColour) << x << ", " << y;
     EXPECT_EQ(PixelAt(image, 137, 647), GetParam().correct ? kBlack : kRed);
     EXPECT_EQ(PixelAt(image, 128, 641), kBlack);
-    for (const auto& [x, y] : {std::pair{125, 645}, {141, 645}, {130, 638}, {130, 654}})
+    for (const auto& [x, y] : { std::pair { 125, 645 }, { 141, 645 }, { 130, 638 }, { 130, 654 } })
         EXPECT_EQ(PixelAt(image, x, y), kWhite) << x << ", " << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(Threshold, KeyBoxTest,
-                         ::testing::Values(BoxCase{70, true, kGreen}, BoxCase{69, false, kRed}));
+INSTANTIATE_TEST_SUITE_P(
+    Threshold, KeyBoxTest, ::testing::Values(BoxCase { 70, true, kGreen }, BoxCase { 69, false, kRed }));
 
 struct QuestionCase {
     const char* name;
@@ -155,14 +155,14 @@ struct QuestionCase {
     SheetScores expected;
 };
 
-class QuestionOutcomeTest : public EngineTest, public ::testing::WithParamInterface<QuestionCase> {};
+class QuestionOutcomeTest : public EngineTest, public ::testing::WithParamInterface<QuestionCase> { };
 
 TEST_P(QuestionOutcomeTest, CountsTheKeysBoxOrTheRejectedRow)
 {
     SheetImage image = MeasuredSheet();
     for (const auto& [letter, width] : GetParam().marks)
         MarkBox(image, 7, letter, width);
-    image.GradeSheet(KeyOf({{7, GetParam().key}, {8, "a"}}), 8);
+    image.GradeSheet(KeyOf({ { 7, GetParam().key }, { 8, "a" } }), 8);
     ASSERT_EQ(recorder.scores.size(), 1u);
     SheetScores expected = GetParam().expected;
     ++expected.wrong; // question 8, left blank
@@ -171,14 +171,13 @@ TEST_P(QuestionOutcomeTest, CountsTheKeysBoxOrTheRejectedRow)
         << got.correct << " " << got.wrong << " " << got.errors << " " << got.reported;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, QuestionOutcomeTest,
-    ::testing::Values(QuestionCase{"MarkedKeyBox", "c", {{2, 10}}, {1, 0, 0, true}},
-                      QuestionCase{"OtherBoxMarked", "c", {{3, 10}}, {0, 1, 0, true}},
-                      QuestionCase{"WholeWidthMarkIsRejected", "b", {{1, 13}}, {0, 0, 1, true}},
-                      QuestionCase{"TwoMarksAreRejected", "c", {{0, 10}, {2, 10}}, {0, 0, 1, true}},
-                      QuestionCase{"UpperCaseKeyIsSkipped", "C", {{2, 10}}, {0, 0, 0, true}},
-                      QuestionCase{"EmptyKeyIsSkipped", "", {{0, 10}, {2, 10}}, {0, 0, 0, true}}),
+INSTANTIATE_TEST_SUITE_P(Rows, QuestionOutcomeTest,
+    ::testing::Values(QuestionCase { "MarkedKeyBox", "c", { { 2, 10 } }, { 1, 0, 0, true } },
+        QuestionCase { "OtherBoxMarked", "c", { { 3, 10 } }, { 0, 1, 0, true } },
+        QuestionCase { "WholeWidthMarkIsRejected", "b", { { 1, 13 } }, { 0, 0, 1, true } },
+        QuestionCase { "TwoMarksAreRejected", "c", { { 0, 10 }, { 2, 10 } }, { 0, 0, 1, true } },
+        QuestionCase { "UpperCaseKeyIsSkipped", "C", { { 2, 10 } }, { 0, 0, 0, true } },
+        QuestionCase { "EmptyKeyIsSkipped", "", { { 0, 10 }, { 2, 10 } }, { 0, 0, 0, true } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, ReportComesAtTheQuestionCountAndLaterCountsStayUnreported)
@@ -192,9 +191,9 @@ TEST_F(EngineTest, ReportComesAtTheQuestionCountAndLaterCountsStayUnreported)
     }
     image.GradeSheet(key, 20);
 
-    EXPECT_EQ(messages.texts, std::vector<std::string>{ReportText(0, 19, 1)});
+    EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(0, 19, 1) });
     ASSERT_EQ(recorder.scores.size(), 1u);
-    EXPECT_TRUE(SameScores(recorder.scores[0], {19, 1, 0, true}));
+    EXPECT_TRUE(SameScores(recorder.scores[0], { 19, 1, 0, true }));
     EXPECT_EQ(g_tally.correctCount, 24);
     EXPECT_EQ(g_tally.wrongCount, 1);
 }
@@ -203,9 +202,9 @@ TEST_F(EngineTest, ReportShowsTheIdAndThenClearsIt)
 {
     SheetImage image = MeasuredSheet();
     Fill(image, 368, 486, 379, 499, kBlack); // units band: digit 2
-    image.GradeSheet(KeyOf({{1, "a"}}), 1);
-    EXPECT_EQ(messages.texts, std::vector<std::string>{ReportText(2, 0, 1)});
-    EXPECT_EQ(recorder.ids, std::vector<int32_t>{2});
+    image.GradeSheet(KeyOf({ { 1, "a" } }), 1);
+    EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(2, 0, 1) });
+    EXPECT_EQ(recorder.ids, std::vector<int32_t> { 2 });
     EXPECT_EQ(g_tally.examineeId, 0);
 }
 
@@ -215,7 +214,7 @@ struct UnreportedCase {
     AnswerList key;
 };
 
-class UnreportedSheetTest : public EngineTest, public ::testing::WithParamInterface<UnreportedCase> {};
+class UnreportedSheetTest : public EngineTest, public ::testing::WithParamInterface<UnreportedCase> { };
 
 TEST_P(UnreportedSheetTest, HandsOnItsCountsAtTheEndOfTheWalk)
 {
@@ -227,25 +226,23 @@ TEST_P(UnreportedSheetTest, HandsOnItsCountsAtTheEndOfTheWalk)
     image.GradeSheet(GetParam().key, GetParam().questionCount);
 
     EXPECT_TRUE(messages.texts.empty());
-    EXPECT_EQ(recorder.ids, std::vector<int32_t>{2});
+    EXPECT_EQ(recorder.ids, std::vector<int32_t> { 2 });
     ASSERT_EQ(recorder.scores.size(), 1u);
-    EXPECT_TRUE(SameScores(recorder.scores[0], {1, 1, 1, false}));
+    EXPECT_TRUE(SameScores(recorder.scores[0], { 1, 1, 1, false }));
     EXPECT_EQ(g_tally.examineeId, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sheets, UnreportedSheetTest,
-                         ::testing::Values(UnreportedCase{"CountZero", 0, KeyOf({{1, "a"}, {2, "a"}, {3, "a"}})},
-                                           UnreportedCase{"NoKeyAtTheCount", 4,
-                                                          KeyOf({{1, "a"}, {2, "a"}, {3, "a"}, {4, ""}})},
-                                           UnreportedCase{"CountAboveTheGrid", 101,
-                                                          KeyOf({{1, "a"}, {2, "a"}, {3, "a"}})}),
-                         [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(UnreportedCase { "CountZero", 0, KeyOf({ { 1, "a" }, { 2, "a" }, { 3, "a" } }) },
+        UnreportedCase { "NoKeyAtTheCount", 4, KeyOf({ { 1, "a" }, { 2, "a" }, { 3, "a" }, { 4, "" } }) },
+        UnreportedCase { "CountAboveTheGrid", 101, KeyOf({ { 1, "a" }, { 2, "a" }, { 3, "a" } }) }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, EverySheetHandsOnOneIdAndOneSetOfCounts)
 {
-    for (const int questionCount : {0, 1, 0, 1}) {
+    for (const int questionCount : { 0, 1, 0, 1 }) {
         SheetImage image = MeasuredSheet();
-        image.GradeSheet(KeyOf({{1, "a"}}), questionCount);
+        image.GradeSheet(KeyOf({ { 1, "a" } }), questionCount);
     }
     EXPECT_EQ(recorder.ids.size(), 4u);
     ASSERT_EQ(recorder.scores.size(), 4u);
@@ -257,7 +254,7 @@ TEST_F(EngineTest, EverySheetHandsOnOneIdAndOneSetOfCounts)
 TEST_F(EngineTest, SheetReportsAtMostOnce)
 {
     SheetImage image = MeasuredSheet();
-    image.GradeSheet(KeyOf({{1, "a"}}), 1);
+    image.GradeSheet(KeyOf({ { 1, "a" } }), 1);
     g_questionCount = 1;
     image.ScoreAnswerBox(601.3f, 614.8f, 107.0f, 121.0f, 1);
     EXPECT_EQ(messages.texts.size(), 1u);
@@ -267,11 +264,11 @@ TEST_F(EngineTest, SheetReportsAtMostOnce)
 TEST_F(EngineTest, GradingLeavesItsOverlay)
 {
     SheetImage image = MeasuredSheet();
-    MarkBox(image, 1, 0);               // correct
-    MarkBox(image, 11, 0);              // key d: wrong
-    MarkBox(image, 51, 0);              // and a second mark: rejected
+    MarkBox(image, 1, 0); // correct
+    MarkBox(image, 11, 0); // key d: wrong
+    MarkBox(image, 51, 0); // and a second mark: rejected
     MarkBox(image, 51, 3);
-    image.GradeSheet(KeyOf({{1, "a"}, {11, "d"}, {51, "a"}}), 51);
+    image.GradeSheet(KeyOf({ { 1, "a" }, { 11, "d" }, { 51, "a" } }), 51);
 
     EXPECT_EQ(PixelAt(image, 107, 601), kGreen);
     const PixelArea wrongBox = AnswerBoxArea(LayAnswerBox(LayQuestionRows(g_skew)[10], 3));
@@ -286,7 +283,7 @@ TEST_F(EngineTest, GradingLeavesItsOverlay)
     // An unkeyed row is checked but not painted.
     EXPECT_EQ(PixelAt(image, 107, 620), kWhite);
     ASSERT_EQ(recorder.scores.size(), 1u);
-    EXPECT_TRUE(SameScores(recorder.scores[0], {1, 1, 1, true}));
+    EXPECT_TRUE(SameScores(recorder.scores[0], { 1, 1, 1, true }));
 }
 
 struct BoundsCase {
@@ -297,7 +294,7 @@ struct BoundsCase {
     SheetCheck expected;
 };
 
-class GradingBoundsTest : public EngineTest, public ::testing::WithParamInterface<BoundsCase> {};
+class GradingBoundsTest : public EngineTest, public ::testing::WithParamInterface<BoundsCase> { };
 
 TEST_P(GradingBoundsTest, EveryReadMustLieInsideTheImage)
 {
@@ -311,26 +308,24 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // At (100, 450) question 100's strip reaches row 1005 (bottom bound included) and
 // column 728; at X = 169 the last strip ends at column 797.
-INSTANTIATE_TEST_SUITE_P(
-    Sheets, GradingBoundsTest,
-    ::testing::Values(BoundsCase{"TallEnough", Untilted(100, 450), 800, 1006, SheetCheck::Accepted},
-                      BoundsCase{"OneRowShort", Untilted(100, 450), 800, 1005, SheetCheck::OutsideImage},
-                      BoundsCase{"WideEnough", Untilted(169, 450), 798, 1100, SheetCheck::Accepted},
-                      BoundsCase{"OneColumnShort", Untilted(169, 450), 797, 1100, SheetCheck::OutsideImage},
-                      BoundsCase{"BandsFromRowZero", Untilted(100, 97), 800, 1100, SheetCheck::Accepted},
-                      BoundsCase{"BandsAboveTheImage", Untilted(100, 96), 800, 1100, SheetCheck::OutsideImage},
-                      BoundsCase{"NoMeasurement", SkewMeasurement{}, 800, 1100, SheetCheck::OutsideImage},
-                      BoundsCase{"NotANumber", {100, 450, 700, 450, kNaN, kNaN}, 800, 1100,
-                                 SheetCheck::OutsideImage}),
+INSTANTIATE_TEST_SUITE_P(Sheets, GradingBoundsTest,
+    ::testing::Values(BoundsCase { "TallEnough", Untilted(100, 450), 800, 1006, SheetCheck::Accepted },
+        BoundsCase { "OneRowShort", Untilted(100, 450), 800, 1005, SheetCheck::OutsideImage },
+        BoundsCase { "WideEnough", Untilted(169, 450), 798, 1100, SheetCheck::Accepted },
+        BoundsCase { "OneColumnShort", Untilted(169, 450), 797, 1100, SheetCheck::OutsideImage },
+        BoundsCase { "BandsFromRowZero", Untilted(100, 97), 800, 1100, SheetCheck::Accepted },
+        BoundsCase { "BandsAboveTheImage", Untilted(100, 96), 800, 1100, SheetCheck::OutsideImage },
+        BoundsCase { "NoMeasurement", SkewMeasurement {}, 800, 1100, SheetCheck::OutsideImage },
+        BoundsCase { "NotANumber", { 100, 450, 700, 450, kNaN, kNaN }, 800, 1100, SheetCheck::OutsideImage }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, SheetOutsideTheImageIsNotGraded)
 {
     SheetImage image = MeasuredSheet(800, 1005);
     g_questionCount = 77;
-    g_tally = {1, 2, 3, 4};
-    EXPECT_EQ(image.GradeSheet(KeyOf({{1, "a"}}), 1), SheetCheck::OutsideImage);
-    EXPECT_EQ(messages.texts, std::vector<std::string>{RefusalMessage(SheetCheck::OutsideImage)});
+    g_tally = { 1, 2, 3, 4 };
+    EXPECT_EQ(image.GradeSheet(KeyOf({ { 1, "a" } }), 1), SheetCheck::OutsideImage);
+    EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(SheetCheck::OutsideImage) });
     EXPECT_TRUE(recorder.ids.empty());
     EXPECT_TRUE(recorder.scores.empty());
     EXPECT_EQ(g_questionCount, 77);

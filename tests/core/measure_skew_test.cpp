@@ -29,7 +29,7 @@ struct AngleCase {
     std::optional<std::string> message;
 };
 
-class SkewAngleTest : public EngineTest, public ::testing::WithParamInterface<AngleCase> {};
+class SkewAngleTest : public EngineTest, public ::testing::WithParamInterface<AngleCase> { };
 
 TEST_P(SkewAngleTest, AngleAndItsMessage)
 {
@@ -42,7 +42,7 @@ TEST_P(SkewAngleTest, AngleAndItsMessage)
     // Degrees come from radians by 180 / 3.14159, not 180 / pi.
     EXPECT_DOUBLE_EQ(g_skew.angleDegrees, g_skew.angleRadians * 57.29582790879778);
     if (c.message)
-        EXPECT_EQ(messages.texts, std::vector<std::string>{*c.message});
+        EXPECT_EQ(messages.texts, std::vector<std::string> { *c.message });
     else
         EXPECT_TRUE(messages.texts.empty());
 }
@@ -51,29 +51,30 @@ const std::string kTiltWarningUp = " มุมเอียง=1.145764 \nซึ�
 const std::string kTiltWarningDown = " มุมเอียง=-1.145764 \nซึ่งมากเกินข้อจำกัด\nอาจทำให้การตรวจผิดพลาด";
 
 // Right mark 12 rows higher over 600 columns: slope -0.02, a positive angle.
-INSTANTIATE_TEST_SUITE_P(
-    Angles, SkewAngleTest,
-    ::testing::Values(AngleCase{450, 0, 0.0, std::nullopt}, AngleCase{450, 1, 0.0, " มุมเอียง=0.000000"},
-                      AngleCase{438, 0, 1.145764, kTiltWarningUp}, AngleCase{462, 0, -1.145764, kTiltWarningDown},
-                      AngleCase{440, 0, 0.954842, std::nullopt}, AngleCase{460, 0, -0.954842, std::nullopt},
-                      AngleCase{438, 1, 1.145764, " มุมเอียง=1.145764"}));
+INSTANTIATE_TEST_SUITE_P(Angles, SkewAngleTest,
+    ::testing::Values(AngleCase { 450, 0, 0.0, std::nullopt }, AngleCase { 450, 1, 0.0, " มุมเอียง=0.000000" },
+        AngleCase { 438, 0, 1.145764, kTiltWarningUp }, AngleCase { 462, 0, -1.145764, kTiltWarningDown },
+        AngleCase { 440, 0, 0.954842, std::nullopt }, AngleCase { 460, 0, -0.954842, std::nullopt },
+        AngleCase { 438, 1, 1.145764, " มุมเอียง=1.145764" }));
 
 TEST_F(EngineTest, MeasuringPaintsWhiteOfBothWindowsCyan)
 {
     SheetImage image = WhiteImage(800, 600);
     DrawMark(image, 100, 450);
     DrawMark(image, 700, 450);
-    Fill(image, 50, 420, 50, 420, {100, 100, 100});
-    Fill(image, 51, 420, 51, 420, {254, 255, 255});
+    Fill(image, 50, 420, 50, 420, { 100, 100, 100 });
+    Fill(image, 51, 420, 51, 420, { 254, 255, 255 });
     image.MeasureSkew(0);
 
-    for (const auto& [x, y] : {std::pair{25, 400}, {169, 499}, {675, 400}, {769, 499}, {130, 450}})
+    for (const auto& [x, y] :
+        { std::pair { 25, 400 }, { 169, 499 }, { 675, 400 }, { 769, 499 }, { 130, 450 } })
         EXPECT_EQ(PixelAt(image, x, y), kCyan) << x << ", " << y;
-    for (const auto& [x, y] : {std::pair{24, 400}, {170, 450}, {25, 399}, {25, 500}, {674, 450}, {700, 500}})
+    for (const auto& [x, y] :
+        { std::pair { 24, 400 }, { 170, 450 }, { 25, 399 }, { 25, 500 }, { 674, 450 }, { 700, 500 } })
         EXPECT_EQ(PixelAt(image, x, y), kWhite) << x << ", " << y;
     EXPECT_EQ(PixelAt(image, 100, 450), kBlack);
-    EXPECT_EQ(PixelAt(image, 50, 420), (Rgb{100, 100, 100}));
-    EXPECT_EQ(PixelAt(image, 51, 420), (Rgb{254, 255, 255}));
+    EXPECT_EQ(PixelAt(image, 50, 420), (Rgb { 100, 100, 100 }));
+    EXPECT_EQ(PixelAt(image, 51, 420), (Rgb { 254, 255, 255 }));
 }
 
 TEST_F(EngineTest, MeasuringTwiceFindsTheSamePoints)
@@ -95,9 +96,9 @@ TEST_F(EngineTest, LowDepthSheetIsMeasuredAsTrueColour)
 {
     SheetImage image;
     ASSERT_TRUE(image.Create(800, 600, 8).ok());
-    const RgbQuad table[2] = {{255, 255, 255, 0}, {0, 0, 0, 0}};
+    const RgbQuad table[2] = { { 255, 255, 255, 0 }, { 0, 0, 0, 0 } };
     image.SetColorTable(0, 2, table);
-    for (const int x : {100, 700})
+    for (const int x : { 100, 700 })
         image.GetPixelAddress(x, 450)[0] = 1;
     EXPECT_EQ(image.MeasureSkew(0), SheetCheck::Accepted);
     EXPECT_EQ(image.GetBitsPerPixel(), 24);
@@ -112,29 +113,29 @@ struct RefusalCase {
     SheetCheck expected;
 };
 
-class SkewRefusalTest : public EngineTest, public ::testing::WithParamInterface<RefusalCase> {};
+class SkewRefusalTest : public EngineTest, public ::testing::WithParamInterface<RefusalCase> { };
 
 TEST_P(SkewRefusalTest, RefusedSheetLeavesNoMeasurement)
 {
     const RefusalCase& c = GetParam();
-    g_skew = {100, 450, 700, 450, 0.5, 28.6};
+    g_skew = { 100, 450, 700, 450, 0.5, 28.6 };
     SheetImage image = WhiteImage(c.width, 600);
     if (c.leftMarkX)
         DrawMark(image, c.leftMarkX, 450);
     if (c.rightMarkX)
         DrawMark(image, c.rightMarkX, 450);
     EXPECT_EQ(image.MeasureSkew(1), c.expected);
-    EXPECT_EQ(messages.texts, std::vector<std::string>{RefusalMessage(c.expected)});
+    EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(c.expected) });
     EXPECT_EQ(g_skew.leftMarkX, 0.0f);
     EXPECT_EQ(g_skew.leftMarkY, 0.0f);
     EXPECT_EQ(g_skew.angleRadians, 0.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sheets, SkewRefusalTest,
-                         ::testing::Values(RefusalCase{769, 100, 700, SheetCheck::TooSmall},
-                                           RefusalCase{800, 100, 0, SheetCheck::NoRegistrationMark},
-                                           RefusalCase{800, 0, 700, SheetCheck::NoRegistrationMark},
-                                           RefusalCase{800, 0, 0, SheetCheck::NoRegistrationMark}));
+    ::testing::Values(RefusalCase { 769, 100, 700, SheetCheck::TooSmall },
+        RefusalCase { 800, 100, 0, SheetCheck::NoRegistrationMark },
+        RefusalCase { 800, 0, 700, SheetCheck::NoRegistrationMark },
+        RefusalCase { 800, 0, 0, SheetCheck::NoRegistrationMark }));
 
 TEST_F(EngineTest, TooSmallSheetIsNotPainted)
 {

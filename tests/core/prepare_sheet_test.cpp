@@ -11,7 +11,7 @@ struct ThresholdCase {
     Rgb after;
 };
 
-class ThresholdTest : public EngineTest, public ::testing::WithParamInterface<ThresholdCase> {};
+class ThresholdTest : public EngineTest, public ::testing::WithParamInterface<ThresholdCase> { };
 
 TEST_P(ThresholdTest, GreyLevel140IsTheFirstWhite)
 {
@@ -23,21 +23,20 @@ TEST_P(ThresholdTest, GreyLevel140IsTheFirstWhite)
 }
 
 INSTANTIATE_TEST_SUITE_P(GreyLevels, ThresholdTest,
-                         ::testing::Values(ThresholdCase{{139, 139, 139}, kBlack},
-                                           ThresholdCase{{140, 140, 140}, kWhite},
-                                           // (141 + 140 + 139) / 3 = 140 exactly
-                                           ThresholdCase{{141, 140, 139}, kWhite},
-                                           // 418 / 3 truncates to 139
-                                           ThresholdCase{{140, 139, 139}, kBlack},
-                                           ThresholdCase{{255, 0, 0}, kBlack},
-                                           ThresholdCase{{0, 255, 255}, kWhite}));
+    ::testing::Values(ThresholdCase { { 139, 139, 139 }, kBlack },
+        ThresholdCase { { 140, 140, 140 }, kWhite },
+        // (141 + 140 + 139) / 3 = 140 exactly
+        ThresholdCase { { 141, 140, 139 }, kWhite },
+        // 418 / 3 truncates to 139
+        ThresholdCase { { 140, 139, 139 }, kBlack }, ThresholdCase { { 255, 0, 0 }, kBlack },
+        ThresholdCase { { 0, 255, 255 }, kWhite }));
 
 TEST_F(EngineTest, ThirtyTwoBitSheetKeepsItsFourthByte)
 {
     SheetImage image;
     ASSERT_TRUE(image.Create(800, 600, 32).ok());
     Fill(image, 0, 0, 799, 599, kWhite);
-    Fill(image, 10, 10, 10, 10, {100, 100, 100});
+    Fill(image, 10, 10, 10, 10, { 100, 100, 100 });
     image.GetPixelAddress(10, 10)[3] = 0x7F;
     image.GetPixelAddress(11, 10)[3] = 0x80;
     image.PrepareSheet();
@@ -57,35 +56,34 @@ struct WindowCase {
     bool thresholded;
 };
 
-class AlreadyMeasuredTest : public EngineTest, public ::testing::WithParamInterface<WindowCase> {};
+class AlreadyMeasuredTest : public EngineTest, public ::testing::WithParamInterface<WindowCase> { };
 
 TEST_P(AlreadyMeasuredTest, DarkEndOfWindowLeavesTheSheet)
 {
     const WindowCase& c = GetParam();
     SheetImage image = WhiteImage(800, 600);
-    Fill(image, c.x, c.y, c.x, c.y, {c.red, 255, 255});
-    Fill(image, 400, 550, 400, 550, {100, 100, 100});
+    Fill(image, c.x, c.y, c.x, c.y, { c.red, 255, 255 });
+    Fill(image, 400, 550, 400, 550, { 100, 100, 100 });
     image.PrepareSheet();
-    const Rgb untouched{100, 100, 100};
+    const Rgb untouched { 100, 100, 100 };
     EXPECT_EQ(PixelAt(image, 400, 550), c.thresholded ? kBlack : untouched);
 }
 
 // The window holds 14500 pixels. A dark pixel after 14479 bright ones is followed
 // by the fortieth; after 14480 it is followed by only 19.
 INSTANTIATE_TEST_SUITE_P(VisitingOrder, AlreadyMeasuredTest,
-                         ::testing::Values(WindowCase{100, 450, 0, true}, WindowCase{169, 479, 199, true},
-                                           WindowCase{169, 480, 199, false},
-                                           WindowCase{169, 499, 199, false},
-                                           WindowCase{169, 499, 200, true}));
+    ::testing::Values(WindowCase { 100, 450, 0, true }, WindowCase { 169, 479, 199, true },
+        WindowCase { 169, 480, 199, false }, WindowCase { 169, 499, 199, false },
+        WindowCase { 169, 499, 200, true }));
 
 TEST_F(EngineTest, MeasuredSheetIsNotThresholdedAgain)
 {
     SheetImage image = MeasuredSheet();
     Fill(image, 300, 700, 300, 700, kOrange);
-    Fill(image, 301, 700, 301, 700, {100, 100, 100});
+    Fill(image, 301, 700, 301, 700, { 100, 100, 100 });
     EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
     EXPECT_EQ(PixelAt(image, 300, 700), kOrange);
-    EXPECT_EQ(PixelAt(image, 301, 700), (Rgb{100, 100, 100}));
+    EXPECT_EQ(PixelAt(image, 301, 700), (Rgb { 100, 100, 100 }));
     EXPECT_EQ(PixelAt(image, 50, 420), kCyan);
 }
 
@@ -113,7 +111,7 @@ TEST_F(EngineTest, SixteenBitSheetIsWarnedAboutThenConvertedAndThresholded)
     Put16(image, 800, 599, Pack565(0, 0, 0));
 
     EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
-    EXPECT_EQ(messages.texts, std::vector<std::string>{kNotIndexedWarning});
+    EXPECT_EQ(messages.texts, std::vector<std::string> { kNotIndexedWarning });
     EXPECT_EQ(image.GetBitsPerPixel(), 24);
     EXPECT_EQ(PixelAt(image, 300, 550), kBlack);
     EXPECT_EQ(PixelAt(image, 301, 550), kWhite);
@@ -123,12 +121,12 @@ TEST_F(EngineTest, SixteenBitSheetIsWarnedAboutThenConvertedAndThresholded)
 
 TEST_F(EngineTest, IndexedSheetsAreConvertedWithoutWarning)
 {
-    for (const int depth : {1, 4, 8}) {
+    for (const int depth : { 1, 4, 8 }) {
         SCOPED_TRACE(depth);
         SheetImage image;
         ASSERT_TRUE(image.Create(800, 600, depth).ok());
         // Index 0 (every pixel so far) is white paper, index 1 a dark grey.
-        const RgbQuad table[2] = {{255, 255, 255, 0}, {120, 130, 139, 0}};
+        const RgbQuad table[2] = { { 255, 255, 255, 0 }, { 120, 130, 139, 0 } };
         image.SetColorTable(0, 2, table);
         // Pixel (8, 5) is index 1: the leftmost pixel sits in a byte's high bits.
         const int bit = 8 * depth;
@@ -150,7 +148,7 @@ struct SizeCase {
     int depth;
 };
 
-class TooSmallTest : public EngineTest, public ::testing::WithParamInterface<SizeCase> {};
+class TooSmallTest : public EngineTest, public ::testing::WithParamInterface<SizeCase> { };
 
 TEST_P(TooSmallTest, IsRefusedBeforeAnythingElse)
 {
@@ -158,7 +156,7 @@ TEST_P(TooSmallTest, IsRefusedBeforeAnythingElse)
     SheetImage image;
     ASSERT_TRUE(image.Create(c.width, c.height, c.depth).ok());
     EXPECT_EQ(image.PrepareSheet(), SheetCheck::TooSmall);
-    EXPECT_EQ(messages.texts, std::vector<std::string>{RefusalMessage(SheetCheck::TooSmall)});
+    EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(SheetCheck::TooSmall) });
     EXPECT_EQ(image.GetBitsPerPixel(), c.depth);
     if (c.depth == 24) {
         EXPECT_EQ(PixelAt(image, 0, 0), kBlack);
@@ -166,8 +164,8 @@ TEST_P(TooSmallTest, IsRefusedBeforeAnythingElse)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, TooSmallTest,
-                         ::testing::Values(SizeCase{769, 500, 24}, SizeCase{770, 499, 24}, SizeCase{1, 1, 24},
-                                           SizeCase{300, 300, 16}, SizeCase{300, 300, 8}));
+    ::testing::Values(SizeCase { 769, 500, 24 }, SizeCase { 770, 499, 24 }, SizeCase { 1, 1, 24 },
+        SizeCase { 300, 300, 16 }, SizeCase { 300, 300, 8 }));
 
 TEST_F(EngineTest, EmptyImageIsTooSmall)
 {
@@ -179,7 +177,7 @@ TEST_F(EngineTest, EmptyImageIsTooSmall)
 TEST_F(EngineTest, SmallestSheetIsAccepted)
 {
     SheetImage image = WhiteImage(770, 500);
-    Fill(image, 769, 499, 769, 499, {100, 100, 100});
+    Fill(image, 769, 499, 769, 499, { 100, 100, 100 });
     EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
     EXPECT_EQ(PixelAt(image, 769, 499), kBlack);
 }

@@ -24,7 +24,7 @@ constexpr float kLeft = 107.0f;
 constexpr int kFirstColumn = 107;
 constexpr int kLastColumn = 201;
 
-class QuestionRowTest : public EngineTest, public ::testing::WithParamInterface<RowCase> {};
+class QuestionRowTest : public EngineTest, public ::testing::WithParamInterface<RowCase> { };
 
 TEST_P(QuestionRowTest, FlagsSecondAndOverWideMarks)
 {
@@ -53,23 +53,22 @@ TEST_P(QuestionRowTest, FlagsSecondAndOverWideMarks)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Columns, QuestionRowTest,
-    ::testing::Values(RowCase{"AllWhite", {}, false}, RowCase{"OneMarkTenWide", {{0, 9, 8}}, false},
-                      RowCase{"OneMarkTwelveWide", {{0, 11, 8}}, false},
-                      RowCase{"ThirteenWideIsTooWide", {{0, 12, 8}}, true},
-                      RowCase{"WideMarkInBoxE", {{78, 91, 10}}, true},
-                      RowCase{"FourBlackContinueAMark", {{0, 2, 5}, {3, 12, 4}}, true},
-                      RowCase{"FourBlackNeverStartAMark", {{0, 30, 4}}, false},
-                      RowCase{"MarksInBoxesAAndB", {{0, 9, 8}, {20, 29, 8}}, true},
-                      RowCase{"SecondMarkThreeColumns", {{0, 9, 8}, {20, 22, 5}}, true},
-                      RowCase{"SecondMarkTwoColumns", {{0, 9, 8}, {20, 21, 5}}, false},
-                      RowCase{"FaintSecondMark", {{0, 9, 8}, {20, 29, 3}}, false},
-                      RowCase{"TwoWhiteColumnsForgetAStart", {{0, 1, 8}, {20, 29, 8}}, false},
-                      RowCase{"FivePartlyDarkColumnsForgetAStart", {{0, 1, 8}, {2, 4, 2}, {5, 15, 8}}, false},
-                      RowCase{"PartlyDarkColumnDoesNotEndAMark", {{0, 9, 8}, {10, 10, 2}, {11, 13, 8}}, true},
-                      RowCase{"PartlyDarkColumnsForgetASecondMark", {{0, 9, 8}, {20, 21, 5}, {22, 23, 2}, {24, 24, 5}},
-                              false}),
+INSTANTIATE_TEST_SUITE_P(Columns, QuestionRowTest,
+    ::testing::Values(RowCase { "AllWhite", {}, false }, RowCase { "OneMarkTenWide", { { 0, 9, 8 } }, false },
+        RowCase { "OneMarkTwelveWide", { { 0, 11, 8 } }, false },
+        RowCase { "ThirteenWideIsTooWide", { { 0, 12, 8 } }, true },
+        RowCase { "WideMarkInBoxE", { { 78, 91, 10 } }, true },
+        RowCase { "FourBlackContinueAMark", { { 0, 2, 5 }, { 3, 12, 4 } }, true },
+        RowCase { "FourBlackNeverStartAMark", { { 0, 30, 4 } }, false },
+        RowCase { "MarksInBoxesAAndB", { { 0, 9, 8 }, { 20, 29, 8 } }, true },
+        RowCase { "SecondMarkThreeColumns", { { 0, 9, 8 }, { 20, 22, 5 } }, true },
+        RowCase { "SecondMarkTwoColumns", { { 0, 9, 8 }, { 20, 21, 5 } }, false },
+        RowCase { "FaintSecondMark", { { 0, 9, 8 }, { 20, 29, 3 } }, false },
+        RowCase { "TwoWhiteColumnsForgetAStart", { { 0, 1, 8 }, { 20, 29, 8 } }, false },
+        RowCase { "FivePartlyDarkColumnsForgetAStart", { { 0, 1, 8 }, { 2, 4, 2 }, { 5, 15, 8 } }, false },
+        RowCase { "PartlyDarkColumnDoesNotEndAMark", { { 0, 9, 8 }, { 10, 10, 2 }, { 11, 13, 8 } }, true },
+        RowCase { "PartlyDarkColumnsForgetASecondMark",
+            { { 0, 9, 8 }, { 20, 21, 5 }, { 22, 23, 2 }, { 24, 24, 5 } }, false }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, RowScanTakesTheBottomRowThatPaintingLeaves)

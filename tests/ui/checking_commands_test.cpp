@@ -16,11 +16,15 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 QString Report(int id, int correct, int wrong)
 {
-    return QStringLiteral("รหัสผู้ทำ = %1\nจำนวนข้อที่ทำถูก = %2\nจำนวนข้อที่ทำผิด = %3").arg(id).arg(correct).arg(wrong);
+    return QStringLiteral("รหัสผู้ทำ = %1\nจำนวนข้อที่ทำถูก = %2\nจำนวนข้อที่ทำผิด = %3")
+        .arg(id)
+        .arg(correct)
+        .arg(wrong);
 }
 
 QString Row(int r)
@@ -45,7 +49,8 @@ ModalScript::Action PressInResultsDialog(int buttonId)
 
 } // namespace
 
-class CheckingCommandsTest : public QObject {
+class CheckingCommandsTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -82,14 +87,15 @@ private slots:
 
     void checkAllGradesTheActiveSheetThenEveryOtherFromTheTop()
     {
-        OpenSheets({"s1.bmp", "s2.bmp", "s3.bmp"}); // s3 on top and active
+        OpenSheets({ "s1.bmp", "s2.bmp", "s3.bmp" }); // s3 on top and active
         ModalScript script;
         script.Then(PressInResultsDialog(CShow::kCheckButton));
         Trigger(CommandId::CheckAllSheets);
         QVERIFY(script.Finished());
         QCOMPARE(script.unexpected, 0);
 
-        QCOMPARE(m_messages.texts, (QStringList {Report(30405060, 1, 0), Report(22222222, 0, 1), Report(11111111, 1, 0)}));
+        QCOMPARE(m_messages.texts,
+            (QStringList { Report(30405060, 1, 0), Report(22222222, 0, 1), Report(11111111, 1, 0) }));
         QCOMPARE(Row(0), QStringLiteral("s3.bmp 30405060 1 0"));
         QCOMPARE(Row(1), QStringLiteral("s2.bmp 22222222 0 0"));
         QCOMPARE(Row(2), QStringLiteral("s1.bmp 11111111 1 0"));
@@ -99,24 +105,25 @@ private slots:
 
     void checkAllWithOneSheetGradesOnlyThatSheet()
     {
-        OpenSheets({"s1.bmp"});
+        OpenSheets({ "s1.bmp" });
         ModalScript script;
         script.Then(PressInResultsDialog(CShow::kCheckButton));
         Trigger(CommandId::CheckAllSheets);
-        QCOMPARE(m_messages.texts, QStringList {Report(11111111, 1, 0)});
+        QCOMPARE(m_messages.texts, QStringList { Report(11111111, 1, 0) });
         QCOMPARE(g_resultsRegister.titleCursor(), 1);
         QCOMPARE(WindowStates(), QStringLiteral("s1.bmp active"));
     }
 
     void checkAllSkipsARefusedSheetAndGoesOn()
     {
-        OpenSheets({"s1.bmp", "blank.bmp", "s3.bmp"});
+        OpenSheets({ "s1.bmp", "blank.bmp", "s3.bmp" });
         ModalScript script;
         script.Then(PressInResultsDialog(CShow::kCheckButton));
         Trigger(CommandId::CheckAllSheets);
-        QCOMPARE(m_messages.texts, (QStringList {Report(30405060, 1, 0),
-                                                 QString::fromStdString(RefusalMessage(SheetCheck::NoRegistrationMark)),
-                                                 Report(11111111, 1, 0)}));
+        QCOMPARE(m_messages.texts,
+            (QStringList { Report(30405060, 1, 0),
+                QString::fromStdString(RefusalMessage(SheetCheck::NoRegistrationMark)),
+                Report(11111111, 1, 0) }));
         QCOMPARE(Row(0), QStringLiteral("s3.bmp 30405060 1 0"));
         QCOMPARE(Row(1), QStringLiteral("s1.bmp 11111111 1 0"));
         QCOMPARE(g_resultsRegister.titleCursor(), 2);
@@ -125,11 +132,11 @@ private slots:
 
     void checkActiveGradesTheActiveSheetAndMinimizesTheOneBelow()
     {
-        OpenSheets({"s1.bmp", "s2.bmp", "s3.bmp"});
+        OpenSheets({ "s1.bmp", "s2.bmp", "s3.bmp" });
         ModalScript script;
         script.Then(PressInResultsDialog(CShow::kCheckButton));
         Trigger(CommandId::CheckActiveSheet);
-        QCOMPARE(m_messages.texts, QStringList {Report(30405060, 1, 0)});
+        QCOMPARE(m_messages.texts, QStringList { Report(30405060, 1, 0) });
         QCOMPARE(Row(0), QStringLiteral("s3.bmp 30405060 1 0"));
         QCOMPARE(g_resultsRegister.titleCursor(), 1);
         QCOMPARE(WindowStates(), QStringLiteral("s3.bmp active, s1.bmp, s2.bmp minimized"));
@@ -142,7 +149,7 @@ private slots:
 
     void theCheckedSheetIsRedrawnWithTheOverlay()
     {
-        OpenSheets({"s1.bmp"});
+        OpenSheets({ "s1.bmp" });
         CVantrelView* view = m_app->MainFrame()->ActiveSheetWindow()->View();
         // Question 1's "a" box, beside its mark: white before, green once graded correct.
         const QPoint besideMark(120 + 8, 460 + 132 + 20);
@@ -171,7 +178,7 @@ private slots:
         g_resultsRegister.recordTitle("earlier.tif");
         g_resultsRegister.recordId(99);
         g_resultsRegister.recordScores(9, 0);
-        OpenSheets({"s1.bmp", "s2.bmp"});
+        OpenSheets({ "s1.bmp", "s2.bmp" });
         ModalScript script;
         script.Then(PressInResultsDialog(button));
         Trigger(command);
@@ -184,9 +191,9 @@ private slots:
 
     void measureSkewReportsTheAngleAndLeavesTheRegister()
     {
-        OpenSheets({"s1.bmp"});
+        OpenSheets({ "s1.bmp" });
         Trigger(CommandId::MeasureSkew);
-        QCOMPARE(m_messages.texts, QStringList {QStringLiteral(" มุมเอียง=0.000000")});
+        QCOMPARE(m_messages.texts, QStringList { QStringLiteral(" มุมเอียง=0.000000") });
         QCOMPARE(g_resultsRegister.titleCursor(), 0);
         QCOMPARE(g_resultsRegister.idCursor(), 0);
         // The search window's white paper is painted cyan and shown.
@@ -213,9 +220,10 @@ private slots:
 
     void toggleMinimizesAllThenRestoresAll()
     {
-        OpenSheets({"s1.bmp", "s2.bmp", "s3.bmp"});
+        OpenSheets({ "s1.bmp", "s2.bmp", "s3.bmp" });
         Trigger(CommandId::ToggleSheetWindows);
-        QCOMPARE(WindowStates(), QStringLiteral("s3.bmp active minimized, s2.bmp minimized, s1.bmp minimized"));
+        QCOMPARE(
+            WindowStates(), QStringLiteral("s3.bmp active minimized, s2.bmp minimized, s1.bmp minimized"));
         Trigger(CommandId::ToggleSheetWindows);
         QCOMPARE(WindowStates(), QStringLiteral("s3.bmp active, s2.bmp, s1.bmp"));
     }

@@ -12,7 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 QString BoxText(const CShow& dialog, int controlId)
 {
@@ -45,7 +46,8 @@ QByteArray ReadFile(const QString& path)
 
 } // namespace
 
-class ResultsDialogTest : public QObject {
+class ResultsDialogTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -66,15 +68,15 @@ private slots:
 
         QCOMPARE(dialog.windowTitle(), QStringLiteral("ผลการตรวจ"));
         const QStringList expected[] = {
-            {"img001.tif", "12345678", "37", "1"},
-            {"img002.tif", "5", "40", "0"},
-            {"img003.tif", "87654321", "2", "9"},
+            { "img001.tif", "12345678", "37", "1" },
+            { "img002.tif", "5", "40", "0" },
+            { "img003.tif", "87654321", "2", "9" },
         };
         for (int row = 1; row <= ResultsRegister::kRows; ++row) {
-            const QStringList shown = {BoxText(dialog, CShow::FileNameBoxId(row)), BoxText(dialog, CShow::IdBoxId(row)),
-                                       BoxText(dialog, CShow::CorrectBoxId(row)),
-                                       BoxText(dialog, CShow::ErrorBoxId(row))};
-            const QStringList want = row <= 3 ? expected[row - 1] : QStringList {"", "0", "0", "0"};
+            const QStringList shown
+                = { BoxText(dialog, CShow::FileNameBoxId(row)), BoxText(dialog, CShow::IdBoxId(row)),
+                      BoxText(dialog, CShow::CorrectBoxId(row)), BoxText(dialog, CShow::ErrorBoxId(row)) };
+            const QStringList want = row <= 3 ? expected[row - 1] : QStringList { "", "0", "0", "0" };
             QVERIFY2(shown == want, qPrintable(QStringLiteral("row %1: %2").arg(row).arg(shown.join(u','))));
         }
     }
@@ -84,8 +86,8 @@ private slots:
         const CShow dialog;
         QSet<int> ids;
         for (int row = 1; row <= ResultsRegister::kRows; ++row) {
-            for (int id : {CShow::FileNameBoxId(row), CShow::IdBoxId(row), CShow::CorrectBoxId(row),
-                           CShow::ErrorBoxId(row)}) {
+            for (int id : { CShow::FileNameBoxId(row), CShow::IdBoxId(row), CShow::CorrectBoxId(row),
+                     CShow::ErrorBoxId(row) }) {
                 auto* box = qobject_cast<QLineEdit*>(dialog.Control(id));
                 QVERIFY2(box && box->isReadOnly(), qPrintable(QString::number(id)));
                 ids.insert(id);
@@ -187,7 +189,7 @@ private slots:
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QVERIFY(script.Finished());
         QCOMPARE(script.unexpected, 0);
-        QCOMPARE(filters, QStringList {QStringLiteral("Document*.txt (*.txt)")});
+        QCOMPARE(filters, QStringList { QStringLiteral("Document*.txt (*.txt)") });
         QVERIFY2(QFileInfo(proposed).fileName().startsWith(QStringLiteral("ผลคะแนน")), qPrintable(proposed));
         QCOMPARE(ReadFile(path + QStringLiteral(".txt")), QByteArray("12345678  = 37 \r\n5  = 40 \r\n"));
         QVERIFY(m_messages.texts.isEmpty());
@@ -232,7 +234,7 @@ private slots:
         QVERIFY(script.Finished());
         QCOMPARE(m_messages.texts.size(), 1);
         QVERIFY2(m_messages.texts[0].startsWith(QStringLiteral("จัดเก็บผลคะแนนไม่สำเร็จ\n")),
-                 qPrintable(m_messages.texts[0]));
+            qPrintable(m_messages.texts[0]));
         QVERIFY(!QFile::exists(path));
     }
 
@@ -261,7 +263,7 @@ private slots:
 private:
     QTemporaryDir m_folder;
     RecordingMessageBox m_messages;
-    ScopedMessageBox m_binding {m_messages};
+    ScopedMessageBox m_binding { m_messages };
 };
 
 QTEST_MAIN(ResultsDialogTest)

@@ -15,7 +15,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 QByteArray FileStart(const QString& path, int size)
 {
@@ -25,7 +26,8 @@ QByteArray FileStart(const QString& path, int size)
 
 } // namespace
 
-class SheetWindowsTest : public QObject {
+class SheetWindowsTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -132,12 +134,18 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<QByteArray>("signature");
         const QByteArray tiff("II*\0", 4);
-        QTest::newRow("BMP entry writes a TIFF") << 1 << "result" << "result.tif" << tiff;
-        QTest::newRow("JPEG") << 2 << "result" << "result.jpg" << QByteArray("\xFF\xD8\xFF");
-        QTest::newRow("GIF") << 3 << "result" << "result.gif" << QByteArray("GIF8");
-        QTest::newRow("TIFF") << 4 << "result" << "result.tif" << tiff;
-        QTest::newRow("PNG") << 5 << "result" << "result.png" << QByteArray("\x89PNG");
-        QTest::newRow("typed extension replaced") << 2 << "result.png" << "result.jpg" << QByteArray("\xFF\xD8\xFF");
+        QTest::newRow("BMP entry writes a TIFF") << 1 << "result"
+                                                 << "result.tif" << tiff;
+        QTest::newRow("JPEG") << 2 << "result"
+                              << "result.jpg" << QByteArray("\xFF\xD8\xFF");
+        QTest::newRow("GIF") << 3 << "result"
+                             << "result.gif" << QByteArray("GIF8");
+        QTest::newRow("TIFF") << 4 << "result"
+                              << "result.tif" << tiff;
+        QTest::newRow("PNG") << 5 << "result"
+                             << "result.png" << QByteArray("\x89PNG");
+        QTest::newRow("typed extension replaced") << 2 << "result.png"
+                                                  << "result.jpg" << QByteArray("\xFF\xD8\xFF");
     }
 
     void saveAsWritesTheTypeOfTheChosenEntry()
@@ -158,9 +166,10 @@ private slots:
         m_app->MainFrame()->Action(CommandId::FileSaveAs)->trigger();
         QVERIFY(script.Finished());
         QCOMPARE(filters.size(), 5);
-        QVERIFY2(filters[0].startsWith(QStringLiteral("BMP (")) && filters[1].startsWith(QStringLiteral("JPEG (")),
-                 qPrintable(filters.join(u'|')));
-        QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList {written});
+        QVERIFY2(
+            filters[0].startsWith(QStringLiteral("BMP (")) && filters[1].startsWith(QStringLiteral("JPEG (")),
+            qPrintable(filters.join(u'|')));
+        QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList { written });
         QCOMPARE(FileStart(target.filePath(written), signature.size()), signature);
         QVERIFY(m_messages.texts.isEmpty());
         // The window keeps the opened file's name.
@@ -191,7 +200,8 @@ private slots:
         QVERIFY(m_app->OpenDocumentFile(m_sheet));
         QTemporaryDir vanishing;
         ModalScript script;
-        script.Then(ChooseInFileDialog(vanishing.filePath(QStringLiteral("result")), 2, [&] { vanishing.remove(); }));
+        script.Then(
+            ChooseInFileDialog(vanishing.filePath(QStringLiteral("result")), 2, [&] { vanishing.remove(); }));
         m_app->MainFrame()->Action(CommandId::FileSaveAs)->trigger();
         QVERIFY(script.Finished());
         QCOMPARE(m_messages.texts.size(), 1);
@@ -208,7 +218,7 @@ private slots:
         for (CChildFrame* window : m_app->SheetWindows())
             titles << window->windowTitle();
         titles.sort();
-        QCOMPARE(titles, (QStringList {"img001.bmp:1", "img001.bmp:2"}));
+        QCOMPARE(titles, (QStringList { "img001.bmp:1", "img001.bmp:2" }));
         QCOMPARE(m_app->SheetWindows()[0]->Document(), m_app->SheetWindows()[1]->Document());
 
         frame.Action(CommandId::FileClose)->trigger();

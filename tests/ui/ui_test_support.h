@@ -22,7 +22,8 @@
 #include <string>
 
 // Records every text instead of showing it.
-class RecordingMessageBox : public MessageBoxService {
+class RecordingMessageBox : public MessageBoxService
+{
 public:
     void Show(const std::string& text) override { texts << QString::fromStdString(text); }
     QStringList texts;
@@ -32,7 +33,8 @@ public:
 // to the next scripted action (run from the event loop, so an action may itself
 // open a dialog). A modal nobody scripted is rejected and counted, so a test
 // fails instead of hanging.
-class ModalScript : public QObject {
+class ModalScript : public QObject
+{
 public:
     using Action = std::function<void(QWidget*)>;
 
@@ -92,8 +94,8 @@ inline void RejectDialog(QWidget* dialog)
 
 // Chooses the file (absolute path) and the type entry (counted from 1) in a file
 // dialog and accepts it.
-inline ModalScript::Action ChooseInFileDialog(const QString& path, int typeEntry = 0,
-                                              std::function<void()> afterAccept = {})
+inline ModalScript::Action ChooseInFileDialog(
+    const QString& path, int typeEntry = 0, std::function<void()> afterAccept = {})
 {
     return [path, typeEntry, afterAccept](QWidget* widget) {
         auto* dialog = qobject_cast<QFileDialog*>(widget);
@@ -132,12 +134,12 @@ inline bool WriteAnswerSheet(const QString& path, int examineeId, bool answerQue
     };
     constexpr int X = 120;
     constexpr int Y = 460;
-    fill(X - 30, Y - 30, 31, 31);       // left mark, bottom right corner at (X, Y)
-    fill(X + 570, Y - 30, 31, 31);      // right mark at the same height
+    fill(X - 30, Y - 30, 31, 31); // left mark, bottom right corner at (X, Y)
+    fill(X + 570, Y - 30, 31, 31); // right mark at the same height
 
     // A band fully blacked over its 14 rows completes its count of 30 black
     // pixels in the third column of the block.
-    constexpr int kDigitStart[] = {0, 15, 33, 52, 71, 90, 109, 128, 147, 166};
+    constexpr int kDigitStart[] = { 0, 15, 33, 52, 71, 90, 109, 128, 147, 166 };
     int divisor = 10'000'000;
     for (int band = 0; band < 8; ++band, divisor /= 10) {
         const int digit = examineeId / divisor % 10;

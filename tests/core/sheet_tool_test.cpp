@@ -1,0 +1,399 @@
+// Drives vantrel-sheet and reads what it drew with the recognition engine.
+
+#include "answerkey/answer_key_file.h"
+#include "framework/message_box.h"
+#include "image/sheet_image.h"
+#include "omr/engine_state.h"
+#include "omr/pixel_rules.h"
+#include "omr/score_recorder.h"
+#include "omr/sheet_layout.h"
+
+#include "recording_message_box.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr double kPi = 3.141592653589793;
+
+bool RunSheetTool(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(VANTREL_SHEET_TOOL), arguments);
+    return tool.waitForFinished(120000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+// The scan as the engine holds it: 24-bit, blue-green-red.
+SheetImage LoadScan(const std::string& path)
+{
+    const QImage scan = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB888);
+    SheetImage sheet;
+    EXPECT_FALSE(scan.isNull()) << path;
+    if (scan.isNull() || !sheet.Create(scan.width(), scan.height(), 24))
+        return sheet;
+    for (int y = 0; y < scan.height(); ++y) {
+        const uchar* line = scan.constScanLine(y);
+        for (int x = 0; x < scan.width(); ++x) {
+            uint8_t* pixel = sheet.GetPixelAddress(x, y);
+            pixel[0] = line[3 * x + 2];
+            pixel[1] = line[3 * x + 1];
+            pixel[2] = line[3 * x];
+        }
+    }
+    return sheet;
+}
+
+class ReadingRecorder : public ScoreRecorder
+{
+public:
+    void RecordId(int32_t examineeId) override { id = examineeId; }
+    void RecordScores(const SheetScores& given) override { scores = given; }
+
+    int32_t id = -1;
+    SheetScores scores;
+};
+
+struct Reading {
+    int32_t id = -1;
+    int correct = -1;
+    int wrong = -1;
+    int errors = -1;
+
+    bool operator==(const Reading&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Reading& reading)
+{
+    return out << "id " << reading.id << ", correct " << reading.correct << ", wrong " << reading.wrong
+               << ", errors " << reading.errors;
+}
+
+// Thresholds and measures the sheet as every checking command does first.
+void PrepareAndMeasure(SheetImage& sheet)
+{
+    RecordingMessageBox tiltWarnings;
+    ScopedMessageBox bound(tiltWarnings);
+    ASSERT_EQ(sheet.PrepareSheet(), SheetCheck::Accepted);
+    ASSERT_EQ(sheet.MeasureSkew(0), SheetCheck::Accepted);
+}
+
+Reading Grade(const std::string& path, const AnswerList& key)
+{
+    SheetImage sheet = LoadScan(path);
+    RecordingMessageBox reports;
+    ScopedMessageBox boundReports(reports);
+    ReadingRecorder recorder;
+    ScopedScoreRecorder boundRecorder(recorder);
+    PrepareAndMeasure(sheet);
+    int32_t count = 0;
+    for (const std::string& answer : key)
+        count += answer.size() == 1 && answer[0] >= 'a' && answer[0] <= 'e';
+    EXPECT_EQ(sheet.GradeSheet(key, count), SheetCheck::Accepted);
+    return {recorder.id, recorder.scores.correct, recorder.scores.wrong, recorder.scores.errors};
+}
+
+using Marks = std::vector<std::string>;
+
+// Every letter in the top and bottom half of every block, a blank row or a row
+// marked twice (neighbouring and distant boxes) at the end of each block.
+Marks SampleMarks()
+{
+    Marks marks(100);
+    for (int q = 0; q < 100; ++q) {
+        const int block = q / 10;
+        const int row = q % 10;
+        if (row < 9)
+            marks[q] = std::string(1, static_cast<char>('a' + (row + block) % 5));
+        else if (block % 3 != 0) {
+            const int first = block % 5;
+            const int second = (first + 1 + block % 4) % 5;
+            marks[q] = {static_cast<char>('a' + std::min(first, second)),
+                        static_cast<char>('a' + std::max(first, second))};
+        }
+    }
+    return marks;
+}
+
+QString JoinMarks(const Marks& marks)
+{
+    QStringList entries;
+    for (const std::string& entry : marks)
+        entries << QString::fromStdString(entry);
+    return entries.join(',');
+}
+
+Reading ExpectedReading(const std::string& id, const Marks& marks, const AnswerList& key)
+{
+    Reading reading{std::stoi(id), 0, 0, 0};
+    for (size_t q = 0; q < key.size(); ++q) {
+        if (marks[q].size() >= 2)
+            ++reading.errors;
+        else if (marks[q] == key[q])
+            ++reading.correct;
+        else
+            ++reading.wrong;
+    }
+    return reading;
+}
+
+AnswerList KeyOfLetter(char letter)
+{
+    AnswerList key;
+    key.fill(std::string(1, letter));
+    return key;
+}
+
+int BlackIn(const SheetImage& sheet, const PixelArea& area)
+{
+    int black = 0;
+    for (int y = area.rows.first; y < area.rows.end; ++y)
+        for (int x = area.columns.first; x < area.columns.end; ++x)
+            black += IsBlack(sheet.GetPixelAddress(x, y));
+    return black;
+}
+
+bool Inside(const PixelArea& area, int x, int y)
+{
+    return x >= area.columns.first && x < area.columns.end && y >= area.rows.first && y < area.rows.end;
+}
+
+struct FillCase {
+    double tilt;
+    const char* extension;
+    int noise;
+    const char* id;
+};
+
+std::ostream& operator<<(std::ostream& out, const FillCase& fill)
+{
+    return out << fill.extension << " tilt " << fill.tilt << " noise " << fill.noise;
+}
+
+class FilledSheetTest : public testing::TestWithParam<FillCase>
+{
+protected:
+    void SetUp() override
+    {
+        m_path = m_dir.filePath(QStringLiteral("scan.") + GetParam().extension).toStdString();
+        ASSERT_TRUE(RunSheetTool({"fill", "-o", QString::fromStdString(m_path), "--id", GetParam().id,
+                                  "--answers", JoinMarks(m_marks), "--tilt", QString::number(GetParam().tilt),
+                                  "--noise", QString::number(GetParam().noise), "--quality", "80"}));
+    }
+
+    QTemporaryDir m_dir;
+    std::string m_path;
+    Marks m_marks = SampleMarks();
+};
+
+// A key of one letter throughout scores exactly the rows marked with that letter
+// alone, so five keys look into every box of the sheet.
+TEST_P(FilledSheetTest, ReadsBackWhatWasAskedForUnderEveryKeyLetter)
+{
+    for (const char letter : std::string("abcde")) {
+        const AnswerList key = KeyOfLetter(letter);
+        EXPECT_EQ(Grade(m_path, key), ExpectedReading(GetParam().id, m_marks, key)) << "key letter " << letter;
+    }
+}
+
+// Each mark sits inside its box with room to spare on the engine's own counts:
+// enough black to count, narrow enough not to be rejected, and nothing beside it.
+TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
+{
+    SheetImage sheet = LoadScan(m_path);
+    PrepareAndMeasure(sheet);
+    // Noise may leave a lone black pixel on the printed outlines, never a blob.
+    const int strays = GetParam().noise > 0 ? 2 : 0;
+    const QuestionRows rows = LayQuestionRows(g_skew);
+    for (size_t q = 0; q < rows.size(); ++q) {
+        const PixelArea strip = RowScanArea(rows[q]);
+        std::vector<PixelArea> marked;
+        for (int letter = 0; letter < kLettersPerRow; ++letter) {
+            const PixelArea box = AnswerBoxArea(LayAnswerBox(rows[q], letter));
+            const bool isMarked = m_marks[q].find(static_cast<char>('a' + letter)) != std::string::npos;
+            const int black = BlackIn(sheet, box);
+            if (!isMarked) {
+                EXPECT_LE(black, strays) << "question " << q + 1 << " letter " << letter;
+                continue;
+            }
+            marked.push_back(box);
+            EXPECT_GE(black, 70) << "question " << q + 1 << " letter " << letter;
+            int startingColumns = 0;
+            int alongColumns = 0;
+            for (int x = box.columns.first; x < box.columns.end; ++x) {
+                const int columnBlack = BlackIn(sheet, {{x, x + 1}, strip.rows});
+                startingColumns += columnBlack >= 5;
+                alongColumns += columnBlack >= 4;
+            }
+            EXPECT_GE(startingColumns, 3) << "question " << q + 1;
+            EXPECT_LE(alongColumns, 12) << "question " << q + 1;
+        }
+        for (int x = strip.columns.first; x < strip.columns.end; ++x) {
+            const bool inMarkedBox = std::any_of(marked.begin(), marked.end(), [&](const PixelArea& box) {
+                return x >= box.columns.first && x < box.columns.end;
+            });
+            if (!inMarkedBox) {
+                EXPECT_LE(BlackIn(sheet, {{x, x + 1}, strip.rows}), strays > 0 ? 1 : 0)
+                    << "column " << x << " of question " << q + 1;
+            }
+        }
+    }
+
+    const IdBandLayout bands = LayIdBands(g_skew);
+    const int origin = IdDigitOrigin(g_skew);
+    const int firstColumns[] = {0, 15, 33, 52, 71, 90, 109, 128, 147, 166};
+    const int lastColumns[] = {13, 32, 51, 70, 89, 108, 127, 146, 165, 184};
+    for (int band = 0; band < kIdDigitCount; ++band) {
+        const PixelArea area = IdBandArea(bands.tops[static_cast<size_t>(band)], bands.left);
+        const int digit = GetParam().id[band] - '0';
+        const PixelArea digitColumns{{origin + firstColumns[digit], origin + lastColumns[digit] + 1}, area.rows};
+        EXPECT_GE(BlackIn(sheet, digitColumns), 90) << "band " << band + 1;
+        EXPECT_LE(BlackIn(sheet, area) - BlackIn(sheet, digitColumns), strays) << "band " << band + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TiltsFormatsAndNoise, FilledSheetTest,
+                         testing::Values(FillCase{0, "png", 0, "03141592"}, FillCase{-1.5, "tif", 0, "00000000"},
+                                         FillCase{1.5, "bmp", 0, "99999999"}, FillCase{0.8, "jpg", 8, "01234567"},
+                                         FillCase{-0.8, "jpg", 12, "76543210"},
+                                         FillCase{-3.5, "png", 4, "50505050"}));
+
+// The grader takes the last black pixel of each window in column order as the
+// mark's reference point: it must be the bottom-right corner however the sheet lies.
+TEST(RegistrationMarkTest, BottomRightCornerIsTheLastBlackPixelAtEveryTilt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tilted.png"));
+    for (int step = -6; step <= 6; ++step) {
+        const double tilt = step * 0.25;
+        ASSERT_TRUE(RunSheetTool({"fill", "-o", path, "--id", "12345678", "--answers", "", "--tilt",
+                                  QString::number(tilt)}));
+        SheetImage sheet = LoadScan(path.toStdString());
+        PrepareAndMeasure(sheet);
+        const double radians = tilt * kPi / 180;
+        EXPECT_EQ(g_skew.leftMarkX, 120) << "tilt " << tilt;
+        EXPECT_EQ(g_skew.leftMarkY, 460) << "tilt " << tilt;
+        EXPECT_NEAR(g_skew.rightMarkX, 120 + 600 * std::cos(radians), 1.0) << "tilt " << tilt;
+        EXPECT_NEAR(g_skew.rightMarkY, 460 - 600 * std::sin(radians), 1.0) << "tilt " << tilt;
+        EXPECT_NEAR(g_skew.angleDegrees, tilt, 0.15) << "tilt " << tilt;
+    }
+}
+
+// Only the two registration marks survive the threshold on the blank form.
+TEST(BlankSheetTest, PrintsEverythingButTheMarksInDropOutColour)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("blank.png")).toStdString();
+    ASSERT_TRUE(RunSheetTool({"blank", "-o", QString::fromStdString(path)}));
+    SheetImage sheet = LoadScan(path);
+    ASSERT_EQ(sheet.GetWidth(), 827);
+    ASSERT_EQ(sheet.GetHeight(), 1169);
+    ASSERT_EQ(sheet.PrepareSheet(), SheetCheck::Accepted);
+    const PixelArea leftMark{{100, 121}, {431, 461}};
+    const PixelArea rightMark{{700, 721}, {431, 461}};
+    int black = 0;
+    for (int y = 0; y < sheet.GetHeight(); ++y)
+        for (int x = 0; x < sheet.GetWidth(); ++x)
+            if (IsBlack(sheet.GetPixelAddress(x, y))) {
+                ++black;
+                ASSERT_TRUE(Inside(leftMark, x, y) || Inside(rightMark, x, y)) << "black at " << x << "," << y;
+            }
+    EXPECT_GT(black, 2 * 400);
+}
+
+struct TruthRow {
+    std::string file;
+    std::string id;
+    int correct = 0;
+    int wrong = 0;
+    int errors = 0;
+};
+
+std::vector<TruthRow> ReadTruth(const std::string& path, std::string& header)
+{
+    std::istringstream lines(ReadFileBytes(path));
+    std::getline(lines, header);
+    std::vector<TruthRow> rows;
+    for (std::string line; std::getline(lines, line);) {
+        TruthRow row;
+        std::istringstream fields(line);
+        std::string number;
+        std::getline(fields, row.file, ',');
+        std::getline(fields, row.id, ',');
+        std::getline(fields, number, ',');
+        row.correct = std::stoi(number);
+        std::getline(fields, number, ',');
+        row.wrong = std::stoi(number);
+        std::getline(fields, number, ',');
+        row.errors = std::stoi(number);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+class BatchTest : public testing::Test
+{
+protected:
+    std::string Generate(const QString& name, const QStringList& options)
+    {
+        const QString folder = m_dir.filePath(name);
+        EXPECT_TRUE(RunSheetTool(QStringList{"batch", "--out", folder} + options));
+        return folder.toStdString();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// truth.csv states what the grader reports for each sheet against key.txt.
+TEST_F(BatchTest, TruthAgreesWithTheGrader)
+{
+    const std::string folder
+        = Generate("sheets", {"--count", "12", "--seed", "5", "--format", "jpg", "--max-tilt", "1.5", "--noise", "6"});
+    AnswerList key;
+    ASSERT_TRUE(ReadAnswerKeyFile(folder + "/key.txt", key));
+    std::string header;
+    const std::vector<TruthRow> truth = ReadTruth(folder + "/truth.csv", header);
+    EXPECT_EQ(header, "file,examinee_id,correct,wrong,error");
+    ASSERT_EQ(truth.size(), 12u);
+    bool leadingZero = false;
+    int errors = 0;
+    for (size_t i = 0; i < truth.size(); ++i) {
+        const TruthRow& row = truth[i];
+        EXPECT_EQ(row.file, QString::asprintf("img%03zu.jpg", i + 1).toStdString());
+        ASSERT_EQ(row.id.size(), 8u) << row.file;
+        EXPECT_EQ(row.correct + row.wrong + row.errors, 100) << row.file;
+        leadingZero = leadingZero || row.id[0] == '0';
+        errors += row.errors;
+        const Reading expected{std::stoi(row.id), row.correct, row.wrong, row.errors};
+        EXPECT_EQ(Grade(folder + "/" + row.file, key), expected) << row.file;
+    }
+    EXPECT_TRUE(leadingZero) << "no ID with a leading zero in the batch";
+    EXPECT_GT(errors, 0) << "no row marked twice in the batch";
+}
+
+TEST_F(BatchTest, SameSeedGivesTheSameFilesAndAnotherSeedDoesNot)
+{
+    const QStringList common{"--count", "3", "--format", "tif", "--noise", "5"};
+    const std::string first = Generate("first", common + QStringList{"--seed", "42"});
+    const std::string again = Generate("again", common + QStringList{"--seed", "42"});
+    const std::string other = Generate("other", common + QStringList{"--seed", "43"});
+    for (const char* file : {"img001.tif", "img002.tif", "img003.tif", "key.txt", "truth.csv"}) {
+        const std::string bytes = ReadFileBytes(first + "/" + file);
+        EXPECT_FALSE(bytes.empty()) << file;
+        EXPECT_EQ(bytes, ReadFileBytes(again + "/" + file)) << file;
+        EXPECT_NE(bytes, ReadFileBytes(other + "/" + file)) << file;
+    }
+}
+
+} // namespace

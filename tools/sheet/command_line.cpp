@@ -1,0 +1,203 @@
+#include "command_line.h"
+
+#include "image_output.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <optional>
+#include <sstream>
+
+namespace {
+
+// Beyond this the right mark corner leaves its search window.
+constexpr double kTiltLimit = 3.5;
+
+// Options of one command: --name value or --name=value, each at most once.
+class OptionReader {
+public:
+    std::string Read(const std::vector<std::string>& arguments, size_t first,
+                     const std::vector<std::string>& known)
+    {
+        for (size_t i = first; i < arguments.size(); ++i) {
+            std::string name = arguments[i];
+            std::optional<std::string> value;
+            if (name.rfind("--", 0) != 0 && name != "-o")
+                return "unexpected argument '" + name + "'";
+            if (const size_t equals = name.find('='); equals != std::string::npos) {
+                value = name.substr(equals + 1);
+                name.resize(equals);
+            }
+            if (name == "-o")
+                name = "--output";
+            if (std::find(known.begin(), known.end(), name) == known.end())
+                return "unknown option '" + name + "' for this command";
+            if (!value) {
+                if (i + 1 >= arguments.size())
+                    return "option " + name + " needs a value";
+                value = arguments[++i];
+            }
+            if (!m_values.emplace(name, *value).second)
+                return "option " + name + " given twice";
+        }
+        return {};
+    }
+
+    const std::string* Find(const std::string& name) const
+    {
+        const auto found = m_values.find(name);
+        return found == m_values.end() ? nullptr : &found->second;
+    }
+
+private:
+    std::map<std::string, std::string> m_values;
+};
+
+template <typename Number>
+std::string ParseNumber(const OptionReader& options, const std::string& name, Number low, Number high,
+                        Number& value)
+{
+    const std::string* text = options.Find(name);
+    if (!text)
+        return {};
+    Number parsed{};
+    const char* end = text->data() + text->size();
+    const auto [stop, error] = std::from_chars(text->data(), end, parsed);
+    if (text->empty() || error != std::errc() || stop != end || parsed < low || parsed > high)
+    {
+        std::ostringstream message;
+        message << "option " << name << " wants a number from " << low << " to " << high << ", got '" << *text
+                << "'";
+        return message.str();
+    }
+    value = parsed;
+    return {};
+}
+
+std::string RequireOutput(const OptionReader& options, std::string& output)
+{
+    const std::string* path = options.Find("--output");
+    if (!path || path->empty())
+        return "missing -o FILE";
+    if (!IsScanExtension(*path))
+        return "cannot tell the image type of '" + *path + "': use .jpg, .bmp, .tif or .png";
+    output = *path;
+    return {};
+}
+
+// The first error of a list of checks, or an empty string.
+std::string FirstError(std::initializer_list<std::string> errors)
+{
+    for (const std::string& error : errors)
+        if (!error.empty())
+            return error;
+    return {};
+}
+
+ParsedCommandLine ParseBlank(const OptionReader& options)
+{
+    BlankCommand command;
+    std::string error = RequireOutput(options, command.output);
+    return {command, error};
+}
+
+ParsedCommandLine ParseFill(const OptionReader& options)
+{
+    FillCommand command;
+    const std::string* id = options.Find("--id");
+    const std::string* answers = options.Find("--answers");
+    std::string error = FirstError({
+        RequireOutput(options, command.output),
+        id ? ParseExamineeId(*id, command.content.examineeId) : "missing --id",
+        answers ? ParseMarkList(*answers, command.content.marks) : "missing --answers",
+        ParseNumber(options, "--tilt", -kTiltLimit, kTiltLimit, command.content.tiltDegrees),
+        ParseNumber(options, "--noise", 0, 100, command.noise),
+        ParseNumber(options, "--quality", 1, 100, command.quality),
+        ParseNumber<uint64_t>(options, "--seed", 0, UINT64_MAX, command.seed),
+    });
+    return {command, error};
+}
+
+ParsedCommandLine ParseBatch(const OptionReader& options)
+{
+    BatchCommand command;
+    const std::string* count = options.Find("--count");
+    const std::string* out = options.Find("--out");
+    std::string error = FirstError({
+        count ? ParseNumber(options, "--count", 1, 9999, command.count) : "missing --count",
+        out && !out->empty() ? "" : "missing --out DIR",
+        ParseNumber<uint64_t>(options, "--seed", 0, UINT64_MAX, command.seed),
+        ParseNumber(options, "--max-tilt", 0.0, kTiltLimit, command.maxTilt),
+        ParseNumber(options, "--noise", 0, 100, command.noise),
+    });
+    if (out)
+        command.outputDir = *out;
+    if (const std::string* format = options.Find("--format")) {
+        if (error.empty() && *format != "tif" && *format != "jpg" && *format != "bmp")
+            error = "option --format wants tif, jpg or bmp, got '" + *format + "'";
+        command.format = *format;
+    }
+    return {command, error};
+}
+
+} // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty())
+        return {HelpCommand{}, "no command given"};
+    const std::string& name = arguments.front();
+    if (name == "--help" || name == "-h" || name == "help")
+        return {HelpCommand{}, {}};
+    const std::map<std::string, std::vector<std::string>> knownOptions{
+        {"blank", {"--output"}},
+        {"fill", {"--output", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed"}},
+        {"batch", {"--count", "--out", "--seed", "--format", "--max-tilt", "--noise"}},
+    };
+    const auto known = knownOptions.find(name);
+    if (known == knownOptions.end())
+        return {HelpCommand{}, "unknown command '" + name + "'"};
+    for (size_t i = 1; i < arguments.size(); ++i)
+        if (arguments[i] == "--help" || arguments[i] == "-h")
+            return {HelpCommand{}, {}};
+
+    OptionReader options;
+    if (std::string error = options.Read(arguments, 1, known->second); !error.empty())
+        return {HelpCommand{}, error};
+    if (name == "blank")
+        return ParseBlank(options);
+    if (name == "fill")
+        return ParseFill(options);
+    return ParseBatch(options);
+}
+
+std::string UsageText()
+{
+    return R"(Usage:
+  vantrel-sheet blank -o FILE
+      Draws the blank answer sheet (A4, 100 dpi) for printing.
+
+  vantrel-sheet fill -o FILE --id DIGITS --answers LIST [--tilt DEG] [--noise N]
+                     [--quality Q] [--seed S]
+      Draws one filled-in, scanned sheet.
+      --id DIGITS     examinee ID, exactly 8 digits (leading zeros allowed)
+      --answers LIST  up to 100 comma-separated entries, question 1 first: a letter
+                      a-e, several letters for a row marked more than once (ac), or
+                      nothing for a blank row; missing entries are blank
+      --tilt DEG      skew of the scan in degrees, -3.5 to 3.5 (positive: right side
+                      higher); default 0
+      --noise N       scanner noise, 0 (none) to 100; about 10 is a worn scanner
+      --quality Q     JPEG quality 1-100, default 90
+      --seed S        varies the pencil strokes and the noise; default 1
+
+  vantrel-sheet batch --count N --out DIR [--seed S] [--format tif|jpg|bmp]
+                      [--max-tilt DEG] [--noise N]
+      Draws N random sheets img001.tif, img002.tif, ... into DIR with the answer
+      key key.txt and truth.csv (file,examinee_id,correct,wrong,error): the counts
+      the grader must report for each sheet against the key. Tilts are uniform in
+      +-max-tilt (default 0.8); JPEG sheets get a random quality from 75 to 95.
+      The same seed always gives the same files.
+
+Images are 24-bit colour; the type follows the extension (.jpg, .bmp, .tif, .png).
+)";
+}

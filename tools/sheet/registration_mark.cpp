@@ -1,0 +1,67 @@
+#include "registration_mark.h"
+
+#include "form_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace form_layout;
+
+namespace {
+
+// Offsets from the centre of the mark's bottom-right pixel on the untilted form.
+bool InsideMark(double u, double v)
+{
+    if (u < -kMarkWidth + 0.5 || v < -kMarkHeight + 0.5 || v > 0.5)
+        return false;
+    const double lean = std::max(0.0, -v - (kMarkUprightRows - 0.5)) * kMarkLean;
+    return u <= 0.5 - lean;
+}
+
+void DrawMark(QImage& image, const SheetPose& pose, QPointF corner)
+{
+    const QPointF scanCorner = pose.Map(corner);
+    const int reach = kMarkWidth + kMarkHeight;
+    const int x0 = std::max(0, static_cast<int>(scanCorner.x()) - reach);
+    const int x1 = std::min(image.width() - 1, static_cast<int>(scanCorner.x()) + reach);
+    const int y0 = std::max(0, static_cast<int>(scanCorner.y()) - reach);
+    const int y1 = std::min(image.height() - 1, static_cast<int>(scanCorner.y()) + reach);
+    for (int y = y0; y <= y1; ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = x0; x <= x1; ++x) {
+            const QPointF form = pose.Unmap(QPointF(x + 0.5, y + 0.5));
+            if (InsideMark(form.x() - corner.x(), form.y() - corner.y()))
+                std::fill_n(line + 3 * x, 3, uchar{0});
+        }
+    }
+}
+
+void FindLastBlack(const QImage& image, const Window& window, int& foundX, int& foundY)
+{
+    foundX = 0;
+    foundY = 0;
+    for (int x = window.left; x <= std::min(window.right, image.width() - 1); ++x)
+        for (int y = window.top; y <= std::min(window.bottom, image.height() - 1); ++y) {
+            const QRgb pixel = image.pixel(x, y);
+            if ((qRed(pixel) + qGreen(pixel) + qBlue(pixel)) / 3 < 140) {
+                foundX = x;
+                foundY = y;
+            }
+        }
+}
+
+} // namespace
+
+void DrawRegistrationMarks(QImage& image, const SheetPose& pose)
+{
+    DrawMark(image, pose, QPointF(kLeftMarkX + 0.5, kLeftMarkY + 0.5));
+    DrawMark(image, pose, QPointF(kLeftMarkX + kMarkSpacing + 0.5, kLeftMarkY + 0.5));
+}
+
+ReferencePoints FindReferencePoints(const QImage& image)
+{
+    ReferencePoints points;
+    FindLastBlack(image, kLeftMarkWindow, points.leftX, points.leftY);
+    FindLastBlack(image, kRightMarkWindow, points.rightX, points.rightY);
+    return points;
+}

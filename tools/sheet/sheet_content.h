@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+constexpr int kSheetQuestions = 100;
+
+// Letters pencilled in each question row: "" for a blank row, "b" for one mark,
+// "ac" for a row marked twice. Letters are a to e, each at most once, in order.
+using MarkedAnswers = std::array<std::string, kSheetQuestions>;
+
+// What one filled sheet carries.
+struct SheetContent {
+    std::string examineeId = "00000000"; // eight digits
+    MarkedAnswers marks;
+    double tiltDegrees = 0; // positive: the right side lies higher
+};
+
+// Both return an error message for a person, or an empty string on success.
+std::string ParseExamineeId(const std::string& text, std::string& id);
+// Up to 100 comma-separated entries; missing entries are blank rows.
+std::string ParseMarkList(const std::string& text, MarkedAnswers& marks);

@@ -1,0 +1,13 @@
+#include "sheet_pose.h"
+
+#include "form_layout.h"
+
+SheetPose::SheetPose(double tiltDegrees) : m_degrees(tiltDegrees)
+{
+    const QPointF pivot(form_layout::kLeftMarkX + 0.5, form_layout::kLeftMarkY + 0.5);
+    // QTransform turns clockwise on a y-down image for positive angles.
+    m_toScan.translate(pivot.x(), pivot.y());
+    m_toScan.rotate(-tiltDegrees);
+    m_toScan.translate(-pivot.x(), -pivot.y());
+    m_toForm = m_toScan.inverted();
+}
