@@ -1,10 +1,13 @@
 #include "app/CVantrelApp.h"
 
+#include "answerkey/answer_key_store.h"
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
+#include "app/CInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CommandId.h"
 #include "app/FileDialog.h"
+#include "app/SheetSequence.h"
 #include "framework/format.h"
 #include "image/CVantrelDoc.h"
 #include "image/sheet_image.h"
@@ -19,6 +22,11 @@ namespace
 
 const char* const kSheetImageDescription = "ภาพคำตอบ jpg,bmp,tifแบบ24bitเท่านั้น";
 const char* const kSheetImagePatterns = "*.jpg;*.tif;*.bmp";
+
+std::string KeyReadyMessage()
+{
+    return FormatText("ผลเฉลย %s พร้อมตรวจแล้ว ", g_enteredKey.name.c_str());
+}
 
 // One name per file, so a file opened twice by different paths shows one window.
 QString DocumentPath(const QString& path)
@@ -118,6 +126,37 @@ SheetImageChoice CVantrelApp::ChooseSheetImage()
 
 void CVantrelApp::OnShowMainDialog()
 {
+    CInfo dialog(m_mainFrame.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CommitAnswerKey();
+    if (SheetWindowCount() > 0) {
+        // A sequence opened beside other sheets would mix two batches.
+        ShowMessage("มีเอกสารถูกเปิดไว้แล้ว\nโปรดปิดเอกสารทั้งหมด\nก่อนการเปิดแบบต่อเนื่อง\t");
+        ShowMessage(HasAnswerKey() ? KeyReadyMessage() : "คำเตือน ยังไม่มีการใส่ค่าเฉลย");
+        return;
+    }
+    if (!HasAnswerKey()) {
+        ShowMessage("คำเตือน!! ยังไม่มีการใส่เฉลยใดๆ\nโปรดใส่ค่าเฉลยให้ครบก่อน");
+        return;
+    }
+    ShowMessage(KeyReadyMessage());
+    ShowMessage("เลือกเอกสารเริ่มต้นลำดับ\n เช่น img001 จากนั้นเอกสาร\nจะถูกเปิดอัตโนมัติจนถึงจำนวนที่ระบุ");
+    OpenSheetSequence();
+}
+
+void CVantrelApp::OpenSheetSequence()
+{
+    const SheetImageChoice choice = ChooseSheetImage();
+    if (choice.outcome == SheetImageChoice::Outcome::FilterFailed)
+        ShowMessage(choice.filterError);
+    if (choice.outcome != SheetImageChoice::Outcome::Chosen)
+        return;
+    // A sheet that cannot be opened is reported by OpenDocumentFile; the rest still open.
+    OpenDocumentFile(choice.path);
+    const QFileInfo first(choice.path);
+    for (const QString& name : SequenceFileNames(first.completeBaseName(), g_lastSheetNumber))
+        OpenDocumentFile(first.dir().filePath(name));
 }
 
 void CVantrelApp::OnFileOpen()

@@ -65,6 +65,9 @@ public:
 
 private:
     void ConnectCommands();
+    // Opens the chosen sheet and the numbered sheets after it, up to the last
+    // number of the main dialog, from the chosen sheet's folder.
+    void OpenSheetSequence();
     void OnFileSaveAs();
     void OnRecentFile(const QString& path);
 

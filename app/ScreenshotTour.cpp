@@ -1,9 +1,12 @@
 #include "app/ScreenshotTour.h"
 
 #include "answerkey/answer_key_file.h"
+#include "answerkey/CChoice.h"
 #include "answerkey/answer_key_store.h"
 #include "app/CAboutDlg.h"
+#include "app/CCautionDlg.h"
 #include "app/CChildFrame.h"
+#include "app/CInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
 #include "app/CommandId.h"
@@ -105,5 +108,14 @@ int RunScreenshotTour(const QStringList& arguments)
     CShow results(&frame);
     results.show();
     saved = Save(results, folder, QStringLiteral("results.png")) && saved;
+    CInfo mainDialog(&frame);
+    mainDialog.show();
+    saved = Save(mainDialog, folder, QStringLiteral("main-dialog.png")) && saved;
+    CChoice keyDialog(&mainDialog);
+    keyDialog.show();
+    saved = Save(keyDialog, folder, QStringLiteral("answer-key.png")) && saved;
+    CCautionDlg caution(&mainDialog);
+    caution.show();
+    saved = Save(caution, folder, QStringLiteral("precautions.png")) && saved;
     return saved ? 0 : 1;
 }
