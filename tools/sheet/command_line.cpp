@@ -3,6 +3,7 @@
 #include "image_output.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <map>
 #include <optional>
@@ -102,9 +103,27 @@ ParsedCommandLine ParseBlank(const OptionReader& options)
     return { command, error };
 }
 
+ParsedCommandLine ParsePrint(const OptionReader& options)
+{
+    PrintCommand command;
+    const std::string* path = options.Find("--output");
+    std::string error = FirstError({
+        !path || path->empty() ? "missing -o FILE.pdf" : "",
+        path && !path->empty() && !IsPdfPath(*path) ? "the printable sheet is a PDF: name it FILE.pdf" : "",
+        ParseNumber(options, "--copies", 1, 500, command.copies),
+    });
+    if (path)
+        command.output = *path;
+    if (const std::string* title = options.Find("--title"))
+        command.title = *title;
+    return { command, error };
+}
+
 ParsedCommandLine ParseFill(const OptionReader& options)
 {
     FillCommand command;
+    if (const std::string* paper = options.Find("--paper"))
+        command.paper = *paper;
     const std::string* id = options.Find("--id");
     const std::string* answers = options.Find("--answers");
     std::string error = FirstError({
@@ -143,6 +162,16 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
 
 } // namespace
 
+bool IsPdfPath(const std::string& path)
+{
+    const std::string suffix = ".pdf";
+    if (path.size() <= suffix.size())
+        return false;
+    std::string end = path.substr(path.size() - suffix.size());
+    std::transform(end.begin(), end.end(), end.begin(), [](unsigned char c) { return std::tolower(c); });
+    return end == suffix;
+}
+
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     if (arguments.empty())
@@ -150,9 +179,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     const std::string& name = arguments.front();
     if (name == "--help" || name == "-h" || name == "help")
         return { HelpCommand {}, {} };
+    if (name == "--version")
+        return { VersionCommand {}, {} };
     const std::map<std::string, std::vector<std::string>> knownOptions {
         { "blank", { "--output" } },
-        { "fill", { "--output", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed" } },
+        { "print", { "--output", "--title", "--copies" } },
+        { "fill", { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed" } },
         { "batch", { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise" } },
     };
     const auto known = knownOptions.find(name);
@@ -167,6 +199,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return { HelpCommand {}, error };
     if (name == "blank")
         return ParseBlank(options);
+    if (name == "print")
+        return ParsePrint(options);
     if (name == "fill")
         return ParseFill(options);
     return ParseBatch(options);
@@ -176,11 +210,21 @@ std::string UsageText()
 {
     return R"(Usage:
   vantrel-sheet blank -o FILE
-      Draws the blank answer sheet (A4, 100 dpi) for printing.
+      Draws the blank answer sheet as a scan would show it (A4, 100 dpi).
 
-  vantrel-sheet fill -o FILE --id DIGITS --answers LIST [--tilt DEG] [--noise N]
-                     [--quality Q] [--seed S]
+  vantrel-sheet print -o FILE.pdf [--title TEXT] [--copies N]
+      Writes the printable answer sheet: a vector A4 PDF. Print it at 100 % (no
+      "fit to page") and scan the filled sheets at 100 dpi, 24-bit colour.
+      --title TEXT    a line under the heading, e.g. the exam and the class
+      --copies N      pages in the file, 1 (default) to 500
+
+  vantrel-sheet fill -o FILE --id DIGITS --answers LIST [--paper PAGE] [--tilt DEG]
+                     [--noise N] [--quality Q] [--seed S]
       Draws one filled-in, scanned sheet.
+      --paper PAGE    pencil into the printed bubbles of this image of the printed
+                      sheet (e.g. the PDF rendered at 100 dpi, 827 x 1169 pixels)
+                      instead of drawing the form; the tilt then turns the page
+                      like a crooked sheet on the scanner
       --id DIGITS     examinee ID, exactly 8 digits (leading zeros allowed)
       --answers LIST  up to 100 comma-separated entries, question 1 first: a letter
                       a-e, several letters for a row marked more than once (ac), or

@@ -14,8 +14,18 @@ struct BlankCommand {
     std::string output;
 };
 
+struct VersionCommand {
+};
+
+struct PrintCommand {
+    std::string output;
+    std::string title;
+    int copies = 1;
+};
+
 struct FillCommand {
     std::string output;
+    std::string paper; // a rendered printout to pencil in; empty: draw the form
     SheetContent content;
     int noise = 0;
     int quality = 90;
@@ -31,7 +41,7 @@ struct BatchCommand {
     int noise = 0;
 };
 
-using SheetCommand = std::variant<HelpCommand, BlankCommand, FillCommand, BatchCommand>;
+using SheetCommand = std::variant<HelpCommand, VersionCommand, BlankCommand, PrintCommand, FillCommand, BatchCommand>;
 
 struct ParsedCommandLine {
     SheetCommand command;
@@ -41,3 +51,5 @@ struct ParsedCommandLine {
 // Arguments without the program name.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 std::string UsageText();
+// Whether the path ends in .pdf, in any case.
+bool IsPdfPath(const std::string& path);

@@ -3,12 +3,14 @@
 #include "engine_grid.h"
 #include "form_layout.h"
 #include "pencil_mark.h"
+#include "printed_bubbles.h"
 #include "registration_mark.h"
 #include "scan_noise.h"
 #include "sheet_print.h"
 
 #include <QFont>
 #include <QPainter>
+#include <cmath>
 #include <vector>
 
 using namespace form_layout;
@@ -64,6 +66,40 @@ std::vector<PixelRect> ReadAreas(const EngineFrame& frame, const std::array<Answ
     return areas;
 }
 
+// The pixels whose centres lie inside a rectangle of form pixels.
+PixelRect PixelsInside(const QRectF& area)
+{
+    return { static_cast<int>(std::ceil(area.left() - 0.5)), static_cast<int>(std::ceil(area.top() - 0.5)),
+        static_cast<int>(std::floor(area.right() - 0.5)), static_cast<int>(std::floor(area.bottom() - 0.5)) };
+}
+
+// A student filling the printed bubble: the mark covers the bubble, whatever the
+// grader will make of it.
+void FillBubble(QImage& image, const QRectF& bubble, int grey, SheetRandom& random)
+{
+    const PixelRect area = PixelsInside(bubble);
+    DrawPencilMark(image, area, area.Width(), area.Height(), grey, random);
+}
+
+// Turns the page about its centre as a crooked sheet lies on the scanner glass.
+QImage TurnOnGlass(const QImage& page, double tiltDegrees)
+{
+    if (tiltDegrees == 0)
+        return page;
+    QImage turned(page.size(), QImage::Format_RGB888);
+    turned.fill(Qt::white);
+    turned.setDotsPerMeterX(page.dotsPerMeterX());
+    turned.setDotsPerMeterY(page.dotsPerMeterY());
+    QPainter painter(&turned);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QPointF centre(page.width() / 2.0, page.height() / 2.0);
+    painter.translate(centre);
+    painter.rotate(-tiltDegrees);
+    painter.translate(-centre);
+    painter.drawImage(0, 0, page);
+    return turned;
+}
+
 } // namespace
 
 QImage RenderBlankSheet()
@@ -89,5 +125,23 @@ QImage RenderFilledSheet(const SheetContent& content, int noiseLevel, uint64_t s
     MarkId(image, frame, content.examineeId, pencil, random);
     MarkAnswers(image, rows, content.marks, pencil, random);
     AddScanNoise(image, noiseLevel, MarkWindows(), ReadAreas(frame, rows), random);
+    return image;
+}
+
+QImage PencilPrintedPage(const QImage& page, const SheetContent& content, int noiseLevel, uint64_t seed)
+{
+    SheetRandom random(seed);
+    QImage image = page.convertToFormat(QImage::Format_RGB888);
+    const int pencil = random.Between(40, 70);
+    WriteIdByHand(image, SheetPose(0), content.examineeId, pencil + 30);
+    for (int band = 0; band < kIdDigits; ++band)
+        FillBubble(image, IdBubble(band, content.examineeId[static_cast<size_t>(band)] - '0'), pencil, random);
+    for (size_t q = 0; q < content.marks.size(); ++q)
+        for (const char letter : content.marks[q])
+            FillBubble(image, AnswerBubble(static_cast<int>(q), letter - 'a'), pencil, random);
+
+    image = TurnOnGlass(image, content.tiltDegrees);
+    const EngineFrame frame = FrameFromReferencePoints(FindReferencePoints(image));
+    AddScanNoise(image, noiseLevel, MarkWindows(), ReadAreas(frame, AnswerRows(frame)), random);
     return image;
 }

@@ -4,8 +4,13 @@
 #include "command_line.h"
 #include "filled_sheet.h"
 #include "image_output.h"
+#include "sheet_pdf.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
+#include "form_layout.h"
+#include "framework/format.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -47,15 +52,37 @@ std::string Run(const BlankCommand& command)
     return SaveScan(RenderBlankSheet(), command.output, 90);
 }
 
+std::string Run(const PrintCommand& command)
+{
+    return WriteSheetPdf(command.output, QString::fromStdString(command.title), command.copies);
+}
+
 std::string Run(const FillCommand& command)
 {
-    return SaveScan(
-        RenderFilledSheet(command.content, command.noise, command.seed), command.output, command.quality);
+    if (command.paper.empty())
+        return SaveScan(
+            RenderFilledSheet(command.content, command.noise, command.seed), command.output, command.quality);
+    QImageReader reader(QString::fromStdString(command.paper));
+    const QImage page = reader.read();
+    if (page.isNull())
+        return "cannot read the page " + command.paper + ": " + reader.errorString().toStdString();
+    // The bubbles sit at fixed 100-dpi positions; a page at another size would need scaling first.
+    if (std::abs(page.width() - form_layout::kWidth) > 2 || std::abs(page.height() - form_layout::kHeight) > 2)
+        return FormatText("the page %s is %d x %d pixels; it must be A4 at 100 dpi (%d x %d)",
+            command.paper.c_str(), page.width(), page.height(), form_layout::kWidth, form_layout::kHeight);
+    return SaveScan(PencilPrintedPage(page, command.content, command.noise, command.seed), command.output,
+        command.quality);
 }
 
 std::string Run(const BatchCommand& command)
 {
     return GenerateBatch(command);
+}
+
+std::string Run(const VersionCommand&)
+{
+    std::printf("vantrel-sheet %s\n", VANTREL_VERSION);
+    return {};
 }
 
 std::string Run(const HelpCommand&)

@@ -51,12 +51,29 @@ void FindLastBlack(const QImage& image, const PixelRect& window, int& foundX, in
         }
 }
 
+QPolygonF MarkOutline(double cornerX, double cornerY)
+{
+    // The pixel grid of InsideMark as edges: the corner pixel spans cornerX .. cornerX + 1.
+    const double right = cornerX + 1;
+    const double bottom = cornerY + 1;
+    const double left = right - kMarkWidth;
+    const double top = bottom - kMarkHeight;
+    const double leanRows = kMarkHeight - kMarkUprightRows;
+    return QPolygonF({ QPointF(left, top), QPointF(right - leanRows * kMarkLean, top),
+        QPointF(right, bottom - kMarkUprightRows), QPointF(right, bottom), QPointF(left, bottom) });
+}
+
 } // namespace
 
 void DrawRegistrationMarks(QImage& image, const SheetPose& pose)
 {
     DrawMark(image, pose, QPointF(kLeftMarkX + 0.5, kLeftMarkY + 0.5));
     DrawMark(image, pose, QPointF(kLeftMarkX + kMarkSpacing + 0.5, kLeftMarkY + 0.5));
+}
+
+std::array<QPolygonF, 2> RegistrationMarkOutlines()
+{
+    return { MarkOutline(kLeftMarkX, kLeftMarkY), MarkOutline(kLeftMarkX + kMarkSpacing, kLeftMarkY) };
 }
 
 ReferencePoints FindReferencePoints(const QImage& image)

@@ -1,6 +1,7 @@
 #include "sheet_print.h"
 
 #include "form_layout.h"
+#include "printed_bubbles.h"
 #include "registration_mark.h"
 
 #include <QFont>
@@ -28,19 +29,20 @@ void DrawText(QPainter& painter, const QRectF& area, int flags, const QString& t
     painter.drawText(area, flags, text);
 }
 
-void DrawBubble(QPainter& painter, const QRectF& box, const QString& label)
+// The pen runs along the inside of the bubble, so its ink stays within the bubble.
+void DrawBubble(QPainter& painter, const QRectF& bubble, const QString& label)
 {
     painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
-    DrawText(painter, box, Qt::AlignCenter, label, FormFont(9));
+    painter.drawRoundedRect(bubble.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    DrawText(painter, bubble.adjusted(-2, 0, 2, 0), Qt::AlignCenter, label, FormFont(8));
 }
 
-void DrawHeading(QPainter& painter)
+void DrawHeading(QPainter& painter, const QString& title)
 {
     DrawText(painter, QRectF(0, 30, kWidth, 44), Qt::AlignHCenter | Qt::AlignVCenter,
         QString::fromUtf8("กระดาษคำตอบ"), FormFont(32, true));
-    DrawText(painter, QRectF(0, 76, kWidth, 20), Qt::AlignHCenter | Qt::AlignVCenter,
-        QStringLiteral("Vantrel answer sheet"), FormFont(13));
+    DrawText(painter, QRectF(40, 76, kWidth - 80, 20), Qt::AlignHCenter | Qt::AlignVCenter,
+        title.isEmpty() ? QStringLiteral("Vantrel answer sheet") : title, FormFont(title.isEmpty() ? 13 : 15));
 
     const QFont label = FormFont(15);
     const struct {
@@ -68,22 +70,23 @@ void DrawHeading(QPainter& painter)
 void DrawIdSection(QPainter& painter)
 {
     const double firstBand = Y + kIdBandTopOffset;
-    const double origin = X + kIdDigitOrigin;
     painter.drawRoundedRect(QRectF(X + 145, firstBand - 38, 285, 7 * kIdBandStep + kIdBandHeight + 48), 8, 8);
     DrawText(painter, QRectF(X + 155, firstBand - 34, 200, 20), Qt::AlignLeft | Qt::AlignVCenter,
         QString::fromUtf8("รหัสผู้สอบ"), FormFont(14, true));
+    // Digits over their columns, above the first band.
+    for (int digit = 0; digit < 10; ++digit) {
+        const QRectF bubble = IdBubble(0, digit);
+        DrawText(painter, QRectF(bubble.center().x() - 8, firstBand - 18, 16, 14), Qt::AlignCenter,
+            QString::number(digit), FormFont(11, true));
+    }
     for (int band = 0; band < kIdDigits; ++band) {
         const double top = firstBand + band * kIdBandStep;
         DrawText(painter, QRectF(X + 150, top, 20, kIdBandHeight), Qt::AlignRight | Qt::AlignVCenter,
             QString::number(band + 1), FormFont(10));
         // Box in which the examinee writes the digit by hand.
         painter.drawRect(QRectF(X + 180.5, top + 0.5, 24, kIdBandHeight - 1));
-        for (int digit = 0; digit < 10; ++digit) {
-            const DigitColumns columns = kDigitColumns[static_cast<size_t>(digit)];
-            const double centre = origin + (columns.first + columns.last + 1) / 2.0;
-            DrawBubble(painter, QRectF(centre - kBoxWidth / 2, top, kBoxWidth, kIdBandHeight),
-                QString::number(digit));
-        }
+        for (int digit = 0; digit < 10; ++digit)
+            DrawBubble(painter, IdBubble(band, digit), QString::number(digit));
     }
 }
 
@@ -104,9 +107,7 @@ void DrawAnswerBlocks(QPainter& painter)
             DrawText(painter, QRectF(left - 27, top, 23, kRowHeight), Qt::AlignRight | Qt::AlignVCenter,
                 QString::number(question), number);
             for (int letter = 0; letter < 5; ++letter)
-                DrawBubble(painter,
-                    QRectF(left + kLetterOffsets[static_cast<size_t>(letter)], top, kBoxWidth, kRowHeight),
-                    QString(QChar('a' + letter)));
+                DrawBubble(painter, AnswerBubble(question - 1, letter), QString(QChar('a' + letter)));
         }
     }
 }
@@ -128,6 +129,15 @@ QImage BlankPaper(QColor paper)
     return image;
 }
 
+void DrawFormContent(QPainter& painter, const QString& title)
+{
+    painter.setPen(QPen(kDropOutColor, 1.0));
+    DrawHeading(painter, title);
+    DrawIdSection(painter);
+    DrawAnswerBlocks(painter);
+    DrawFooter(painter);
+}
+
 void PrintSheetForm(QImage& image, const SheetPose& pose)
 {
     {
@@ -135,11 +145,7 @@ void PrintSheetForm(QImage& image, const SheetPose& pose)
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setTransform(pose.ToScan());
-        painter.setPen(QPen(kDropOutColor, 1.0));
-        DrawHeading(painter);
-        DrawIdSection(painter);
-        DrawAnswerBlocks(painter);
-        DrawFooter(painter);
+        DrawFormContent(painter, {});
     }
     DrawRegistrationMarks(image, pose);
 }

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QString>
 
 // Everything printed on the form except the registration marks is in this light
 // drop-out red: grey level 195, which the grader's threshold (140) turns white even
@@ -12,6 +14,10 @@ inline const QColor kDropOutColor(240, 168, 178);
 
 // A new scan-sized image of blank paper.
 QImage BlankPaper(QColor paper = Qt::white);
+
+// Draws everything but the registration marks in form pixels (100 dpi) on the
+// painter. The title line under the heading; an empty title names the program.
+void DrawFormContent(QPainter& painter, const QString& title);
 
 // Prints the form, turned by the pose: drop-out boxes, digits, letters, question
 // numbers, headings, then the black registration marks.
