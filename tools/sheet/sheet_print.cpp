@@ -132,6 +132,7 @@ QImage BlankPaper(QColor paper)
 void DrawFormContent(QPainter& painter, const QString& title)
 {
     painter.setPen(QPen(kDropOutColor, 1.0));
+    painter.setBrush(Qt::NoBrush);
     DrawHeading(painter, title);
     DrawIdSection(painter);
     DrawAnswerBlocks(painter);
