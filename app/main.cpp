@@ -2,9 +2,16 @@
 #include "app/ScreenshotTour.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[])
 {
+    // Answered before any window system is needed.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("vantrel %s\n", VANTREL_VERSION);
+        return 0;
+    }
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     // Hidden: renders the main window, the about box and the results dialog to PNG.

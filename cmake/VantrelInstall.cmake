@@ -26,6 +26,7 @@ the eight-digit examinee ID and up to 100 answers a-e against a key. It ships th
 vantrel, the batch grader vantrel-grade, the sheet tool vantrel-sheet and a printable answer sheet.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.invalid/vantrel")
 # Shared libraries come from dpkg-shlibdeps; Qt's plugins, the Thai fonts and the

@@ -29,6 +29,7 @@ std::string GradeUsage()
            "  --jobs N                sheets graded at once (default: one per core)\n"
            "  --quiet                 leave out the per-sheet messages on standard error\n"
            "  --help                  show this help\n"
+           "  --version               show the version\n"
            "\n"
            "Exit status: 0 when every sheet was graded, 1 when some could not be, 2 on a usage error.\n"
            "\n"
@@ -55,6 +56,10 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
         }
         if (arg == "--help" || arg == "-h") {
             parsed.helpRequested = true;
+            return parsed;
+        }
+        if (arg == "--version") {
+            parsed.versionRequested = true;
             return parsed;
         }
         if (arg == "--quiet" || arg == "-q") {

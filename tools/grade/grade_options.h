@@ -17,6 +17,7 @@ struct GradeOptions {
 struct ParsedGradeOptions {
     GradeOptions options;
     bool helpRequested = false;
+    bool versionRequested = false;
     std::string error; // non-empty on a usage error
 };
 

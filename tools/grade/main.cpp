@@ -53,6 +53,10 @@ int main(int argc, char** argv)
         std::fputs(GradeUsage().c_str(), stdout);
         return AllGraded;
     }
+    if (parsed.versionRequested) {
+        std::printf("vantrel-grade %s\n", VANTREL_VERSION);
+        return AllGraded;
+    }
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "vantrel-grade: %s\n\n%s", parsed.error.c_str(), GradeUsage().c_str());
         return UsageError;
