@@ -36,14 +36,17 @@ answers() {
     (IFS=,; echo "${list[*]}")
 }
 
-# read_back KEY SHEET: "ID correct wrong error" as vantrel-grade reads the sheet.
+# read_back KEY SHEET...: "file ID correct wrong error" for each sheet as
+# vantrel-grade reads it, sorted by file name.
 read_back() {
-    "$grade" --key "$work/$1" --csv "$work/read.csv" --quiet "$2" >/dev/null 2>&1
-    tail -n +2 "$work/read.csv" | cut -d, -f2-5 | tr , ' '
+    local key=$1
+    shift
+    "$grade" --key "$work/$key" --csv "$work/read.csv" --quiet "$@" >/dev/null 2>&1
+    tail -n +2 "$work/read.csv" | cut -d, -f1-5 | sed 's#^[^,]*/##' | tr , ' ' | sort
 }
 
 expect() { # WHAT EXPECTED ACTUAL
-    [[ $3 == "$2" ]] || fail "$1: read '$3', expected '$2'"
+    [[ $3 == "$2" ]] || fail "$1: read"$'\n'"$3"$'\n'"expected"$'\n'"$2"
 }
 
 for shift in 0 1 2 3 4; do key_file "key$shift.txt" "$shift"; done
@@ -65,39 +68,51 @@ convert "$work"/p300-*2.png -filter Box -resize '827x1169!' "$work/p300-down.png
 page100=$(ls "$work"/p100-*1.png)
 
 # Unmarked: the drop-out print must vanish, so nothing reads as a mark.
-expect "blank printed page" "00000000 0 100 0" "$(read_back key0.txt "$page100")"
+expect "blank printed page" "$(basename "$page100") 00000000 0 100 0" "$(read_back key0.txt "$page100")"
 
-# check_page NAME PAGE TILT: ten sheets pencilled on the page; band b of sheet s
-# holds digit (s + b) mod 10 and row q letter (q + s) mod 5, so together they fill
-# every printed bubble once or twice. Each must read as drawn.
-check_page() {
-    local name=$1 page=$2 tilt=$3 s b id scan
+# Ten sheets pencilled on each page: band b of sheet s holds digit (s + b) mod 10
+# and row q letter (q + s) mod 5, so together they fill every printed bubble. Each
+# page is read plain and turned by half a degree either way (a tilt of 0.5 lifts
+# the right side).
+variants=("dpi100 $page100 0" "dpi300 $work/p300-down.png 0" "tilt+0.5 $page100 0.5" "tilt-0.5 $page100 -0.5")
+jobs=()
+for variant in "${variants[@]}"; do
+    read -r name page tilt <<<"$variant"
     for ((s = 0; s < 10; s++)); do
         id=
         for ((b = 0; b < 8; b++)); do id+=$(((s + b) % 10)); done
-        scan="$work/$name-$s.tif"
-        "$sheet" fill --paper "$page" --tilt="$tilt" --seed $((s + 1)) --id "$id" --answers "$(answers $s)" \
-            -o "$scan" || { fail "$name: fill $s failed"; continue; }
-        expect "$name sheet $s" "$id 100 0 0" "$(read_back "key$((s % 5)).txt" "$scan")"
+        echo "$id" >"$work/$name-$s.id"
+        jobs+=("fill --paper $page --tilt=$tilt --seed $((s + 1)) --id $id --answers $(answers $s) -o $work/$name-$s.tif")
     done
-    # A mark is not read in its neighbour's box.
-    expect "$name sheet 0, key shifted" "01234567 0 100 0" "$(read_back key1.txt "$work/$name-0.tif")"
-    # Two bubbles in every row: every row is rejected.
-    scan="$work/$name-double.tif"
-    "$sheet" fill --paper "$page" --tilt="$tilt" --id 99999999 --answers "$(answers 0 2)" -o "$scan"
-    expect "$name, two marks a row" "99999999 0 0 100" "$(read_back key0.txt "$scan")"
-}
+    # Two bubbles in every row.
+    jobs+=("fill --paper $page --tilt=$tilt --id 99999999 --answers $(answers 0 2) -o $work/$name-double.tif")
+done
+printf '%s\n' "${jobs[@]}" | xargs -P 2 -L 1 "$sheet" || fail "pencilling the pages failed"
 
-check_page dpi100 "$page100" 0
-check_page dpi300 "$work/p300-down.png" 0
-check_page tilt+0.5 "$page100" 0.5
-check_page tilt-0.5 "$page100" -0.5
+for ((k = 0; k < 5; k++)); do
+    scans=() wanted=
+    for variant in "${variants[@]}"; do
+        read -r name _ <<<"$variant"
+        for s in $k $((k + 5)); do
+            scans+=("$work/$name-$s.tif")
+            wanted+="$name-$s.tif $(cat "$work/$name-$s.id") 100 0 0"$'\n'
+        done
+    done
+    expect "every bubble of key $k" "$(sort <<<"${wanted%$'\n'}")" "$(read_back "key$k.txt" "${scans[@]}")"
+done
+# A mark is not read in its neighbour's box; two marks a row reject every row.
+for variant in "${variants[@]}"; do
+    read -r name _ <<<"$variant"
+    expect "$name, key shifted" "$name-0.tif 01234567 0 100 0" "$(read_back key1.txt "$work/$name-0.tif")"
+    expect "$name, two marks a row" "$name-double.tif 99999999 0 0 100" \
+        "$(read_back key0.txt "$work/$name-double.tif")"
+done
 
 # A scribble well past the printed bubble of question 1 (letter c) is too wide:
 # that row alone is rejected.
 convert "$page100" -fill '#383838' -draw 'rectangle 163,611 183,624' "$work/scribbled.png"
 "$sheet" fill --paper "$work/scribbled.png" --id 12345678 --answers "$(answers 0)" -o "$work/scribbled.tif"
-expect "scribbled row" "12345678 99 0 1" "$(read_back key0.txt "$work/scribbled.tif")"
+expect "scribbled row" "scribbled.tif 12345678 99 0 1" "$(read_back key0.txt "$work/scribbled.tif")"
 
 if ((failures > 0)); then
     echo "$failures check(s) failed"
