@@ -247,5 +247,6 @@ std::string UsageText()
       for fill (default 0). The same seed (default 1) always gives the same files.
 
 Images are 24-bit colour; the type follows the extension (.jpg, .bmp, .tif, .png).
+vantrel-sheet --version shows the version.
 )";
 }
