@@ -184,7 +184,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     const std::map<std::string, std::vector<std::string>> knownOptions {
         { "blank", { "--output" } },
         { "print", { "--output", "--title", "--copies" } },
-        { "fill", { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed" } },
+        { "fill",
+            { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed" } },
         { "batch", { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise" } },
     };
     const auto known = knownOptions.find(name);

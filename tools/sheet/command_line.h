@@ -41,7 +41,8 @@ struct BatchCommand {
     int noise = 0;
 };
 
-using SheetCommand = std::variant<HelpCommand, VersionCommand, BlankCommand, PrintCommand, FillCommand, BatchCommand>;
+using SheetCommand
+    = std::variant<HelpCommand, VersionCommand, BlankCommand, PrintCommand, FillCommand, BatchCommand>;
 
 struct ParsedCommandLine {
     SheetCommand command;

@@ -134,8 +134,10 @@ QImage PencilPrintedPage(const QImage& page, const SheetContent& content, int no
     QImage image = page.convertToFormat(QImage::Format_RGB888);
     const int pencil = random.Between(40, 70);
     WriteIdByHand(image, SheetPose(0), content.examineeId, pencil + 30);
-    for (int band = 0; band < kIdDigits; ++band)
-        FillBubble(image, IdBubble(band, content.examineeId[static_cast<size_t>(band)] - '0'), pencil, random);
+    for (int band = 0; band < kIdDigits; ++band) {
+        const int digit = content.examineeId[static_cast<size_t>(band)] - '0';
+        FillBubble(image, IdBubble(band, digit), pencil, random);
+    }
     for (size_t q = 0; q < content.marks.size(); ++q)
         for (const char letter : content.marks[q])
             FillBubble(image, AnswerBubble(static_cast<int>(q), letter - 'a'), pencil, random);

@@ -3,14 +3,13 @@
 #include "batch_generator.h"
 #include "command_line.h"
 #include "filled_sheet.h"
+#include "form_layout.h"
+#include "framework/format.h"
 #include "image_output.h"
 #include "sheet_pdf.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
-#include "form_layout.h"
-#include "framework/format.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -67,7 +66,8 @@ std::string Run(const FillCommand& command)
     if (page.isNull())
         return "cannot read the page " + command.paper + ": " + reader.errorString().toStdString();
     // The bubbles sit at fixed 100-dpi positions; a page at another size would need scaling first.
-    if (std::abs(page.width() - form_layout::kWidth) > 2 || std::abs(page.height() - form_layout::kHeight) > 2)
+    if (std::abs(page.width() - form_layout::kWidth) > 2
+        || std::abs(page.height() - form_layout::kHeight) > 2)
         return FormatText("the page %s is %d x %d pixels; it must be A4 at 100 dpi (%d x %d)",
             command.paper.c_str(), page.width(), page.height(), form_layout::kWidth, form_layout::kHeight);
     return SaveScan(PencilPrintedPage(page, command.content, command.noise, command.seed), command.output,

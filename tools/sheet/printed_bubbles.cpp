@@ -18,7 +18,8 @@ QRectF AnswerBubble(int question, int letter)
 {
     const Block block = kBlocks[static_cast<size_t>(question / kQuestionsPerBlock)];
     const int row = question % kQuestionsPerBlock + 1;
-    const double left = kLeftMarkX + block.columnOffset - kBlockLeftInset + kLetterOffsets[static_cast<size_t>(letter)];
+    const double left
+        = kLeftMarkX + block.columnOffset - kBlockLeftInset + kLetterOffsets[static_cast<size_t>(letter)];
     const double top = kLeftMarkY + block.bandOffset + row * kRowStep;
     return CentredBubble(left + kBoxWidth / 2, top + kRowHeight / 2);
 }

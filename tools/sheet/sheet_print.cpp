@@ -41,8 +41,9 @@ void DrawHeading(QPainter& painter, const QString& title)
 {
     DrawText(painter, QRectF(0, 30, kWidth, 44), Qt::AlignHCenter | Qt::AlignVCenter,
         QString::fromUtf8("กระดาษคำตอบ"), FormFont(32, true));
+    const bool untitled = title.isEmpty();
     DrawText(painter, QRectF(40, 76, kWidth - 80, 20), Qt::AlignHCenter | Qt::AlignVCenter,
-        title.isEmpty() ? QStringLiteral("Vantrel answer sheet") : title, FormFont(title.isEmpty() ? 13 : 15));
+        untitled ? QStringLiteral("Vantrel answer sheet") : title, FormFont(untitled ? 13 : 15));
 
     const QFont label = FormFont(15);
     const struct {
