@@ -90,7 +90,8 @@ void SheetImage::ReadIdDigit(float bandTop, float bandLeft, int digitIndex)
     // since the counts were last cleared decides the digit.
     for (int column = band.columns.first; column < band.columns.end; ++column) {
         for (int r = band.rows.first; r < band.rows.end; ++r) {
-            if (IsBlack(GetPixelAddress(column, r))) {
+            uint8_t* pixel = GetPixelAddress(column, r);
+            if (IsBlack(pixel)) {
                 if (++black == kMarkBlackCount)
                     foundColumn = column;
                 continue;
@@ -99,7 +100,7 @@ void SheetImage::ReadIdDigit(float bandTop, float bandLeft, int digitIndex)
                 black = 0;
                 other = 0;
             }
-            SetPixel(column, r, kReadGreen);
+            PaintPixel(pixel, kReadGreen);
         }
     }
     StoreIdDigit(DigitAtOffset(foundColumn - IdDigitOrigin(g_skew)), digitIndex);

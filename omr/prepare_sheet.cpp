@@ -3,6 +3,13 @@
 #include "omr/mark_windows.h"
 #include "omr/pixel_rules.h"
 
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr int kWhiteFromGrey = 140;
@@ -31,17 +38,88 @@ bool LooksMeasured(const SheetImage& image)
     return dark;
 }
 
+uint8_t Level(const uint8_t* pixel)
+{
+    return GreyLevel(pixel) >= kWhiteFromGrey ? 255 : 0;
+}
+
+// Pixels of a 24-bit row judged together: when all their bytes lie on one side of
+// 140, so do their grey levels, and the run is set in one go. Scans are mostly
+// plain paper, so most runs are.
+constexpr int kRunPixels = 16;
+constexpr int kRunBytes = 3 * kRunPixels;
+
+enum class RunShade { White, Black, Mixed };
+
+RunShade ShadeOfRun(const uint8_t* run)
+{
+#if defined(__SSE2__)
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + 16));
+    const __m128i third = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + 32));
+    const __m128i lowest = _mm_min_epu8(first, _mm_min_epu8(second, third));
+    const __m128i highest = _mm_max_epu8(first, _mm_max_epu8(second, third));
+    constexpr int kAllBytes = 0xFFFF;
+    // lowest >= 140 where max(lowest, 140) is lowest; highest < 140 where min(highest, 139) is highest.
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(lowest, _mm_set1_epi8(char(kWhiteFromGrey))), lowest))
+        == kAllBytes)
+        return RunShade::White;
+    if (_mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_min_epu8(highest, _mm_set1_epi8(char(kWhiteFromGrey - 1))), highest))
+        == kAllBytes)
+        return RunShade::Black;
+    return RunShade::Mixed;
+#else
+    const auto [lowest, highest] = std::minmax_element(run, run + kRunBytes);
+    if (*lowest >= kWhiteFromGrey)
+        return RunShade::White;
+    return *highest < kWhiteFromGrey ? RunShade::Black : RunShade::Mixed;
+#endif
+}
+
+void ThresholdRun(uint8_t* run)
+{
+    switch (ShadeOfRun(run)) {
+    case RunShade::White:
+        std::memset(run, 255, kRunBytes);
+        return;
+    case RunShade::Black:
+        std::memset(run, 0, kRunBytes);
+        return;
+    case RunShade::Mixed:
+        for (uint8_t* pixel = run; pixel < run + kRunBytes; pixel += 3)
+            pixel[0] = pixel[1] = pixel[2] = Level(pixel);
+        return;
+    }
+}
+
+void ThresholdRow24(uint8_t* row, int width)
+{
+    if (width < kRunPixels) {
+        for (uint8_t* pixel = row; pixel < row + 3 * width; pixel += 3)
+            pixel[0] = pixel[1] = pixel[2] = Level(pixel);
+        return;
+    }
+    for (int x = 0; x + kRunPixels <= width; x += kRunPixels)
+        ThresholdRun(row + 3 * x);
+    // The last run ends at the row's end, overlapping pixels already done: a black
+    // or white pixel stays what it is.
+    ThresholdRun(row + 3 * (width - kRunPixels));
+}
+
 void Threshold(SheetImage& image)
 {
     const PixelArea whole = ReadablePart({ { 0, image.GetWidth() }, { 0, image.GetHeight() } }, image);
     const int bytesPerPixel = image.GetBitsPerPixel() / 8;
     for (int r = whole.rows.first; r < whole.rows.end; ++r) {
         uint8_t* pixel = image.GetPixelAddress(whole.columns.first, r);
-        for (int column = whole.columns.first; column < whole.columns.end; ++column, pixel += bytesPerPixel) {
-            // A fourth (alpha) byte is left alone.
-            const uint8_t level = GreyLevel(pixel) >= kWhiteFromGrey ? 255 : 0;
-            pixel[0] = pixel[1] = pixel[2] = level;
+        if (bytesPerPixel == 3) {
+            ThresholdRow24(pixel, whole.columns.end - whole.columns.first);
+            continue;
         }
+        // A fourth (alpha) byte is left alone.
+        for (int column = whole.columns.first; column < whole.columns.end; ++column, pixel += bytesPerPixel)
+            pixel[0] = pixel[1] = pixel[2] = Level(pixel);
     }
 }
 

@@ -193,8 +193,9 @@ std::string UsageText()
   vantrel-sheet batch --count N --out DIR [--seed S] [--format tif|jpg|bmp]
                       [--max-tilt DEG] [--noise N]
       Draws N random sheets img001.tif, img002.tif, ... into DIR with the answer
-      key key.txt and truth.csv (file,examinee_id,correct,wrong,error): the counts
-      the grader must report for each sheet against the key. Tilts are uniform in
+      key key.txt and truth.csv (file,examinee_id,correct,wrong,error,m1..m100):
+      the counts the grader must report for each sheet against the key, and the
+      letters drawn in each row. Tilts are uniform in
       +-max-tilt (default 0.8); JPEG sheets get a random quality from 75 to 95.
       The same seed always gives the same files.
 
