@@ -60,7 +60,7 @@ std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, Sh
         return ImageResult::Failure(ImageError::CannotDecode, "JPEG data is truncated");
 
     SheetImage decoded;
-    if (ImageResult created = decoded.Create(width, height, 24); !created)
+    if (ImageResult created = decoded.CreateForOverwrite(width, height, 24); !created)
         return created;
     // Bottom-up: the bottom row starts the memory. libjpeg-turbo reports a fatal
     // error that follows a warning as a warning, so any complaint stops the decode,

@@ -49,7 +49,9 @@ uint8_t Level(const uint8_t* pixel)
 constexpr int kRunPixels = 16;
 constexpr int kRunBytes = 3 * kRunPixels;
 
-enum class RunShade { White, Black, Mixed };
+// Settled: already pure white or pure black, so nothing to write. Clean paper is
+// often exactly white, and leaving its memory unwritten halves the traffic.
+enum class RunShade { Settled, White, Black, Mixed };
 
 RunShade ShadeOfRun(const uint8_t* run)
 {
@@ -59,27 +61,28 @@ RunShade ShadeOfRun(const uint8_t* run)
     const __m128i third = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + 32));
     const __m128i lowest = _mm_min_epu8(first, _mm_min_epu8(second, third));
     const __m128i highest = _mm_max_epu8(first, _mm_max_epu8(second, third));
-    constexpr int kAllBytes = 0xFFFF;
+    const auto all = [](__m128i equal) { return _mm_movemask_epi8(equal) == 0xFFFF; };
     // lowest >= 140 where max(lowest, 140) is lowest; highest < 140 where min(highest, 139) is highest.
-    if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(lowest, _mm_set1_epi8(char(kWhiteFromGrey))), lowest))
-        == kAllBytes)
-        return RunShade::White;
-    if (_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_min_epu8(highest, _mm_set1_epi8(char(kWhiteFromGrey - 1))), highest))
-        == kAllBytes)
-        return RunShade::Black;
+    if (all(_mm_cmpeq_epi8(_mm_max_epu8(lowest, _mm_set1_epi8(char(kWhiteFromGrey))), lowest)))
+        return all(_mm_cmpeq_epi8(lowest, _mm_set1_epi8(char(255)))) ? RunShade::Settled : RunShade::White;
+    if (all(_mm_cmpeq_epi8(_mm_min_epu8(highest, _mm_set1_epi8(char(kWhiteFromGrey - 1))), highest)))
+        return all(_mm_cmpeq_epi8(highest, _mm_setzero_si128())) ? RunShade::Settled : RunShade::Black;
     return RunShade::Mixed;
 #else
     const auto [lowest, highest] = std::minmax_element(run, run + kRunBytes);
     if (*lowest >= kWhiteFromGrey)
-        return RunShade::White;
-    return *highest < kWhiteFromGrey ? RunShade::Black : RunShade::Mixed;
+        return *lowest == 255 ? RunShade::Settled : RunShade::White;
+    if (*highest < kWhiteFromGrey)
+        return *highest == 0 ? RunShade::Settled : RunShade::Black;
+    return RunShade::Mixed;
 #endif
 }
 
 void ThresholdRun(uint8_t* run)
 {
     switch (ShadeOfRun(run)) {
+    case RunShade::Settled:
+        return;
     case RunShade::White:
         std::memset(run, 255, kRunBytes);
         return;
@@ -111,7 +114,9 @@ void Threshold(SheetImage& image)
 {
     const PixelArea whole = ReadablePart({ { 0, image.GetWidth() }, { 0, image.GetHeight() } }, image);
     const int bytesPerPixel = image.GetBitsPerPixel() / 8;
-    for (int r = whole.rows.first; r < whole.rows.end; ++r) {
+    // Bottom row first: rows lie bottom-up, so this walks the memory in one
+    // ascending stream, which the processor prefetches.
+    for (int r = whole.rows.end - 1; r >= whole.rows.first; --r) {
         uint8_t* pixel = image.GetPixelAddress(whole.columns.first, r);
         if (bytesPerPixel == 3) {
             ThresholdRow24(pixel, whole.columns.end - whole.columns.first);
