@@ -4,6 +4,7 @@
 #include "omr/pixel_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -18,24 +19,47 @@ constexpr int kBrightRed = 200;
 // Bright pixels that clear an earlier dark one.
 constexpr int kBrightPixelsToClear = 40;
 
-// Whether the left mark window ends in dark pixels not followed by a fortieth bright
-// one: true on a sheet measured before, whose window is cyan.
+// Whether the left mark window, visited column by column, ends in dark pixels not
+// followed by a fortieth bright one (the bright pixels are counted in forties over
+// the whole window): true on a sheet measured before, whose window is cyan. Counted
+// row by row for the cache: the last dark pixel in visiting order stays dark when
+// the bright pixels before it, past their last forty, and those after it add up to
+// fewer than forty.
 bool LooksMeasured(const SheetImage& image)
 {
+    constexpr int kColumns = kLeftMarkWindow.columns.end - kLeftMarkWindow.columns.first;
     const PixelArea window = ReadablePart(kLeftMarkWindow, image);
-    int brightCount = 0;
-    bool dark = false;
-    for (int column = window.columns.first; column < window.columns.end; ++column) {
-        for (int r = window.rows.first; r < window.rows.end; ++r) {
-            if (image.GetPixelAddress(column, r)[2] < kBrightRed) {
-                dark = true;
-            } else if (++brightCount == kBrightPixelsToClear) {
-                brightCount = 0;
-                dark = false;
+    const int columns = std::min(window.columns.end - window.columns.first, kColumns);
+    const int bytesPerPixel = image.GetBitsPerPixel() / 8;
+    std::array<int, kColumns> bright {};
+    std::array<int, kColumns> lastDarkRow {};
+    std::array<int, kColumns> brightAboveLastDark {};
+    std::array<bool, kColumns> hasDark {};
+    for (int r = window.rows.first; r < window.rows.end; ++r) {
+        const uint8_t* red = image.GetPixelAddress(window.columns.first, r) + 2;
+        for (size_t c = 0; c < static_cast<size_t>(columns); ++c, red += bytesPerPixel) {
+            if (*red < kBrightRed) {
+                hasDark[c] = true;
+                lastDarkRow[c] = r;
+                brightAboveLastDark[c] = bright[c];
+            } else {
+                ++bright[c];
             }
         }
     }
-    return dark;
+    int lastDarkColumn = columns - 1;
+    while (lastDarkColumn >= 0 && !hasDark[static_cast<size_t>(lastDarkColumn)])
+        --lastDarkColumn;
+    if (lastDarkColumn < 0)
+        return false;
+    const auto last = static_cast<size_t>(lastDarkColumn);
+    int before = brightAboveLastDark[last];
+    int after = window.rows.end - 1 - lastDarkRow[last];
+    for (size_t c = 0; c < last; ++c)
+        before += bright[c];
+    for (size_t c = last + 1; c < static_cast<size_t>(columns); ++c)
+        after += bright[c];
+    return before % kBrightPixelsToClear + after < kBrightPixelsToClear;
 }
 
 uint8_t Level(const uint8_t* pixel)

@@ -156,6 +156,21 @@ INSTANTIATE_TEST_SUITE_P(Encodings, ColourJpegTest,
         JpegCase { "FastDctEncoded", TJSAMP_411, 90, TJFLAG_FASTDCT }),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The decoder fills only the pixels; the padding that ends each row (827 x 3 bytes
+// padded to 2484) must still be zero, as Create leaves it, so that whole rows
+// handed to an encoder hold nothing undefined.
+TEST_F(ImageFileTest, RowPaddingOfADecodedJpegIsZero)
+{
+    const std::string path = PathOf("sheet.jpg");
+    WriteBytes(path, Compress(ScannedSheet(), { "", TJSAMP_420, 85, 0 }));
+    SheetImage image;
+    ASSERT_TRUE(image.LoadFromFile(path).ok());
+    ASSERT_EQ(-image.GetPitch(), 2484);
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int i = 2481; i < 2484; ++i)
+            ASSERT_EQ(image.GetPixelAddress(0, y)[i], 0) << y;
+}
+
 struct DamageCase {
     const char* name;
     std::function<void(std::string&)> damage;

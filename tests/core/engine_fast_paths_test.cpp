@@ -6,8 +6,10 @@
 #include "omr/black_columns.h"
 #include "omr/pixel_rules.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <numeric>
 #include <random>
 #include <utility>
 
@@ -76,6 +78,56 @@ TEST_P(ThresholdShortcutTest, EveryPixelFollowsItsGreyLevel)
 INSTANTIATE_TEST_SUITE_P(Shapes, ThresholdShortcutTest,
     ::testing::Values(
         ImageShape { 800, 24 }, ImageShape { 783, 24 }, ImageShape { 785, 24 }, ImageShape { 787, 32 }));
+
+// The window is counted row by row; the verdict must be that of its pixels taken
+// column by column. Each round ends the window in a dark pixel followed by a random
+// number of bright ones, so that both verdicts turn up; every third round has 19
+// (mod 40) dark pixels before it, where a dark pixel is cleared by exactly the
+// fortieth bright one after it.
+TEST_F(EngineTest, MeasuredWindowVerdictFollowsTheColumnOrder)
+{
+    Random random(5);
+    std::vector<std::pair<int, int>> order; // the window in visiting order
+    for (int x = 25; x < 170; ++x)
+        for (int y = 400; y < 500; ++y)
+            order.emplace_back(x, y);
+    int darkVerdicts = 0;
+    constexpr int kRounds = 90;
+    for (int round = 0; round < kRounds; ++round) {
+        SheetImage image = WhiteImage(800, 600);
+        const auto paintDark = [&](size_t i) {
+            Fill(image, order[i].first, order[i].second, order[i].first, order[i].second,
+                { Byte(random, 0, 199), Byte(random, 0, 255), 255 });
+        };
+        const int earlierDark
+            = round % 3 == 0 ? 19 + 40 * static_cast<int>(random() % 3) : static_cast<int>(random() % 100);
+        std::vector<size_t> early(order.size() - 200);
+        std::iota(early.begin(), early.end(), size_t { 0 });
+        std::shuffle(early.begin(), early.end(), random);
+        for (int i = 0; i < earlierDark; ++i)
+            paintDark(early[static_cast<size_t>(i)]);
+        paintDark(order.size() - 1 - random() % 120);
+        bool dark = false;
+        int bright = 0;
+        for (const auto& [x, y] : order) {
+            if (image.GetPixelAddress(x, y)[2] < 200) {
+                dark = true;
+            } else if (++bright == 40) {
+                bright = 0;
+                dark = false;
+            }
+        }
+        darkVerdicts += dark ? 1 : 0;
+        Fill(image, 400, 550, 400, 550, { 100, 100, 100 });
+
+        image.PrepareSheet();
+
+        const Rgb untouched { 100, 100, 100 };
+        ASSERT_EQ(PixelAt(image, 400, 550), dark ? untouched : kBlack) << "round " << round;
+    }
+    EXPECT_GT(darkVerdicts, 0);
+    EXPECT_LT(darkVerdicts, kRounds);
+}
 
 struct CountCase {
     int depth;
