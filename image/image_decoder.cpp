@@ -1,4 +1,5 @@
 #include "image/bmp_header.h"
+#include "image/colour_jpeg.h"
 #include "image/decoded_image.h"
 #include "image/image_codecs.h"
 #include "image/sheet_image.h"
@@ -18,17 +19,26 @@ namespace
 
 constexpr int64_t kMebibyte = 1 << 20;
 
+// JPEG files up to this size are read whole and decoded directly; larger ones (no
+// sheet is) are left to Qt, which reads as it decodes.
+constexpr qint64 kMaxDirectJpegBytes = 256 * kMebibyte;
+
 // Widest pixel Qt may decode into: four 32-bit float channels.
 constexpr int64_t kWidestPixelBytes = 16;
 
-// Lets the decoder allocate what the announced size needs at its widest pixel
-// format, and no more. Without a size, what the pixel limit allows at 4 bytes.
-int AllocationLimitMiB(const QSize& size)
+// Qt's allocation limit is one value for the whole process, and the batch grader
+// decodes on several threads at once: a limit fitted to one file would refuse a
+// larger file decoding beside it. So it is set once, to what the largest image
+// allowed needs at the widest pixel format; each file's announced size has been
+// held against the pixel limit before it is decoded.
+void LimitQtAllocations()
 {
-    const int64_t bytes = size.isValid()
-        ? static_cast<int64_t>(size.width()) * size.height() * kWidestPixelBytes
-        : SheetImage::kMaxPixels * 4;
-    return static_cast<int>(bytes / kMebibyte + 1);
+    static const bool limited = [] {
+        QImageReader::setAllocationLimit(
+            static_cast<int>(SheetImage::kMaxPixels * kWidestPixelBytes / kMebibyte + 1));
+        return true;
+    }();
+    (void)limited;
 }
 
 // Pixels the file's header announces; -1 when unknown. Qt gives no size for a
@@ -76,6 +86,14 @@ ImageResult SheetImage::LoadFromFile(const std::string& path)
     if (!probe.open(QIODevice::ReadOnly))
         return Failure(ImageError::CannotOpen, path, probe.errorString().toStdString());
 
+    if (codec->type == ImageType::Jpeg && probe.size() <= kMaxDirectJpegBytes) {
+        const QByteArray bytes = probe.readAll();
+        if (const std::optional<ImageResult> direct
+            = DecodeColourJpeg(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                static_cast<size_t>(bytes.size()), *this))
+            return *direct ? *direct : Failure(direct->error, path, direct->message);
+    }
+
     // The header's size decides before any pixel memory is taken.
     const QSize size = reader.size();
     const int64_t pixels = AnnouncedPixels(size, codec->type, probe);
@@ -86,7 +104,7 @@ ImageResult SheetImage::LoadFromFile(const std::string& path)
         return Failure(
             ImageError::CannotDecode, path, std::string(codec->description) + " data is truncated");
 
-    reader.setAllocationLimit(AllocationLimitMiB(size));
+    LimitQtAllocations();
     QImage decoded;
     if (!reader.read(&decoded))
         return Failure(ImageError::CannotDecode, path, reader.errorString().toStdString());

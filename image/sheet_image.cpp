@@ -14,13 +14,29 @@ bool IsSupportedDepth(int depth)
 
 ImageResult SheetImage::Create(int width, int height, int depth, bool hasAlpha)
 {
+    return Allocate(width, height, depth, hasAlpha, true);
+}
+
+ImageResult SheetImage::CreateForOverwrite(int width, int height, int depth)
+{
+    return Allocate(width, height, depth, false, false);
+}
+
+ImageResult SheetImage::Allocate(int width, int height, int depth, bool hasAlpha, bool zeroed)
+{
     if (width <= 0 || height <= 0 || !IsSupportedDepth(depth))
         return ImageResult::Failure(ImageError::CannotDecode, "unsupported image size or depth");
     if (static_cast<int64_t>(width) * height > kMaxPixels)
         return ImageResult::Failure(ImageError::TooLarge, "image is larger than 100 megapixels");
     const int64_t stride = ((static_cast<int64_t>(width) * depth + 31) / 32) * 4;
+    const auto bytes = static_cast<size_t>(stride * height);
     try {
-        m_pixels.assign(static_cast<size_t>(stride * height), 0);
+        if (zeroed) {
+            m_pixels.assign(bytes, 0);
+        } else {
+            m_pixels.clear();
+            m_pixels.resize(bytes);
+        }
         m_colorTable.assign(depth <= 8 ? (size_t{1} << depth) : 0, RgbQuad{});
     } catch (const std::bad_alloc&) {
         *this = SheetImage();
@@ -33,6 +49,13 @@ ImageResult SheetImage::Create(int width, int height, int depth, bool hasAlpha)
     m_hasAlpha = hasAlpha && depth == 32;
     // Bottom-up: the top row is the last row in memory.
     m_bits = m_pixels.data() + stride * (height - 1);
+    if (!zeroed) {
+        // The padding at the end of each row, which no decoder writes.
+        const auto used = static_cast<size_t>((static_cast<int64_t>(width) * depth + 7) / 8);
+        for (int64_t row = 0; row < height; ++row)
+            std::fill(m_pixels.data() + row * stride + static_cast<int64_t>(used),
+                m_pixels.data() + (row + 1) * stride, uint8_t { 0 });
+    }
     return {};
 }
 

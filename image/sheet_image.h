@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
+#include "image/default_init_allocator.h"
 #include "image/image_result.h"
 #include "image/image_type.h"
 #include "omr/sheet_check.h"
@@ -40,6 +41,9 @@ public:
     // Allocates width x height pixels at depth 1, 4, 8, 16, 24 or 32, all bytes
     // zero; a colour table of 2, 16 or 256 zero entries for depths up to 8.
     ImageResult Create(int width, int height, int depth, bool hasAlpha = false);
+    // Create for a decoder that writes every pixel: the pixel bytes are left
+    // undefined instead of zeroed (the padding at each row's end is zeroed).
+    ImageResult CreateForOverwrite(int width, int height, int depth);
 
     // Decodes the file with its pixels as stored (no auto-rotation, no colour
     // management). Path is UTF-8.
@@ -109,7 +113,9 @@ public:
     void ReadIdDigit(float bandTop, float bandLeft, int digitIndex);
 
 private:
-    std::vector<uint8_t> m_pixels;
+    ImageResult Allocate(int width, int height, int depth, bool hasAlpha, bool zeroed);
+
+    std::vector<uint8_t, DefaultInitAllocator<uint8_t>> m_pixels;
     std::vector<RgbQuad> m_colorTable;
     uint8_t* m_bits = nullptr;
     int m_width = 0;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace
 {
@@ -32,27 +33,49 @@ private:
 
 // The last scan (SOS marker) must be followed by the end-of-image marker. A 0xFF
 // byte inside entropy-coded data is always stuffed, so neither marker occurs there.
+// Fed in pieces; hops from one 0xFF byte to the next.
+class JpegEndTracker {
+public:
+    void Feed(const uint8_t* data, size_t size)
+    {
+        const uint8_t* end = data + size;
+        while (data < end) {
+            if (m_afterMarkerByte) {
+                if (*data == 0xDA) {
+                    m_sawScan = true;
+                    m_endAfterScan = false;
+                } else if (*data == 0xD9) {
+                    m_endAfterScan = true;
+                }
+                m_afterMarkerByte = *data == 0xFF;
+                ++data;
+                continue;
+            }
+            const void* marker = std::memchr(data, 0xFF, static_cast<size_t>(end - data));
+            if (!marker)
+                return;
+            data = static_cast<const uint8_t*>(marker) + 1;
+            m_afterMarkerByte = true;
+        }
+    }
+
+    bool IsComplete() const { return m_sawScan && m_endAfterScan; }
+
+private:
+    bool m_afterMarkerByte = false;
+    bool m_sawScan = false;
+    bool m_endAfterScan = false;
+};
+
 bool IsJpegComplete(QIODevice& device)
 {
     device.seek(0);
-    bool sawScan = false;
-    bool endAfterScan = false;
-    bool previousWasMarkerByte = false;
+    JpegEndTracker tracker;
     std::array<char, 65536> chunk;
     qint64 count;
-    while ((count = device.read(chunk.data(), chunk.size())) > 0) {
-        for (qint64 i = 0; i < count; ++i) {
-            const auto byte = static_cast<uint8_t>(chunk[static_cast<size_t>(i)]);
-            if (previousWasMarkerByte && byte == 0xDA) {
-                sawScan = true;
-                endAfterScan = false;
-            } else if (previousWasMarkerByte && byte == 0xD9) {
-                endAfterScan = true;
-            }
-            previousWasMarkerByte = byte == 0xFF;
-        }
-    }
-    return sawScan && endAfterScan;
+    while ((count = device.read(chunk.data(), chunk.size())) > 0)
+        tracker.Feed(reinterpret_cast<const uint8_t*>(chunk.data()), static_cast<size_t>(count));
+    return tracker.IsComplete();
 }
 
 // Uncompressed bitmaps must hold every row the header announces.
@@ -118,4 +141,11 @@ bool IsStreamComplete(QIODevice& device, const std::string& qtFormat)
     if (qtFormat == "gif")
         return IsGifComplete(device);
     return true;
+}
+
+bool IsJpegStreamComplete(const uint8_t* data, size_t size)
+{
+    JpegEndTracker tracker;
+    tracker.Feed(data, size);
+    return tracker.IsComplete();
 }

@@ -7,6 +7,9 @@
 #include "omr/sheet_layout.h"
 #include "omr/sheet_report.h"
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 // Black pixels that make a mark, and other pixels after which a count starts over.
@@ -83,23 +86,37 @@ void SheetImage::ReadIdDigit(float bandTop, float bandLeft, int digitIndex)
     g_tally.errorCount = 0;
 
     const PixelArea band = ReadablePart(IdBandArea(bandTop, bandLeft), *this);
-    int black = 0;
+    // Which pixels are black, read row by row for the cache; the counts then walk
+    // them column by column. A band is 198 or 199 columns by 14 or 15 rows.
+    constexpr int kMaxColumns = 200;
+    constexpr int kMaxRows = 16;
+    const int columns = std::clamp(band.columns.end - band.columns.first, 0, kMaxColumns);
+    const int rows = std::clamp(band.rows.end - band.rows.first, 0, kMaxRows);
+    const int bytesPerPixel = GetBitsPerPixel() / 8;
+    std::array<std::array<bool, kMaxRows>, kMaxColumns> black;
+    for (int r = 0; r < rows; ++r) {
+        uint8_t* pixel = GetPixelAddress(band.columns.first, band.rows.first + r);
+        for (int c = 0; c < columns; ++c, pixel += bytesPerPixel) {
+            const bool isBlack = IsBlack(pixel);
+            black[static_cast<size_t>(c)][static_cast<size_t>(r)] = isBlack;
+            if (!isBlack)
+                PaintPixel(pixel, kReadGreen);
+        }
+    }
+    int blackCount = 0;
     int other = 0;
     int foundColumn = 0;
     // Column by column, the counts carrying over: the last count of 30 black pixels
     // since the counts were last cleared decides the digit.
-    for (int column = band.columns.first; column < band.columns.end; ++column) {
-        for (int r = band.rows.first; r < band.rows.end; ++r) {
-            if (IsBlack(GetPixelAddress(column, r))) {
-                if (++black == kMarkBlackCount)
-                    foundColumn = column;
-                continue;
-            }
-            if (++other > kOtherPixelsToForget) {
-                black = 0;
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 0; r < rows; ++r) {
+            if (black[static_cast<size_t>(c)][static_cast<size_t>(r)]) {
+                if (++blackCount == kMarkBlackCount)
+                    foundColumn = band.columns.first + c;
+            } else if (++other > kOtherPixelsToForget) {
+                blackCount = 0;
                 other = 0;
             }
-            SetPixel(column, r, kReadGreen);
         }
     }
     StoreIdDigit(DigitAtOffset(foundColumn - IdDigitOrigin(g_skew)), digitIndex);

@@ -2,13 +2,17 @@
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
 #include "omr/pixel_rules.h"
+#include "omr/question_observer.h"
 #include "omr/sheet_layout.h"
 #include "omr/sheet_report.h"
 
 namespace {
 
-// Black pixels that make a key box count as marked.
-constexpr int kMarkedBoxBlack = 70;
+void Tell(int32_t questionNumber, QuestionScore score)
+{
+    if (QuestionObserver* observer = BoundQuestionObserver())
+        observer->QuestionScored(questionNumber, score);
+}
 
 } // namespace
 
@@ -48,25 +52,33 @@ void SheetImage::ScoreAnswerBox(
         // The row check has painted the row already.
         ++g_tally.errorCount;
         g_rowFlagged = 0;
+        Tell(questionNumber, QuestionScore::RowRejected);
     } else {
         const PixelArea box = ReadablePart(AnswerBoxArea({ boxTop, boxBottom, boxLeft, boxRight }), *this);
+        const int bytesPerPixel = GetBitsPerPixel() / 8;
         int black = 0;
         for (int r = box.rows.first; r < box.rows.end; ++r) {
-            for (int column = box.columns.first; column < box.columns.end; ++column) {
-                if (IsBlack(GetPixelAddress(column, r)))
+            uint8_t* pixel = GetPixelAddress(box.columns.first, r);
+            for (int column = box.columns.first; column < box.columns.end; ++column, pixel += bytesPerPixel) {
+                if (IsBlack(pixel))
                     ++black;
                 else
-                    SetPixel(column, r, kReadGreen);
+                    PaintPixel(pixel, kReadGreen);
             }
         }
         if (black >= kMarkedBoxBlack) {
             ++g_tally.correctCount;
+            Tell(questionNumber, QuestionScore::Correct);
         } else {
             ++g_tally.wrongCount;
-            for (int r = box.rows.first; r < box.rows.end; ++r)
-                for (int column = box.columns.first; column < box.columns.end; ++column)
-                    if (!IsBlack(GetPixelAddress(column, r)))
-                        SetPixel(column, r, kWrongRed);
+            for (int r = box.rows.first; r < box.rows.end; ++r) {
+                uint8_t* pixel = GetPixelAddress(box.columns.first, r);
+                for (int column = box.columns.first; column < box.columns.end;
+                     ++column, pixel += bytesPerPixel)
+                    if (!IsBlack(pixel))
+                        PaintPixel(pixel, kWrongRed);
+            }
+            Tell(questionNumber, QuestionScore::Wrong);
         }
     }
     if (questionNumber == g_questionCount)

@@ -21,18 +21,22 @@ struct MarkPoint {
 
 // The last black pixel in column order: the rightmost column of the mark, lowest
 // pixel. White pixels of the window turn cyan, which also marks the sheet as
-// measured.
+// measured. Walked row by row for the cache; neither outcome depends on the order.
 MarkPoint SearchMarkWindow(SheetImage& image, const PixelArea& window)
 {
     const PixelArea area = ReadablePart(window, image);
+    const int bytesPerPixel = image.GetBitsPerPixel() / 8;
     MarkPoint point;
-    for (int column = area.columns.first; column < area.columns.end; ++column) {
-        for (int r = area.rows.first; r < area.rows.end; ++r) {
-            const int grey = GreyLevel(image.GetPixelAddress(column, r));
-            if (grey == 0)
-                point = { true, column, r };
-            else if (grey == 255)
-                image.SetPixel(column, r, kSearchedWindowCyan);
+    for (int r = area.rows.first; r < area.rows.end; ++r) {
+        uint8_t* pixel = image.GetPixelAddress(area.columns.first, r);
+        for (int column = area.columns.first; column < area.columns.end; ++column, pixel += bytesPerPixel) {
+            if (IsBlack(pixel)) {
+                // Rows come in increasing order, so within a column the later one wins.
+                if (!point.found || column >= point.x)
+                    point = { true, column, r };
+            } else if ((pixel[0] & pixel[1] & pixel[2]) == 255) { // grey level 255
+                PaintPixel(pixel, kSearchedWindowCyan);
+            }
         }
     }
     return point;

@@ -10,11 +10,22 @@ inline int GreyLevel(const uint8_t* pixel)
     return (pixel[0] + pixel[1] + pixel[2]) / 3;
 }
 
-// Every mark test counts only pixels of grey level 0.
+// Every mark test counts only pixels of grey level 0, that is with all three bytes 0.
 inline bool IsBlack(const uint8_t* pixel)
 {
-    return GreyLevel(pixel) == 0;
+    return (pixel[0] | pixel[1] | pixel[2]) == 0;
 }
+
+// SetPixel for a pixel already known to lie inside a 24- or 32-bit image.
+inline void PaintPixel(uint8_t* pixel, ColorRef color)
+{
+    pixel[0] = static_cast<uint8_t>(color >> 16); // blue
+    pixel[1] = static_cast<uint8_t>(color >> 8); // green
+    pixel[2] = static_cast<uint8_t>(color); // red
+}
+
+// Black pixels that make an answer box count as marked.
+constexpr int kMarkedBoxBlack = 70;
 
 // Overlay colours (0x00BBGGRR). None is black, so marks stay readable under them.
 constexpr ColorRef kSearchedWindowCyan = 0x00FFFF00; // white pixels of the mark windows

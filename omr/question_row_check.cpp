@@ -1,8 +1,11 @@
 #include "image/sheet_image.h"
+#include "omr/black_columns.h"
 #include "omr/engine_state.h"
 #include "omr/pixel_rules.h"
 #include "omr/row_mark_tracker.h"
 #include "omr/sheet_layout.h"
+
+#include <algorithm>
 
 // The strip always spans 95 columns from the row's left edge, so its right edge is
 // not needed.
@@ -10,20 +13,22 @@ void SheetImage::CheckQuestionRow(float rowTop, float rowBottom, float rowLeft, 
 {
     const GridBox row { rowTop, rowBottom, rowLeft, rowLeft };
     const PixelArea scan = ReadablePart(RowScanArea(row), *this);
+    static_assert(kRowStripColumns <= kMaxCountedColumns);
+    const int columns = std::clamp(scan.columns.end - scan.columns.first, 0, kRowStripColumns);
+    const int rows = std::max(scan.rows.end - scan.rows.first, 0);
     RowMarkTracker tracker;
-    for (int column = scan.columns.first; column < scan.columns.end && !tracker.IsFlagged(); ++column) {
-        int black = 0;
-        int other = 0;
-        for (int r = scan.rows.first; r < scan.rows.end; ++r)
-            ++(IsBlack(GetPixelAddress(column, r)) ? black : other);
-        tracker.AddColumn(black, other);
-    }
+    const ColumnCounts black = CountBlackByColumn(*this, scan);
+    for (size_t c = 0; c < static_cast<size_t>(columns) && !tracker.IsFlagged(); ++c)
+        tracker.AddColumn(black[c], rows - black[c]);
     g_rowFlagged = tracker.IsFlagged() ? 1 : 0;
     if (!tracker.IsFlagged())
         return;
+    const int bytesPerPixel = GetBitsPerPixel() / 8;
     const PixelArea paint = ReadablePart(RowPaintArea(row), *this);
-    for (int r = paint.rows.first; r < paint.rows.end; ++r)
-        for (int column = paint.columns.first; column < paint.columns.end; ++column)
-            if (!IsBlack(GetPixelAddress(column, r)))
-                SetPixel(column, r, kFlaggedOrange);
+    for (int r = paint.rows.first; r < paint.rows.end; ++r) {
+        uint8_t* pixel = GetPixelAddress(paint.columns.first, r);
+        for (int column = paint.columns.first; column < paint.columns.end; ++column, pixel += bytesPerPixel)
+            if (!IsBlack(pixel))
+                PaintPixel(pixel, kFlaggedOrange);
+    }
 }

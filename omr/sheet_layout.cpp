@@ -13,7 +13,6 @@ constexpr double kRowStep = 19.3;
 constexpr double kRowHeight = 13.5;
 constexpr double kBoxWidth = 14;
 constexpr double kLetterOffsets[kLettersPerRow] = { 0, 19.5, 39, 58.5, 78 };
-constexpr double kStripWidth = 95;
 
 constexpr double kIdBandLeftOffset = 223 - 4;
 constexpr double kIdBandTopOffset = -193 + 96;
@@ -71,12 +70,12 @@ GridBox LayAnswerBox(const GridBox& row, int letter)
 
 PixelArea RowScanArea(const GridBox& row)
 {
-    return { SpanToTruncated(row.left, row.left + kStripWidth), SpanThrough(row.top, row.bottom) };
+    return { SpanToTruncated(row.left, row.left + kRowStripColumns), SpanThrough(row.top, row.bottom) };
 }
 
 PixelArea RowPaintArea(const GridBox& row)
 {
-    return { SpanToTruncated(row.left, row.left + kStripWidth), SpanBefore(row.top, row.bottom) };
+    return { SpanToTruncated(row.left, row.left + kRowStripColumns), SpanBefore(row.top, row.bottom) };
 }
 
 PixelArea AnswerBoxArea(const GridBox& box)

@@ -20,6 +20,8 @@ struct GridBox {
 };
 
 constexpr int kLettersPerRow = 5;
+// Columns of a question row's strip, from its truncated left edge.
+constexpr int kRowStripColumns = 95;
 constexpr int kIdDigitCount = 8;
 
 using QuestionRows = std::array<GridBox, kQuestionCount>;
@@ -29,7 +31,8 @@ QuestionRows LayQuestionRows(const SkewMeasurement& skew);
 // The box of a letter, 0 for 'a' to 4 for 'e', in a question row.
 GridBox LayAnswerBox(const GridBox& row, int letter);
 
-// The pixels the row check counts: 95 columns, rows down to the bottom included.
+// The pixels the row check counts: kRowStripColumns columns (fewer only left of
+// column 0), rows down to the bottom included.
 PixelArea RowScanArea(const GridBox& row);
 // The pixels a rejected row has painted: the scan area without the bottom bound.
 PixelArea RowPaintArea(const GridBox& row);

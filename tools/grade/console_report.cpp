@@ -20,6 +20,7 @@ ConsoleReport::ConsoleReport(size_t sheetCount, bool quiet)
     , m_quiet(quiet)
     , m_progress(isatty(STDERR_FILENO) == 1)
 {
+    ShowProgress();
 }
 
 void ConsoleReport::Add(const SheetOutcome& outcome)
@@ -60,12 +61,16 @@ void ConsoleReport::Finish()
 
 void ConsoleReport::ClearProgress()
 {
-    if (m_progress && m_done > 0)
+    if (m_progressShown)
         std::fprintf(stderr, "\r\033[K");
+    m_progressShown = false;
 }
 
 void ConsoleReport::ShowProgress()
 {
-    if (m_progress && m_done < m_sheetCount)
-        std::fprintf(stderr, "grading %zu/%zu", m_done, m_sheetCount);
+    if (!m_progress || m_done >= m_sheetCount)
+        return;
+    std::fprintf(stderr, "grading %zu/%zu", m_done, m_sheetCount);
+    std::fflush(stderr);
+    m_progressShown = true;
 }

@@ -2,6 +2,23 @@
 
 #include "framework/format.h"
 
+namespace {
+
+char ScoreLetter(QuestionScore score)
+{
+    switch (score) {
+    case QuestionScore::Correct:
+        return 'C';
+    case QuestionScore::Wrong:
+        return 'W';
+    case QuestionScore::RowRejected:
+        return 'E';
+    }
+    return 'E';
+}
+
+} // namespace
+
 std::string CsvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -15,23 +32,32 @@ std::string CsvField(const std::string& text)
     return quoted + '"';
 }
 
-CsvReport::CsvReport()
-    : m_text("file,examinee_id,correct,wrong,error,status\n")
+std::string CsvHeader()
 {
+    std::string header = "file,examinee_id,correct,wrong,error,status";
+    for (const char* prefix : { ",q", ",m" })
+        for (int question = 1; question <= kQuestionCount; ++question)
+            header += prefix + std::to_string(question);
+    return header + '\n';
 }
 
-void CsvReport::Add(const SheetOutcome& outcome)
+std::string CsvRow(const SheetOutcome& outcome)
 {
-    m_text += CsvField(outcome.file);
-    if (outcome.status == SheetStatus::Refused)
-        m_text += ",,,,,";
-    else
-        m_text += FormatText(",%08d,%d,%d,%d,", outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors);
-    m_text += StatusName(outcome.status);
-    m_text += '\n';
-}
-
-FileWriteResult CsvReport::Write(const std::string& path) const
-{
-    return WriteFileSafely(path, m_text);
+    std::string row = CsvField(outcome.file);
+    if (outcome.status == SheetStatus::Refused) {
+        row += ",,,,,";
+        row += StatusName(outcome.status);
+        row.append(2 * kQuestionCount, ',');
+        return row + '\n';
+    }
+    row += FormatText(",%08d,%d,%d,%d,", outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors);
+    row += StatusName(outcome.status);
+    for (const std::optional<QuestionScore>& score : outcome.questionScores) {
+        row += ',';
+        if (score)
+            row += ScoreLetter(*score);
+    }
+    for (const std::string& letters : outcome.markedLetters)
+        row += ',' + letters;
+    return row + '\n';
 }

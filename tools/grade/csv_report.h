@@ -1,21 +1,15 @@
 #pragma once
 
-#include "framework/safe_file_write.h"
 #include "sheet_outcome.h"
 
 #include <string>
 
-// The CSV file: a header, then one row per sheet in input order.
-class CsvReport {
-public:
-    CsvReport();
-    void Add(const SheetOutcome& outcome);
-    FileWriteResult Write(const std::string& path) const;
-    const std::string& Text() const { return m_text; }
-
-private:
-    std::string m_text;
-};
+// The CSV file: file,examinee_id,correct,wrong,error,status, then q1..q100 (C
+// correct, W wrong, E row rejected, empty where the key grades nothing) and
+// m1..m100 (the letters found marked). A refused sheet has only file and status.
+std::string CsvHeader();
+// One row, with its line end.
+std::string CsvRow(const SheetOutcome& outcome);
 
 // Quotes a CSV field when it holds a comma, a quote or a line end.
 std::string CsvField(const std::string& text);

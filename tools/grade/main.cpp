@@ -7,11 +7,13 @@
 #include "csv_report.h"
 #include "grade_options.h"
 #include "results/results_file.h"
+#include "streamed_file.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <thread>
 
@@ -42,6 +44,17 @@ bool Report(const FileWriteResult& written)
     if (!written)
         std::fprintf(stderr, "vantrel-grade: %s\n", written.message.c_str());
     return written.ok;
+}
+
+// An output file the options ask for, created before any sheet is graded so that
+// a wrong path is known at once; nullptr when not asked for.
+std::unique_ptr<StreamedFile> OpenOutput(const std::string& path, bool& opened)
+{
+    if (path.empty())
+        return nullptr;
+    auto file = std::make_unique<StreamedFile>(path);
+    opened = Report(file->Open()) && opened;
+    return file;
 }
 
 } // namespace
@@ -78,21 +91,27 @@ int main(int argc, char** argv)
         }
     }
 
+    bool opened = true;
+    const std::unique_ptr<StreamedFile> csv = OpenOutput(options.csvFile, opened);
+    const std::unique_ptr<StreamedFile> results = OpenOutput(options.resultsFile, opened);
+    if (!opened)
+        return UsageError;
+    if (csv)
+        csv->Append(CsvHeader());
+
     ConsoleReport console(options.sheets.size(), options.quiet);
-    CsvReport csv;
-    std::string results;
     RunBatch(options, options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
         console.Add(outcome);
-        csv.Add(outcome);
-        if (outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
-            results += FormatResultLine(outcome.examineeId, outcome.correct);
+        if (csv)
+            csv->Append(CsvRow(outcome));
+        if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
+            results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
     });
     console.Finish();
 
     bool written = true;
-    if (!options.csvFile.empty())
-        written = Report(csv.Write(options.csvFile)) && written;
-    if (!options.resultsFile.empty())
-        written = Report(WriteFileSafely(options.resultsFile, results)) && written;
+    for (StreamedFile* file : { csv.get(), results.get() })
+        if (file)
+            written = Report(file->Commit()) && written;
     return console.RefusedCount() == 0 && written ? AllGraded : SomeNotGraded;
 }

@@ -2,10 +2,10 @@
 
 #include "image/sheet_image.h"
 #include "omr/check_sheet.h"
+#include "omr/engine_state.h"
 #include "sheet_recorder.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -15,28 +15,19 @@ std::string OneLine(std::string text)
     return text;
 }
 
-void SaveAnnotated(const SheetImage& image, const std::string& path, const GradeOptions& options,
-                   SheetOutcome& outcome)
-{
-    namespace fs = std::filesystem;
-    fs::path target = fs::path(options.annotateDir) / fs::path(path).stem();
-    target += "." + options.annotateFormat;
-    if (const ImageResult saved = image.SaveToFile(target.string()); !saved)
-        outcome.messages.push_back("cannot save the annotated sheet: " + saved.message);
-}
-
 } // namespace
 
-SheetOutcome GradeSheetFile(const std::string& path, const GradeOptions& options)
+SheetOutcome GradeSheetFile(const SheetJob& job)
 {
     SheetOutcome outcome;
-    outcome.file = path;
+    outcome.file = job.path;
     SheetRecorder recorder(outcome);
     ScopedMessageBox messages(recorder);
     ScopedScoreRecorder scores(recorder);
+    ScopedQuestionObserver questions(recorder);
 
     SheetImage image;
-    if (const ImageResult loaded = image.LoadFromFile(path); !loaded) {
+    if (const ImageResult loaded = image.LoadFromFile(job.path); !loaded) {
         outcome.refusal = loaded.message;
         outcome.messages.push_back(loaded.message);
         return outcome;
@@ -46,7 +37,11 @@ SheetOutcome GradeSheetFile(const std::string& path, const GradeOptions& options
         outcome.refusal = OneLine(RefusalMessage(check));
         return outcome;
     }
-    if (!options.annotateDir.empty())
-        SaveAnnotated(image, path, options, outcome);
+    // Marks stay black under the overlay, so the graded sheet reads as the scan did.
+    if (job.readMarkedLetters)
+        outcome.markedLetters = ReadMarkedLetters(image, g_skew);
+    if (!job.annotatedPath.empty())
+        if (const ImageResult saved = image.SaveToFile(job.annotatedPath); !saved)
+            outcome.messages.push_back("cannot save the annotated sheet: " + saved.message);
     return outcome;
 }

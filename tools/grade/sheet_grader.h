@@ -1,8 +1,15 @@
 #pragma once
 
-#include "grade_options.h"
 #include "sheet_outcome.h"
+
+#include <string>
+
+struct SheetJob {
+    std::string path;
+    std::string annotatedPath; // where to save the graded sheet; empty: nowhere
+    bool readMarkedLetters = false;
+};
 
 // Loads and grades one sheet file with this thread's engine and the entered key,
 // in the order the desktop program uses; saves the annotated sheet when asked.
-SheetOutcome GradeSheetFile(const std::string& path, const GradeOptions& options);
+SheetOutcome GradeSheetFile(const SheetJob& job);

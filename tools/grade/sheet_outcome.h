@@ -1,6 +1,11 @@
 #pragma once
 
+#include "omr/marked_letters.h"
+#include "omr/question_observer.h"
+
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +23,10 @@ struct SheetOutcome {
     int32_t correct = 0;
     int32_t wrong = 0;
     int32_t errors = 0;
+    // How the engine scored each question; nothing where the key does not grade it.
+    std::array<std::optional<QuestionScore>, kQuestionCount> questionScores;
+    // The letters found marked in each row; read only when asked for.
+    MarkedLetters markedLetters;
     std::string refusal;               // one line: why the sheet could not be graded
     std::vector<std::string> messages; // what the desktop program would show in boxes, in order
 };

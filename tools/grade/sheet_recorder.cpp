@@ -7,3 +7,9 @@ void SheetRecorder::RecordScores(const SheetScores& scores)
     m_outcome.errors = scores.errors;
     m_outcome.status = scores.reported ? SheetStatus::Reported : SheetStatus::Unreported;
 }
+
+void SheetRecorder::QuestionScored(int32_t questionNumber, QuestionScore score)
+{
+    if (questionNumber >= 1 && questionNumber <= kQuestionCount)
+        m_outcome.questionScores[static_cast<size_t>(questionNumber - 1)] = score;
+}

@@ -119,13 +119,20 @@ std::string WriteSheets(const std::vector<PlannedSheet>& sheets, const QDir& fol
     return {};
 }
 
+// The counts a grader must report, then the letters drawn in each row (m1..m100).
 std::string TruthTable(const std::vector<PlannedSheet>& sheets, const AnswerList& key)
 {
-    std::string table = "file,examinee_id,correct,wrong,error\n";
+    std::string table = "file,examinee_id,correct,wrong,error";
+    for (int question = 1; question <= kSheetQuestions; ++question)
+        table += ",m" + std::to_string(question);
+    table += '\n';
     for (const PlannedSheet& sheet : sheets) {
         const SheetTruth truth = ScoreDrawnSheet(sheet.content.marks, key);
-        table += FormatText("%s,%s,%d,%d,%d\n", sheet.fileName.c_str(), sheet.content.examineeId.c_str(),
-            truth.correct, truth.wrong, truth.error);
+        table += FormatText("%s,%s,%d,%d,%d", sheet.fileName.c_str(), sheet.content.examineeId.c_str(),
+                            truth.correct, truth.wrong, truth.error);
+        for (const std::string& letters : sheet.content.marks)
+            table += ',' + letters;
+        table += '\n';
     }
     return table;
 }

@@ -242,10 +242,11 @@ std::string UsageText()
                       [--max-tilt DEG] [--noise N]
       Draws N random sheets img001.tif, img002.tif, ... (N up to 9999) into DIR
       with the answer key key.txt (100 questions) and truth.csv
-      (file,examinee_id,correct,wrong,error): the counts the grader must report
-      for each sheet against the key. Tilts are uniform in +-max-tilt (default
-      0.8, at most 3.5); JPEG sheets get a random quality from 75 to 95; noise as
-      for fill (default 0). The same seed (default 1) always gives the same files.
+      (file,examinee_id,correct,wrong,error,m1..m100): the counts the grader must
+      report for each sheet against the key, and the letters drawn in each row.
+      Tilts are uniform in +-max-tilt (default 0.8, at most 3.5); JPEG sheets get
+      a random quality from 75 to 95; noise as for fill (default 0). The same
+      seed (default 1) always gives the same files.
 
 Images are 24-bit colour; the type follows the extension (.jpg, .bmp, .tif, .png).
 vantrel-sheet --version shows the version.

@@ -1,0 +1,77 @@
+#include "image/colour_jpeg.h"
+
+#include "image/sheet_image.h"
+#include "image/stream_completeness.h"
+
+#include <turbojpeg.h>
+
+#include <string>
+
+namespace {
+
+// One decompressor per thread, made on first use. libjpeg-turbo can leave one
+// unusable after a failed call (a header cut short), so a failure discards it.
+class Decompressor {
+public:
+    ~Decompressor() { Discard(); }
+
+    tjhandle Handle()
+    {
+        if (!m_handle)
+            m_handle = tjInitDecompress();
+        return m_handle;
+    }
+
+    void Discard()
+    {
+        if (m_handle)
+            tjDestroy(m_handle);
+        m_handle = nullptr;
+    }
+
+private:
+    tjhandle m_handle = nullptr;
+};
+
+thread_local Decompressor t_decompressor;
+
+} // namespace
+
+std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, SheetImage& image)
+{
+    const tjhandle handle = t_decompressor.Handle();
+    if (!handle)
+        return std::nullopt;
+    int width = 0, height = 0, subsampling = 0, colorspace = 0;
+    if (tjDecompressHeader3(
+            handle, data, static_cast<unsigned long>(size), &width, &height, &subsampling, &colorspace)
+        != 0) {
+        t_decompressor.Discard();
+        return std::nullopt;
+    }
+    if (colorspace != TJCS_YCbCr && colorspace != TJCS_RGB)
+        return std::nullopt;
+
+    const int64_t pixels = static_cast<int64_t>(width) * height;
+    if (pixels > SheetImage::kMaxPixels)
+        return ImageResult::Failure(
+            ImageError::TooLarge, std::to_string(pixels) + " pixels are more than 100 megapixels");
+    if (!IsJpegStreamComplete(data, size))
+        return ImageResult::Failure(ImageError::CannotDecode, "JPEG data is truncated");
+
+    SheetImage decoded;
+    if (ImageResult created = decoded.CreateForOverwrite(width, height, 24); !created)
+        return created;
+    // Bottom-up: the bottom row starts the memory. libjpeg-turbo reports a fatal
+    // error that follows a warning as a warning, so any complaint stops the decode,
+    // and Qt decodes that file as it always has.
+    uint8_t* bottomRow = decoded.GetPixelAddress(0, height - 1);
+    if (tjDecompress2(handle, data, static_cast<unsigned long>(size), bottomRow, width, -decoded.GetPitch(),
+            height, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_STOPONWARNING)
+        != 0) {
+        t_decompressor.Discard();
+        return std::nullopt;
+    }
+    image = std::move(decoded);
+    return ImageResult {};
+}

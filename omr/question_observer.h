@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+// How the engine scored one question of the key.
+enum class QuestionScore {
+    Correct, // the key's box was marked
+    Wrong, // the key's box was not marked
+    RowRejected, // the row check flagged the row
+};
+
+// Told of every question the engine scores, as it scores it: the batch grader's
+// per-question columns. Questions the key does not grade are never told.
+class QuestionObserver {
+public:
+    virtual ~QuestionObserver() = default;
+    virtual void QuestionScored(int32_t questionNumber, QuestionScore score) = 0;
+};
+
+// The observer bound to the calling thread, or nullptr.
+QuestionObserver* BoundQuestionObserver();
+
+// Binds an observer to the calling thread for the lifetime of this object.
+class ScopedQuestionObserver {
+public:
+    explicit ScopedQuestionObserver(QuestionObserver& observer);
+    ~ScopedQuestionObserver();
+    ScopedQuestionObserver(const ScopedQuestionObserver&) = delete;
+    ScopedQuestionObserver& operator=(const ScopedQuestionObserver&) = delete;
+
+private:
+    QuestionObserver* m_previous;
+};

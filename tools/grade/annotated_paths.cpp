@@ -1,0 +1,21 @@
+#include "annotated_paths.h"
+
+#include <filesystem>
+#include <set>
+
+std::vector<std::string> AnnotatedPaths(
+    const std::vector<std::string>& sheets, const std::string& directory, const std::string& format)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> paths;
+    paths.reserve(sheets.size());
+    std::set<std::string> taken;
+    for (const std::string& sheet : sheets) {
+        const std::string stem = fs::path(sheet).stem().string();
+        std::string name = stem + "." + format;
+        for (int copy = 2; !taken.insert(name).second; ++copy)
+            name = stem + "-" + std::to_string(copy) + "." + format;
+        paths.push_back((fs::path(directory) / name).string());
+    }
+    return paths;
+}
