@@ -67,8 +67,8 @@ listing=$(cd "$work/batch" && ls | tr '\n' ' ')
 [[ $listing == "img001.bmp img002.bmp img003.bmp key.txt truth.csv " ]] || fail "batch wrote: $listing"
 [[ $(wc -c <"$work/batch/key.txt") == 500 ]] || fail "key.txt is not 100 lines of one letter"
 grep -qvxE '[a-e]  '$'\r' "$work/batch/key.txt" && fail "key.txt has a line that is not a letter, two spaces, CR LF"
-[[ $(head -1 "$work/batch/truth.csv") == "file,examinee_id,correct,wrong,error" ]] || fail "truth.csv header"
-rows=$(tail -n +2 "$work/batch/truth.csv" | grep -cE '^img00[1-3]\.bmp,[0-9]{8},[0-9]+,[0-9]+,[0-9]+$')
+[[ $(head -1 "$work/batch/truth.csv") == "file,examinee_id,correct,wrong,error,m1,"*",m100" ]] || fail "truth.csv header"
+rows=$(tail -n +2 "$work/batch/truth.csv" | grep -cE '^img00[1-3]\.bmp,[0-9]{8},[0-9]+,[0-9]+,[0-9]+(,[a-e]*){100}$')
 [[ $rows == 3 ]] || fail "truth.csv has $rows well-formed rows, expected 3"
 
 if ((failures > 0)); then
