@@ -72,6 +72,17 @@ ImageResult SheetImage::LoadFromFile(const std::string& path)
     if (!file.open(QIODevice::ReadOnly))
         return Failure(ImageError::CannotOpen, path, file.errorString().toStdString());
 
+    // These two bytes alone make Qt pick its JPEG reader. A colour JPEG is decoded
+    // directly, without Qt's detour; any other goes on to Qt.
+    if (file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
+        const QByteArray bytes = file.readAll();
+        if (const std::optional<ImageResult> direct
+            = DecodeColourJpeg(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                static_cast<size_t>(bytes.size()), *this))
+            return *direct ? *direct : Failure(direct->error, path, direct->message);
+        file.seek(0);
+    }
+
     QImageReader reader(&file);
     // By content only: a name's suffix would pick Qt's header-less "dib" reader
     // for *.dib bitmaps, or the wrong reader for a misnamed file.
@@ -85,14 +96,6 @@ ImageResult SheetImage::LoadFromFile(const std::string& path)
     QFile probe(name);
     if (!probe.open(QIODevice::ReadOnly))
         return Failure(ImageError::CannotOpen, path, probe.errorString().toStdString());
-
-    if (codec->type == ImageType::Jpeg && probe.size() <= kMaxDirectJpegBytes) {
-        const QByteArray bytes = probe.readAll();
-        if (const std::optional<ImageResult> direct
-            = DecodeColourJpeg(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                static_cast<size_t>(bytes.size()), *this))
-            return *direct ? *direct : Failure(direct->error, path, direct->message);
-    }
 
     // The header's size decides before any pixel memory is taken.
     const QSize size = reader.size();

@@ -1,6 +1,6 @@
 #include "image/sheet_image.h"
 
-#include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -50,11 +50,11 @@ ImageResult SheetImage::Allocate(int width, int height, int depth, bool hasAlpha
     // Bottom-up: the top row is the last row in memory.
     m_bits = m_pixels.data() + stride * (height - 1);
     if (!zeroed) {
-        // The padding at the end of each row, which no decoder writes.
-        const auto used = static_cast<size_t>((static_cast<int64_t>(width) * depth + 7) / 8);
-        for (int64_t row = 0; row < height; ++row)
-            std::fill(m_pixels.data() + row * stride + static_cast<int64_t>(used),
-                m_pixels.data() + (row + 1) * stride, uint8_t { 0 });
+        // The padding at the end of each row (at most 3 bytes), which no decoder
+        // writes: the last 4 bytes of every row are zeroed, and the decoder then
+        // overwrites those of them that belong to pixels.
+        for (int64_t row = 1; row <= height; ++row)
+            std::memset(m_pixels.data() + row * stride - 4, 0, 4);
     }
     return {};
 }
