@@ -1,22 +1,118 @@
 #include "framework/safe_file_write.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The mode a new file gets from the process's umask, or the mode of the file it replaces.
+mode_t TargetMode(const std::string& path)
+{
+    struct stat existing { };
+    if (::stat(path.c_str(), &existing) == 0)
+        return existing.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string path)
+    : m_path(std::move(path))
+{
+}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    Discard();
+}
+
+FileWriteResult AtomicFileWriter::Fail(const char* what, int error)
+{
+    if (m_failure)
+        m_failure = { false, std::string(what) + " " + m_path + ": " + std::strerror(error) };
+    return m_failure;
+}
+
+void AtomicFileWriter::Discard()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_tempPath.empty())
+        ::unlink(m_tempPath.c_str());
+    m_tempPath.clear();
+}
+
+FileWriteResult AtomicFileWriter::Open()
+{
+    // A device or a pipe (/dev/stdout, /dev/full) is written as it is: renaming a
+    // file over it would replace the device itself.
+    struct stat existing { };
+    if (::stat(m_path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        m_fd = ::open(m_path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (m_fd < 0)
+            return Fail("cannot open for writing", errno);
+        m_direct = true;
+        return {};
+    }
+    std::string pattern = m_path + ".XXXXXX";
+    m_fd = ::mkstemp(pattern.data());
+    if (m_fd < 0)
+        return Fail("cannot open for writing", errno);
+    m_tempPath = pattern;
+    if (::fchmod(m_fd, TargetMode(m_path)) != 0)
+        return Fail("cannot open for writing", errno);
+    return {};
+}
+
+void AtomicFileWriter::Append(std::string_view bytes)
+{
+    if (!m_failure || m_fd < 0)
+        return;
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail("cannot write", errno);
+            return;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+}
+
+FileWriteResult AtomicFileWriter::Commit()
+{
+    if (m_fd < 0 && m_failure)
+        Fail("cannot write", EBADF);
+    // A full disk may only show at the sync or the close.
+    if (m_failure && !m_direct && ::fsync(m_fd) != 0)
+        Fail("cannot write", errno);
+    if (m_failure) {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            Fail("cannot write", errno);
+    }
+    if (m_failure && !m_direct && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
+        Fail("cannot save", errno);
+    if (m_failure)
+        m_tempPath.clear();
+    Discard();
+    return m_failure;
+}
 
 FileWriteResult WriteFileSafely(const std::string& path, std::string_view bytes)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, "cannot open " + path + " for writing: " + file.errorString().toStdString()};
-    const auto size = static_cast<qint64>(bytes.size());
-    // The flush is checked here: commit() does not notice a buffered write that
-    // fails (disk full), and would put a cut-short file in place of the old one.
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
-        const std::string reason = file.errorString().toStdString();
-        file.cancelWriting();
-        return {false, "cannot write " + path + ": " + reason};
-    }
-    if (!file.commit())
-        return {false, "cannot save " + path + ": " + file.errorString().toStdString()};
-    return {};
+    AtomicFileWriter writer(path);
+    if (FileWriteResult opened = writer.Open(); !opened)
+        return opened;
+    writer.Append(bytes);
+    return writer.Commit();
 }

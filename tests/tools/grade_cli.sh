@@ -20,6 +20,31 @@ fail() { echo "FAIL: $*"; failed=1; }
 "$grade" --key "$work/missing.txt" "$work/s/img001.jpg" >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "missing key should exit 2"
 out=$("$grade" --key "$work/s/key.txt" --csv "$work/no/such/folder/x.csv" "$work/s/img001.jpg" 2>&1)
 [[ $? -eq 2 && $out == *"cannot open"* && $out != *img001* ]] || fail "an unwritable CSV should stop the run at once: $out"
+# Outputs that would replace an input or each other are refused before anything is
+# written: the sheets and the key stay byte for byte.
+cp -r "$work/s" "$work/before"
+mkdir -p "$work/links" && ln "$work/s/img001.jpg" "$work/links/hard.png"
+k="--key $work/s/key.txt"
+while IFS='|' read -r words expect; do
+    out=$(cd "$work" && eval "\"$grade\" $k $words" 2>&1 </dev/null)
+    [[ $? -eq 2 && $out == *"$expect"* ]] || fail "$words should be refused ($expect): $out"
+done <<EOF
+--csv s/img001.jpg s/img002.jpg|names an image file
+--results s/img001.jpg s/img002.jpg|names an image file
+--annotate s --annotate-format jpg s/img001.jpg|would replace the sheet s/img001.jpg
+--annotate links --quiet links/hard.png|would replace the sheet links/hard.png
+--csv ./s/key.txt s/img001.jpg|would replace the key
+--csv a.txt --results ./a.txt s/img001.jpg|are the same file
+EOF
+diff -r "$work/s" "$work/before" >/dev/null || fail "a refused run changed the inputs"
+[[ -e "$work/a.txt" ]] && fail "a refused run wrote an output"
+rm -rf "$work/before" "$work/links"
+# A write that fails is told, with the system's reason, whatever --quiet says.
+mkdir -p "$work/blocked/img002.png"
+out=$("$grade" $k --quiet --csv /dev/full --annotate "$work/blocked" "$work/s/img001.jpg" "$work/s/img002.jpg" 2>&1 >/dev/null)
+[[ $? -eq 1 && $out == *"/dev/full: No space left on device"* && $out == *"img002.png: Is a directory"* ]] ||
+    fail "failed writes should exit 1 and say why: $out"
+[[ -c /dev/full ]] || fail "/dev/full was replaced"
 "$grade" --help | grep -q -- '--annotate-format' || fail "--help should describe --annotate-format"
 "$grade" --help | grep -q -- 'Examples' || fail "--help should show examples"
 

@@ -29,6 +29,11 @@ void ConsoleReport::Add(const SheetOutcome& outcome)
     if (!m_quiet)
         for (const std::string& message : outcome.messages)
             std::fprintf(stderr, "%s: %s\n", outcome.file.c_str(), OneLine(message).c_str());
+    // A lost output is never quiet.
+    if (!outcome.writeFailure.empty()) {
+        ++m_writeFailures;
+        std::fprintf(stderr, "vantrel-grade: %s: %s\n", outcome.file.c_str(), OneLine(outcome.writeFailure).c_str());
+    }
 
     if (outcome.status == SheetStatus::Refused) {
         ++m_refused;

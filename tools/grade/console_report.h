@@ -16,6 +16,7 @@ public:
     void Finish();
 
     size_t RefusedCount() const { return m_refused; }
+    size_t WriteFailureCount() const { return m_writeFailures; }
 
 private:
     void ClearProgress();
@@ -29,6 +30,7 @@ private:
     size_t m_reported = 0;
     size_t m_unreported = 0;
     size_t m_refused = 0;
+    size_t m_writeFailures = 0;
     int64_t m_correctSum = 0;
     int32_t m_correctMin = 0;
     int32_t m_correctMax = 0;

@@ -6,8 +6,10 @@
 #include "console_report.h"
 #include "csv_report.h"
 #include "grade_options.h"
+#include "annotated_paths.h"
+#include "output_guard.h"
 #include "results/results_file.h"
-#include "streamed_file.h"
+#include "framework/safe_file_write.h"
 
 #include <QCoreApplication>
 
@@ -48,11 +50,11 @@ bool Report(const FileWriteResult& written)
 
 // An output file the options ask for, created before any sheet is graded so that
 // a wrong path is known at once; nullptr when not asked for.
-std::unique_ptr<StreamedFile> OpenOutput(const std::string& path, bool& opened)
+std::unique_ptr<AtomicFileWriter> OpenOutput(const std::string& path, bool& opened)
 {
     if (path.empty())
         return nullptr;
-    auto file = std::make_unique<StreamedFile>(path);
+    auto file = std::make_unique<AtomicFileWriter>(path);
     opened = Report(file->Open()) && opened;
     return file;
 }
@@ -81,6 +83,13 @@ int main(int argc, char** argv)
 
     if (!LoadKey(options.keyFile))
         return UsageError;
+    const std::vector<std::string> annotated = options.annotateDir.empty()
+        ? std::vector<std::string>()
+        : AnnotatedPaths(options.sheets, options.annotateDir, options.annotateFormat);
+    if (const std::string clash = OutputClash(options, annotated); !clash.empty()) {
+        std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", clash.c_str());
+        return UsageError;
+    }
     if (!options.annotateDir.empty()) {
         std::error_code error;
         std::filesystem::create_directories(options.annotateDir, error);
@@ -92,8 +101,8 @@ int main(int argc, char** argv)
     }
 
     bool opened = true;
-    const std::unique_ptr<StreamedFile> csv = OpenOutput(options.csvFile, opened);
-    const std::unique_ptr<StreamedFile> results = OpenOutput(options.resultsFile, opened);
+    const std::unique_ptr<AtomicFileWriter> csv = OpenOutput(options.csvFile, opened);
+    const std::unique_ptr<AtomicFileWriter> results = OpenOutput(options.resultsFile, opened);
     if (!opened)
         return UsageError;
     if (csv)
@@ -110,8 +119,8 @@ int main(int argc, char** argv)
     console.Finish();
 
     bool written = true;
-    for (StreamedFile* file : { csv.get(), results.get() })
+    for (AtomicFileWriter* file : { csv.get(), results.get() })
         if (file)
             written = Report(file->Commit()) && written;
-    return console.RefusedCount() == 0 && written ? AllGraded : SomeNotGraded;
+    return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded : SomeNotGraded;
 }

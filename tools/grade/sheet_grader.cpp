@@ -42,6 +42,6 @@ SheetOutcome GradeSheetFile(const SheetJob& job)
         outcome.markedLetters = ReadMarkedLetters(image, g_skew);
     if (!job.annotatedPath.empty())
         if (const ImageResult saved = image.SaveToFile(job.annotatedPath); !saved)
-            outcome.messages.push_back("cannot save the annotated sheet: " + saved.message);
+            outcome.writeFailure = "cannot save the annotated sheet: " + saved.message;
     return outcome;
 }

@@ -29,6 +29,7 @@ struct SheetOutcome {
     MarkedLetters markedLetters;
     std::string refusal;               // one line: why the sheet could not be graded
     std::vector<std::string> messages; // what the desktop program would show in boxes, in order
+    std::string writeFailure;          // why the annotated copy could not be saved; empty when it was
 };
 
 const char* StatusName(SheetStatus status);
