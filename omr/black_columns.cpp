@@ -1,14 +1,15 @@
 #include "omr/black_columns.h"
 
 #include "image/sheet_image.h"
+#include "omr/pixel_rules.h"
 
 #include <algorithm>
 #include <cstddef>
 
 namespace {
 
-// Every byte position of the area's rows counts the rows in which three zero bytes
-// start there, sixteen positions at a time (one vector) down all the rows; a
+// Every byte position of the area's rows counts the rows in which three bytes of a
+// black pixel start there, sixteen positions at a time (one vector) down all the rows; a
 // pixel's count is the one at its first byte. The last few pixels of the rows go
 // one by one, so that no read leaves a row.
 template <size_t kBytesPerPixel>
@@ -30,7 +31,7 @@ ColumnCounts Count(const SheetImage& image, const PixelArea& area, size_t column
             const uint8_t* bytes = top + i;
             for (int r = 0; r < rows; ++r, bytes += pitch)
                 for (size_t k = 0; k < kStep; ++k)
-                    counts[k] += (bytes[k] | bytes[k + 1] | bytes[k + 2]) == 0 ? 1 : 0;
+                    counts[k] += IsBlack(bytes + k) ? 1 : 0;
             std::copy(counts.begin(), counts.end(), zeroStarts.begin() + static_cast<std::ptrdiff_t>(i));
         }
         for (i = (i + kBytesPerPixel - 1) / kBytesPerPixel * kBytesPerPixel; i < rowBytes;
@@ -38,7 +39,7 @@ ColumnCounts Count(const SheetImage& image, const PixelArea& area, size_t column
             uint8_t count = 0;
             const uint8_t* bytes = top + i;
             for (int r = 0; r < rows; ++r, bytes += pitch)
-                count += (bytes[0] | bytes[1] | bytes[2]) == 0 ? 1 : 0;
+                count += IsBlack(bytes) ? 1 : 0;
             zeroStarts[i] = count;
         }
         for (size_t c = 0; c < columns; ++c)

@@ -14,6 +14,20 @@ void Tell(int32_t questionNumber, QuestionScore score)
         observer->QuestionScored(questionNumber, score);
 }
 
+// The report comes after the last question with a valid key answer, so that every
+// keyed question counts even when the key has gaps (the count alone would stop short).
+int32_t ReportQuestion(const AnswerList& answers, int32_t questionCount)
+{
+    if (questionCount <= 0)
+        return questionCount;
+    for (int question = kQuestionCount; question >= 1; --question) {
+        const std::string& answer = answers[static_cast<size_t>(question - 1)];
+        if (!answer.empty() && answer[0] >= 'a' && answer[0] <= 'e')
+            return question;
+    }
+    return questionCount;
+}
+
 } // namespace
 
 SheetCheck SheetImage::GradeSheet(const AnswerList& answers, int32_t questionCount)
@@ -23,7 +37,7 @@ SheetCheck SheetImage::GradeSheet(const AnswerList& answers, int32_t questionCou
         return fits;
     }
     ConvertTo24Bits();
-    g_questionCount = questionCount;
+    g_questionCount = ReportQuestion(answers, questionCount);
     ReadExamineeId();
     const QuestionRows rows = LayQuestionRows(g_skew);
     for (int question = 1; question <= kQuestionCount; ++question) {

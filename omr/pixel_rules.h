@@ -10,10 +10,10 @@ inline int GreyLevel(const uint8_t* pixel)
     return (pixel[0] + pixel[1] + pixel[2]) / 3;
 }
 
-// Every mark test counts only pixels of grey level 0, that is with all three bytes 0.
+// Every mark test counts only pixels of grey level 0: bytes summing to 0, 1 or 2.
 inline bool IsBlack(const uint8_t* pixel)
 {
-    return (pixel[0] | pixel[1] | pixel[2]) == 0;
+    return pixel[0] + pixel[1] + pixel[2] < 3;
 }
 
 // SetPixel for a pixel already known to lie inside a 24- or 32-bit image.

@@ -51,7 +51,7 @@ TEST_F(EngineTest, ObserverHearsEveryScoredQuestionAsTheCountsDo)
     key[4] = "B"; // not graded
     MarkBox(image, 5, 1);
     key[5] = "d"; // blank: wrong
-    key[6] = "e"; // after the count: still scored
+    key[6] = "e"; // the last keyed question: counted in the report
     MarkBox(image, 7, 4);
     RecordingObserver observer;
     ScopedQuestionObserver bound(observer);
@@ -62,7 +62,7 @@ TEST_F(EngineTest, ObserverHearsEveryScoredQuestionAsTheCountsDo)
         { 7, C } };
     EXPECT_EQ(observer.scored, expected);
     ASSERT_EQ(recorder.scores.size(), 1u);
-    EXPECT_EQ(recorder.scores[0].correct, 1);
+    EXPECT_EQ(recorder.scores[0].correct, 2);
     EXPECT_EQ(recorder.scores[0].wrong, 2);
     EXPECT_EQ(recorder.scores[0].errors, 1);
 }

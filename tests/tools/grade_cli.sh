@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# vantrel-grade's command line: exit codes, refused and unreported sheets, and
+# vantrel-grade's command line: exit codes, refused sheets, keys with gaps, and
 # output (standard output and error, CSV, results file, annotated sheets) that does
 # not depend on the number of threads.
 set -uo pipefail
@@ -143,13 +143,13 @@ diff <(expected_detail "$work/s/truth.csv") <(read_detail "$work/one.csv") >"$wo
 grep -q ',E,' "$work/one.csv" && grep -q ',,' <(cut -d, -f107-206 "$work/one.csv" | tail -n +2) ||
     fail "the set should hold rejected rows and blank rows"
 
-# A key whose entry at its count is no letter: every sheet is graded but never reported.
-sed '99s/^./x/' "$work/s/key.txt" >"$work/unreported.txt"
-run unreported-one "$work/unreported.txt" 1 "$@"
-run unreported-two "$work/unreported.txt" 2 "$@"
-same unreported-one unreported-two
-[[ $(status_of unreported-one) == "refused=4 unreported=$graded " ]] || fail "statuses: $(status_of unreported-one)"
-awk -F, 'NR > 1 && $6 == "unreported" && ($105 != "" || $106 == "") { exit 1 }' "$work/unreported-one.csv" ||
+# A key with a gap before its last question: the gap stays ungraded, the sheets are still reported.
+sed '99s/^./x/' "$work/s/key.txt" >"$work/gap.txt"
+run gap-one "$work/gap.txt" 1 "$@"
+run gap-two "$work/gap.txt" 2 "$@"
+same gap-one gap-two
+[[ $(status_of gap-one) == "refused=4 reported=$graded " ]] || fail "statuses: $(status_of gap-one)"
+awk -F, 'NR > 1 && $6 == "reported" && ($105 != "" || $106 == "") { exit 1 }' "$work/gap-one.csv" ||
     fail "question 99 should be left ungraded, question 100 graded"
 
 # On a terminal a progress line shows and is cleared before each sheet's line.
