@@ -2,7 +2,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CommandId.h"
-#include "app/RecentFileList.h"
+#include "framework/qt/RecentFileList.h"
 #include "image/CVantrelView.h"
 #include "results/CCheckingCommands.h"
 

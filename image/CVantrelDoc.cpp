@@ -1,8 +1,8 @@
 #include "image/CVantrelDoc.h"
 
-#include "app/FileDialog.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
+#include "framework/qt/FileDialog.h"
 #include "image/CVantrelView.h"
 
 #include <QDir>
