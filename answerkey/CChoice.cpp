@@ -2,10 +2,10 @@
 
 #include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
-#include "app/DialogUnits.h"
-#include "app/FileDialog.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
+#include "framework/qt/DialogUnits.h"
+#include "framework/qt/FileDialog.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/CAboutDlg.h"
 
-#include "app/DialogUnits.h"
+#include "framework/qt/DialogUnits.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/CCautionDlg.h"
 
-#include "app/DialogUnits.h"
+#include "framework/qt/DialogUnits.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,11 +2,11 @@
 
 #include "answerkey/CChoice.h"
 #include "app/CCautionDlg.h"
-#include "app/DialogUnits.h"
 #include "app/ScannerLauncher.h"
-#include "app/SheetSequence.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
+#include "framework/qt/DialogUnits.h"
+#include "image/sheet_sequence.h"
 
 #include <QGroupBox>
 #include <QIcon>

@@ -1,13 +1,14 @@
 #include "app/CMainFrame.h"
 
-#include "app/CChildFrame.h"
 #include "app/CommandId.h"
-#include "app/RecentFileList.h"
+#include "framework/qt/RecentFileList.h"
+#include "image/CVantrelDoc.h"
 #include "image/CVantrelView.h"
 #include "results/CCheckingCommands.h"
 
 #include <QAction>
 #include <QDir>
+#include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -193,7 +194,10 @@ CChildFrame* CMainFrame::CreateSheetWindow(std::shared_ptr<CVantrelDoc> document
 {
     auto* window = new CChildFrame(std::move(document));
     m_mdiArea->addSubWindow(window);
+    UpdateSheetWindowTitles();
     connect(window, &QWidget::windowTitleChanged, this, &CMainFrame::OnSheetWindowChanged);
+    // By then the window is no longer a sheet window: the others are renumbered.
+    connect(window, &QObject::destroyed, this, &CMainFrame::UpdateSheetWindowTitles);
     window->show();
     window->View()->OnInitialUpdate();
     ActivateSheetWindow(window);
@@ -225,7 +229,19 @@ CVantrelDoc* CMainFrame::ActiveDocument() const
     return window ? window->Document() : nullptr;
 }
 
-void CMainFrame::ActivateSheetWindow(CChildFrame* window)
+QList<QMdiSubWindow*> CMainFrame::StackedSheetWindows() const
+{
+    const QList<CChildFrame*> windows = SheetWindows();
+    return QList<QMdiSubWindow*>(windows.cbegin(), windows.cend());
+}
+
+CVantrelDoc* CMainFrame::DocumentOf(const QMdiSubWindow* window) const
+{
+    const auto* sheetWindow = qobject_cast<const CChildFrame*>(window);
+    return sheetWindow ? sheetWindow->Document() : nullptr;
+}
+
+void CMainFrame::ActivateSheetWindow(QMdiSubWindow* window)
 {
     m_mdiArea->setActiveSubWindow(window);
 }
@@ -240,6 +256,20 @@ void CMainFrame::SetRecentFiles(const QStringList& paths)
         action->setText(used ? MenuEntryText(i + 1, QDir::toNativeSeparators(paths[i])) : QString());
     }
     m_recentPlaceholder->setVisible(paths.isEmpty());
+}
+
+void CMainFrame::UpdateSheetWindowTitles()
+{
+    QHash<const CVantrelDoc*, QList<CChildFrame*>> windowsOfSheet;
+    for (QMdiSubWindow* subWindow : m_mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (auto* window = qobject_cast<CChildFrame*>(subWindow))
+            windowsOfSheet[window->Document()] << window;
+    for (const QList<CChildFrame*>& windows : windowsOfSheet) {
+        const QString& title = windows.constFirst()->Document()->GetTitle();
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            windows[i]->View()->setWindowTitle(
+                windows.size() == 1 ? title : QStringLiteral("%1:%2").arg(title).arg(i + 1));
+    }
 }
 
 void CMainFrame::OnSheetWindowChanged()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/CChildFrame.h"
 #include "app/CommandActions.h"
+#include "results/SheetWindowStack.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -8,7 +10,6 @@
 
 #include <memory>
 
-class CChildFrame;
 class CCheckingCommands;
 class CVantrelDoc;
 class QAction;
@@ -18,7 +19,8 @@ class QToolBar;
 
 // The main window: sheet windows on an MDI area, the toolbar, the status bar and
 // two menus, one while no sheet window is active (128) and one while one is (129).
-class CMainFrame : public QMainWindow
+// The checking commands reach the sheet windows through the stack it provides.
+class CMainFrame : public QMainWindow, public SheetWindowStack
 {
     Q_OBJECT
 
@@ -29,18 +31,17 @@ public:
     QAction* Action(int commandId) const { return m_commands[commandId]; }
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* ToolBar() const { return m_toolBar; }
-    // Whether the menu of an active sheet window (129) is shown.
-    bool ShowsSheetMenu() const { return m_showsSheetMenu; }
 
     // Opens a window with a new view of the document and activates it.
     CChildFrame* CreateSheetWindow(std::shared_ptr<CVantrelDoc> document);
-    // Sheet windows from the top of the stacking order down; minimized windows
-    // come after all the others in the order they were minimized, as on a desktop
-    // where minimizing drops a window to the bottom.
+    // The sheet windows in the order of StackedSheetWindows.
     QList<CChildFrame*> SheetWindows() const;
-    CChildFrame* ActiveSheetWindow() const;
-    CVantrelDoc* ActiveDocument() const;
-    void ActivateSheetWindow(CChildFrame* window);
+
+    CChildFrame* ActiveSheetWindow() const override;
+    CVantrelDoc* ActiveDocument() const override;
+    QList<QMdiSubWindow*> StackedSheetWindows() const override;
+    CVantrelDoc* DocumentOf(const QMdiSubWindow* window) const override;
+    void ActivateSheetWindow(QMdiSubWindow* window) override;
 
     void SetRecentFiles(const QStringList& paths);
 
@@ -56,6 +57,9 @@ private:
     void AddRecentFileActions(QMenu* menu);
     void ConnectFrameCommands();
 
+    // "img001.tif" for a sheet in one window; "img001.tif:1", "img001.tif:2" ...
+    // in the order they were opened, for a sheet in several.
+    void UpdateSheetWindowTitles();
     void OnSheetWindowChanged();
     void UpdateCommandStates();
     void ShowMenus(bool sheetActive);

@@ -6,11 +6,11 @@
 #include "app/CInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CommandId.h"
-#include "app/FileDialog.h"
-#include "app/SheetSequence.h"
 #include "framework/format.h"
+#include "framework/qt/FileDialog.h"
 #include "image/CVantrelDoc.h"
 #include "image/sheet_image.h"
+#include "image/sheet_sequence.h"
 #include "results/results_register.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ModalMessageBox.h"
-#include "app/RecentFileList.h"
+#include "framework/qt/ModalMessageBox.h"
+#include "framework/qt/RecentFileList.h"
 #include "omr/score_recorder.h"
 
 #include <QList>

@@ -1,4 +1,6 @@
 # UI files are named after their class (CChoice.cpp, CShow.cpp, ...); core files are not.
+# app/ and framework/qt/ hold UI files only, whatever their names; the core glob of
+# framework/ does not descend into framework/qt/.
 function(vantrel_core_sources out)
   set(result)
   foreach(dir ${ARGN})
@@ -14,7 +16,8 @@ function(vantrel_core_sources out)
 endfunction()
 
 function(vantrel_ui_sources out)
-  file(GLOB result CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/app/*.h)
+  file(GLOB result CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/app/*.h
+    ${CMAKE_SOURCE_DIR}/framework/qt/*.cpp ${CMAKE_SOURCE_DIR}/framework/qt/*.h)
   foreach(dir ${ARGN})
     file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/C[A-Z]*.cpp ${CMAKE_SOURCE_DIR}/${dir}/C[A-Z]*.h)
     list(APPEND result ${files})

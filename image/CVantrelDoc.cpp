@@ -1,14 +1,11 @@
 #include "image/CVantrelDoc.h"
 
-#include "app/FileDialog.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
-#include "image/CVantrelView.h"
+#include "framework/qt/FileDialog.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace
 {
@@ -43,10 +40,9 @@ ImageResult CVantrelDoc::OnOpenDocument(const QString& path)
     return result;
 }
 
-void CVantrelDoc::UpdateAllViews() const
+void CVantrelDoc::UpdateAllViews()
 {
-    for (CVantrelView* view : m_views)
-        view->viewport()->update();
+    emit ImageChanged();
 }
 
 void CVantrelDoc::OnFileSaveAs(int preselectedType) const
@@ -76,24 +72,4 @@ void CVantrelDoc::OnFileSaveAs(int preselectedType) const
     if (const ImageResult saved = m_pImage->SaveToFile(path.toStdString()); !saved)
         ShowMessage(FormatText("บันทึกภาพ %s ไม่สำเร็จ\n%s", QDir::toNativeSeparators(path).toStdString().c_str(),
             saved.message.c_str()));
-}
-
-void CVantrelDoc::AddView(CVantrelView* view)
-{
-    m_views.push_back(view);
-    UpdateFrameTitles();
-}
-
-void CVantrelDoc::RemoveView(CVantrelView* view)
-{
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
-    UpdateFrameTitles();
-}
-
-void CVantrelDoc::UpdateFrameTitles() const
-{
-    for (size_t i = 0; i < m_views.size(); ++i) {
-        const QString title = m_views.size() == 1 ? m_title : QStringLiteral("%1:%2").arg(m_title).arg(i + 1);
-        m_views[i]->setWindowTitle(title);
-    }
 }

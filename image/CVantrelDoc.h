@@ -3,17 +3,18 @@
 #include "image/image_result.h"
 #include "image/sheet_image.h"
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
-#include <vector>
-
-class CVantrelView;
 
 // One opened sheet: owns its image, which its views draw and the checking
-// commands grade. Never marked modified, so closing it never asks to save.
-class CVantrelDoc
+// commands grade. Never marked modified, so closing it never asks to save. It
+// knows nothing of its views: they follow ImageChanged.
+class CVantrelDoc : public QObject
 {
+    Q_OBJECT
+
 public:
     // Loads the sheet; on failure the document keeps no image and says why.
     ImageResult OnOpenDocument(const QString& path);
@@ -23,22 +24,19 @@ public:
     // The file name shown in the window and recorded in the results register.
     const QString& GetTitle() const { return m_title; }
 
-    void UpdateAllViews() const;
+    // The engine paints into the image behind the document's back; whoever ran it
+    // calls this, and every view redraws.
+    void UpdateAllViews();
 
     // Writes the image under a name chosen in a save dialog, its type (and
     // extension) taken from the selected entry; preselectedType is counted from 1.
     void OnFileSaveAs(int preselectedType) const;
 
-    void AddView(CVantrelView* view);
-    void RemoveView(CVantrelView* view);
-    const std::vector<CVantrelView*>& GetViews() const { return m_views; }
+signals:
+    void ImageChanged();
 
 private:
-    // "img001.tif" for one window, "img001.tif:1", "img001.tif:2" ... for several.
-    void UpdateFrameTitles() const;
-
     std::unique_ptr<SheetImage> m_pImage;
     QString m_pathName;
     QString m_title;
-    std::vector<CVantrelView*> m_views;
 };

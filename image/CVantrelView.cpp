@@ -13,12 +13,7 @@ CVantrelView::CVantrelView(std::shared_ptr<CVantrelDoc> document, QWidget* paren
 {
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
-    m_document->AddView(this);
-}
-
-CVantrelView::~CVantrelView()
-{
-    m_document->RemoveView(this);
+    connect(m_document.get(), &CVantrelDoc::ImageChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
 void CVantrelView::OnInitialUpdate()

@@ -16,7 +16,6 @@ public:
     static constexpr QSize kInitialClientSize { 800, 1000 };
 
     explicit CVantrelView(std::shared_ptr<CVantrelDoc> document, QWidget* parent = nullptr);
-    ~CVantrelView() override;
 
     CVantrelDoc* GetDocument() const { return m_document.get(); }
     const std::shared_ptr<CVantrelDoc>& SharedDocument() const { return m_document; }

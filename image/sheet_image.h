@@ -4,7 +4,6 @@
 #include "image/default_init_allocator.h"
 #include "image/image_result.h"
 #include "image/image_type.h"
-#include "omr/sheet_check.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +12,9 @@
 
 class QPainter;
 class QRect;
+// The engine's verdict on a sheet, defined in omr/sheet_check.h: only named here,
+// so the image does not include the engine that includes the image.
+enum class SheetCheck;
 
 struct RgbQuad {
     uint8_t rgbBlue = 0;

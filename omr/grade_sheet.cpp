@@ -3,6 +3,7 @@
 #include "omr/engine_state.h"
 #include "omr/pixel_rules.h"
 #include "omr/question_observer.h"
+#include "omr/sheet_check.h"
 #include "omr/sheet_layout.h"
 #include "omr/sheet_report.h"
 

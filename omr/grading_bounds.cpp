@@ -1,5 +1,6 @@
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
+#include "omr/sheet_check.h"
 #include "omr/sheet_layout.h"
 
 SheetCheck SheetImage::CheckGradingBounds() const

@@ -4,6 +4,7 @@
 #include "omr/engine_state.h"
 #include "omr/mark_windows.h"
 #include "omr/pixel_rules.h"
+#include "omr/sheet_check.h"
 
 #include <cmath>
 

@@ -2,6 +2,7 @@
 #include "image/sheet_image.h"
 #include "omr/mark_windows.h"
 #include "omr/pixel_rules.h"
+#include "omr/sheet_check.h"
 
 #include <algorithm>
 #include <array>

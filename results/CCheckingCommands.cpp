@@ -1,27 +1,28 @@
 #include "results/CCheckingCommands.h"
 
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
 #include "image/CVantrelDoc.h"
 #include "omr/check_sheet.h"
 #include "results/CShow.h"
+#include "results/SheetWindowStack.h"
 #include "results/results_register.h"
 
+#include <QMdiSubWindow>
 #include <QPointer>
 
-CCheckingCommands::CCheckingCommands(CMainFrame& frame)
-    : m_frame(frame)
+CCheckingCommands::CCheckingCommands(SheetWindowStack& windows)
+    : m_windows(windows)
 {
 }
 
 void CCheckingCommands::OnCheckActiveSheet()
 {
-    CChildFrame* const active = m_frame.ActiveSheetWindow();
-    if (!active || !ConfirmInResultsDialog() || !active->Document()->GetImage())
+    QMdiSubWindow* const active = m_windows.ActiveSheetWindow();
+    CVantrelDoc* const document = m_windows.ActiveDocument();
+    if (!active || !ConfirmInResultsDialog(active->window()) || !document->GetImage())
         return;
-    CheckDocument(*active->Document());
+    CheckDocument(*document);
 
-    const QList<CChildFrame*> windows = m_frame.SheetWindows();
+    const QList<QMdiSubWindow*> windows = m_windows.StackedSheetWindows();
     const qsizetype position = windows.indexOf(active);
     if (position >= 0 && position + 1 < windows.size())
         MinimizeKeepingActive(windows[position + 1], active);
@@ -29,27 +30,28 @@ void CCheckingCommands::OnCheckActiveSheet()
 
 void CCheckingCommands::OnCheckAllSheets()
 {
-    CChildFrame* const active = m_frame.ActiveSheetWindow();
-    if (!active || !ConfirmInResultsDialog() || !active->Document()->GetImage())
+    QMdiSubWindow* const active = m_windows.ActiveSheetWindow();
+    CVantrelDoc* const document = m_windows.ActiveDocument();
+    if (!active || !ConfirmInResultsDialog(active->window()) || !document->GetImage())
         return;
-    QList<QPointer<CChildFrame>> others;
-    for (CChildFrame* window : m_frame.SheetWindows())
+    QList<QPointer<QMdiSubWindow>> others;
+    for (QMdiSubWindow* window : m_windows.StackedSheetWindows())
         if (window != active)
             others << window;
 
-    CheckDocument(*active->Document());
-    for (const QPointer<CChildFrame>& window : others) {
+    CheckDocument(*document);
+    for (const QPointer<QMdiSubWindow>& window : others) {
         if (!window)
             continue;
         MinimizeKeepingActive(window, active);
-        if (window->Document()->GetImage())
-            CheckDocument(*window->Document());
+        if (CVantrelDoc* other = m_windows.DocumentOf(window); other && other->GetImage())
+            CheckDocument(*other);
     }
 }
 
 void CCheckingCommands::OnMeasureSkew()
 {
-    CVantrelDoc* document = m_frame.ActiveDocument();
+    CVantrelDoc* document = m_windows.ActiveDocument();
     if (!document || !document->GetImage())
         return;
     SheetImage& image = *document->GetImage();
@@ -60,7 +62,7 @@ void CCheckingCommands::OnMeasureSkew()
 
 void CCheckingCommands::OnPrepareSheet()
 {
-    CVantrelDoc* document = m_frame.ActiveDocument();
+    CVantrelDoc* document = m_windows.ActiveDocument();
     if (!document || !document->GetImage())
         return;
     document->GetImage()->PrepareSheet();
@@ -69,24 +71,24 @@ void CCheckingCommands::OnPrepareSheet()
 
 void CCheckingCommands::OnToggleSheetWindows()
 {
-    CChildFrame* active = m_frame.ActiveSheetWindow();
-    const QList<CChildFrame*> windows = m_frame.SheetWindows();
+    QMdiSubWindow* active = m_windows.ActiveSheetWindow();
+    const QList<QMdiSubWindow*> windows = m_windows.StackedSheetWindows();
     if (m_sheetWindowsMinimized) {
         // Restoring raises a window: bottom first, so the stack ends as it was.
         for (auto it = windows.crbegin(); it != windows.crend(); ++it)
             (*it)->showNormal();
     } else {
-        for (CChildFrame* window : windows)
+        for (QMdiSubWindow* window : windows)
             window->showMinimized();
     }
     if (active)
-        m_frame.ActivateSheetWindow(active);
+        m_windows.ActivateSheetWindow(active);
     m_sheetWindowsMinimized = !m_sheetWindowsMinimized;
 }
 
-bool CCheckingCommands::ConfirmInResultsDialog()
+bool CCheckingCommands::ConfirmInResultsDialog(QWidget* parent)
 {
-    CShow dialog(&m_frame);
+    CShow dialog(parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -97,9 +99,9 @@ void CCheckingCommands::CheckDocument(CVantrelDoc& document)
     document.UpdateAllViews();
 }
 
-void CCheckingCommands::MinimizeKeepingActive(CChildFrame* window, CChildFrame* active)
+void CCheckingCommands::MinimizeKeepingActive(QMdiSubWindow* window, QMdiSubWindow* active)
 {
     window->showMinimized();
     if (active)
-        m_frame.ActivateSheetWindow(active);
+        m_windows.ActivateSheetWindow(active);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-class CChildFrame;
-class CMainFrame;
 class CVantrelDoc;
+class QMdiSubWindow;
+class QWidget;
+class SheetWindowStack;
 
 // The toolbar commands that run the recognition engine on the open sheets: check
 // the active sheet, check every sheet, measure the skew, prepare the sheet, and
@@ -10,7 +11,7 @@ class CVantrelDoc;
 class CCheckingCommands
 {
 public:
-    explicit CCheckingCommands(CMainFrame& frame);
+    explicit CCheckingCommands(SheetWindowStack& windows);
 
     // After "ตรวจ" in the results dialog: grades the active sheet, then minimizes
     // the window below it.
@@ -24,16 +25,14 @@ public:
     // minimized them last.
     void OnToggleSheetWindows();
 
-    bool SheetWindowsMinimized() const { return m_sheetWindowsMinimized; }
-
 private:
-    // Shows the results dialog; true when the person pressed "ตรวจ".
-    bool ConfirmInResultsDialog();
+    // Shows the results dialog over the parent; true when the person pressed "ตรวจ".
+    bool ConfirmInResultsDialog(QWidget* parent);
     // A sheet the engine refuses has shown why and leaves the register untouched.
     void CheckDocument(CVantrelDoc& document);
     // Minimizing a window activates it; the active one is given back its place.
-    void MinimizeKeepingActive(CChildFrame* window, CChildFrame* active);
+    void MinimizeKeepingActive(QMdiSubWindow* window, QMdiSubWindow* active);
 
-    CMainFrame& m_frame;
+    SheetWindowStack& m_windows;
     bool m_sheetWindowsMinimized = false;
 };

@@ -1,9 +1,9 @@
 #include "results/CShow.h"
 
-#include "app/DialogUnits.h"
-#include "app/FileDialog.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
+#include "framework/qt/DialogUnits.h"
+#include "framework/qt/FileDialog.h"
 #include "image/sheet_image.h"
 #include "results/results_file.h"
 

@@ -4,6 +4,7 @@
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
 #include "omr/score_recorder.h"
+#include "omr/sheet_check.h"
 #include "omr/sheet_report.h"
 
 #include <gtest/gtest.h>

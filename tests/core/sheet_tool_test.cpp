@@ -6,6 +6,7 @@
 #include "omr/engine_state.h"
 #include "omr/pixel_rules.h"
 #include "omr/score_recorder.h"
+#include "omr/sheet_check.h"
 #include "omr/sheet_layout.h"
 
 #include "recording_message_box.h"

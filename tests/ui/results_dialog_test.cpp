@@ -1,4 +1,4 @@
-#include "app/ModalMessageBox.h"
+#include "framework/qt/ModalMessageBox.h"
 #include "results/CShow.h"
 #include "results/results_register.h"
 #include "ui_test_support.h"

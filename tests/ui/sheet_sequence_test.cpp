@@ -1,4 +1,4 @@
-#include "app/SheetSequence.h"
+#include "image/sheet_sequence.h"
 
 #include <QTest>
 

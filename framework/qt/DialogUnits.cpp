@@ -1,4 +1,4 @@
-#include "app/DialogUnits.h"
+#include "framework/qt/DialogUnits.h"
 
 #include <QApplication>
 #include <QFontMetrics>

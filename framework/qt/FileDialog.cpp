@@ -1,4 +1,4 @@
-#include "app/FileDialog.h"
+#include "framework/qt/FileDialog.h"
 
 #include <QDir>
 #include <QFileDialog>

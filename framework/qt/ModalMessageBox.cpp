@@ -1,4 +1,4 @@
-#include "app/ModalMessageBox.h"
+#include "framework/qt/ModalMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "app/FileTypeFilter.h"
+#include "framework/qt/FileTypeFilter.h"
 
 #include <QStringList>
 

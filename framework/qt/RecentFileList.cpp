@@ -1,4 +1,4 @@
-#include "app/RecentFileList.h"
+#include "framework/qt/RecentFileList.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileTypeFilter.h"
+#include "framework/qt/FileTypeFilter.h"
 
 #include <QList>
 #include <QString>
