@@ -26,11 +26,19 @@ bool IsSearchCyan(const uint8_t* pixel)
     return pixel[2] < 128 && pixel[1] >= 200 && pixel[0] >= 200;
 }
 
+// Paper that clears an earlier cyan pixel: bright, as the unpainted white of a
+// fresh scan is. Dark pixels neither stop nor clear: a measured window's own mark
+// may end it, and stays black.
+bool IsBrightPaper(const uint8_t* pixel)
+{
+    return pixel[2] >= 200;
+}
+
 // Whether the left mark window, visited column by column, ends in cyan pixels not
-// followed by a fortieth other one (the others are counted in forties over the
+// followed by a fortieth bright one (the bright ones are counted in forties over the
 // whole window): true on a sheet measured before, whose window was painted cyan.
 // Counted row by row for the cache: the last cyan pixel in visiting order stands
-// when the other pixels before it, past their last forty, and those after it add
+// when the bright pixels before it, past their last forty, and those after it add
 // up to fewer than forty.
 bool LooksMeasured(const SheetImage& image)
 {
@@ -39,7 +47,6 @@ bool LooksMeasured(const SheetImage& image)
     const int columns = std::min(window.columns.end - window.columns.first, kColumns);
     const int bytesPerPixel = image.GetBitsPerPixel() / 8;
     std::array<int, kColumns> others {};
-    std::array<int, kColumns> lastCyanRow {};
     std::array<int, kColumns> othersAboveLastCyan {};
     std::array<bool, kColumns> hasCyan {};
     for (int r = window.rows.first; r < window.rows.end; ++r) {
@@ -47,9 +54,8 @@ bool LooksMeasured(const SheetImage& image)
         for (size_t c = 0; c < static_cast<size_t>(columns); ++c, pixel += bytesPerPixel) {
             if (IsSearchCyan(pixel)) {
                 hasCyan[c] = true;
-                lastCyanRow[c] = r;
                 othersAboveLastCyan[c] = others[c];
-            } else {
+            } else if (IsBrightPaper(pixel)) {
                 ++others[c];
             }
         }
@@ -61,7 +67,7 @@ bool LooksMeasured(const SheetImage& image)
         return false;
     const auto last = static_cast<size_t>(lastCyanColumn);
     int before = othersAboveLastCyan[last];
-    int after = window.rows.end - 1 - lastCyanRow[last];
+    int after = others[last] - othersAboveLastCyan[last];
     for (size_t c = 0; c < last; ++c)
         before += others[c];
     for (size_t c = last + 1; c < static_cast<size_t>(columns); ++c)

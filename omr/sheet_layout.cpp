@@ -26,6 +26,12 @@ float Store(double value)
     return static_cast<float>(value);
 }
 
+// The strip's end is worked out in double: in float, 124.99999237 + 95 rounds up to 220.
+PixelSpan RowStripColumns(const GridBox& row)
+{
+    return SpanToTruncated(row.left, static_cast<double>(row.left) + kRowStripColumns);
+}
+
 } // namespace
 
 QuestionRows LayQuestionRows(const SkewMeasurement& skew)
@@ -70,12 +76,12 @@ GridBox LayAnswerBox(const GridBox& row, int letter)
 
 PixelArea RowScanArea(const GridBox& row)
 {
-    return { SpanToTruncated(row.left, row.left + kRowStripColumns), SpanThrough(row.top, row.bottom) };
+    return { RowStripColumns(row), SpanThrough(row.top, row.bottom) };
 }
 
 PixelArea RowPaintArea(const GridBox& row)
 {
-    return { SpanToTruncated(row.left, row.left + kRowStripColumns), SpanBefore(row.top, row.bottom) };
+    return { RowStripColumns(row), SpanBefore(row.top, row.bottom) };
 }
 
 PixelArea AnswerBoxArea(const GridBox& box)

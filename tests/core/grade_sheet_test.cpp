@@ -24,6 +24,18 @@ bool SameScores(const SheetScores& a, const SheetScores& b)
     return a.correct == b.correct && a.wrong == b.wrong && a.errors == b.errors && a.reported == b.reported;
 }
 
+TEST(SheetLayoutTest, StripSpansNinetyFiveColumnsWhateverTheLeftEdgesFraction)
+{
+    for (const float left : { 107.0f, 124.99999237f, 124.5f, 0.99999994f }) {
+        const GridBox row { 601.3f, 614.8f, left, left };
+        const int first = static_cast<int>(left);
+        for (const PixelArea& area : { RowScanArea(row), RowPaintArea(row) }) {
+            EXPECT_EQ(area.columns.first, first) << left;
+            EXPECT_EQ(area.columns.end, first + 95) << left;
+        }
+    }
+}
+
 TEST(SheetLayoutTest, UntiltedGridAccumulatesRowTopsAsFloats)
 {
     const QuestionRows rows = LayQuestionRows(Untilted(100, 450));
@@ -180,6 +192,32 @@ INSTANTIATE_TEST_SUITE_P(Rows, QuestionOutcomeTest,
         QuestionCase { "UpperCaseKeyIsSkipped", "C", { { 2, 10 } }, { 0, 0, 0, true } },
         QuestionCase { "EmptyKeyIsSkipped", "", { { 0, 10 }, { 2, 10 } }, { 0, 0, 0, true } }),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Checking a checked sheet again reads what the first check read, wherever the left
+// mark lies in its window: at its very end the mark's black pixels follow the cyan.
+TEST_F(EngineTest, SecondCheckOfACheckedSheetCountsTheSame)
+{
+    for (const auto& [x, y] : { std::pair { 100, 450 }, { 169, 499 }, { 80, 405 } }) {
+        recorder.scores.clear();
+        SheetImage image = WhiteImage(800, 1100);
+        DrawMark(image, x, y);
+        DrawMark(image, x + 600, y);
+        for (int pass = 0; pass < 2; ++pass) {
+            EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
+            ASSERT_EQ(image.MeasureSkew(0), SheetCheck::Accepted) << x << ", " << y;
+            if (pass == 0) {
+                MarkBox(image, 1, 0);
+                MarkBox(image, 2, 3);
+                MarkBox(image, 3, 0);
+                MarkBox(image, 3, 2);
+            }
+            image.GradeSheet(KeyOf({ { 1, "a" }, { 2, "a" }, { 3, "a" } }), 3);
+        }
+        ASSERT_EQ(recorder.scores.size(), 2u);
+        EXPECT_TRUE(SameScores(recorder.scores[0], { 1, 1, 1, true })) << x << ", " << y;
+        EXPECT_TRUE(SameScores(recorder.scores[1], recorder.scores[0])) << x << ", " << y;
+    }
+}
 
 // A key with gaps still counts its last keyed questions: the report comes after the
 // last valid key answer, not at the question whose number is the count.
