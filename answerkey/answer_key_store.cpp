@@ -6,10 +6,9 @@
 AnswerKey g_enteredKey;
 AnswerKey g_committedKey;
 bool g_keyReady = false;
-thread_local AnswerKey g_gradingKey;
+AnswerKey g_gradingKey;
 
-namespace
-{
+namespace {
 
 bool IsValidAnswer(const std::string& answer)
 {

@@ -2,13 +2,13 @@
 
 #include "answerkey/answer_key.h"
 
-// The key in its three stages. Entered and committed belong to the desktop's one
-// UI thread (the batch grader fills them once before grading); the grading copy is
-// per thread so sheets graded in parallel each read their own.
+// The key in its three stages, the desktop's: entered in the key dialog, committed
+// by the main dialog, copied for grading by the checking commands. The batch grader
+// hands its key to the engine itself.
 extern AnswerKey g_enteredKey;
 extern AnswerKey g_committedKey;
 extern bool g_keyReady;
-extern thread_local AnswerKey g_gradingKey;
+extern AnswerKey g_gradingKey;
 
 // Validates the answers (one message per invalid answer, then the count), and
 // stores them with the count and name as the entered key.
@@ -17,5 +17,5 @@ void AcceptAnswerKey(const AnswerList& answers, const std::string& name);
 void CommitAnswerKey();
 // True when question 1 of the entered key has an answer.
 bool HasAnswerKey();
-// Copies the entered key's answers and count into this thread's grading key.
+// Copies the entered key's answers and count into the grading key.
 void TakeGradingCopy();

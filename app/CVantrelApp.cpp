@@ -11,14 +11,12 @@
 #include "image/CVantrelDoc.h"
 #include "image/sheet_image.h"
 #include "image/sheet_sequence.h"
-#include "results/results_register.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 
-namespace
-{
+namespace {
 
 const char* const kSheetImageDescription = "ภาพคำตอบ jpg,bmp,tifแบบ24bitเท่านั้น";
 const char* const kSheetImagePatterns = "*.jpg;*.tif;*.bmp";
@@ -40,7 +38,6 @@ QString DocumentPath(const QString& path)
 
 CVantrelApp::CVantrelApp()
     : m_messageBoxBinding(m_messageBox)
-    , m_scoreRecorderBinding(g_resultsRegister)
 {
 }
 

@@ -2,7 +2,6 @@
 
 #include "framework/qt/ModalMessageBox.h"
 #include "framework/qt/RecentFileList.h"
-#include "omr/score_recorder.h"
 
 #include <QList>
 #include <QObject>
@@ -23,10 +22,9 @@ struct SheetImageChoice {
     std::string filterError; // when the type list could not be built
 };
 
-// The application: binds the core's services to this UI thread, keeps the
+// The application: binds the program's message box to this UI thread, keeps the
 // recent-file list, and opens sheets as documents in the main frame.
-class CVantrelApp : public QObject
-{
+class CVantrelApp : public QObject {
     Q_OBJECT
 
 public:
@@ -73,7 +71,6 @@ private:
 
     ModalMessageBox m_messageBox;
     ScopedMessageBox m_messageBoxBinding;
-    ScopedScoreRecorder m_scoreRecorderBinding;
     RecentFileList m_recentFiles;
     std::unique_ptr<CMainFrame> m_mainFrame;
     int m_nImageFilterIndex = 0;

@@ -31,7 +31,14 @@ public:
     void RecordScores(const SheetScores&) override { }
 };
 
+// An engine state whose texts and counts go nowhere.
+struct SilentEngine {
+    Silent silent;
+    EngineState state { .services = { &silent, &silent, nullptr } };
+};
+
 struct Sheets {
+    AnswerKey key;
     std::vector<std::string> paths;
     std::vector<std::vector<uint8_t>> jpegs;
     std::vector<std::unique_ptr<SheetImage>> decoded;
@@ -44,39 +51,37 @@ Sheets g_sheets;
 template <typename Before, typename Stage>
 void TimeOnCopies(benchmark::State& state, Before before, Stage stage)
 {
-    Silent silent;
-    ScopedMessageBox messages(silent);
-    ScopedScoreRecorder scores(silent);
+    SilentEngine engine;
     SheetImage work;
     size_t next = 0;
     for (auto _ : state) {
         CopySheet(*g_sheets.decoded[next++ % g_sheets.decoded.size()], work);
-        before(work);
+        before(work, engine.state);
         const double start = ThreadCpuSeconds();
-        stage(work);
+        stage(work, engine.state);
         state.SetIterationTime(ThreadCpuSeconds() - start);
     }
     state.SetItemsProcessed(state.iterations());
 }
 
-void Nothing(SheetImage&)
+void Nothing(SheetImage&, EngineState&)
 {
 }
 
-void Prepare(SheetImage& sheet)
+void Prepare(SheetImage& sheet, EngineState& engine)
 {
-    sheet.PrepareSheet();
+    sheet.PrepareSheet(engine);
 }
 
-void PrepareAndMeasure(SheetImage& sheet)
+void PrepareAndMeasure(SheetImage& sheet, EngineState& engine)
 {
-    sheet.PrepareSheet();
-    sheet.MeasureSkew(0);
+    sheet.PrepareSheet(engine);
+    sheet.MeasureSkew(engine, 0);
 }
 
-void Grade(SheetImage& sheet)
+void Grade(SheetImage& sheet, EngineState& engine)
 {
-    sheet.GradeSheet(g_gradingKey.answers, g_gradingKey.count);
+    sheet.GradeSheet(engine, g_sheets.key.answers, g_sheets.key.count);
 }
 
 void BM_BareDecode(benchmark::State& state)
@@ -115,14 +120,13 @@ void BM_PrepareSheet(benchmark::State& state)
 // after a copy: what the decoder's writes leave in the caches shows here.
 void BM_PrepareAfterLoad(benchmark::State& state)
 {
-    Silent silent;
-    ScopedMessageBox messages(silent);
+    SilentEngine engine;
     size_t next = 0;
     for (auto _ : state) {
         SheetImage sheet;
         sheet.LoadFromFile(g_sheets.paths[next++ % g_sheets.paths.size()]);
         const double start = ThreadCpuSeconds();
-        sheet.PrepareSheet();
+        sheet.PrepareSheet(engine.state);
         state.SetIterationTime(ThreadCpuSeconds() - start);
     }
     state.SetItemsProcessed(state.iterations());
@@ -130,7 +134,8 @@ void BM_PrepareAfterLoad(benchmark::State& state)
 
 void BM_MeasureSkew(benchmark::State& state)
 {
-    TimeOnCopies(state, Prepare, [](SheetImage& sheet) { sheet.MeasureSkew(0); });
+    TimeOnCopies(
+        state, Prepare, [](SheetImage& sheet, EngineState& engine) { sheet.MeasureSkew(engine, 0); });
 }
 
 void BM_GradeSheet(benchmark::State& state)
@@ -141,24 +146,22 @@ void BM_GradeSheet(benchmark::State& state)
 // The engine's whole work on a decoded sheet.
 void BM_EngineWork(benchmark::State& state)
 {
-    TimeOnCopies(state, Nothing, [](SheetImage& sheet) {
-        PrepareAndMeasure(sheet);
-        Grade(sheet);
+    TimeOnCopies(state, Nothing, [](SheetImage& sheet, EngineState& engine) {
+        PrepareAndMeasure(sheet, engine);
+        Grade(sheet, engine);
     });
 }
 
 // From file name to graded sheet, as the batch grader does it.
 void BM_WholeSheet(benchmark::State& state)
 {
-    Silent silent;
-    ScopedMessageBox messages(silent);
-    ScopedScoreRecorder scores(silent);
     size_t next = 0;
     for (auto _ : state) {
         const double start = ThreadCpuSeconds();
+        SilentEngine engine;
         SheetImage sheet;
         if (!sheet.LoadFromFile(g_sheets.paths[next++ % kSheetsInMemory])
-            || CheckSheet(sheet, [] {}) != SheetCheck::Accepted)
+            || CheckSheet(sheet, engine.state, g_sheets.key, [] {}).check != SheetCheck::Accepted)
             state.SkipWithError("a sheet was not graded");
         state.SetIterationTime(ThreadCpuSeconds() - start);
     }
@@ -196,7 +199,7 @@ bool LoadSheets(const std::vector<std::string>& paths)
     Silent silent;
     ScopedMessageBox messages(silent);
     AcceptAnswerKey(answers, "key");
-    TakeGradingCopy();
+    g_sheets.key = g_enteredKey;
     return true;
 }
 

@@ -15,6 +15,9 @@ class QRect;
 // The engine's verdict on a sheet, defined in omr/sheet_check.h: only named here,
 // so the image does not include the engine that includes the image.
 enum class SheetCheck;
+struct EngineState;
+struct GradingGrid;
+struct IdBandLayout;
 
 struct RgbQuad {
     uint8_t rgbBlue = 0;
@@ -68,11 +71,13 @@ public:
     // bits + y * pitch + (x * depth) / 8; no bounds check, callers stay inside.
     uint8_t* GetPixelAddress(int x, int y)
     {
-        return m_bits + static_cast<std::ptrdiff_t>(y) * m_pitch + (static_cast<std::ptrdiff_t>(x) * m_depth) / 8;
+        return m_bits + static_cast<std::ptrdiff_t>(y) * m_pitch
+            + (static_cast<std::ptrdiff_t>(x) * m_depth) / 8;
     }
     const uint8_t* GetPixelAddress(int x, int y) const
     {
-        return m_bits + static_cast<std::ptrdiff_t>(y) * m_pitch + (static_cast<std::ptrdiff_t>(x) * m_depth) / 8;
+        return m_bits + static_cast<std::ptrdiff_t>(y) * m_pitch
+            + (static_cast<std::ptrdiff_t>(x) * m_depth) / 8;
     }
 
     // Stores the colour exactly at depth 24 and 32; outside the image changes nothing.
@@ -92,27 +97,28 @@ public:
 
     // Appends file-dialog filter text for the readable image types.
     static ImageResult BuildImageFilter(std::string& filter, std::vector<ImageType>& types,
-                                        const char* firstDescription, uint32_t excludeMask,
-                                        char separator);
+        const char* firstDescription, uint32_t excludeMask, char separator);
 
-    // --- Recognition engine (omr/) ---
+    // --- Recognition engine (omr/): each operation works on the caller's engine state ---
 
     // Turns a true-colour scan into pure black and white at grey level 140.
-    SheetCheck PrepareSheet();
-    // Finds the two registration marks and the skew; fills g_skew.
-    SheetCheck MeasureSkew(int showAngle);
-    // Whether every read of ReadExamineeId and the answer grid stays inside the image
-    // for the current g_skew. Shows nothing.
-    SheetCheck CheckGradingBounds() const;
-    // Reads the ID, then checks and scores all 100 question rows against the key.
-    SheetCheck GradeSheet(const AnswerList& answers, int32_t questionCount);
-    void CheckQuestionRow(float rowTop, float rowBottom, float rowLeft, float rowRight);
-    void GradeQuestion(const std::string& answer, float rowTop, float rowBottom, float rowLeft,
-                       float rowRight, int32_t questionNumber);
-    void ScoreAnswerBox(float boxTop, float boxBottom, float boxLeft, float boxRight,
-                        int32_t questionNumber);
-    void ReadExamineeId();
-    void ReadIdDigit(float bandTop, float bandLeft, int digitIndex);
+    SheetCheck PrepareSheet(EngineState& engine);
+    // Finds the two registration marks and the skew; fills engine.g_skew.
+    SheetCheck MeasureSkew(EngineState& engine, int showAngle);
+    // Lays the grid for the measured skew and grades the sheet on it: refused, with
+    // a message, when a read of the ID or the grid would leave the image.
+    SheetCheck GradeSheet(EngineState& engine, const AnswerList& answers, int32_t questionCount);
+    // Reads the ID, then checks and scores all 100 question rows against the key, on
+    // a grid that lies inside the image (omr/grading_grid.h).
+    void GradeOnGrid(
+        EngineState& engine, const GradingGrid& grid, const AnswerList& answers, int32_t questionCount);
+    void CheckQuestionRow(EngineState& engine, float rowTop, float rowBottom, float rowLeft, float rowRight);
+    void GradeQuestion(EngineState& engine, const std::string& answer, float rowTop, float rowBottom,
+        float rowLeft, float rowRight, int32_t questionNumber);
+    void ScoreAnswerBox(EngineState& engine, float boxTop, float boxBottom, float boxLeft, float boxRight,
+        int32_t questionNumber);
+    void ReadExamineeId(EngineState& engine, const IdBandLayout& bands);
+    void ReadIdDigit(EngineState& engine, float bandTop, float bandLeft, int digitIndex);
 
 private:
     ImageResult Allocate(int width, int height, int depth, bool hasAlpha, bool zeroed);

@@ -1,20 +1,22 @@
 #include "omr/check_sheet.h"
 
-#include "answerkey/answer_key_store.h"
-#include "framework/message_box.h"
 #include "image/sheet_image.h"
+#include "omr/engine_state.h"
+#include "omr/grading_grid.h"
 
-SheetCheck CheckSheet(SheetImage& image, const std::function<void()>& recordTitle)
+CheckedSheet CheckSheet(
+    SheetImage& image, EngineState& engine, const AnswerKey& key, const std::function<void()>& recordTitle)
 {
-    if (const SheetCheck prepared = image.PrepareSheet(); prepared != SheetCheck::Accepted)
-        return prepared;
-    if (const SheetCheck measured = image.MeasureSkew(0); measured != SheetCheck::Accepted)
-        return measured;
-    TakeGradingCopy();
-    if (const SheetCheck fits = image.CheckGradingBounds(); fits != SheetCheck::Accepted) {
-        ShowMessage(RefusalMessage(fits));
-        return fits;
+    if (const SheetCheck prepared = image.PrepareSheet(engine); prepared != SheetCheck::Accepted)
+        return { prepared };
+    if (const SheetCheck measured = image.MeasureSkew(engine, 0); measured != SheetCheck::Accepted)
+        return { measured };
+    const std::optional<GradingGrid> grid = LayGradingGrid(image, engine.g_skew);
+    if (!grid) {
+        engine.Show(RefusalMessage(SheetCheck::OutsideImage));
+        return { SheetCheck::OutsideImage };
     }
     recordTitle();
-    return image.GradeSheet(g_gradingKey.answers, g_gradingKey.count);
+    image.GradeOnGrid(engine, *grid, key.answers, key.count);
+    return { SheetCheck::Accepted, grid->rows };
 }

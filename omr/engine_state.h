@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
-// The engine's working records. They hold the state of the last sheet worked on by
-// the calling thread, so sheets graded on different threads never meet.
+class MessageBoxService;
+class QuestionObserver;
+class ScoreRecorder;
 
 struct SkewMeasurement {
     float leftMarkX = 0;
@@ -22,9 +24,28 @@ struct SheetTally {
     int32_t errorCount = 0;
 };
 
-extern thread_local SkewMeasurement g_skew;
-extern thread_local SheetTally g_tally;
-extern thread_local int32_t g_rowFlagged;
-extern thread_local int32_t g_questionCount;
-// Entries 1 to 8: digit(a) * 10^(8 - a); entry 0 unused.
-extern thread_local std::array<int32_t, 9> g_idDigitValues;
+// Where the engine reports. Any may be absent: texts then go to the program's
+// message box (framework/message_box), IDs, counts and questions nowhere.
+struct EngineServices {
+    MessageBoxService* messages = nullptr;
+    ScoreRecorder* recorder = nullptr;
+    QuestionObserver* observer = nullptr;
+};
+
+// The engine's whole state, owned by its caller and passed to every operation. The
+// records hold the last sheet worked on, so one sheet's operations run in order
+// without another sheet in between: the desktop keeps one state for the process
+// (its records keep their process-wide names), the batch grader one per sheet.
+struct EngineState {
+    SkewMeasurement g_skew;
+    SheetTally g_tally;
+    int32_t g_rowFlagged = 0;
+    int32_t g_questionCount = 0;
+    // Entries 1 to 8: digit(a) * 10^(8 - a); entry 0 unused.
+    std::array<int32_t, 9> g_idDigitValues {};
+    // Whether the sheet in progress has handed on its counts.
+    bool scoresHandedOn = false;
+    EngineServices services;
+
+    void Show(const std::string& text) const;
+};

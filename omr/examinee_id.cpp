@@ -54,36 +54,35 @@ int32_t PlaceValue(int digitIndex)
 
 } // namespace
 
-void StoreIdDigit(int digit, int digitIndex)
+void StoreIdDigit(EngineState& engine, int digit, int digitIndex)
 {
     if (digitIndex < 1 || digitIndex > kIdDigitCount)
         return;
     const int32_t storedDigit = digit >= 0 && digit <= 9 ? digit : 0;
-    g_idDigitValues[static_cast<size_t>(digitIndex)] = storedDigit * PlaceValue(digitIndex);
+    engine.g_idDigitValues[static_cast<size_t>(digitIndex)] = storedDigit * PlaceValue(digitIndex);
     if (digitIndex != kIdDigitCount)
         return;
     int32_t id = 0;
     for (int i = 1; i <= kIdDigitCount; ++i)
-        id += g_idDigitValues[static_cast<size_t>(i)];
-    g_tally.examineeId = id;
-    if (ScoreRecorder* recorder = BoundScoreRecorder())
-        recorder->RecordId(id);
+        id += engine.g_idDigitValues[static_cast<size_t>(i)];
+    engine.g_tally.examineeId = id;
+    if (engine.services.recorder)
+        engine.services.recorder->RecordId(id);
 }
 
-void SheetImage::ReadExamineeId()
+void SheetImage::ReadExamineeId(EngineState& engine, const IdBandLayout& bands)
 {
-    BeginSheetReport();
-    const IdBandLayout bands = LayIdBands(g_skew);
+    BeginSheetReport(engine);
     for (int digitIndex = 1; digitIndex <= kIdDigitCount; ++digitIndex)
-        ReadIdDigit(bands.tops[static_cast<size_t>(digitIndex - 1)], bands.left, digitIndex);
+        ReadIdDigit(engine, bands.tops[static_cast<size_t>(digitIndex - 1)], bands.left, digitIndex);
 }
 
-void SheetImage::ReadIdDigit(float bandTop, float bandLeft, int digitIndex)
+void SheetImage::ReadIdDigit(EngineState& engine, float bandTop, float bandLeft, int digitIndex)
 {
     // The sheet's counts start here.
-    g_tally.correctCount = 0;
-    g_tally.wrongCount = 0;
-    g_tally.errorCount = 0;
+    engine.g_tally.correctCount = 0;
+    engine.g_tally.wrongCount = 0;
+    engine.g_tally.errorCount = 0;
 
     const PixelArea band = ReadablePart(IdBandArea(bandTop, bandLeft), *this);
     // Which pixels are black, read row by row for the cache; the counts then walk
@@ -119,5 +118,5 @@ void SheetImage::ReadIdDigit(float bandTop, float bandLeft, int digitIndex)
             }
         }
     }
-    StoreIdDigit(DigitAtOffset(foundColumn - IdDigitOrigin(g_skew)), digitIndex);
+    StoreIdDigit(engine, DigitAtOffset(foundColumn - IdDigitOrigin(engine.g_skew)), digitIndex);
 }

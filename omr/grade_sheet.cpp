@@ -1,18 +1,17 @@
-#include "framework/message_box.h"
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
+#include "omr/grading_grid.h"
 #include "omr/pixel_rules.h"
 #include "omr/question_observer.h"
 #include "omr/sheet_check.h"
-#include "omr/sheet_layout.h"
 #include "omr/sheet_report.h"
 
 namespace {
 
-void Tell(int32_t questionNumber, QuestionScore score)
+void Tell(const EngineState& engine, int32_t questionNumber, QuestionScore score)
 {
-    if (QuestionObserver* observer = BoundQuestionObserver())
-        observer->QuestionScored(questionNumber, score);
+    if (engine.services.observer)
+        engine.services.observer->QuestionScored(questionNumber, score);
 }
 
 // The report comes after the last question with a valid key answer, so that every
@@ -31,43 +30,49 @@ int32_t ReportQuestion(const AnswerList& answers, int32_t questionCount)
 
 } // namespace
 
-SheetCheck SheetImage::GradeSheet(const AnswerList& answers, int32_t questionCount)
+SheetCheck SheetImage::GradeSheet(EngineState& engine, const AnswerList& answers, int32_t questionCount)
 {
-    if (const SheetCheck fits = CheckGradingBounds(); fits != SheetCheck::Accepted) {
-        ShowMessage(RefusalMessage(fits));
-        return fits;
+    const std::optional<GradingGrid> grid = LayGradingGrid(*this, engine.g_skew);
+    if (!grid) {
+        engine.Show(RefusalMessage(SheetCheck::OutsideImage));
+        return SheetCheck::OutsideImage;
     }
-    ConvertTo24Bits();
-    g_questionCount = ReportQuestion(answers, questionCount);
-    ReadExamineeId();
-    const QuestionRows rows = LayQuestionRows(g_skew);
-    for (int question = 1; question <= kQuestionCount; ++question) {
-        const GridBox& row = rows[static_cast<size_t>(question - 1)];
-        CheckQuestionRow(row.top, row.bottom, row.left, row.right);
-        GradeQuestion(
-            answers[static_cast<size_t>(question - 1)], row.top, row.bottom, row.left, row.right, question);
-    }
-    HandOnUnreportedScores();
+    GradeOnGrid(engine, *grid, answers, questionCount);
     return SheetCheck::Accepted;
 }
 
-void SheetImage::GradeQuestion(const std::string& answer, float rowTop, float rowBottom, float rowLeft,
-    float rowRight, int32_t questionNumber)
+void SheetImage::GradeOnGrid(
+    EngineState& engine, const GradingGrid& grid, const AnswerList& answers, int32_t questionCount)
+{
+    ConvertTo24Bits();
+    engine.g_questionCount = ReportQuestion(answers, questionCount);
+    ReadExamineeId(engine, grid.idBands);
+    for (int question = 1; question <= kQuestionCount; ++question) {
+        const GridBox& row = grid.rows[static_cast<size_t>(question - 1)];
+        CheckQuestionRow(engine, row.top, row.bottom, row.left, row.right);
+        GradeQuestion(engine, answers[static_cast<size_t>(question - 1)], row.top, row.bottom, row.left,
+            row.right, question);
+    }
+    HandOnUnreportedScores(engine);
+}
+
+void SheetImage::GradeQuestion(EngineState& engine, const std::string& answer, float rowTop, float rowBottom,
+    float rowLeft, float rowRight, int32_t questionNumber)
 {
     if (answer.empty() || answer[0] < 'a' || answer[0] > 'e')
         return;
     const GridBox box = LayAnswerBox({ rowTop, rowBottom, rowLeft, rowRight }, answer[0] - 'a');
-    ScoreAnswerBox(box.top, box.bottom, box.left, box.right, questionNumber);
+    ScoreAnswerBox(engine, box.top, box.bottom, box.left, box.right, questionNumber);
 }
 
 void SheetImage::ScoreAnswerBox(
-    float boxTop, float boxBottom, float boxLeft, float boxRight, int32_t questionNumber)
+    EngineState& engine, float boxTop, float boxBottom, float boxLeft, float boxRight, int32_t questionNumber)
 {
-    if (g_rowFlagged) {
+    if (engine.g_rowFlagged) {
         // The row check has painted the row already.
-        ++g_tally.errorCount;
-        g_rowFlagged = 0;
-        Tell(questionNumber, QuestionScore::RowRejected);
+        ++engine.g_tally.errorCount;
+        engine.g_rowFlagged = 0;
+        Tell(engine, questionNumber, QuestionScore::RowRejected);
     } else {
         const PixelArea box = ReadablePart(AnswerBoxArea({ boxTop, boxBottom, boxLeft, boxRight }), *this);
         const int bytesPerPixel = GetBitsPerPixel() / 8;
@@ -82,10 +87,10 @@ void SheetImage::ScoreAnswerBox(
             }
         }
         if (black >= kMarkedBoxBlack) {
-            ++g_tally.correctCount;
-            Tell(questionNumber, QuestionScore::Correct);
+            ++engine.g_tally.correctCount;
+            Tell(engine, questionNumber, QuestionScore::Correct);
         } else {
-            ++g_tally.wrongCount;
+            ++engine.g_tally.wrongCount;
             for (int r = box.rows.first; r < box.rows.end; ++r) {
                 uint8_t* pixel = GetPixelAddress(box.columns.first, r);
                 for (int column = box.columns.first; column < box.columns.end;
@@ -93,9 +98,9 @@ void SheetImage::ScoreAnswerBox(
                     if (!IsBlack(pixel))
                         PaintPixel(pixel, kWrongRed);
             }
-            Tell(questionNumber, QuestionScore::Wrong);
+            Tell(engine, questionNumber, QuestionScore::Wrong);
         }
     }
-    if (questionNumber == g_questionCount)
-        ReportSheet();
+    if (questionNumber == engine.g_questionCount)
+        ReportSheet(engine);
 }

@@ -7,9 +7,8 @@
 
 #include <algorithm>
 
-MarkedLetters ReadMarkedLetters(const SheetImage& image, const SkewMeasurement& skew)
+MarkedLetters ReadMarkedLetters(const SheetImage& image, const QuestionRows& rows)
 {
-    const QuestionRows rows = LayQuestionRows(skew);
     MarkedLetters marked;
     for (size_t question = 0; question < rows.size(); ++question) {
         std::array<PixelArea, kLettersPerRow> boxes;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
-#include "omr/engine_state.h"
+#include "omr/sheet_layout.h"
 
 #include <array>
 #include <string>
@@ -11,8 +11,8 @@ class SheetImage;
 // The letters found marked in each question row, question 1 first: "", "b", "ac".
 using MarkedLetters = std::array<std::string, kQuestionCount>;
 
-// Reads all five boxes of every row where the grader would read the key's box for
-// that skew, and by its rule: 70 or more black pixels mark a box. Paints nothing.
+// Reads all five boxes of every row where the grader read the key's box, and by its
+// rule: 70 or more black pixels mark a box. Paints nothing.
 // Painting never turns a pixel black or a black one into a colour, so a sheet
 // reads the same before and after it is graded.
-MarkedLetters ReadMarkedLetters(const SheetImage& image, const SkewMeasurement& skew);
+MarkedLetters ReadMarkedLetters(const SheetImage& image, const QuestionRows& rows);

@@ -1,5 +1,4 @@
 #include "framework/format.h"
-#include "framework/message_box.h"
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
 #include "omr/mark_windows.h"
@@ -43,41 +42,42 @@ MarkPoint SearchMarkWindow(SheetImage& image, const PixelArea& window)
     return point;
 }
 
-SheetCheck Refuse(SheetCheck check)
+SheetCheck Refuse(EngineState& engine, SheetCheck check)
 {
     // Leaves no measurement from an earlier sheet that a grid could be placed by.
-    g_skew = {};
-    ShowMessage(RefusalMessage(check));
+    engine.g_skew = {};
+    engine.Show(RefusalMessage(check));
     return check;
 }
 
 } // namespace
 
-SheetCheck SheetImage::MeasureSkew(int showAngle)
+SheetCheck SheetImage::MeasureSkew(EngineState& engine, int showAngle)
 {
     if (!HoldsMarkWindows(*this))
-        return Refuse(SheetCheck::TooSmall);
+        return Refuse(engine, SheetCheck::TooSmall);
     ConvertTo24Bits();
     const MarkPoint left = SearchMarkWindow(*this, kLeftMarkWindow);
     const MarkPoint right = SearchMarkWindow(*this, kRightMarkWindow);
     if (!left.found || !right.found || left.x == right.x)
-        return Refuse(SheetCheck::NoRegistrationMark);
+        return Refuse(engine, SheetCheck::NoRegistrationMark);
 
-    g_skew.leftMarkX = static_cast<float>(left.x);
-    g_skew.leftMarkY = static_cast<float>(left.y);
-    g_skew.rightMarkX = static_cast<float>(right.x);
-    g_skew.rightMarkY = static_cast<float>(right.y);
+    SkewMeasurement& skew = engine.g_skew;
+    skew.leftMarkX = static_cast<float>(left.x);
+    skew.leftMarkY = static_cast<float>(left.y);
+    skew.rightMarkX = static_cast<float>(right.x);
+    skew.rightMarkY = static_cast<float>(right.y);
     // Rows grow downwards: a right mark lower than the left one gives a negative angle.
     // The rise is taken upwards rather than negating the arctangent, so a level sheet
     // reads 0 and not -0.
-    const long double rise = static_cast<long double>(g_skew.leftMarkY) - g_skew.rightMarkY;
-    const long double run = static_cast<long double>(g_skew.rightMarkX) - g_skew.leftMarkX;
-    g_skew.angleRadians = static_cast<double>(std::atan(rise / run));
-    g_skew.angleDegrees = g_skew.angleRadians * kDegreesPerRadian;
+    const long double rise = static_cast<long double>(skew.leftMarkY) - skew.rightMarkY;
+    const long double run = static_cast<long double>(skew.rightMarkX) - skew.leftMarkX;
+    skew.angleRadians = static_cast<double>(std::atan(rise / run));
+    skew.angleDegrees = skew.angleRadians * kDegreesPerRadian;
 
     if (showAngle == 1)
-        ShowMessage(FormatText(" มุมเอียง=%f", g_skew.angleDegrees));
-    else if (std::fabs(g_skew.angleDegrees) >= kTiltLimitDegrees)
-        ShowMessage(FormatText(" มุมเอียง=%f \nซึ่งมากเกินข้อจำกัด\nอาจทำให้การตรวจผิดพลาด", g_skew.angleDegrees));
+        engine.Show(FormatText(" มุมเอียง=%f", skew.angleDegrees));
+    else if (std::fabs(skew.angleDegrees) >= kTiltLimitDegrees)
+        engine.Show(FormatText(" มุมเอียง=%f \nซึ่งมากเกินข้อจำกัด\nอาจทำให้การตรวจผิดพลาด", skew.angleDegrees));
     return SheetCheck::Accepted;
 }

@@ -1,5 +1,5 @@
-#include "framework/message_box.h"
 #include "image/sheet_image.h"
+#include "omr/engine_state.h"
 #include "omr/mark_windows.h"
 #include "omr/pixel_rules.h"
 #include "omr/sheet_check.h"
@@ -167,15 +167,15 @@ void Threshold(SheetImage& image)
 
 } // namespace
 
-SheetCheck SheetImage::PrepareSheet()
+SheetCheck SheetImage::PrepareSheet(EngineState& engine)
 {
     if (!HoldsMarkWindows(*this)) {
-        ShowMessage(RefusalMessage(SheetCheck::TooSmall));
+        engine.Show(RefusalMessage(SheetCheck::TooSmall));
         return SheetCheck::TooSmall;
     }
     const int depth = GetBitsPerPixel();
     if (depth > 8 && depth < 24)
-        ShowMessage("ภาพไม่เป็นindex \n  โปรแกรมจะแสดงผลผิดพลาดได้!!");
+        engine.Show("ภาพไม่เป็นindex \n  โปรแกรมจะแสดงผลผิดพลาดได้!!");
     ConvertTo24Bits();
     if (!LooksMeasured(*this))
         Threshold(*this);

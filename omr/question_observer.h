@@ -16,18 +16,3 @@ public:
     virtual ~QuestionObserver() = default;
     virtual void QuestionScored(int32_t questionNumber, QuestionScore score) = 0;
 };
-
-// The observer bound to the calling thread, or nullptr.
-QuestionObserver* BoundQuestionObserver();
-
-// Binds an observer to the calling thread for the lifetime of this object.
-class ScopedQuestionObserver {
-public:
-    explicit ScopedQuestionObserver(QuestionObserver& observer);
-    ~ScopedQuestionObserver();
-    ScopedQuestionObserver(const ScopedQuestionObserver&) = delete;
-    ScopedQuestionObserver& operator=(const ScopedQuestionObserver&) = delete;
-
-private:
-    QuestionObserver* m_previous;
-};

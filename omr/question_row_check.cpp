@@ -9,7 +9,8 @@
 
 // The strip always spans 95 columns from the row's left edge, so its right edge is
 // not needed.
-void SheetImage::CheckQuestionRow(float rowTop, float rowBottom, float rowLeft, float /*rowRight*/)
+void SheetImage::CheckQuestionRow(
+    EngineState& engine, float rowTop, float rowBottom, float rowLeft, float /*rowRight*/)
 {
     const GridBox row { rowTop, rowBottom, rowLeft, rowLeft };
     const PixelArea scan = ReadablePart(RowScanArea(row), *this);
@@ -20,7 +21,7 @@ void SheetImage::CheckQuestionRow(float rowTop, float rowBottom, float rowLeft, 
     const ColumnCounts black = CountBlackByColumn(*this, scan);
     for (size_t c = 0; c < static_cast<size_t>(columns) && !tracker.IsFlagged(); ++c)
         tracker.AddColumn(black[c], rows - black[c]);
-    g_rowFlagged = tracker.IsFlagged() ? 1 : 0;
+    engine.g_rowFlagged = tracker.IsFlagged() ? 1 : 0;
     if (!tracker.IsFlagged())
         return;
     const int bytesPerPixel = GetBitsPerPixel() / 8;

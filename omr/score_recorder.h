@@ -19,18 +19,3 @@ public:
     virtual void RecordId(int32_t examineeId) = 0;
     virtual void RecordScores(const SheetScores& scores) = 0;
 };
-
-// The recorder bound to the calling thread, or nullptr.
-ScoreRecorder* BoundScoreRecorder();
-
-// Binds a recorder to the calling thread for the lifetime of this object.
-class ScopedScoreRecorder {
-public:
-    explicit ScopedScoreRecorder(ScoreRecorder& recorder);
-    ~ScopedScoreRecorder();
-    ScopedScoreRecorder(const ScopedScoreRecorder&) = delete;
-    ScopedScoreRecorder& operator=(const ScopedScoreRecorder&) = delete;
-
-private:
-    ScoreRecorder* m_previous;
-};

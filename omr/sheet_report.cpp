@@ -1,40 +1,40 @@
 #include "omr/sheet_report.h"
 
 #include "framework/format.h"
-#include "framework/message_box.h"
 #include "omr/engine_state.h"
 #include "omr/score_recorder.h"
 
 namespace {
 
-thread_local bool t_scoresHandedOn = false;
-
-void HandOnScores(bool reported)
+void HandOnScores(EngineState& engine, bool reported)
 {
-    t_scoresHandedOn = true;
-    if (ScoreRecorder* recorder = BoundScoreRecorder())
-        recorder->RecordScores({ g_tally.correctCount, g_tally.wrongCount, g_tally.errorCount, reported });
+    engine.scoresHandedOn = true;
+    const SheetTally& tally = engine.g_tally;
+    if (engine.services.recorder)
+        engine.services.recorder->RecordScores(
+            { tally.correctCount, tally.wrongCount, tally.errorCount, reported });
 }
 
 } // namespace
 
-void BeginSheetReport()
+void BeginSheetReport(EngineState& engine)
 {
-    t_scoresHandedOn = false;
+    engine.scoresHandedOn = false;
 }
 
-void ReportSheet()
+void ReportSheet(EngineState& engine)
 {
-    if (t_scoresHandedOn)
+    if (engine.scoresHandedOn)
         return;
-    ShowMessage(FormatText("รหัสผู้ทำ = %d\nจำนวนข้อที่ทำถูก = %d\nจำนวนข้อที่ทำผิด = %d", g_tally.examineeId,
-        g_tally.correctCount, g_tally.wrongCount));
-    HandOnScores(true);
-    g_tally.examineeId = 0;
+    const SheetTally& tally = engine.g_tally;
+    engine.Show(FormatText("รหัสผู้ทำ = %d\nจำนวนข้อที่ทำถูก = %d\nจำนวนข้อที่ทำผิด = %d", tally.examineeId,
+        tally.correctCount, tally.wrongCount));
+    HandOnScores(engine, true);
+    engine.g_tally.examineeId = 0;
 }
 
-void HandOnUnreportedScores()
+void HandOnUnreportedScores(EngineState& engine)
 {
-    if (!t_scoresHandedOn)
-        HandOnScores(false);
+    if (!engine.scoresHandedOn)
+        HandOnScores(engine, false);
 }

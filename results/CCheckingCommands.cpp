@@ -1,6 +1,8 @@
 #include "results/CCheckingCommands.h"
 
+#include "answerkey/answer_key_store.h"
 #include "image/CVantrelDoc.h"
+#include "image/sheet_image.h"
 #include "omr/check_sheet.h"
 #include "results/CShow.h"
 #include "results/SheetWindowStack.h"
@@ -12,6 +14,7 @@
 CCheckingCommands::CCheckingCommands(SheetWindowStack& windows)
     : m_windows(windows)
 {
+    m_engine.services.recorder = &g_resultsRegister;
 }
 
 void CCheckingCommands::OnCheckActiveSheet()
@@ -55,8 +58,8 @@ void CCheckingCommands::OnMeasureSkew()
     if (!document || !document->GetImage())
         return;
     SheetImage& image = *document->GetImage();
-    if (image.PrepareSheet() == SheetCheck::Accepted)
-        image.MeasureSkew(1);
+    if (image.PrepareSheet(m_engine) == SheetCheck::Accepted)
+        image.MeasureSkew(m_engine, 1);
     document->UpdateAllViews();
 }
 
@@ -65,7 +68,7 @@ void CCheckingCommands::OnPrepareSheet()
     CVantrelDoc* document = m_windows.ActiveDocument();
     if (!document || !document->GetImage())
         return;
-    document->GetImage()->PrepareSheet();
+    document->GetImage()->PrepareSheet(m_engine);
     document->UpdateAllViews();
 }
 
@@ -95,7 +98,9 @@ bool CCheckingCommands::ConfirmInResultsDialog(QWidget* parent)
 void CCheckingCommands::CheckDocument(CVantrelDoc& document)
 {
     const std::string title = document.GetTitle().toStdString();
-    CheckSheet(*document.GetImage(), [&title] { g_resultsRegister.recordTitle(title); });
+    TakeGradingCopy();
+    CheckSheet(
+        *document.GetImage(), m_engine, g_gradingKey, [&title] { g_resultsRegister.recordTitle(title); });
     document.UpdateAllViews();
 }
 

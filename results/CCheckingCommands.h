@@ -1,5 +1,7 @@
 #pragma once
 
+#include "omr/engine_state.h"
+
 class CVantrelDoc;
 class QMdiSubWindow;
 class QWidget;
@@ -8,8 +10,7 @@ class SheetWindowStack;
 // The toolbar commands that run the recognition engine on the open sheets: check
 // the active sheet, check every sheet, measure the skew, prepare the sheet, and
 // minimize or restore all sheet windows. Each works while a sheet window is active.
-class CCheckingCommands
-{
+class CCheckingCommands {
 public:
     explicit CCheckingCommands(SheetWindowStack& windows);
 
@@ -34,5 +35,8 @@ private:
     void MinimizeKeepingActive(QMdiSubWindow* window, QMdiSubWindow* active);
 
     SheetWindowStack& m_windows;
+    // The desktop's one engine state: its records live as long as the program, its
+    // counts go to the results register and its texts to the program's message box.
+    EngineState m_engine;
     bool m_sheetWindowsMinimized = false;
 };

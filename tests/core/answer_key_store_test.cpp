@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
-namespace
-{
+namespace {
 
 std::string InvalidAnswerMessage(int question)
 {
@@ -31,8 +28,7 @@ AnswerList MakeAnswers(const std::map<int, std::string>& byQuestion)
     return answers;
 }
 
-class AnswerKeyStoreTest : public testing::Test
-{
+class AnswerKeyStoreTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -63,9 +59,7 @@ void PrintTo(const AcceptCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class AcceptAnswerKeyTest : public AnswerKeyStoreTest, public testing::WithParamInterface<AcceptCase>
-{
-};
+class AcceptAnswerKeyTest : public AnswerKeyStoreTest, public testing::WithParamInterface<AcceptCase> { };
 
 TEST_P(AcceptAnswerKeyTest, ReportsEachInvalidAnswerThenTheCount)
 {
@@ -162,39 +156,6 @@ TEST_F(AnswerKeyStoreTest, GradingCopyTakesTheEnteredKeyWithoutItsName)
     EXPECT_EQ(g_gradingKey.answers, answers) << "grading uses the entered key, committed or not";
     EXPECT_EQ(g_gradingKey.count, 2);
     EXPECT_EQ(g_gradingKey.name, "");
-}
-
-TEST_F(AnswerKeyStoreTest, EachThreadGradesWithItsOwnCopy)
-{
-    const AnswerList firstKey = MakeAnswers({ { 1, "a" }, { 2, "b" } });
-    const AnswerList secondKey = MakeAnswers({ { 1, "e" }, { 2, "d" }, { 3, "c" } });
-
-    Accept(firstKey);
-    std::promise<void> firstCopyTaken;
-    std::promise<void> secondCopyTaken;
-    AnswerKey firstThreadSaw;
-    std::thread firstThread([&] {
-        TakeGradingCopy();
-        firstCopyTaken.set_value();
-        secondCopyTaken.get_future().wait();
-        firstThreadSaw = g_gradingKey;
-    });
-    firstCopyTaken.get_future().wait();
-
-    Accept(secondKey);
-    AnswerKey secondThreadSaw;
-    std::thread([&] {
-        TakeGradingCopy();
-        secondThreadSaw = g_gradingKey;
-    }).join();
-    secondCopyTaken.set_value();
-    firstThread.join();
-
-    EXPECT_EQ(firstThreadSaw.answers, firstKey);
-    EXPECT_EQ(firstThreadSaw.count, 2);
-    EXPECT_EQ(secondThreadSaw.answers, secondKey);
-    EXPECT_EQ(secondThreadSaw.count, 3);
-    EXPECT_EQ(g_gradingKey.answers, AnswerList {}) << "this thread never took a copy";
 }
 
 } // namespace

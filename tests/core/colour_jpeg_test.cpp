@@ -27,7 +27,7 @@ SheetImage ScannedSheet()
     SheetImage image = WhiteImage(827, 1169);
     DrawMark(image, 100, 450);
     DrawMark(image, 700, 453);
-    g_skew = { 100, 450, 700, 453, std::atan(-3.0 / 600), 0 };
+    const SkewMeasurement skew { 100, 450, 700, 453, std::atan(-3.0 / 600), 0 };
     std::mt19937 random(7);
     for (int y = 0; y < image.GetHeight(); ++y)
         for (int x = 0; x < image.GetWidth(); ++x) {
@@ -35,7 +35,7 @@ SheetImage ScannedSheet()
             if (pixel[0] == 255)
                 pixel[0] = pixel[1] = pixel[2] = static_cast<uint8_t>(235 + random() % 21);
         }
-    const QuestionRows rows = LayQuestionRows(g_skew);
+    const QuestionRows rows = LayQuestionRows(skew);
     for (int question = 0; question < kQuestionCount; ++question) {
         const PixelArea box = AnswerBoxArea(LayAnswerBox(rows[static_cast<size_t>(question)], question % 5));
         Fill(image, box.columns.first + 1, box.rows.first + 2, box.columns.first + 12, box.rows.first + 11,
@@ -43,9 +43,9 @@ SheetImage ScannedSheet()
         Fill(image, box.columns.first, box.rows.first + 4, box.columns.first, box.rows.first + 9,
             { 150, 150, 160 });
     }
-    const IdBandLayout bands = LayIdBands(g_skew);
+    const IdBandLayout bands = LayIdBands(skew);
     for (size_t digit = 0; digit < bands.tops.size(); ++digit) {
-        const int left = IdDigitOrigin(g_skew) + 19 * static_cast<int>(digit) + 2;
+        const int left = IdDigitOrigin(skew) + 19 * static_cast<int>(digit) + 2;
         const int top = static_cast<int>(bands.tops[digit]) + 2;
         Fill(image, left, top, left + 10, top + 9, { 30, 30, 30 });
     }
@@ -116,16 +116,12 @@ public:
 std::pair<std::string, std::vector<uint8_t>> Graded(SheetImage& image)
 {
     Silent silent;
-    ScopedMessageBox messages(silent);
-    ScopedScoreRecorder scores(silent);
-    ScopedQuestionObserver questions(silent);
-    BeginSheetReport();
-    g_enteredKey = {};
+    EngineState engine { .services = { &silent, &silent, &silent } };
+    AnswerKey key;
     for (int question = 0; question < kQuestionCount; ++question)
-        g_enteredKey.answers[static_cast<size_t>(question)]
-            = std::string(1, static_cast<char>('a' + question % 5));
-    g_enteredKey.count = kQuestionCount;
-    CheckSheet(image, [] {});
+        key.answers[static_cast<size_t>(question)] = std::string(1, static_cast<char>('a' + question % 5));
+    key.count = kQuestionCount;
+    CheckSheet(image, engine, key, [] {});
     return { silent.log, PixelsOf(image) };
 }
 

@@ -60,7 +60,7 @@ TEST_P(ThresholdShortcutTest, EveryPixelFollowsItsGreyLevel)
         std::memcpy(before.GetPixelAddress(0, y), image.GetPixelAddress(0, y),
             static_cast<size_t>(image.GetWidth() * image.GetBitsPerPixel() / 8));
 
-    ASSERT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
+    ASSERT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
 
     for (int y = 0; y < image.GetHeight(); ++y)
         for (int x = 0; x < image.GetWidth(); ++x) {
@@ -121,7 +121,7 @@ TEST_F(EngineTest, MeasuredWindowVerdictFollowsTheColumnOrder)
         measuredVerdicts += cyan ? 1 : 0;
         Fill(image, 400, 550, 400, 550, { 100, 100, 100 });
 
-        image.PrepareSheet();
+        image.PrepareSheet(engine);
 
         const Rgb untouched { 100, 100, 100 };
         ASSERT_EQ(PixelAt(image, 400, 550), cyan ? untouched : kBlack) << "round " << round;
@@ -207,12 +207,12 @@ TEST_P(MarkWindowSearchTest, FindsTheLastBlackPixelInColumnOrder)
     const auto left = lastBlack(25, 170);
     const auto right = lastBlack(675, 770);
 
-    ASSERT_EQ(image.MeasureSkew(0), SheetCheck::Accepted);
+    ASSERT_EQ(image.MeasureSkew(engine, 0), SheetCheck::Accepted);
 
-    EXPECT_EQ(g_skew.leftMarkX, static_cast<float>(left.first));
-    EXPECT_EQ(g_skew.leftMarkY, static_cast<float>(left.second));
-    EXPECT_EQ(g_skew.rightMarkX, static_cast<float>(right.first));
-    EXPECT_EQ(g_skew.rightMarkY, static_cast<float>(right.second));
+    EXPECT_EQ(engine.g_skew.leftMarkX, static_cast<float>(left.first));
+    EXPECT_EQ(engine.g_skew.leftMarkY, static_cast<float>(left.second));
+    EXPECT_EQ(engine.g_skew.rightMarkX, static_cast<float>(right.first));
+    EXPECT_EQ(engine.g_skew.rightMarkY, static_cast<float>(right.second));
     size_t i = 0;
     for (int y = 400; y < 500; ++y)
         for (int x = 25; x < 770; ++x, ++i) {

@@ -5,7 +5,7 @@
 #include "omr/engine_state.h"
 #include "omr/score_recorder.h"
 #include "omr/sheet_check.h"
-#include "omr/sheet_report.h"
+#include "omr/sheet_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -77,19 +77,9 @@ inline void DrawMark(SheetImage& image, int x, int y)
     Fill(image, x - 10, y - 10, x, y, kBlack);
 }
 
-// Binds recording services and starts every test from the engine's start-up state.
+// A fresh engine state that reports to recording services.
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_skew = {};
-        g_tally = {};
-        g_rowFlagged = 0;
-        g_questionCount = 0;
-        g_idDigitValues = {};
-        BeginSheetReport();
-    }
-
     // An untilted, measured sheet: left point (100, 450), right point (700, 450),
     // large enough for the whole grid.
     SheetImage MeasuredSheet(int width = 800, int height = 1024)
@@ -97,12 +87,23 @@ protected:
         SheetImage image = WhiteImage(width, height);
         DrawMark(image, 100, 450);
         DrawMark(image, 700, 450);
-        EXPECT_EQ(image.MeasureSkew(0), SheetCheck::Accepted);
+        EXPECT_EQ(image.MeasureSkew(engine, 0), SheetCheck::Accepted);
         return image;
+    }
+
+    // A solid block of width x height black pixels in a question's box, from the
+    // box's third column and third row, where the measured skew puts it.
+    void MarkBox(SheetImage& image, int question, int letter, int width = 10, int height = 8) const
+    {
+        const QuestionRows rows = LayQuestionRows(engine.g_skew);
+        const PixelArea area = AnswerBoxArea(LayAnswerBox(rows[static_cast<size_t>(question - 1)], letter));
+        Fill(image, area.columns.first + 2, area.rows.first + 2, area.columns.first + 1 + width,
+            area.rows.first + 1 + height, kBlack);
     }
 
     RecordingMessageBox messages;
     RecordingScoreRecorder recorder;
+    EngineState engine { .services = { &messages, &recorder, nullptr } };
+    // The register's own warning goes to the program's message box.
     ScopedMessageBox boundMessages { messages };
-    ScopedScoreRecorder boundRecorder { recorder };
 };

@@ -31,7 +31,7 @@ void MarkDigit(SheetImage& image, int band, int digit)
 TEST_F(EngineTest, BandsAreReadAndPaintedGreen)
 {
     SheetImage image = MeasuredSheet();
-    image.ReadExamineeId();
+    image.ReadExamineeId(engine, LayIdBands(engine.g_skew));
     for (int y = 340; y <= 510; ++y) {
         const bool inBand = y >= 353 && y <= 499 && (y - 353) % 19 <= 13;
         const Rgb expected = inBand ? kGreen : kWhite;
@@ -41,7 +41,7 @@ TEST_F(EngineTest, BandsAreReadAndPaintedGreen)
         ASSERT_EQ(PixelAt(image, kBandRight + 1, y), kWhite) << y;
     }
     EXPECT_EQ(recorder.ids, std::vector<int32_t> { 0 });
-    EXPECT_EQ(g_tally.examineeId, 0);
+    EXPECT_EQ(engine.g_tally.examineeId, 0);
 }
 
 TEST_F(EngineTest, MarkInBandThreeReadsAsTwo)
@@ -49,8 +49,8 @@ TEST_F(EngineTest, MarkInBandThreeReadsAsTwo)
     SheetImage image = MeasuredSheet();
     // Counts of 30 are completed at columns 372 and 377; the last one, offset 47, decides.
     Fill(image, 368, 393, 379, 402, kBlack);
-    image.ReadExamineeId();
-    EXPECT_EQ(g_idDigitValues[3], 200000);
+    image.ReadExamineeId(engine, LayIdBands(engine.g_skew));
+    EXPECT_EQ(engine.g_idDigitValues[3], 200000);
     EXPECT_EQ(recorder.ids, std::vector<int32_t> { 200000 });
     EXPECT_EQ(PixelAt(image, 368, 392), kGreen);
     EXPECT_EQ(PixelAt(image, 368, 393), kBlack);
@@ -62,8 +62,8 @@ TEST_F(EngineTest, WideMarkReadsWhereItsLastCountOfThirtyEnds)
     // Counts are completed every five columns from 372 (offset 42, a 2) to 398
     // (offset 68, a 3).
     Fill(image, 368, 393, 400, 402, kBlack);
-    image.ReadExamineeId();
-    EXPECT_EQ(g_idDigitValues[3], 300000);
+    image.ReadExamineeId(engine, LayIdBands(engine.g_skew));
+    EXPECT_EQ(engine.g_idDigitValues[3], 300000);
 }
 
 struct OffsetCase {
@@ -77,8 +77,8 @@ TEST_P(DigitOffsetTest, ColumnOffsetGivesTheDigit)
 {
     SheetImage image = MeasuredSheet();
     MarkCompletedAt(image, 8, kDigitOrigin + GetParam().offset);
-    image.ReadExamineeId();
-    EXPECT_EQ(g_tally.examineeId, GetParam().digit);
+    image.ReadExamineeId(engine, LayIdBands(engine.g_skew));
+    EXPECT_EQ(engine.g_tally.examineeId, GetParam().digit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, DigitOffsetTest,
@@ -99,8 +99,8 @@ TEST_P(ExamineeIdTest, EighthDigitHandsOnTheWholeId)
     SheetImage image = MeasuredSheet();
     for (int band = 1; band <= 8; ++band)
         MarkDigit(image, band, GetParam().digits[static_cast<size_t>(band - 1)]);
-    image.ReadExamineeId();
-    EXPECT_EQ(g_tally.examineeId, GetParam().id);
+    image.ReadExamineeId(engine, LayIdBands(engine.g_skew));
+    EXPECT_EQ(engine.g_tally.examineeId, GetParam().id);
     EXPECT_EQ(recorder.ids, std::vector<int32_t> { GetParam().id });
     EXPECT_TRUE(recorder.scores.empty());
 }
@@ -112,21 +112,21 @@ INSTANTIATE_TEST_SUITE_P(Ids, ExamineeIdTest,
 TEST_F(EngineTest, ReadingTheIdStartsTheSheetsCounts)
 {
     SheetImage image = MeasuredSheet();
-    g_tally = { 5, 6, 7, 8 };
-    image.ReadExamineeId();
-    EXPECT_EQ(g_tally.correctCount, 0);
-    EXPECT_EQ(g_tally.wrongCount, 0);
-    EXPECT_EQ(g_tally.errorCount, 0);
+    engine.g_tally = { 5, 6, 7, 8 };
+    image.ReadExamineeId(engine, LayIdBands(engine.g_skew));
+    EXPECT_EQ(engine.g_tally.correctCount, 0);
+    EXPECT_EQ(engine.g_tally.wrongCount, 0);
+    EXPECT_EQ(engine.g_tally.errorCount, 0);
 }
 
 TEST_F(EngineTest, StoreIdDigitIgnoresWhatIsNoDigit)
 {
     for (int a = 1; a <= 7; ++a)
-        StoreIdDigit(1, a);
-    StoreIdDigit(5, 0);
-    StoreIdDigit(5, 9);
+        StoreIdDigit(engine, 1, a);
+    StoreIdDigit(engine, 5, 0);
+    StoreIdDigit(engine, 5, 9);
     EXPECT_TRUE(recorder.ids.empty());
-    StoreIdDigit(12, 8);
+    StoreIdDigit(engine, 12, 8);
     EXPECT_EQ(recorder.ids, std::vector<int32_t> { 11111110 });
 }
 

@@ -1,5 +1,6 @@
 #include "engine_test_support.h"
 
+#include "omr/grading_grid.h"
 #include "omr/sheet_check.h"
 #include "omr/sheet_layout.h"
 
@@ -110,16 +111,6 @@ TEST(SheetLayoutTest, IdBandsFollowTheTilt)
     EXPECT_EQ(IdDigitOrigin(skew), 330);
 }
 
-// Fills a solid block inside a question's box: columns from the box's third column,
-// rows from its third row.
-void MarkBox(SheetImage& image, int question, int letter, int width = 10, int height = 8)
-{
-    const GridBox box = LayAnswerBox(LayQuestionRows(g_skew)[static_cast<size_t>(question - 1)], letter);
-    const PixelArea area = AnswerBoxArea(box);
-    Fill(image, area.columns.first + 2, area.rows.first + 2, area.columns.first + 1 + width,
-        area.rows.first + 1 + height, kBlack);
-}
-
 AnswerList KeyOf(std::initializer_list<std::pair<int, const char*>> entries)
 {
     AnswerList answers;
@@ -143,7 +134,7 @@ TEST_P(KeyBoxTest, SeventyBlackPixelsMarkABox)
     if (GetParam().blackPixels == 69)
         Fill(image, 137, 647, 137, 647, kWhite);
 
-    EXPECT_EQ(image.GradeSheet(KeyOf({ { 3, "b" } }), 3), SheetCheck::Accepted);
+    EXPECT_EQ(image.GradeSheet(engine, KeyOf({ { 3, "b" } }), 3), SheetCheck::Accepted);
 
     const int correct = GetParam().correct ? 1 : 0;
     EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(0, correct, 1 - correct) });
@@ -175,7 +166,7 @@ TEST_P(QuestionOutcomeTest, CountsTheKeysBoxOrTheRejectedRow)
     SheetImage image = MeasuredSheet();
     for (const auto& [letter, width] : GetParam().marks)
         MarkBox(image, 7, letter, width);
-    image.GradeSheet(KeyOf({ { 7, GetParam().key }, { 8, "a" } }), 8);
+    image.GradeSheet(engine, KeyOf({ { 7, GetParam().key }, { 8, "a" } }), 8);
     ASSERT_EQ(recorder.scores.size(), 1u);
     SheetScores expected = GetParam().expected;
     ++expected.wrong; // question 8, left blank
@@ -203,15 +194,15 @@ TEST_F(EngineTest, SecondCheckOfACheckedSheetCountsTheSame)
         DrawMark(image, x, y);
         DrawMark(image, x + 600, y);
         for (int pass = 0; pass < 2; ++pass) {
-            EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
-            ASSERT_EQ(image.MeasureSkew(0), SheetCheck::Accepted) << x << ", " << y;
+            EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
+            ASSERT_EQ(image.MeasureSkew(engine, 0), SheetCheck::Accepted) << x << ", " << y;
             if (pass == 0) {
                 MarkBox(image, 1, 0);
                 MarkBox(image, 2, 3);
                 MarkBox(image, 3, 0);
                 MarkBox(image, 3, 2);
             }
-            image.GradeSheet(KeyOf({ { 1, "a" }, { 2, "a" }, { 3, "a" } }), 3);
+            image.GradeSheet(engine, KeyOf({ { 1, "a" }, { 2, "a" }, { 3, "a" } }), 3);
         }
         ASSERT_EQ(recorder.scores.size(), 2u);
         EXPECT_TRUE(SameScores(recorder.scores[0], { 1, 1, 1, true })) << x << ", " << y;
@@ -236,7 +227,7 @@ TEST_F(EngineTest, ReportComesAfterTheLastKeyedQuestion)
         }
         messages.texts.clear();
         recorder.scores.clear();
-        image.GradeSheet(key, keyed);
+        image.GradeSheet(engine, key, keyed);
         EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(0, keyed, 0) })
             << "gap at " << gaps[0];
         ASSERT_EQ(recorder.scores.size(), 1u);
@@ -248,10 +239,10 @@ TEST_F(EngineTest, ReportShowsTheIdAndThenClearsIt)
 {
     SheetImage image = MeasuredSheet();
     Fill(image, 368, 486, 379, 499, kBlack); // units band: digit 2
-    image.GradeSheet(KeyOf({ { 1, "a" } }), 1);
+    image.GradeSheet(engine, KeyOf({ { 1, "a" } }), 1);
     EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(2, 0, 1) });
     EXPECT_EQ(recorder.ids, std::vector<int32_t> { 2 });
-    EXPECT_EQ(g_tally.examineeId, 0);
+    EXPECT_EQ(engine.g_tally.examineeId, 0);
 }
 
 struct UnreportedCase {
@@ -269,13 +260,13 @@ TEST_P(UnreportedSheetTest, HandsOnItsCountsAtTheEndOfTheWalk)
     MarkBox(image, 1, 0);
     MarkBox(image, 3, 0);
     MarkBox(image, 3, 2);
-    image.GradeSheet(GetParam().key, GetParam().questionCount);
+    image.GradeSheet(engine, GetParam().key, GetParam().questionCount);
 
     EXPECT_TRUE(messages.texts.empty());
     EXPECT_EQ(recorder.ids, std::vector<int32_t> { 2 });
     ASSERT_EQ(recorder.scores.size(), 1u);
     EXPECT_TRUE(SameScores(recorder.scores[0], { 1, 1, 1, false }));
-    EXPECT_EQ(g_tally.examineeId, 2);
+    EXPECT_EQ(engine.g_tally.examineeId, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sheets, UnreportedSheetTest,
@@ -286,7 +277,7 @@ TEST_F(EngineTest, EverySheetHandsOnOneIdAndOneSetOfCounts)
 {
     for (const int questionCount : { 0, 1, 0, 1 }) {
         SheetImage image = MeasuredSheet();
-        image.GradeSheet(KeyOf({ { 1, "a" } }), questionCount);
+        image.GradeSheet(engine, KeyOf({ { 1, "a" } }), questionCount);
     }
     EXPECT_EQ(recorder.ids.size(), 4u);
     ASSERT_EQ(recorder.scores.size(), 4u);
@@ -298,9 +289,9 @@ TEST_F(EngineTest, EverySheetHandsOnOneIdAndOneSetOfCounts)
 TEST_F(EngineTest, SheetReportsAtMostOnce)
 {
     SheetImage image = MeasuredSheet();
-    image.GradeSheet(KeyOf({ { 1, "a" } }), 1);
-    g_questionCount = 1;
-    image.ScoreAnswerBox(601.3f, 614.8f, 107.0f, 121.0f, 1);
+    image.GradeSheet(engine, KeyOf({ { 1, "a" } }), 1);
+    engine.g_questionCount = 1;
+    image.ScoreAnswerBox(engine, 601.3f, 614.8f, 107.0f, 121.0f, 1);
     EXPECT_EQ(messages.texts.size(), 1u);
     EXPECT_EQ(recorder.scores.size(), 1u);
 }
@@ -312,10 +303,10 @@ TEST_F(EngineTest, GradingLeavesItsOverlay)
     MarkBox(image, 11, 0); // key d: wrong
     MarkBox(image, 51, 0); // and a second mark: rejected
     MarkBox(image, 51, 3);
-    image.GradeSheet(KeyOf({ { 1, "a" }, { 11, "d" }, { 51, "a" } }), 51);
+    image.GradeSheet(engine, KeyOf({ { 1, "a" }, { 11, "d" }, { 51, "a" } }), 51);
 
     EXPECT_EQ(PixelAt(image, 107, 601), kGreen);
-    const PixelArea wrongBox = AnswerBoxArea(LayAnswerBox(LayQuestionRows(g_skew)[10], 3));
+    const PixelArea wrongBox = AnswerBoxArea(LayAnswerBox(LayQuestionRows(engine.g_skew)[10], 3));
     EXPECT_EQ(PixelAt(image, wrongBox.columns.first, wrongBox.rows.first), kRed);
     // Question 51's whole strip, columns 107 to 201 from row 818, is orange.
     EXPECT_EQ(PixelAt(image, 107, 818), kOrange);
@@ -342,10 +333,9 @@ class GradingBoundsTest : public EngineTest, public ::testing::WithParamInterfac
 
 TEST_P(GradingBoundsTest, EveryReadMustLieInsideTheImage)
 {
-    g_skew = GetParam().skew;
     SheetImage image = WhiteImage(GetParam().width, GetParam().height);
-    EXPECT_EQ(image.CheckGradingBounds(), GetParam().expected);
-    EXPECT_TRUE(messages.texts.empty());
+    const bool fits = LayGradingGrid(image, GetParam().skew).has_value();
+    EXPECT_EQ(fits ? SheetCheck::Accepted : SheetCheck::OutsideImage, GetParam().expected);
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -366,14 +356,14 @@ INSTANTIATE_TEST_SUITE_P(Sheets, GradingBoundsTest,
 TEST_F(EngineTest, SheetOutsideTheImageIsNotGraded)
 {
     SheetImage image = MeasuredSheet(800, 1005);
-    g_questionCount = 77;
-    g_tally = { 1, 2, 3, 4 };
-    EXPECT_EQ(image.GradeSheet(KeyOf({ { 1, "a" } }), 1), SheetCheck::OutsideImage);
+    engine.g_questionCount = 77;
+    engine.g_tally = { 1, 2, 3, 4 };
+    EXPECT_EQ(image.GradeSheet(engine, KeyOf({ { 1, "a" } }), 1), SheetCheck::OutsideImage);
     EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(SheetCheck::OutsideImage) });
     EXPECT_TRUE(recorder.ids.empty());
     EXPECT_TRUE(recorder.scores.empty());
-    EXPECT_EQ(g_questionCount, 77);
-    EXPECT_EQ(g_tally.correctCount, 2);
+    EXPECT_EQ(engine.g_questionCount, 77);
+    EXPECT_EQ(engine.g_tally.correctCount, 2);
     EXPECT_EQ(PixelAt(image, 319, 353), kWhite);
     EXPECT_EQ(PixelAt(image, 107, 601), kWhite);
 }

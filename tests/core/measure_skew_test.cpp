@@ -13,12 +13,12 @@ TEST_F(EngineTest, ReferencePointIsTheLastBlackPixelInColumnOrder)
     Fill(image, 60, 499, 60, 499, kBlack); // lower, but in an earlier column
     Fill(image, 120, 400, 120, 400, kBlack);
     DrawMark(image, 720, 460);
-    EXPECT_EQ(image.MeasureSkew(0), SheetCheck::Accepted);
-    EXPECT_EQ(g_skew.leftMarkX, 120.0f);
-    EXPECT_EQ(g_skew.leftMarkY, 460.0f);
-    EXPECT_EQ(g_skew.rightMarkX, 720.0f);
-    EXPECT_EQ(g_skew.rightMarkY, 460.0f);
-    EXPECT_EQ(g_skew.angleRadians, 0.0);
+    EXPECT_EQ(image.MeasureSkew(engine, 0), SheetCheck::Accepted);
+    EXPECT_EQ(engine.g_skew.leftMarkX, 120.0f);
+    EXPECT_EQ(engine.g_skew.leftMarkY, 460.0f);
+    EXPECT_EQ(engine.g_skew.rightMarkX, 720.0f);
+    EXPECT_EQ(engine.g_skew.rightMarkY, 460.0f);
+    EXPECT_EQ(engine.g_skew.angleRadians, 0.0);
     EXPECT_TRUE(messages.texts.empty());
 }
 
@@ -37,10 +37,10 @@ TEST_P(SkewAngleTest, AngleAndItsMessage)
     SheetImage image = WhiteImage(800, 600);
     DrawMark(image, 100, 450);
     DrawMark(image, 700, c.rightY);
-    EXPECT_EQ(image.MeasureSkew(c.showAngle), SheetCheck::Accepted);
-    EXPECT_NEAR(g_skew.angleDegrees, c.degrees, 5e-7);
+    EXPECT_EQ(image.MeasureSkew(engine, c.showAngle), SheetCheck::Accepted);
+    EXPECT_NEAR(engine.g_skew.angleDegrees, c.degrees, 5e-7);
     // Degrees come from radians by 180 / 3.14159, not 180 / pi.
-    EXPECT_DOUBLE_EQ(g_skew.angleDegrees, g_skew.angleRadians * 57.29582790879778);
+    EXPECT_DOUBLE_EQ(engine.g_skew.angleDegrees, engine.g_skew.angleRadians * 57.29582790879778);
     if (c.message)
         EXPECT_EQ(messages.texts, std::vector<std::string> { *c.message });
     else
@@ -64,7 +64,7 @@ TEST_F(EngineTest, MeasuringPaintsWhiteOfBothWindowsCyan)
     DrawMark(image, 700, 450);
     Fill(image, 50, 420, 50, 420, { 100, 100, 100 });
     Fill(image, 51, 420, 51, 420, { 254, 255, 255 });
-    image.MeasureSkew(0);
+    image.MeasureSkew(engine, 0);
 
     for (const auto& [x, y] :
         { std::pair { 25, 400 }, { 169, 499 }, { 675, 400 }, { 769, 499 }, { 130, 450 } })
@@ -82,14 +82,14 @@ TEST_F(EngineTest, MeasuringTwiceFindsTheSamePoints)
     SheetImage image = WhiteImage(800, 600);
     DrawMark(image, 110, 470);
     DrawMark(image, 740, 440);
-    image.MeasureSkew(0);
-    const SkewMeasurement first = g_skew;
-    image.MeasureSkew(0);
-    EXPECT_EQ(g_skew.leftMarkX, first.leftMarkX);
-    EXPECT_EQ(g_skew.leftMarkY, first.leftMarkY);
-    EXPECT_EQ(g_skew.rightMarkX, first.rightMarkX);
-    EXPECT_EQ(g_skew.rightMarkY, first.rightMarkY);
-    EXPECT_EQ(g_skew.angleRadians, first.angleRadians);
+    image.MeasureSkew(engine, 0);
+    const SkewMeasurement first = engine.g_skew;
+    image.MeasureSkew(engine, 0);
+    EXPECT_EQ(engine.g_skew.leftMarkX, first.leftMarkX);
+    EXPECT_EQ(engine.g_skew.leftMarkY, first.leftMarkY);
+    EXPECT_EQ(engine.g_skew.rightMarkX, first.rightMarkX);
+    EXPECT_EQ(engine.g_skew.rightMarkY, first.rightMarkY);
+    EXPECT_EQ(engine.g_skew.angleRadians, first.angleRadians);
 }
 
 TEST_F(EngineTest, LowDepthSheetIsMeasuredAsTrueColour)
@@ -100,10 +100,10 @@ TEST_F(EngineTest, LowDepthSheetIsMeasuredAsTrueColour)
     image.SetColorTable(0, 2, table);
     for (const int x : { 100, 700 })
         image.GetPixelAddress(x, 450)[0] = 1;
-    EXPECT_EQ(image.MeasureSkew(0), SheetCheck::Accepted);
+    EXPECT_EQ(image.MeasureSkew(engine, 0), SheetCheck::Accepted);
     EXPECT_EQ(image.GetBitsPerPixel(), 24);
-    EXPECT_EQ(g_skew.leftMarkX, 100.0f);
-    EXPECT_EQ(g_skew.rightMarkX, 700.0f);
+    EXPECT_EQ(engine.g_skew.leftMarkX, 100.0f);
+    EXPECT_EQ(engine.g_skew.rightMarkX, 700.0f);
 }
 
 struct RefusalCase {
@@ -118,17 +118,17 @@ class SkewRefusalTest : public EngineTest, public ::testing::WithParamInterface<
 TEST_P(SkewRefusalTest, RefusedSheetLeavesNoMeasurement)
 {
     const RefusalCase& c = GetParam();
-    g_skew = { 100, 450, 700, 450, 0.5, 28.6 };
+    engine.g_skew = { 100, 450, 700, 450, 0.5, 28.6 };
     SheetImage image = WhiteImage(c.width, 600);
     if (c.leftMarkX)
         DrawMark(image, c.leftMarkX, 450);
     if (c.rightMarkX)
         DrawMark(image, c.rightMarkX, 450);
-    EXPECT_EQ(image.MeasureSkew(1), c.expected);
+    EXPECT_EQ(image.MeasureSkew(engine, 1), c.expected);
     EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(c.expected) });
-    EXPECT_EQ(g_skew.leftMarkX, 0.0f);
-    EXPECT_EQ(g_skew.leftMarkY, 0.0f);
-    EXPECT_EQ(g_skew.angleRadians, 0.0);
+    EXPECT_EQ(engine.g_skew.leftMarkX, 0.0f);
+    EXPECT_EQ(engine.g_skew.leftMarkY, 0.0f);
+    EXPECT_EQ(engine.g_skew.angleRadians, 0.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sheets, SkewRefusalTest,
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(Sheets, SkewRefusalTest,
 TEST_F(EngineTest, TooSmallSheetIsNotPainted)
 {
     SheetImage image = WhiteImage(769, 600);
-    image.MeasureSkew(0);
+    image.MeasureSkew(engine, 0);
     EXPECT_EQ(PixelAt(image, 50, 450), kWhite);
 }
 

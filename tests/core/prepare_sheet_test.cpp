@@ -17,7 +17,7 @@ TEST_P(ThresholdTest, GreyLevel140IsTheFirstWhite)
 {
     SheetImage image = WhiteImage(800, 600);
     Fill(image, 300, 550, 300, 550, GetParam().before);
-    EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
+    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
     EXPECT_EQ(PixelAt(image, 300, 550), GetParam().after);
     EXPECT_TRUE(messages.texts.empty());
 }
@@ -39,7 +39,7 @@ TEST_F(EngineTest, ThirtyTwoBitSheetKeepsItsFourthByte)
     Fill(image, 10, 10, 10, 10, { 100, 100, 100 });
     image.GetPixelAddress(10, 10)[3] = 0x7F;
     image.GetPixelAddress(11, 10)[3] = 0x80;
-    image.PrepareSheet();
+    image.PrepareSheet(engine);
     EXPECT_EQ(PixelAt(image, 10, 10), kBlack);
     EXPECT_EQ(image.GetPixelAddress(10, 10)[3], 0x7F);
     EXPECT_EQ(image.GetPixelAddress(11, 10)[3], 0x80);
@@ -64,7 +64,7 @@ TEST_P(AlreadyMeasuredTest, CyanEndOfWindowLeavesTheSheet)
     SheetImage image = WhiteImage(800, 600);
     Fill(image, c.x, c.y, c.x, c.y, c.colour);
     Fill(image, 400, 550, 400, 550, { 100, 100, 100 });
-    image.PrepareSheet();
+    image.PrepareSheet(engine);
     const Rgb untouched { 100, 100, 100 };
     EXPECT_EQ(PixelAt(image, 400, 550), c.thresholded ? kBlack : untouched);
 }
@@ -89,7 +89,7 @@ TEST_F(EngineTest, DimNoisyPaperIsStillThresholded)
             Fill(image, x, y, x, y, { level, level, level });
         }
     Fill(image, 400, 550, 400, 550, { 100, 100, 100 });
-    image.PrepareSheet();
+    image.PrepareSheet(engine);
     EXPECT_EQ(PixelAt(image, 400, 550), kBlack);
     EXPECT_EQ(PixelAt(image, 169, 499), kWhite);
 }
@@ -99,7 +99,7 @@ TEST_F(EngineTest, MeasuredSheetIsNotThresholdedAgain)
     SheetImage image = MeasuredSheet();
     Fill(image, 300, 700, 300, 700, kOrange);
     Fill(image, 301, 700, 301, 700, { 100, 100, 100 });
-    EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
+    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
     EXPECT_EQ(PixelAt(image, 300, 700), kOrange);
     EXPECT_EQ(PixelAt(image, 301, 700), (Rgb { 100, 100, 100 }));
     EXPECT_EQ(PixelAt(image, 50, 420), kCyan);
@@ -128,7 +128,7 @@ TEST_F(EngineTest, SixteenBitSheetIsWarnedAboutThenConvertedAndThresholded)
     Put16(image, 301, 550, Pack565(17, 35, 17)); // grey 140
     Put16(image, 800, 599, Pack565(0, 0, 0));
 
-    EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
+    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
     EXPECT_EQ(messages.texts, std::vector<std::string> { kNotIndexedWarning });
     EXPECT_EQ(image.GetBitsPerPixel(), 24);
     EXPECT_EQ(PixelAt(image, 300, 550), kBlack);
@@ -150,7 +150,7 @@ TEST_F(EngineTest, IndexedSheetsAreConvertedWithoutWarning)
         const int bit = 8 * depth;
         image.GetPixelAddress(0, 5)[bit / 8] = static_cast<uint8_t>(1 << (8 - depth - bit % 8));
 
-        EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
+        EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
         EXPECT_TRUE(messages.texts.empty());
         EXPECT_EQ(image.GetBitsPerPixel(), 24);
         EXPECT_EQ(PixelAt(image, 8, 5), kBlack);
@@ -173,7 +173,7 @@ TEST_P(TooSmallTest, IsRefusedBeforeAnythingElse)
     const SizeCase& c = GetParam();
     SheetImage image;
     ASSERT_TRUE(image.Create(c.width, c.height, c.depth).ok());
-    EXPECT_EQ(image.PrepareSheet(), SheetCheck::TooSmall);
+    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::TooSmall);
     EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(SheetCheck::TooSmall) });
     EXPECT_EQ(image.GetBitsPerPixel(), c.depth);
     if (c.depth == 24) {
@@ -188,15 +188,15 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TooSmallTest,
 TEST_F(EngineTest, EmptyImageIsTooSmall)
 {
     SheetImage image;
-    EXPECT_EQ(image.PrepareSheet(), SheetCheck::TooSmall);
-    EXPECT_EQ(image.MeasureSkew(0), SheetCheck::TooSmall);
+    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::TooSmall);
+    EXPECT_EQ(image.MeasureSkew(engine, 0), SheetCheck::TooSmall);
 }
 
 TEST_F(EngineTest, SmallestSheetIsAccepted)
 {
     SheetImage image = WhiteImage(770, 500);
     Fill(image, 769, 499, 769, 499, { 100, 100, 100 });
-    EXPECT_EQ(image.PrepareSheet(), SheetCheck::Accepted);
+    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
     EXPECT_EQ(PixelAt(image, 769, 499), kBlack);
 }
 

@@ -21,16 +21,6 @@ public:
     std::vector<std::pair<int32_t, QuestionScore>> scored;
 };
 
-// A solid block of width x height black pixels in a question's box, from the box's
-// third column and third row.
-void MarkBox(SheetImage& image, int question, int letter, int width = 10, int height = 8)
-{
-    const GridBox box = LayAnswerBox(LayQuestionRows(g_skew)[static_cast<size_t>(question - 1)], letter);
-    const PixelArea area = AnswerBoxArea(box);
-    Fill(image, area.columns.first + 2, area.rows.first + 2, area.columns.first + 1 + width,
-        area.rows.first + 1 + height, kBlack);
-}
-
 constexpr auto C = QuestionScore::Correct;
 constexpr auto W = QuestionScore::Wrong;
 constexpr auto E = QuestionScore::RowRejected;
@@ -54,9 +44,9 @@ TEST_F(EngineTest, ObserverHearsEveryScoredQuestionAsTheCountsDo)
     key[6] = "e"; // the last keyed question: counted in the report
     MarkBox(image, 7, 4);
     RecordingObserver observer;
-    ScopedQuestionObserver bound(observer);
+    engine.services.observer = &observer;
 
-    image.GradeSheet(key, 6);
+    image.GradeSheet(engine, key, 6);
 
     const std::vector<std::pair<int32_t, QuestionScore>> expected { { 1, C }, { 2, W }, { 3, E }, { 6, W },
         { 7, C } };
@@ -87,7 +77,7 @@ TEST_P(MarkedLettersTest, SeventyBlackPixelsMarkALetter)
     for (const Drawn& mark : GetParam().marks)
         MarkBox(image, 58, mark.letter, mark.width, mark.height);
 
-    const MarkedLetters letters = ReadMarkedLetters(image, g_skew);
+    const MarkedLetters letters = ReadMarkedLetters(image, LayQuestionRows(engine.g_skew));
 
     for (size_t question = 0; question < letters.size(); ++question)
         EXPECT_EQ(letters[question], question == 57 ? GetParam().letters : "") << question + 1;
@@ -112,11 +102,11 @@ TEST_P(TiltedLettersTest, EveryRowIsReadWhereTheGraderReads)
     SheetImage image = WhiteImage(850, 1170);
     DrawMark(image, 100, 450);
     DrawMark(image, 700, 450 + GetParam());
-    ASSERT_EQ(image.MeasureSkew(0), SheetCheck::Accepted);
+    ASSERT_EQ(image.MeasureSkew(engine, 0), SheetCheck::Accepted);
     for (int question = 1; question <= kQuestionCount; ++question)
         MarkBox(image, question, question % 5);
 
-    const MarkedLetters letters = ReadMarkedLetters(image, g_skew);
+    const MarkedLetters letters = ReadMarkedLetters(image, LayQuestionRows(engine.g_skew));
 
     for (int question = 1; question <= kQuestionCount; ++question)
         EXPECT_EQ(
@@ -149,7 +139,7 @@ TEST_F(EngineTest, ReadingTheLettersChangesNothingOfTheGrading)
     for (std::string& answer : key)
         answer = "a";
     SheetImage plain = drawSheet();
-    plain.GradeSheet(key, 100);
+    plain.GradeSheet(engine, key, 100);
     const std::vector<std::string> plainMessages = messages.texts;
     const std::vector<SheetScores> plainScores = recorder.scores;
     messages.texts.clear();
@@ -157,10 +147,10 @@ TEST_F(EngineTest, ReadingTheLettersChangesNothingOfTheGrading)
 
     SheetImage watched = drawSheet();
     RecordingObserver observer;
-    ScopedQuestionObserver bound(observer);
-    const MarkedLetters before = ReadMarkedLetters(watched, g_skew);
-    watched.GradeSheet(key, 100);
-    const MarkedLetters after = ReadMarkedLetters(watched, g_skew);
+    engine.services.observer = &observer;
+    const MarkedLetters before = ReadMarkedLetters(watched, LayQuestionRows(engine.g_skew));
+    watched.GradeSheet(engine, key, 100);
+    const MarkedLetters after = ReadMarkedLetters(watched, LayQuestionRows(engine.g_skew));
 
     EXPECT_EQ(PixelsOf(watched), PixelsOf(plain));
     EXPECT_EQ(messages.texts, plainMessages);

@@ -31,11 +31,11 @@ TEST_P(QuestionRowTest, FlagsSecondAndOverWideMarks)
     SheetImage image = WhiteImage(400, 700);
     for (const ColumnRun& run : GetParam().runs)
         Fill(image, kFirstColumn + run.first, 601, kFirstColumn + run.last, 601 + run.black - 1, kBlack);
-    g_rowFlagged = GetParam().flagged ? 0 : 1;
+    engine.g_rowFlagged = GetParam().flagged ? 0 : 1;
 
-    image.CheckQuestionRow(kTop, kBottom, kLeft, kLeft + 14);
+    image.CheckQuestionRow(engine, kTop, kBottom, kLeft, kLeft + 14);
 
-    EXPECT_EQ(g_rowFlagged, GetParam().flagged ? 1 : 0);
+    EXPECT_EQ(engine.g_rowFlagged, GetParam().flagged ? 1 : 0);
     // A flagged row is orange across the whole strip, apart from its black pixels.
     const Rgb paper = GetParam().flagged ? kOrange : kWhite;
     for (int y = 601; y <= 614; ++y)
@@ -76,8 +76,8 @@ TEST_F(EngineTest, RowScanTakesTheBottomRowThatPaintingLeaves)
     // Integral bottom: scan rows 600 to 614 (15), painting rows 600 to 613.
     SheetImage image = WhiteImage(400, 700);
     Fill(image, kFirstColumn, 610, kFirstColumn + 12, 614, kBlack); // 5 a column only with row 614
-    image.CheckQuestionRow(600.0f, 614.0f, kLeft, kLeft + 14);
-    EXPECT_EQ(g_rowFlagged, 1);
+    image.CheckQuestionRow(engine, 600.0f, 614.0f, kLeft, kLeft + 14);
+    EXPECT_EQ(engine.g_rowFlagged, 1);
     EXPECT_EQ(PixelAt(image, kFirstColumn + 20, 613), kOrange);
     EXPECT_EQ(PixelAt(image, kFirstColumn + 20, 614), kWhite);
     EXPECT_EQ(PixelAt(image, kFirstColumn + 20, 600), kOrange);
@@ -87,8 +87,8 @@ TEST_F(EngineTest, RowCheckStaysInsideTheImage)
 {
     SheetImage image = WhiteImage(150, 20);
     Fill(image, 140, 0, 149, 19, kBlack);
-    image.CheckQuestionRow(-5.0f, 30.0f, 100.0f, 114.0f);
-    EXPECT_EQ(g_rowFlagged, 0);
+    image.CheckQuestionRow(engine, -5.0f, 30.0f, 100.0f, 114.0f);
+    EXPECT_EQ(engine.g_rowFlagged, 0);
 }
 
 } // namespace

@@ -23,8 +23,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 constexpr double kPi = 3.141592653589793;
 
@@ -44,8 +43,7 @@ SheetImage LoadScan(const std::string& path)
     return sheet;
 }
 
-class ReadingRecorder : public ScoreRecorder
-{
+class ReadingRecorder : public ScoreRecorder {
 public:
     void RecordId(int32_t examineeId) override { id = examineeId; }
     void RecordScores(const SheetScores& given) override { scores = given; }
@@ -70,26 +68,23 @@ std::ostream& operator<<(std::ostream& out, const Reading& reading)
 }
 
 // Thresholds and measures the sheet as every checking command does first.
-void PrepareAndMeasure(SheetImage& sheet)
+void PrepareAndMeasure(SheetImage& sheet, EngineState& engine)
 {
-    RecordingMessageBox tiltWarnings;
-    ScopedMessageBox bound(tiltWarnings);
-    ASSERT_EQ(sheet.PrepareSheet(), SheetCheck::Accepted);
-    ASSERT_EQ(sheet.MeasureSkew(0), SheetCheck::Accepted);
+    ASSERT_EQ(sheet.PrepareSheet(engine), SheetCheck::Accepted);
+    ASSERT_EQ(sheet.MeasureSkew(engine, 0), SheetCheck::Accepted);
 }
 
 Reading Grade(const std::string& path, const AnswerList& key)
 {
     SheetImage sheet = LoadScan(path);
     RecordingMessageBox reports;
-    ScopedMessageBox boundReports(reports);
     ReadingRecorder recorder;
-    ScopedScoreRecorder boundRecorder(recorder);
-    PrepareAndMeasure(sheet);
+    EngineState engine { .services = { &reports, &recorder, nullptr } };
+    PrepareAndMeasure(sheet, engine);
     int32_t count = 0;
     for (const std::string& answer : key)
         count += answer.size() == 1 && answer[0] >= 'a' && answer[0] <= 'e';
-    EXPECT_EQ(sheet.GradeSheet(key, count), SheetCheck::Accepted);
+    EXPECT_EQ(sheet.GradeSheet(engine, key, count), SheetCheck::Accepted);
     return { recorder.id, recorder.scores.correct, recorder.scores.wrong, recorder.scores.errors };
 }
 
@@ -170,8 +165,7 @@ std::ostream& operator<<(std::ostream& out, const FillCase& fill)
     return out << fill.extension << " tilt " << fill.tilt << " noise " << fill.noise;
 }
 
-class FilledSheetTest : public testing::TestWithParam<FillCase>
-{
+class FilledSheetTest : public testing::TestWithParam<FillCase> {
 protected:
     void SetUp() override
     {
@@ -202,10 +196,12 @@ TEST_P(FilledSheetTest, ReadsBackWhatWasAskedForUnderEveryKeyLetter)
 TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
 {
     SheetImage sheet = LoadScan(m_path);
-    PrepareAndMeasure(sheet);
+    RecordingMessageBox warnings;
+    EngineState engine { .services = { &warnings } };
+    PrepareAndMeasure(sheet, engine);
     // Noise may leave a lone black pixel on the printed outlines, never a blob.
     const int strays = GetParam().noise > 0 ? 2 : 0;
-    const QuestionRows rows = LayQuestionRows(g_skew);
+    const QuestionRows rows = LayQuestionRows(engine.g_skew);
     for (size_t q = 0; q < rows.size(); ++q) {
         const PixelArea strip = RowScanArea(rows[q]);
         std::vector<PixelArea> marked;
@@ -239,8 +235,8 @@ TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
         }
     }
 
-    const IdBandLayout bands = LayIdBands(g_skew);
-    const int origin = IdDigitOrigin(g_skew);
+    const IdBandLayout bands = LayIdBands(engine.g_skew);
+    const int origin = IdDigitOrigin(engine.g_skew);
     const int firstColumns[] = { 0, 15, 33, 52, 71, 90, 109, 128, 147, 166 };
     const int lastColumns[] = { 13, 32, 51, 70, 89, 108, 127, 146, 165, 184 };
     for (int band = 0; band < kIdDigitCount; ++band) {
@@ -269,13 +265,15 @@ TEST(RegistrationMarkTest, BottomRightCornerIsTheLastBlackPixelAtEveryTilt)
         ASSERT_TRUE(RunSheetTool(
             { "fill", "-o", path, "--id", "12345678", "--answers", "", "--tilt", QString::number(tilt) }));
         SheetImage sheet = LoadScan(path.toStdString());
-        PrepareAndMeasure(sheet);
+        RecordingMessageBox warnings;
+        EngineState engine { .services = { &warnings } };
+        PrepareAndMeasure(sheet, engine);
         const double radians = tilt * kPi / 180;
-        EXPECT_EQ(g_skew.leftMarkX, 120) << "tilt " << tilt;
-        EXPECT_EQ(g_skew.leftMarkY, 460) << "tilt " << tilt;
-        EXPECT_NEAR(g_skew.rightMarkX, 120 + 600 * std::cos(radians), 1.0) << "tilt " << tilt;
-        EXPECT_NEAR(g_skew.rightMarkY, 460 - 600 * std::sin(radians), 1.0) << "tilt " << tilt;
-        EXPECT_NEAR(g_skew.angleDegrees, tilt, 0.15) << "tilt " << tilt;
+        EXPECT_EQ(engine.g_skew.leftMarkX, 120) << "tilt " << tilt;
+        EXPECT_EQ(engine.g_skew.leftMarkY, 460) << "tilt " << tilt;
+        EXPECT_NEAR(engine.g_skew.rightMarkX, 120 + 600 * std::cos(radians), 1.0) << "tilt " << tilt;
+        EXPECT_NEAR(engine.g_skew.rightMarkY, 460 - 600 * std::sin(radians), 1.0) << "tilt " << tilt;
+        EXPECT_NEAR(engine.g_skew.angleDegrees, tilt, 0.15) << "tilt " << tilt;
     }
 }
 
@@ -288,7 +286,8 @@ TEST(BlankSheetTest, PrintsEverythingButTheMarksInDropOutColour)
     SheetImage sheet = LoadScan(path);
     ASSERT_EQ(sheet.GetWidth(), 827);
     ASSERT_EQ(sheet.GetHeight(), 1169);
-    ASSERT_EQ(sheet.PrepareSheet(), SheetCheck::Accepted);
+    EngineState engine;
+    ASSERT_EQ(sheet.PrepareSheet(engine), SheetCheck::Accepted);
     const PixelArea leftMark { { 100, 121 }, { 431, 461 } };
     const PixelArea rightMark { { 700, 721 }, { 431, 461 } };
     int black = 0;
@@ -332,8 +331,7 @@ std::vector<TruthRow> ReadTruth(const std::string& path, std::string& header)
     return rows;
 }
 
-class BatchTest : public testing::Test
-{
+class BatchTest : public testing::Test {
 protected:
     std::string Generate(const QString& name, const QStringList& options)
     {

@@ -18,7 +18,8 @@ constexpr size_t kSheetsAheadPerThread = 4;
 
 } // namespace
 
-void RunBatch(const GradeOptions& options, int jobs, const std::function<void(SheetOutcome&&)>& deliver)
+void RunBatch(const GradeOptions& options, const AnswerKey& key, int jobs,
+    const std::function<void(SheetOutcome&&)>& deliver)
 {
     const size_t count = options.sheets.size();
     const int threads = std::max(1, std::min<int>(jobs, static_cast<int>(count)));
@@ -46,7 +47,7 @@ void RunBatch(const GradeOptions& options, int jobs, const std::function<void(Sh
                 i = nextSheet++;
             }
             SheetOutcome outcome
-                = GradeSheetFile({ options.sheets[i], annotated[i], !options.csvFile.empty() });
+                = GradeSheetFile({ options.sheets[i], annotated[i], !options.csvFile.empty() }, key);
             {
                 std::lock_guard lock(mutex);
                 slots[i % window] = std::move(outcome);

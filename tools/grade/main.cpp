@@ -1,15 +1,15 @@
 // vantrel-grade: grades scanned answer sheets from the command line.
 
+#include "annotated_paths.h"
 #include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
 #include "batch_runner.h"
 #include "console_report.h"
 #include "csv_report.h"
+#include "framework/safe_file_write.h"
 #include "grade_options.h"
-#include "annotated_paths.h"
 #include "output_guard.h"
 #include "results/results_file.h"
-#include "framework/safe_file_write.h"
 
 #include <QCoreApplication>
 
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(options.annotateDir, error);
         if (error) {
             std::fprintf(stderr, "vantrel-grade: cannot create %s: %s\n", options.annotateDir.c_str(),
-                         error.message().c_str());
+                error.message().c_str());
             return UsageError;
         }
     }
@@ -109,18 +109,20 @@ int main(int argc, char** argv)
         csv->Append(CsvHeader());
 
     ConsoleReport console(options.sheets.size(), options.quiet);
-    RunBatch(options, options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
-        console.Add(outcome);
-        if (csv)
-            csv->Append(CsvRow(outcome));
-        if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
-            results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
-    });
+    RunBatch(
+        options, g_enteredKey, options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
+            console.Add(outcome);
+            if (csv)
+                csv->Append(CsvRow(outcome));
+            if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
+                results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
+        });
     console.Finish();
 
     bool written = true;
     for (AtomicFileWriter* file : { csv.get(), results.get() })
         if (file)
             written = Report(file->Commit()) && written;
-    return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded : SomeNotGraded;
+    return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded
+                                                                                      : SomeNotGraded;
 }

@@ -17,14 +17,13 @@ std::string OneLine(std::string text)
 
 } // namespace
 
-SheetOutcome GradeSheetFile(const SheetJob& job)
+SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
 {
     SheetOutcome outcome;
     outcome.file = job.path;
     SheetRecorder recorder(outcome);
-    ScopedMessageBox messages(recorder);
-    ScopedScoreRecorder scores(recorder);
-    ScopedQuestionObserver questions(recorder);
+    EngineState engine;
+    engine.services = { &recorder, &recorder, &recorder };
 
     SheetImage image;
     if (const ImageResult loaded = image.LoadFromFile(job.path); !loaded) {
@@ -32,14 +31,15 @@ SheetOutcome GradeSheetFile(const SheetJob& job)
         outcome.messages.push_back(loaded.message);
         return outcome;
     }
-    if (const SheetCheck check = CheckSheet(image, [] {}); check != SheetCheck::Accepted) {
+    const CheckedSheet checked = CheckSheet(image, engine, key, [] {});
+    if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
-        outcome.refusal = OneLine(RefusalMessage(check));
+        outcome.refusal = OneLine(RefusalMessage(checked.check));
         return outcome;
     }
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
-        outcome.markedLetters = ReadMarkedLetters(image, g_skew);
+        outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
     if (!job.annotatedPath.empty())
         if (const ImageResult saved = image.SaveToFile(job.annotatedPath); !saved)
             outcome.writeFailure = "cannot save the annotated sheet: " + saved.message;

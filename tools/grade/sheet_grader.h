@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answerkey/answer_key.h"
 #include "sheet_outcome.h"
 
 #include <string>
@@ -10,6 +11,6 @@ struct SheetJob {
     bool readMarkedLetters = false;
 };
 
-// Loads and grades one sheet file with this thread's engine and the entered key,
-// in the order the desktop program uses; saves the annotated sheet when asked.
-SheetOutcome GradeSheetFile(const SheetJob& job);
+// Loads and grades one sheet file against the key, with an engine state of its
+// own, in the order the desktop program uses; saves the annotated sheet when asked.
+SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key);
