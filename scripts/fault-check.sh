@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# fault-check.sh [BUILD]: plants each fault of scripts/faults.txt in turn, rebuilds
+# and runs the tests; every fault must make some test fail. Needs a clean checkout
+# (the faults are undone with git) and a configured build directory.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+git diff --quiet || { echo "fault-check: commit or stash your changes first" >&2; exit 2; }
+
+caught=0 missed=0 broken=0
+while IFS='|' read -r file text replacement rule; do
+    [[ -z $file || $file == \#* ]] && continue
+    trim() { sed -E 's/^ +| +$//g' <<<"$1"; }
+    file=$(trim "$file") text=$(trim "$text") replacement=$(trim "$replacement") rule=$(trim "$rule")
+    perl -i -pe 'BEGIN { ($old, $new) = (shift, shift) } s/\Q$old\E/$new/' "$text" "$replacement" "$file"
+    if git diff --quiet -- "$file"; then
+        echo "NOT PLANTED  $rule ($file)"
+        ((broken++))
+        continue
+    fi
+    if ! cmake --build "$build" -j2 >/dev/null 2>&1; then
+        echo "NO BUILD     $rule"
+        ((broken++))
+    elif QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" -j2 --timeout 300 >/dev/null 2>&1; then
+        echo "MISSED       $rule"
+        ((missed++))
+    else
+        echo "caught       $rule"
+        ((caught++))
+    fi
+    git checkout -q -- "$file"
+done <scripts/faults.txt
+cmake --build "$build" -j2 >/dev/null 2>&1
+echo "$caught caught, $missed missed, $broken not planted or not built"
+[[ $missed -eq 0 && $broken -eq 0 ]]
