@@ -34,7 +34,7 @@ public:
 // An engine state whose texts and counts go nowhere.
 struct SilentEngine {
     Silent silent;
-    EngineState state { .services = { &silent, &silent, nullptr } };
+    EngineState state { { &silent, &silent, nullptr } };
 };
 
 struct Sheets {

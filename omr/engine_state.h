@@ -37,6 +37,11 @@ struct EngineServices {
 // without another sheet in between: the desktop keeps one state for the process
 // (its records keep their process-wide names), the batch grader one per sheet.
 struct EngineState {
+    explicit EngineState(EngineServices reportsTo = {})
+        : services(reportsTo)
+    {
+    }
+
     SkewMeasurement g_skew;
     SheetTally g_tally;
     int32_t g_rowFlagged = 0;

@@ -116,7 +116,7 @@ public:
 std::pair<std::string, std::vector<uint8_t>> Graded(SheetImage& image)
 {
     Silent silent;
-    EngineState engine { .services = { &silent, &silent, &silent } };
+    EngineState engine { { &silent, &silent, &silent } };
     AnswerKey key;
     for (int question = 0; question < kQuestionCount; ++question)
         key.answers[static_cast<size_t>(question)] = std::string(1, static_cast<char>('a' + question % 5));

@@ -103,7 +103,7 @@ protected:
 
     RecordingMessageBox messages;
     RecordingScoreRecorder recorder;
-    EngineState engine { .services = { &messages, &recorder, nullptr } };
+    EngineState engine { { &messages, &recorder, nullptr } };
     // The register's own warning goes to the program's message box.
     ScopedMessageBox boundMessages { messages };
 };

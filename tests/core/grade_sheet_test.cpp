@@ -214,7 +214,7 @@ TEST_F(EngineTest, SecondCheckOfACheckedSheetCountsTheSame)
 // last valid key answer, not at the question whose number is the count.
 TEST_F(EngineTest, ReportComesAfterTheLastKeyedQuestion)
 {
-    for (const std::vector<int> gaps : { std::vector<int> { 1 }, { 5 }, { 10 }, { 1, 5, 10 } }) {
+    for (const std::vector<int>& gaps : { std::vector<int> { 1 }, { 5 }, { 10 }, { 1, 5, 10 } }) {
         SheetImage image = MeasuredSheet();
         AnswerList key;
         int keyed = 0;

@@ -79,7 +79,7 @@ Reading Grade(const std::string& path, const AnswerList& key)
     SheetImage sheet = LoadScan(path);
     RecordingMessageBox reports;
     ReadingRecorder recorder;
-    EngineState engine { .services = { &reports, &recorder, nullptr } };
+    EngineState engine { { &reports, &recorder, nullptr } };
     PrepareAndMeasure(sheet, engine);
     int32_t count = 0;
     for (const std::string& answer : key)
@@ -197,7 +197,7 @@ TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
 {
     SheetImage sheet = LoadScan(m_path);
     RecordingMessageBox warnings;
-    EngineState engine { .services = { &warnings } };
+    EngineState engine { { &warnings } };
     PrepareAndMeasure(sheet, engine);
     // Noise may leave a lone black pixel on the printed outlines, never a blob.
     const int strays = GetParam().noise > 0 ? 2 : 0;
@@ -266,7 +266,7 @@ TEST(RegistrationMarkTest, BottomRightCornerIsTheLastBlackPixelAtEveryTilt)
             { "fill", "-o", path, "--id", "12345678", "--answers", "", "--tilt", QString::number(tilt) }));
         SheetImage sheet = LoadScan(path.toStdString());
         RecordingMessageBox warnings;
-        EngineState engine { .services = { &warnings } };
+        EngineState engine { { &warnings } };
         PrepareAndMeasure(sheet, engine);
         const double radians = tilt * kPi / 180;
         EXPECT_EQ(engine.g_skew.leftMarkX, 120) << "tilt " << tilt;

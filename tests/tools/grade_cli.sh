@@ -3,9 +3,8 @@
 # output (standard output and error, CSV, results file, annotated sheets) that does
 # not depend on the number of threads.
 set -uo pipefail
-build=$1
-sheet=$build/tools/vantrel-sheet
-grade=$build/tools/vantrel-grade
+sheet=$VANTREL_SHEET
+grade=$VANTREL_GRADE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0

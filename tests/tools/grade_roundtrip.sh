@@ -2,9 +2,8 @@
 # Draws random sheets in every scan format and checks that vantrel-grade reads
 # exactly the ID, counts and marked letters the generator drew.
 set -euo pipefail
-build=$1
-sheet=$build/tools/vantrel-sheet
-grade=$build/tools/vantrel-grade
+sheet=$VANTREL_SHEET
+grade=$VANTREL_GRADE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -4,9 +4,8 @@
 # pencils the printed bubbles and checks that vantrel-grade reads every ID digit
 # and every answer bubble back.
 set -uo pipefail
-build=$1
-sheet=$build/tools/vantrel-sheet
-grade=$build/tools/vantrel-grade
+sheet=$VANTREL_SHEET
+grade=$VANTREL_GRADE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The vantrel-sheet command line: usage, refusals, file types and batch layout.
 set -uo pipefail
-tool="$1/tools/vantrel-sheet"
+tool=$VANTREL_SHEET
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
