@@ -23,8 +23,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 constexpr double kPi = 3.141592653589793;
 
@@ -44,8 +43,7 @@ SheetImage LoadScan(const std::string& path)
     return sheet;
 }
 
-class ReadingRecorder : public ScoreRecorder
-{
+class ReadingRecorder : public ScoreRecorder {
 public:
     void RecordId(int32_t examineeId) override { id = examineeId; }
     void RecordScores(const SheetScores& given) override { scores = given; }
@@ -170,8 +168,7 @@ std::ostream& operator<<(std::ostream& out, const FillCase& fill)
     return out << fill.extension << " tilt " << fill.tilt << " noise " << fill.noise;
 }
 
-class FilledSheetTest : public testing::TestWithParam<FillCase>
-{
+class FilledSheetTest : public testing::TestWithParam<FillCase> {
 protected:
     void SetUp() override
     {
@@ -241,13 +238,10 @@ TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
 
     const IdBandLayout bands = LayIdBands(g_skew);
     const int origin = IdDigitOrigin(g_skew);
-    const int firstColumns[] = { 0, 15, 33, 52, 71, 90, 109, 128, 147, 166 };
-    const int lastColumns[] = { 13, 32, 51, 70, 89, 108, 127, 146, 165, 184 };
     for (int band = 0; band < kIdDigitCount; ++band) {
         const PixelArea area = IdBandArea(bands.tops[static_cast<size_t>(band)], bands.left);
-        const int digit = GetParam().id[band] - '0';
-        const PixelArea digitColumns { { origin + firstColumns[digit], origin + lastColumns[digit] + 1 },
-            area.rows };
+        const IdDigitColumns columns = kIdDigitColumns[static_cast<size_t>(GetParam().id[band] - '0')];
+        const PixelArea digitColumns { { origin + columns.first, origin + columns.last + 1 }, area.rows };
         EXPECT_GE(BlackIn(sheet, digitColumns), 90) << "band " << band + 1;
         EXPECT_LE(BlackIn(sheet, area) - BlackIn(sheet, digitColumns), strays) << "band " << band + 1;
     }
@@ -332,8 +326,7 @@ std::vector<TruthRow> ReadTruth(const std::string& path, std::string& header)
     return rows;
 }
 
-class BatchTest : public testing::Test
-{
+class BatchTest : public testing::Test {
 protected:
     std::string Generate(const QString& name, const QStringList& options)
     {
