@@ -99,6 +99,32 @@ QImage TurnOnGlass(const QImage& page, double tiltDegrees)
     return turned;
 }
 
+int PencilGrey(const ScanConditions& scan, SheetRandom& random)
+{
+    // Drawn whatever is asked, so the rest of the sheet's randomness stays put.
+    const int drawn = random.Between(40, 70);
+    return scan.pencilGrey > 0 ? scan.pencilGrey : drawn;
+}
+
+// What happens on the scanner, in the order light meets it: the page lies on the
+// glass, dust lies on the glass, the optics blur both, the sensor adds its noise.
+void ScanPage(FilledScan& filled, const ScanConditions& scan, SheetRandom& random)
+{
+    if (scan.rotateDegrees != 0 || scan.shiftX != 0 || scan.shiftY != 0)
+        filled.image = PlaceOnGlass(filled.image, scan.rotateDegrees, scan.shiftX, scan.shiftY);
+    if (scan.speck) {
+        const ReferencePoints points = FindReferencePoints(filled.image);
+        const bool left = random.Chance(0.5);
+        filled.speck = left
+            ? AddMarkSpeck(filled.image, QPoint(points.leftX, points.leftY), LeftMarkWindow(), random)
+            : AddMarkSpeck(filled.image, QPoint(points.rightX, points.rightY), RightMarkWindow(), random);
+    }
+    BlurOptically(filled.image, scan.blurSigma);
+    // Dark specks stay out of where the grader will look on this very scan.
+    const EngineGrid grid(FindReferencePoints(filled.image));
+    AddScanNoise(filled.image, scan.noise, MarkWindows(), ReadAreas(grid), random);
+}
+
 } // namespace
 
 QImage RenderBlankSheet()
@@ -108,7 +134,7 @@ QImage RenderBlankSheet()
     return image;
 }
 
-QImage RenderFilledSheet(const SheetContent& content, int noiseLevel, uint64_t seed)
+FilledScan RenderFilledSheet(const SheetContent& content, const ScanConditions& scan, uint64_t seed)
 {
     SheetRandom random(seed);
     const int paper = random.Between(246, 253);
@@ -118,19 +144,21 @@ QImage RenderFilledSheet(const SheetContent& content, int noiseLevel, uint64_t s
 
     // Place the pencil by the reference points the grader will find on this very image.
     const EngineGrid grid(FindReferencePoints(image));
-    const int pencil = random.Between(40, 70);
+    const int pencil = PencilGrey(scan, random);
     WriteIdByHand(image, pose, content.examineeId, pencil + 30);
     MarkId(image, grid, content.examineeId, pencil, random);
     MarkAnswers(image, grid, content.marks, pencil, random);
-    AddScanNoise(image, noiseLevel, MarkWindows(), ReadAreas(grid), random);
-    return image;
+    FilledScan filled { std::move(image), pencil, {} };
+    ScanPage(filled, scan, random);
+    return filled;
 }
 
-QImage PencilPrintedPage(const QImage& page, const SheetContent& content, int noiseLevel, uint64_t seed)
+FilledScan PencilPrintedPage(
+    const QImage& page, const SheetContent& content, const ScanConditions& scan, uint64_t seed)
 {
     SheetRandom random(seed);
     QImage image = page.convertToFormat(QImage::Format_RGB888);
-    const int pencil = random.Between(40, 70);
+    const int pencil = PencilGrey(scan, random);
     WriteIdByHand(image, SheetPose(0), content.examineeId, pencil + 30);
     for (int band = 0; band < kIdDigitCount; ++band) {
         const int digit = content.examineeId[static_cast<size_t>(band)] - '0';
@@ -140,7 +168,7 @@ QImage PencilPrintedPage(const QImage& page, const SheetContent& content, int no
         for (const char letter : content.marks[q])
             FillBubble(image, AnswerBubble(static_cast<int>(q), letter - 'a'), pencil, random);
 
-    image = TurnOnGlass(image, content.tiltDegrees);
-    AddScanNoise(image, noiseLevel, MarkWindows(), ReadAreas(EngineGrid(FindReferencePoints(image))), random);
-    return image;
+    FilledScan filled { TurnOnGlass(image, content.tiltDegrees), pencil, {} };
+    ScanPage(filled, scan, random);
+    return filled;
 }
