@@ -16,34 +16,6 @@ namespace {
 constexpr int kMarkBlackCount = 30;
 constexpr int kOtherPixelsToForget = 20;
 
-struct DigitRange {
-    int firstOffset;
-    int lastOffset;
-    int digit;
-};
-
-// Column offsets from the digit origin; offset 14 and anything outside read as 0.
-constexpr DigitRange kDigitRanges[] = {
-    { 0, 13, 0 },
-    { 15, 32, 1 },
-    { 33, 51, 2 },
-    { 52, 70, 3 },
-    { 71, 89, 4 },
-    { 90, 108, 5 },
-    { 109, 127, 6 },
-    { 128, 146, 7 },
-    { 147, 165, 8 },
-    { 166, 184, 9 },
-};
-
-int DigitAtOffset(int offset)
-{
-    for (const DigitRange& range : kDigitRanges)
-        if (offset >= range.firstOffset && offset <= range.lastOffset)
-            return range.digit;
-    return 0;
-}
-
 int32_t PlaceValue(int digitIndex)
 {
     int32_t value = 1;
@@ -118,5 +90,5 @@ void SheetImage::ReadIdDigit(EngineState& engine, float bandTop, float bandLeft,
             }
         }
     }
-    StoreIdDigit(engine, DigitAtOffset(foundColumn - IdDigitOrigin(engine.g_skew)), digitIndex);
+    StoreIdDigit(engine, IdDigitAtOffset(foundColumn - IdDigitOrigin(engine.g_skew)), digitIndex);
 }

@@ -4,23 +4,6 @@
 
 namespace {
 
-constexpr int kBlocksPerBand = 5;
-constexpr int kRowsPerBlock = 10;
-constexpr int kBlockColumnOffsets[kBlocksPerBand] = { 12, 146, 277, 407, 539 };
-constexpr int kUpperBandOffset = 132;
-constexpr int kLowerBandOffset = 349;
-constexpr double kRowStep = 19.3;
-constexpr double kRowHeight = 13.5;
-constexpr double kBoxWidth = 14;
-constexpr double kLetterOffsets[kLettersPerRow] = { 0, 19.5, 39, 58.5, 78 };
-
-constexpr double kIdBandLeftOffset = 223 - 4;
-constexpr double kIdBandTopOffset = -193 + 96;
-constexpr double kIdBandStep = 19;
-constexpr double kIdBandWidth = 198;
-constexpr double kIdBandHeight = 14;
-constexpr double kIdDigitOriginOffset = 230;
-
 float Store(double value)
 {
     return static_cast<float>(value);
@@ -41,10 +24,10 @@ QuestionRows LayQuestionRows(const SkewMeasurement& skew)
     const double t = std::tan(skew.angleRadians);
     const float lowerBandTop = Store(y + kLowerBandOffset);
     QuestionRows rows;
-    for (int block = 0; block < 2 * kBlocksPerBand; ++block) {
-        const bool lower = block >= kBlocksPerBand;
-        const int bandOffset = lower ? kLowerBandOffset : kUpperBandOffset;
-        const float origin = Store(x + kBlockColumnOffsets[block % kBlocksPerBand] - 5);
+    for (size_t block = 0; block < kAnswerBlocks.size(); ++block) {
+        const int bandOffset = kAnswerBlocks[block].bandOffset;
+        const bool lower = bandOffset == kLowerBandOffset;
+        const float origin = Store(x + kAnswerBlocks[block].columnOffset - kBlockLeftInset);
         float top = Store(bandOffset - (origin - x) * t + y);
         float left = lower ? Store(origin + (lowerBandTop - y) * t) : Store(origin + bandOffset * t);
         float right = Store(left + kBoxWidth);
@@ -60,7 +43,7 @@ QuestionRows LayQuestionRows(const SkewMeasurement& skew)
                 left = Store(left + shift);
                 right = Store(left + kBoxWidth);
             }
-            rows[static_cast<size_t>(block * kRowsPerBlock + k - 1)] = { top, bottom, left, right };
+            rows[block * kRowsPerBlock + static_cast<size_t>(k - 1)] = { top, bottom, left, right };
         }
     }
     return rows;
@@ -70,7 +53,7 @@ GridBox LayAnswerBox(const GridBox& row, int letter)
 {
     if (letter == 0)
         return row;
-    const double offset = kLetterOffsets[letter];
+    const double offset = kLetterOffsets[static_cast<size_t>(letter)];
     return { row.top, row.bottom, Store(row.left + offset), Store(row.left + offset + kBoxWidth) };
 }
 
@@ -112,4 +95,12 @@ PixelArea IdBandArea(float bandTop, float bandLeft)
 int IdDigitOrigin(const SkewMeasurement& skew)
 {
     return TruncateToIndex(skew.leftMarkX + kIdDigitOriginOffset);
+}
+
+int IdDigitAtOffset(int offset)
+{
+    for (size_t digit = 0; digit < kIdDigitColumns.size(); ++digit)
+        if (offset >= kIdDigitColumns[digit].first && offset <= kIdDigitColumns[digit].last)
+            return static_cast<int>(digit);
+    return 0;
 }

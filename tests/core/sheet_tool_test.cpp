@@ -4,6 +4,7 @@
 #include "framework/message_box.h"
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
+#include "omr/mark_windows.h"
 #include "omr/pixel_rules.h"
 #include "omr/score_recorder.h"
 #include "omr/sheet_check.h"
@@ -237,13 +238,10 @@ TEST_P(FilledSheetTest, MarksStayWithinTheGradersLimits)
 
     const IdBandLayout bands = LayIdBands(engine.g_skew);
     const int origin = IdDigitOrigin(engine.g_skew);
-    const int firstColumns[] = { 0, 15, 33, 52, 71, 90, 109, 128, 147, 166 };
-    const int lastColumns[] = { 13, 32, 51, 70, 89, 108, 127, 146, 165, 184 };
     for (int band = 0; band < kIdDigitCount; ++band) {
         const PixelArea area = IdBandArea(bands.tops[static_cast<size_t>(band)], bands.left);
-        const int digit = GetParam().id[band] - '0';
-        const PixelArea digitColumns { { origin + firstColumns[digit], origin + lastColumns[digit] + 1 },
-            area.rows };
+        const IdDigitColumns columns = kIdDigitColumns[static_cast<size_t>(GetParam().id[band] - '0')];
+        const PixelArea digitColumns { { origin + columns.first, origin + columns.last + 1 }, area.rows };
         EXPECT_GE(BlackIn(sheet, digitColumns), 90) << "band " << band + 1;
         EXPECT_LE(BlackIn(sheet, area) - BlackIn(sheet, digitColumns), strays) << "band " << band + 1;
     }
@@ -301,6 +299,98 @@ TEST(BlankSheetTest, PrintsEverythingButTheMarksInDropOutColour)
     EXPECT_GT(black, 2 * 400);
 }
 
+int GreyAt(const SheetImage& sheet, int x, int y)
+{
+    const uint8_t* pixel = sheet.GetPixelAddress(x, y);
+    return (pixel[0] + pixel[1] + pixel[2]) / 3;
+}
+
+// What each scan option does, measured against the same sheet drawn without it.
+struct ScanOptionCase {
+    const char* options;
+    double (*measure)(SheetImage& scan, SheetImage& plain);
+    double low;
+    double high;
+};
+
+std::ostream& operator<<(std::ostream& out, const ScanOptionCase& scan)
+{
+    return out << scan.options;
+}
+
+// The middle of question 1's 'a' box, columns 127 to 140 and rows 611 to 624.
+double MeanGreyInQuestionOne(SheetImage& scan, SheetImage&)
+{
+    double sum = 0;
+    for (int y = 615; y <= 620; ++y)
+        for (int x = 131; x <= 136; ++x)
+            sum += GreyAt(scan, x, y);
+    return sum / 36;
+}
+
+// How far the left reference point lies from where turning the page by 1 degree
+// about its centre and moving it 6 right, 4 up takes the plain sheet's.
+double LeftMarkDrift(SheetImage& scan, SheetImage&)
+{
+    RecordingMessageBox warnings;
+    EngineState engine { { &warnings } };
+    PrepareAndMeasure(scan, engine);
+    const double u = 120.5 - 827 / 2.0;
+    const double v = 460.5 - 1169 / 2.0;
+    const double c = std::cos(kPi / 180);
+    const double s = std::sin(kPi / 180);
+    return std::hypot(engine.g_skew.leftMarkX + 0.5 - (827 / 2.0 + 6 + u * c + v * s),
+        engine.g_skew.leftMarkY + 0.5 - (1169 / 2.0 - 4 - u * s + v * c));
+}
+
+// The steepest grey step across the left mark's right edge, against the plain sheet's.
+double EdgeContrast(SheetImage& scan, SheetImage& plain)
+{
+    const auto steepest = [](const SheetImage& sheet) {
+        int step = 0;
+        for (int x = 110; x < 130; ++x)
+            step = std::max(step, std::abs(GreyAt(sheet, x + 1, 455) - GreyAt(sheet, x, 455)));
+        return step;
+    };
+    return static_cast<double>(steepest(scan)) / steepest(plain);
+}
+
+double NewDarkPixelsInMarkWindows(SheetImage& scan, SheetImage& plain)
+{
+    int dark = 0;
+    for (const PixelArea& window : { kLeftMarkWindow, kRightMarkWindow })
+        for (int y = window.rows.first; y < window.rows.end; ++y)
+            for (int x = window.columns.first; x < window.columns.end; ++x)
+                dark += GreyAt(scan, x, y) < 100 && GreyAt(plain, x, y) >= 100;
+    return dark;
+}
+
+class ScanOptionTest : public testing::TestWithParam<ScanOptionCase> { };
+
+TEST_P(ScanOptionTest, ChangesTheScanAsItSays)
+{
+    QTemporaryDir dir;
+    const auto draw = [&dir](const QString& name, const QStringList& options) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(RunSheetTool(
+            QStringList { "fill", "-o", path, "--id", "12345678", "--answers", "a", "--seed", "3" }
+            + options));
+        return LoadScan(path.toStdString());
+    };
+    SheetImage plain = draw("plain.png", {});
+    SheetImage scan = draw("scan.png", QString(GetParam().options).split(' '));
+    const double measured = GetParam().measure(scan, plain);
+    EXPECT_GE(measured, GetParam().low);
+    EXPECT_LE(measured, GetParam().high);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, ScanOptionTest,
+    testing::Values(ScanOptionCase { "--pencil 30", MeanGreyInQuestionOne, 26, 34 },
+        ScanOptionCase { "--pencil 110", MeanGreyInQuestionOne, 106, 114 },
+        ScanOptionCase { "--rotate 1 --shift 6,-4", LeftMarkDrift, 0, 1.5 },
+        ScanOptionCase { "--blur 1.5", EdgeContrast, 0, 0.4 },
+        ScanOptionCase { "--speck", NewDarkPixelsInMarkWindows, 2, 12 }));
+
 struct TruthRow {
     std::string file;
     std::string id;
@@ -315,17 +405,9 @@ std::vector<TruthRow> ReadTruth(const std::string& path, std::string& header)
     std::getline(lines, header);
     std::vector<TruthRow> rows;
     for (std::string line; std::getline(lines, line);) {
+        std::replace(line.begin(), line.end(), ',', ' ');
         TruthRow row;
-        std::istringstream fields(line);
-        std::string number;
-        std::getline(fields, row.file, ',');
-        std::getline(fields, row.id, ',');
-        std::getline(fields, number, ',');
-        row.correct = std::stoi(number);
-        std::getline(fields, number, ',');
-        row.wrong = std::stoi(number);
-        std::getline(fields, number, ',');
-        row.errors = std::stoi(number);
+        std::istringstream(line) >> row.file >> row.id >> row.correct >> row.wrong >> row.errors;
         rows.push_back(row);
     }
     return rows;

@@ -22,8 +22,8 @@ expect_refusal() {
     [[ $stderr == *"$message"* ]] || fail "'$*' said '$stderr', expected '$message'"
 }
 
-"$tool" --help | grep -q "vantrel-sheet batch --count N --out DIR" || fail "--help shows no usage"
-"$tool" fill --help | grep -q "vantrel-sheet fill" || fail "fill --help shows no usage"
+[[ $("$tool" --help) == *"vantrel-sheet batch --count N --out DIR"* ]] || fail "--help shows no usage"
+[[ $("$tool" fill --help) == *"vantrel-sheet fill"* ]] || fail "fill --help shows no usage"
 
 hundred_and_one=$(printf 'a,%.0s' {1..100})a
 expect_refusal 2 "no command given"
@@ -46,6 +46,9 @@ expect_refusal 2 "needs a value" fill -o "$work/x.png" --id 12345678 --answers
 expect_refusal 2 "--count wants a number from 1 to 9999" batch --count 0 --out "$work/b"
 expect_refusal 2 "--format wants tif, jpg or bmp" batch --count 1 --out "$work/b" --format png
 expect_refusal 2 "missing --out" batch --count 1
+expect_refusal 2 "--pencil wants a number from 20 to 130" fill -o "$work/x.png" --id 12345678 --answers a --pencil 10
+expect_refusal 2 "--pencil wants a number or a range A-B from 90" batch --count 1 --out "$work/b" --pencil 90-60
+expect_refusal 2 "--preset wants stress" batch --count 1 --out "$work/b" --preset hard
 expect_refusal 1 "cannot open" fill -o "$work/missing/x.png" --id 12345678 --answers a
 
 # Every type is 24-bit colour at A4, 100 dpi.
@@ -70,6 +73,11 @@ grep -qvxE '[a-e]  '$'\r' "$work/batch/key.txt" && fail "key.txt has a line that
 [[ $(head -1 "$work/batch/truth.csv") == "file,examinee_id,correct,wrong,error,m1,"*",m100" ]] || fail "truth.csv header"
 rows=$(tail -n +2 "$work/batch/truth.csv" | grep -cE '^img00[1-3]\.bmp,[0-9]{8},[0-9]+,[0-9]+,[0-9]+(,[a-e]*){100}$')
 [[ $rows == 3 ]] || fail "truth.csv has $rows well-formed rows, expected 3"
+
+# Scan conditions are told beside the truth; the preset's sheets are JPEG.
+"$tool" batch --count 2 --out "$work/stress" --preset stress --speck >/dev/null || fail "stress batch failed"
+[[ $(cd "$work/stress" && ls | tr '\n' ' ') == "img001.jpg img002.jpg key.txt scan.csv truth.csv " ]] || fail "stress batch files"
+[[ $(grep -cE '^img00[12]\.jpg(,-?[0-9.]+){8},[0-9]+,[0-9]+$' "$work/stress/scan.csv") == 2 ]] || fail "scan.csv rows"
 
 if ((failures > 0)); then
     echo "$failures check(s) failed"

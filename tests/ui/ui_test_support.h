@@ -4,6 +4,7 @@
 // modal dialogs as they appear, temporary settings and synthetic answer sheets.
 
 #include "framework/message_box.h"
+#include "omr/sheet_layout.h"
 
 #include <QApplication>
 #include <QColor>
@@ -22,8 +23,7 @@
 #include <string>
 
 // Records every text instead of showing it.
-class RecordingMessageBox : public MessageBoxService
-{
+class RecordingMessageBox : public MessageBoxService {
 public:
     void Show(const std::string& text) override { texts << QString::fromStdString(text); }
     QStringList texts;
@@ -33,8 +33,7 @@ public:
 // to the next scripted action (run from the event loop, so an action may itself
 // open a dialog). A modal nobody scripted is rejected and counted, so a test
 // fails instead of hanging.
-class ModalScript : public QObject
-{
+class ModalScript : public QObject {
 public:
     using Action = std::function<void(QWidget*)>;
 
@@ -120,9 +119,9 @@ inline void UseSettingsFolder(const QString& folder)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
-// A white 24-bit answer sheet with both registration marks (left reference point
-// (120, 460), no skew), the eight ID digits marked, and question 1 answered "a"
-// when asked. Returns whether the BMP file was written.
+// A white 24-bit answer sheet with both registration marks (the printed form's
+// reference points, no skew), the eight ID digits marked, and question 1 answered
+// "a" when asked. Returns whether the BMP file was written.
 inline bool WriteAnswerSheet(const QString& path, int examineeId, bool answerQuestionOne)
 {
     QImage sheet(850, 1100, QImage::Format_RGB888);
@@ -132,20 +131,23 @@ inline bool WriteAnswerSheet(const QString& path, int examineeId, bool answerQue
             for (int x = left; x < left + width; ++x)
                 sheet.setPixelColor(x, y, Qt::black);
     };
-    constexpr int X = 120;
-    constexpr int Y = 460;
+    constexpr int X = kFormLeftMarkX;
+    constexpr int Y = kFormLeftMarkY;
     fill(X - 30, Y - 30, 31, 31); // left mark, bottom right corner at (X, Y)
-    fill(X + 570, Y - 30, 31, 31); // right mark at the same height
+    fill(X + kFormMarkSpacing - 30, Y - 30, 31, 31); // right mark at the same height
 
     // A band fully blacked over its 14 rows completes its count of 30 black
     // pixels in the third column of the block.
-    constexpr int kDigitStart[] = { 0, 15, 33, 52, 71, 90, 109, 128, 147, 166 };
     int divisor = 10'000'000;
-    for (int band = 0; band < 8; ++band, divisor /= 10) {
+    for (int band = 0; band < kIdDigitCount; ++band, divisor /= 10) {
         const int digit = examineeId / divisor % 10;
-        fill(X + 230 + kDigitStart[digit] + 5 - 2, Y - 97 + 19 * band, 10, 14);
+        fill(X + static_cast<int>(kIdDigitOriginOffset) + kIdDigitColumns[static_cast<size_t>(digit)].first
+                + 3,
+            Y + static_cast<int>(kIdBandTopOffset + kIdBandStep * band), 10, 14);
     }
+    // 70 pixels inside question 1's "a" box
+    const AnswerBlock first = kAnswerBlocks[0];
     if (answerQuestionOne)
-        fill(X + 9, Y + 132 + 22, 10, 7); // 70 pixels inside question 1's "a" box
+        fill(X + first.columnOffset - kBlockLeftInset + 2, Y + first.bandOffset + 22, 10, 7);
     return sheet.save(path, "BMP");
 }

@@ -12,17 +12,25 @@
 #include <QString>
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <optional>
 #include <thread>
 #include <vector>
 
-namespace
-{
+namespace {
 
 struct PlannedSheet {
     std::string fileName;
     SheetContent content;
+    ScanConditions scan;
     uint64_t renderSeed = 0;
     int quality = 90;
+};
+
+// What was drawn at random while rendering a sheet.
+struct RenderedSheet {
+    int pencilGrey = 0;
+    std::optional<QPoint> speck;
 };
 
 char RandomLetter(SheetRandom& random)
@@ -76,6 +84,12 @@ MarkedAnswers RandomMarks(const AnswerList& key, SheetRandom& random)
     return marks;
 }
 
+int Draw(const DrawRange& range, SheetRandom& random)
+{
+    return random.Between(
+        static_cast<int>(std::lround(range.low)), static_cast<int>(std::lround(range.high)));
+}
+
 std::vector<PlannedSheet> PlanSheets(const BatchCommand& command, const AnswerList& key)
 {
     std::vector<PlannedSheet> sheets;
@@ -87,23 +101,36 @@ std::vector<PlannedSheet> PlanSheets(const BatchCommand& command, const AnswerLi
         sheet.content.marks = RandomMarks(key, random);
         sheet.content.tiltDegrees = random.Uniform(-command.maxTilt, command.maxTilt);
         sheet.renderSeed = random.Next();
-        sheet.quality = random.Between(75, 95);
+        sheet.quality = Draw(command.quality, random);
+        // Drawn after everything above, so a batch without scan conditions is the same.
+        ScanConditions& scan = sheet.scan;
+        const double sign = random.Chance(0.5) ? 1 : -1;
+        scan.rotateDegrees = sign * random.Uniform(command.rotate.low, command.rotate.high);
+        scan.shiftX = random.Uniform(-command.maxShift, command.maxShift);
+        scan.shiftY = random.Uniform(-command.maxShift, command.maxShift);
+        scan.blurSigma = random.Uniform(command.blur.low, command.blur.high);
+        scan.noise = random.Uniform(command.noise.low, command.noise.high);
+        scan.pencilGrey = Draw(command.pencil, random);
+        scan.speck = command.speck;
         sheets.push_back(sheet);
     }
     return sheets;
 }
 
 // Draws and writes every sheet on all cores; returns the first error met.
-std::string WriteSheets(const std::vector<PlannedSheet>& sheets, const QDir& folder, int noise)
+std::string WriteSheets(
+    const std::vector<PlannedSheet>& sheets, const QDir& folder, std::vector<RenderedSheet>& rendered)
 {
     std::atomic<size_t> next { 0 };
     std::vector<std::string> errors(sheets.size());
+    rendered.assign(sheets.size(), {});
     const auto work = [&] {
         for (size_t i = next++; i < sheets.size(); i = next++) {
             const PlannedSheet& sheet = sheets[i];
-            const QImage image = RenderFilledSheet(sheet.content, noise, sheet.renderSeed);
-            errors[i] = SaveScan(
-                image, folder.filePath(QString::fromStdString(sheet.fileName)).toStdString(), sheet.quality);
+            const FilledScan scan = RenderFilledSheet(sheet.content, sheet.scan, sheet.renderSeed);
+            rendered[i] = { scan.pencilGrey, scan.speck };
+            errors[i] = SaveScan(scan.image,
+                folder.filePath(QString::fromStdString(sheet.fileName)).toStdString(), sheet.quality);
         }
     };
     const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
@@ -129,10 +156,27 @@ std::string TruthTable(const std::vector<PlannedSheet>& sheets, const AnswerList
     for (const PlannedSheet& sheet : sheets) {
         const SheetTruth truth = ScoreDrawnSheet(sheet.content.marks, key);
         table += FormatText("%s,%s,%d,%d,%d", sheet.fileName.c_str(), sheet.content.examineeId.c_str(),
-                            truth.correct, truth.wrong, truth.error);
+            truth.correct, truth.wrong, truth.error);
         for (const std::string& letters : sheet.content.marks)
             table += ',' + letters;
         table += '\n';
+    }
+    return table;
+}
+
+// How each sheet was scanned, beside the truth, which stays what was drawn.
+std::string ScanTable(const std::vector<PlannedSheet>& sheets, const std::vector<RenderedSheet>& rendered,
+    const std::string& format)
+{
+    std::string table = "file,tilt,rotate,shift_x,shift_y,blur,noise,pencil,quality,speck_x,speck_y\n";
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        const ScanConditions& scan = sheets[i].scan;
+        const std::string quality = format == "jpg" ? std::to_string(sheets[i].quality) : "";
+        const std::optional<QPoint>& speck = rendered[i].speck;
+        table += FormatText("%s,%.3f,%.3f,%.2f,%.2f,%.3f,%.2f,%d,%s,%s,%s\n", sheets[i].fileName.c_str(),
+            sheets[i].content.tiltDegrees, scan.rotateDegrees, scan.shiftX, scan.shiftY, scan.blurSigma,
+            scan.noise, rendered[i].pencilGrey, quality.c_str(),
+            speck ? std::to_string(speck->x()).c_str() : "", speck ? std::to_string(speck->y()).c_str() : "");
     }
     return table;
 }
@@ -154,7 +198,8 @@ std::string GenerateBatch(const BatchCommand& command)
     SheetRandom keyRandom = SheetRandom::Derived(command.seed, 0);
     const AnswerList key = RandomKey(keyRandom);
     const std::vector<PlannedSheet> sheets = PlanSheets(command, key);
-    if (std::string error = WriteSheets(sheets, folder, command.noise); !error.empty())
+    std::vector<RenderedSheet> rendered;
+    if (std::string error = WriteSheets(sheets, folder, rendered); !error.empty())
         return error;
 
     const std::string keyPath = folder.filePath(QStringLiteral("key.txt")).toStdString();
@@ -162,6 +207,13 @@ std::string GenerateBatch(const BatchCommand& command)
         return written.message;
     const std::string truthPath = folder.filePath(QStringLiteral("truth.csv")).toStdString();
     if (const FileWriteResult written = WriteFileSafely(truthPath, TruthTable(sheets, key)); !written)
+        return written.message;
+    if (!command.describeScans)
+        return {};
+    const std::string scanPath = folder.filePath(QStringLiteral("scan.csv")).toStdString();
+    if (const FileWriteResult written
+        = WriteFileSafely(scanPath, ScanTable(sheets, rendered, command.format));
+        !written)
         return written.message;
     return {};
 }

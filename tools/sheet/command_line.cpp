@@ -9,15 +9,24 @@
 #include <optional>
 #include <sstream>
 
-namespace
-{
+namespace {
 
 // Beyond this the right mark corner leaves its search window.
 constexpr double kTiltLimit = 3.5;
+// Further than this a mark corner may leave its search window.
+constexpr double kShiftLimit = 40;
+constexpr double kBlurLimit = 5;
+constexpr int kLightestPencil = 130;
+constexpr int kDarkestPencil = 20;
 
-// Options of one command: --name value or --name=value, each at most once.
-class OptionReader
-{
+// Batch options that change how the scans come out rather than what they carry.
+const char* const kScanOptions[] = { "--pencil", "--blur", "--rotate", "--shift" };
+
+// Options that take no value.
+const std::vector<std::string> kFlags { "--speck" };
+
+// Options of one command: --name value, --name=value or a flag, each at most once.
+class OptionReader {
 public:
     std::string Read(
         const std::vector<std::string>& arguments, size_t first, const std::vector<std::string>& known)
@@ -35,6 +44,11 @@ public:
                 name = "--output";
             if (std::find(known.begin(), known.end(), name) == known.end())
                 return "unknown option '" + name + "' for this command";
+            const bool flag = std::find(kFlags.begin(), kFlags.end(), name) != kFlags.end();
+            if (flag && value)
+                return "option " + name + " takes no value";
+            if (flag)
+                value = "";
             if (!value) {
                 if (i + 1 >= arguments.size())
                     return "option " + name + " needs a value";
@@ -57,23 +71,65 @@ private:
 };
 
 template <typename Number>
-std::string ParseNumber(
-    const OptionReader& options, const std::string& name, Number low, Number high, Number& value)
+std::string ParseNumberText(const std::string& name, const std::string& text, Number low, Number high,
+    Number& value, const char* form = "a number")
 {
-    const std::string* text = options.Find(name);
-    if (!text)
-        return {};
     Number parsed {};
-    const char* end = text->data() + text->size();
-    const auto [stop, error] = std::from_chars(text->data(), end, parsed);
-    if (text->empty() || error != std::errc() || stop != end || parsed < low || parsed > high) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, parsed);
+    if (text.empty() || error != std::errc() || stop != end || parsed < low || parsed > high) {
         std::ostringstream message;
-        message << "option " << name << " wants a number from " << low << " to " << high << ", got '" << *text
-                << "'";
+        message << "option " << name << " wants " << form << " from " << low << " to " << high << ", got '"
+                << text << "'";
         return message.str();
     }
     value = parsed;
     return {};
+}
+
+template <typename Number>
+std::string ParseNumber(
+    const OptionReader& options, const std::string& name, Number low, Number high, Number& value)
+{
+    const std::string* text = options.Find(name);
+    return text ? ParseNumberText(name, *text, low, high, value) : std::string();
+}
+
+// N, or A-B for a range drawn per sheet.
+std::string ParseRange(
+    const OptionReader& options, const std::string& name, double low, double high, DrawRange& range)
+{
+    const std::string* text = options.Find(name);
+    if (!text)
+        return {};
+    const size_t dash = text->find('-', 1);
+    DrawRange parsed;
+    const char* form = "a number or a range A-B";
+    std::string error = ParseNumberText(name, text->substr(0, dash), low, high, parsed.low, form);
+    parsed.high = parsed.low;
+    if (error.empty() && dash != std::string::npos)
+        error = ParseNumberText(name, text->substr(dash + 1), parsed.low, high, parsed.high, form);
+    if (!error.empty())
+        return error + (dash != std::string::npos ? " (a range runs from low to high)" : "");
+    range = parsed;
+    return {};
+}
+
+// DX,DY or one number for both.
+std::string ParseShift(const OptionReader& options, ScanConditions& scan)
+{
+    const std::string* text = options.Find("--shift");
+    if (!text)
+        return {};
+    const size_t comma = text->find(',');
+    const char* form = "DX,DY or one number";
+    std::string error
+        = ParseNumberText("--shift", text->substr(0, comma), -kShiftLimit, kShiftLimit, scan.shiftX, form);
+    scan.shiftY = scan.shiftX;
+    if (error.empty() && comma != std::string::npos)
+        error = ParseNumberText(
+            "--shift", text->substr(comma + 1), -kShiftLimit, kShiftLimit, scan.shiftY, form);
+    return error;
 }
 
 std::string RequireOutput(const OptionReader& options, std::string& output)
@@ -126,30 +182,72 @@ ParsedCommandLine ParseFill(const OptionReader& options)
         command.paper = *paper;
     const std::string* id = options.Find("--id");
     const std::string* answers = options.Find("--answers");
+    ScanConditions& scan = command.scan;
+    int noise = 0;
     std::string error = FirstError({
         RequireOutput(options, command.output),
         id ? ParseExamineeId(*id, command.content.examineeId) : "missing --id",
         answers ? ParseMarkList(*answers, command.content.marks) : "missing --answers",
         ParseNumber(options, "--tilt", -kTiltLimit, kTiltLimit, command.content.tiltDegrees),
-        ParseNumber(options, "--noise", 0, 100, command.noise),
+        ParseNumber(options, "--noise", 0, 100, noise),
         ParseNumber(options, "--quality", 1, 100, command.quality),
         ParseNumber<uint64_t>(options, "--seed", 0, UINT64_MAX, command.seed),
+        ParseNumber(options, "--pencil", kDarkestPencil, kLightestPencil, scan.pencilGrey),
+        ParseNumber(options, "--blur", 0.0, kBlurLimit, scan.blurSigma),
+        ParseNumber(options, "--rotate", -kTiltLimit, kTiltLimit, scan.rotateDegrees),
+        ParseShift(options, scan),
     });
+    scan.noise = noise;
+    scan.speck = options.Find("--speck") != nullptr;
     return { command, error };
+}
+
+// Realistic scans: the page turned for real, blurred, grainy, in light pencil and
+// strong JPEG compression, within what a careful scan room still produces.
+void ApplyStressPreset(BatchCommand& command)
+{
+    command.format = "jpg";
+    command.maxTilt = 0;
+    command.rotate = { 0.7, 1.2 };
+    command.blur = { 0.7, 1.1 };
+    command.noise = { 2.5, 5 };
+    command.pencil = { 60, 120 };
+    command.quality = { 55, 85 };
 }
 
 ParsedCommandLine ParseBatch(const OptionReader& options)
 {
     BatchCommand command;
+    const std::string* preset = options.Find("--preset");
+    if (preset && *preset != "stress")
+        return { command, "option --preset wants stress, got '" + *preset + "'" };
+    if (preset)
+        ApplyStressPreset(command);
     const std::string* count = options.Find("--count");
     const std::string* out = options.Find("--out");
+    int noise = 0;
+    double rotate = 0;
     std::string error = FirstError({
         count ? ParseNumber(options, "--count", 1, 9999, command.count) : "missing --count",
         out && !out->empty() ? "" : "missing --out DIR",
         ParseNumber<uint64_t>(options, "--seed", 0, UINT64_MAX, command.seed),
         ParseNumber(options, "--max-tilt", 0.0, kTiltLimit, command.maxTilt),
-        ParseNumber(options, "--noise", 0, 100, command.noise),
+        ParseNumber(options, "--noise", 0, 100, noise),
+        ParseRange(options, "--pencil", kDarkestPencil, kLightestPencil, command.pencil),
+        ParseNumber(options, "--blur", 0.0, kBlurLimit, command.blur.low),
+        ParseNumber(options, "--rotate", 0.0, kTiltLimit, rotate),
+        ParseNumber(options, "--shift", 0.0, kShiftLimit, command.maxShift),
     });
+    if (options.Find("--noise"))
+        command.noise = { static_cast<double>(noise), static_cast<double>(noise) };
+    if (options.Find("--blur"))
+        command.blur.high = command.blur.low;
+    if (options.Find("--rotate"))
+        command.rotate = { 0, rotate };
+    command.speck = options.Find("--speck") != nullptr;
+    command.describeScans = preset || command.speck
+        || std::any_of(std::begin(kScanOptions), std::end(kScanOptions),
+            [&](const char* name) { return options.Find(name) != nullptr; });
     if (out)
         command.outputDir = *out;
     if (const std::string* format = options.Find("--format")) {
@@ -185,8 +283,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         { "blank", { "--output" } },
         { "print", { "--output", "--title", "--copies" } },
         { "fill",
-            { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed" } },
-        { "batch", { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise" } },
+            { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed",
+                "--pencil", "--blur", "--rotate", "--shift", "--speck" } },
+        { "batch",
+            { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise", "--pencil", "--blur",
+                "--rotate", "--shift", "--speck", "--preset" } },
     };
     const auto known = knownOptions.find(name);
     if (known == knownOptions.end())
@@ -220,7 +321,8 @@ std::string UsageText()
       --copies N      pages in the file, 1 (default) to 500
 
   vantrel-sheet fill -o FILE --id DIGITS --answers LIST [--paper PAGE] [--tilt DEG]
-                     [--noise N] [--quality Q] [--seed S]
+                     [--noise N] [--quality Q] [--seed S] [--pencil GREY]
+                     [--blur SIGMA] [--rotate DEG] [--shift DX,DY] [--speck]
       Draws one filled-in, scanned sheet.
       --paper PAGE    pencil into the printed bubbles of this image of the printed
                       sheet (e.g. the PDF rendered at 100 dpi, 827 x 1169 pixels)
@@ -237,9 +339,21 @@ std::string UsageText()
                       sheets reliably up to about 15
       --quality Q     JPEG quality 1-100, default 90
       --seed S        varies the pencil strokes and the noise; default 1
+      --pencil GREY   darkness of the marks, grey level 20 (dark) to 130 (faint);
+                      default a random grey from 40 to 70
+      --blur SIGMA    optical blur: Gaussian of SIGMA pixels, 0 (default) to 5
+      --rotate DEG    the page turned on the glass about its centre, -3.5 to 3.5
+                      (positive: right side higher): a true rotation, resampled,
+                      where --tilt draws the marks where the grader will look
+      --shift DX,DY   the page moved DX pixels right and DY down, -40 to 40 each;
+                      one number moves it that far both ways
+      --speck         a dark dust speck of a few pixels beside a registration mark,
+                      where the grader's mark search may take it for the mark
 
   vantrel-sheet batch --count N --out DIR [--seed S] [--format tif|jpg|bmp]
-                      [--max-tilt DEG] [--noise N]
+                      [--max-tilt DEG] [--noise N] [--pencil GREY|A-B]
+                      [--blur SIGMA] [--rotate DEG] [--shift PX] [--speck]
+                      [--preset stress]
       Draws N random sheets img001.tif, img002.tif, ... (N up to 9999) into DIR
       with the answer key key.txt (100 questions) and truth.csv
       (file,examinee_id,correct,wrong,error,m1..m100): the counts the grader must
@@ -247,6 +361,14 @@ std::string UsageText()
       Tilts are uniform in +-max-tilt (default 0.8, at most 3.5); JPEG sheets get
       a random quality from 75 to 95; noise as for fill (default 0). The same
       seed (default 1) always gives the same files.
+      --pencil, --blur and --speck as for fill (--pencil A-B: a grey drawn per
+      sheet); --rotate DEG turns each page by up to DEG either way, --shift PX
+      moves it by up to PX pixels each way. --preset stress draws realistic
+      scans: pages turned 0.7 to 1.2 degrees either way, blur 0.7 to 1.1, noise
+      2.5 to 5, pencil grey 60 to 120, JPEG quality 55 to 85 (format jpg, no
+      --tilt); options given with it take its place. With any of these, scan.csv
+      (file,tilt,rotate,shift_x,shift_y,blur,noise,pencil,quality,speck_x,
+      speck_y) tells how each sheet was scanned; truth.csv stays what was drawn.
 
 Images are 24-bit colour; the type follows the extension (.jpg, .bmp, .tif, .png).
 vantrel-sheet --version shows the version.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scan_optics.h"
 #include "sheet_content.h"
 
 #include <cstdint>
@@ -7,15 +8,13 @@
 #include <variant>
 #include <vector>
 
-struct HelpCommand {
-};
+struct HelpCommand { };
 
 struct BlankCommand {
     std::string output;
 };
 
-struct VersionCommand {
-};
+struct VersionCommand { };
 
 struct PrintCommand {
     std::string output;
@@ -27,9 +26,15 @@ struct FillCommand {
     std::string output;
     std::string paper; // a rendered printout to pencil in; empty: draw the form
     SheetContent content;
-    int noise = 0;
+    ScanConditions scan;
     int quality = 90;
     uint64_t seed = 1;
+};
+
+// Values drawn uniformly for each sheet of a batch.
+struct DrawRange {
+    double low = 0;
+    double high = 0;
 };
 
 struct BatchCommand {
@@ -38,7 +43,15 @@ struct BatchCommand {
     uint64_t seed = 1;
     std::string format = "tif";
     double maxTilt = 0.8;
-    int noise = 0;
+    DrawRange noise;
+    DrawRange pencil; // 0: drawn as in fill
+    DrawRange rotate; // how far, turned either way
+    double maxShift = 0;
+    DrawRange blur;
+    DrawRange quality { 75, 95 };
+    bool speck = false;
+    // Whether any scan condition was asked for: then scan.csv tells them per sheet.
+    bool describeScans = false;
 };
 
 using SheetCommand

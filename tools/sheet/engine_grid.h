@@ -1,11 +1,13 @@
 #pragma once
 
-#include <array>
+#include "omr/engine_state.h"
+#include "omr/pixel_area.h"
+#include "omr/sheet_layout.h"
 
-// Where the grader will look on a sheet, worked out with the grader's own float
-// arithmetic from the two reference points it will find. Marks are drawn into
-// these places rather than where a true rotation of the form would put them: the
-// grader's tilt correction is approximate, and a mark only counts where it looks.
+// Where the grader will look on a sheet, laid out by the grader's own geometry from
+// the two reference points it will find. Marks are drawn into these places rather
+// than where a true rotation of the form would put them: the grader's tilt
+// correction is approximate, and a mark only counts where it looks.
 
 // An inclusive range of pixel columns and rows.
 struct PixelRect {
@@ -20,9 +22,11 @@ struct PixelRect {
     PixelRect Grown(int by) const { return { left - by, top - by, right + by, bottom + by }; }
 };
 
+PixelRect ToPixelRect(const PixelArea& area);
+
 // Where the grader looks for the registration marks.
-constexpr PixelRect kLeftMarkWindow { 25, 400, 169, 499 };
-constexpr PixelRect kRightMarkWindow { 675, 400, 769, 499 };
+PixelRect LeftMarkWindow();
+PixelRect RightMarkWindow();
 
 struct ReferencePoints {
     int leftX = 0;
@@ -31,30 +35,22 @@ struct ReferencePoints {
     int rightY = 0;
 };
 
-// Left reference point and tan(skew) as the grader derives them.
-struct EngineFrame {
-    float x = 0;
-    float y = 0;
-    double tangent = 0;
+class EngineGrid {
+public:
+    explicit EngineGrid(const ReferencePoints& points);
+
+    // Pixels of the box of letter 0 (a) to 4 (e) of question 0..99, as the box
+    // scorer visits them.
+    PixelRect AnswerBox(int question, int letter) const;
+    // Pixels the row check scans in question 0..99.
+    PixelRect RowStrip(int question) const;
+    // Pixels of the box of digit 0..9 in ID band 0..7.
+    PixelRect IdDigitBox(int band, int digit) const;
+    // All pixels the ID reader scans.
+    PixelRect IdBandsArea() const;
+
+private:
+    SkewMeasurement m_skew;
+    QuestionRows m_rows;
+    IdBandLayout m_bands;
 };
-
-EngineFrame FrameFromReferencePoints(const ReferencePoints& points);
-
-// One question row as the grader computes it.
-struct AnswerRow {
-    float top = 0;
-    float bottom = 0;
-    float left = 0;
-
-    // Pixels of the answer box of letter 0 (a) to 4 (e), as the box scorer visits them.
-    PixelRect Box(int letter) const;
-    // Pixels the row check scans.
-    PixelRect Strip() const;
-};
-
-std::array<AnswerRow, 100> AnswerRows(const EngineFrame& frame);
-
-// Pixels of the box of digit 0..9 in ID band 0..7.
-PixelRect IdDigitBox(const EngineFrame& frame, int band, int digit);
-// All pixels the ID reader scans.
-PixelRect IdBandsArea(const EngineFrame& frame);

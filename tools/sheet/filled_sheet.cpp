@@ -15,8 +15,7 @@
 
 using namespace form_layout;
 
-namespace
-{
+namespace {
 
 // The examinee also writes the ID by hand beside the bands; the grader never reads it.
 void WriteIdByHand(QImage& image, const SheetPose& pose, const std::string& id, int grey)
@@ -28,41 +27,41 @@ void WriteIdByHand(QImage& image, const SheetPose& pose, const std::string& id, 
     font.setPixelSize(13);
     painter.setFont(font);
     painter.setPen(QColor(grey, grey, grey + 6));
-    for (int band = 0; band < kIdDigits; ++band) {
+    for (int band = 0; band < kIdDigitCount; ++band) {
         const QRectF box(
-            kLeftMarkX + 180, kLeftMarkY + kIdBandTopOffset + band * kIdBandStep, 24, kIdBandHeight);
+            kFormLeftMarkX + 180, kFormLeftMarkY + kIdBandTopOffset + band * kIdBandStep, 24, kIdBandHeight);
         painter.drawText(box, Qt::AlignCenter, QString(QChar(id[static_cast<size_t>(band)])));
     }
 }
 
-void MarkId(QImage& image, const EngineFrame& frame, const std::string& id, int grey, SheetRandom& random)
+void MarkId(QImage& image, const EngineGrid& grid, const std::string& id, int grey, SheetRandom& random)
 {
-    for (int band = 0; band < kIdDigits; ++band) {
-        const PixelRect box = IdDigitBox(frame, band, id[static_cast<size_t>(band)] - '0');
+    for (int band = 0; band < kIdDigitCount; ++band) {
+        const PixelRect box = grid.IdDigitBox(band, id[static_cast<size_t>(band)] - '0');
         DrawPencilMark(image, box, 11, random.Between(11, 12), grey, random);
     }
 }
 
-void MarkAnswers(QImage& image, const std::array<AnswerRow, 100>& rows, const MarkedAnswers& marks, int grey,
-    SheetRandom& random)
+void MarkAnswers(
+    QImage& image, const EngineGrid& grid, const MarkedAnswers& marks, int grey, SheetRandom& random)
 {
     for (size_t q = 0; q < marks.size(); ++q)
         for (const char letter : marks[q])
-            DrawPencilMark(image, rows[q].Box(letter - 'a'), random.Between(10, 11), random.Between(11, 12),
-                grey, random);
+            DrawPencilMark(image, grid.AnswerBox(static_cast<int>(q), letter - 'a'), random.Between(10, 11),
+                random.Between(11, 12), grey, random);
 }
 
 std::vector<PixelRect> MarkWindows()
 {
-    return { kLeftMarkWindow, kRightMarkWindow };
+    return { LeftMarkWindow(), RightMarkWindow() };
 }
 
-std::vector<PixelRect> ReadAreas(const EngineFrame& frame, const std::array<AnswerRow, 100>& rows)
+std::vector<PixelRect> ReadAreas(const EngineGrid& grid)
 {
     std::vector<PixelRect> areas = MarkWindows();
-    areas.push_back(IdBandsArea(frame));
-    for (const AnswerRow& row : rows)
-        areas.push_back(row.Strip());
+    areas.push_back(grid.IdBandsArea());
+    for (int question = 0; question < kQuestionCount; ++question)
+        areas.push_back(grid.RowStrip(question));
     return areas;
 }
 
@@ -100,6 +99,32 @@ QImage TurnOnGlass(const QImage& page, double tiltDegrees)
     return turned;
 }
 
+int PencilGrey(const ScanConditions& scan, SheetRandom& random)
+{
+    // Drawn whatever is asked, so the rest of the sheet's randomness stays put.
+    const int drawn = random.Between(40, 70);
+    return scan.pencilGrey > 0 ? scan.pencilGrey : drawn;
+}
+
+// What happens on the scanner, in the order light meets it: the page lies on the
+// glass, dust lies on the glass, the optics blur both, the sensor adds its noise.
+void ScanPage(FilledScan& filled, const ScanConditions& scan, SheetRandom& random)
+{
+    if (scan.rotateDegrees != 0 || scan.shiftX != 0 || scan.shiftY != 0)
+        filled.image = PlaceOnGlass(filled.image, scan.rotateDegrees, scan.shiftX, scan.shiftY);
+    if (scan.speck) {
+        const ReferencePoints points = FindReferencePoints(filled.image);
+        const bool left = random.Chance(0.5);
+        filled.speck = left
+            ? AddMarkSpeck(filled.image, QPoint(points.leftX, points.leftY), LeftMarkWindow(), random)
+            : AddMarkSpeck(filled.image, QPoint(points.rightX, points.rightY), RightMarkWindow(), random);
+    }
+    BlurOptically(filled.image, scan.blurSigma);
+    // Dark specks stay out of where the grader will look on this very scan.
+    const EngineGrid grid(FindReferencePoints(filled.image));
+    AddScanNoise(filled.image, scan.noise, MarkWindows(), ReadAreas(grid), random);
+}
+
 } // namespace
 
 QImage RenderBlankSheet()
@@ -109,7 +134,7 @@ QImage RenderBlankSheet()
     return image;
 }
 
-QImage RenderFilledSheet(const SheetContent& content, int noiseLevel, uint64_t seed)
+FilledScan RenderFilledSheet(const SheetContent& content, const ScanConditions& scan, uint64_t seed)
 {
     SheetRandom random(seed);
     const int paper = random.Between(246, 253);
@@ -118,23 +143,24 @@ QImage RenderFilledSheet(const SheetContent& content, int noiseLevel, uint64_t s
     PrintSheetForm(image, pose);
 
     // Place the pencil by the reference points the grader will find on this very image.
-    const EngineFrame frame = FrameFromReferencePoints(FindReferencePoints(image));
-    const std::array<AnswerRow, 100> rows = AnswerRows(frame);
-    const int pencil = random.Between(40, 70);
+    const EngineGrid grid(FindReferencePoints(image));
+    const int pencil = PencilGrey(scan, random);
     WriteIdByHand(image, pose, content.examineeId, pencil + 30);
-    MarkId(image, frame, content.examineeId, pencil, random);
-    MarkAnswers(image, rows, content.marks, pencil, random);
-    AddScanNoise(image, noiseLevel, MarkWindows(), ReadAreas(frame, rows), random);
-    return image;
+    MarkId(image, grid, content.examineeId, pencil, random);
+    MarkAnswers(image, grid, content.marks, pencil, random);
+    FilledScan filled { std::move(image), pencil, {} };
+    ScanPage(filled, scan, random);
+    return filled;
 }
 
-QImage PencilPrintedPage(const QImage& page, const SheetContent& content, int noiseLevel, uint64_t seed)
+FilledScan PencilPrintedPage(
+    const QImage& page, const SheetContent& content, const ScanConditions& scan, uint64_t seed)
 {
     SheetRandom random(seed);
     QImage image = page.convertToFormat(QImage::Format_RGB888);
-    const int pencil = random.Between(40, 70);
+    const int pencil = PencilGrey(scan, random);
     WriteIdByHand(image, SheetPose(0), content.examineeId, pencil + 30);
-    for (int band = 0; band < kIdDigits; ++band) {
+    for (int band = 0; band < kIdDigitCount; ++band) {
         const int digit = content.examineeId[static_cast<size_t>(band)] - '0';
         FillBubble(image, IdBubble(band, digit), pencil, random);
     }
@@ -142,8 +168,7 @@ QImage PencilPrintedPage(const QImage& page, const SheetContent& content, int no
         for (const char letter : content.marks[q])
             FillBubble(image, AnswerBubble(static_cast<int>(q), letter - 'a'), pencil, random);
 
-    image = TurnOnGlass(image, content.tiltDegrees);
-    const EngineFrame frame = FrameFromReferencePoints(FindReferencePoints(image));
-    AddScanNoise(image, noiseLevel, MarkWindows(), ReadAreas(frame, AnswerRows(frame)), random);
-    return image;
+    FilledScan filled { TurnOnGlass(image, content.tiltDegrees), pencil, {} };
+    ScanPage(filled, scan, random);
+    return filled;
 }

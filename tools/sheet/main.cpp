@@ -27,8 +27,7 @@ extern "C" const char* __lsan_default_options()
 }
 #endif
 
-namespace
-{
+namespace {
 
 // The offscreen platform complains about a missing runtime folder it never uses.
 void DropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -59,8 +58,8 @@ std::string Run(const PrintCommand& command)
 std::string Run(const FillCommand& command)
 {
     if (command.paper.empty())
-        return SaveScan(
-            RenderFilledSheet(command.content, command.noise, command.seed), command.output, command.quality);
+        return SaveScan(RenderFilledSheet(command.content, command.scan, command.seed).image, command.output,
+            command.quality);
     QImageReader reader(QString::fromStdString(command.paper));
     const QImage page = reader.read();
     if (page.isNull())
@@ -70,8 +69,8 @@ std::string Run(const FillCommand& command)
         || std::abs(page.height() - form_layout::kHeight) > 2)
         return FormatText("the page %s is %d x %d pixels; it must be A4 at 100 dpi (%d x %d)",
             command.paper.c_str(), page.width(), page.height(), form_layout::kWidth, form_layout::kHeight);
-    return SaveScan(PencilPrintedPage(page, command.content, command.noise, command.seed), command.output,
-        command.quality);
+    return SaveScan(PencilPrintedPage(page, command.content, command.scan, command.seed).image,
+        command.output, command.quality);
 }
 
 std::string Run(const BatchCommand& command)

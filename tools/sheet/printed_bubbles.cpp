@@ -4,8 +4,7 @@
 
 using namespace form_layout;
 
-namespace
-{
+namespace {
 
 QRectF CentredBubble(double centreX, double centreY)
 {
@@ -16,18 +15,18 @@ QRectF CentredBubble(double centreX, double centreY)
 
 QRectF AnswerBubble(int question, int letter)
 {
-    const Block block = kBlocks[static_cast<size_t>(question / kQuestionsPerBlock)];
-    const int row = question % kQuestionsPerBlock + 1;
+    const AnswerBlock block = kAnswerBlocks[static_cast<size_t>(question / kRowsPerBlock)];
+    const int row = question % kRowsPerBlock + 1;
     const double left
-        = kLeftMarkX + block.columnOffset - kBlockLeftInset + kLetterOffsets[static_cast<size_t>(letter)];
-    const double top = kLeftMarkY + block.bandOffset + row * kRowStep;
+        = kFormLeftMarkX + block.columnOffset - kBlockLeftInset + kLetterOffsets[static_cast<size_t>(letter)];
+    const double top = kFormLeftMarkY + block.bandOffset + row * kRowStep;
     return CentredBubble(left + kBoxWidth / 2, top + kRowHeight / 2);
 }
 
 QRectF IdBubble(int band, int digit)
 {
-    const DigitColumns columns = kDigitColumns[static_cast<size_t>(digit)];
-    const double origin = kLeftMarkX + kIdDigitOrigin;
-    const double top = kLeftMarkY + kIdBandTopOffset + band * kIdBandStep;
+    const IdDigitColumns columns = kIdDigitColumns[static_cast<size_t>(digit)];
+    const double origin = kFormLeftMarkX + kIdDigitOriginOffset;
+    const double top = kFormLeftMarkY + kIdBandTopOffset + band * kIdBandStep;
     return CentredBubble(origin + (columns.first + columns.last + 1) / 2.0, top + kIdBandHeight / 2.0);
 }

@@ -7,8 +7,7 @@
 
 using namespace form_layout;
 
-namespace
-{
+namespace {
 
 // Offsets from the centre of the mark's bottom-right pixel on the untilted form.
 bool InsideMark(double u, double v)
@@ -67,19 +66,20 @@ QPolygonF MarkOutline(double cornerX, double cornerY)
 
 void DrawRegistrationMarks(QImage& image, const SheetPose& pose)
 {
-    DrawMark(image, pose, QPointF(kLeftMarkX + 0.5, kLeftMarkY + 0.5));
-    DrawMark(image, pose, QPointF(kLeftMarkX + kMarkSpacing + 0.5, kLeftMarkY + 0.5));
+    DrawMark(image, pose, QPointF(kFormLeftMarkX + 0.5, kFormLeftMarkY + 0.5));
+    DrawMark(image, pose, QPointF(kFormLeftMarkX + kFormMarkSpacing + 0.5, kFormLeftMarkY + 0.5));
 }
 
 std::array<QPolygonF, 2> RegistrationMarkOutlines()
 {
-    return { MarkOutline(kLeftMarkX, kLeftMarkY), MarkOutline(kLeftMarkX + kMarkSpacing, kLeftMarkY) };
+    return { MarkOutline(kFormLeftMarkX, kFormLeftMarkY),
+        MarkOutline(kFormLeftMarkX + kFormMarkSpacing, kFormLeftMarkY) };
 }
 
 ReferencePoints FindReferencePoints(const QImage& image)
 {
     ReferencePoints points;
-    FindLastBlack(image, kLeftMarkWindow, points.leftX, points.leftY);
-    FindLastBlack(image, kRightMarkWindow, points.rightX, points.rightY);
+    FindLastBlack(image, LeftMarkWindow(), points.leftX, points.leftY);
+    FindLastBlack(image, RightMarkWindow(), points.rightX, points.rightY);
     return points;
 }

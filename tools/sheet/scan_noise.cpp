@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 // A table of normal samples, indexed at random: far cheaper per pixel than fresh
 // samples and just as shapeless to the eye.
-class NormalTable
-{
+class NormalTable {
 public:
     explicit NormalTable(SheetRandom& random)
         : m_values(1 << 16)
@@ -23,7 +21,7 @@ private:
     std::vector<float> m_values;
 };
 
-void AddGrain(QImage& image, int level, SheetRandom& random)
+void AddGrain(QImage& image, double level, SheetRandom& random)
 {
     const NormalTable normal(random);
     const float common = static_cast<float>(level);
@@ -79,12 +77,12 @@ void AddSpecks(QImage& image, int count, int minGrey, int maxGrey, const std::ve
 
 } // namespace
 
-void AddScanNoise(QImage& image, int level, const std::vector<PixelRect>& markWindows,
+void AddScanNoise(QImage& image, double level, const std::vector<PixelRect>& markWindows,
     const std::vector<PixelRect>& readAreas, SheetRandom& random)
 {
     if (level <= 0)
         return;
-    AddSpecks(image, 20 * level, 170, 225, markWindows, random);
-    AddSpecks(image, 4 * level, 20, 110, readAreas, random);
+    AddSpecks(image, static_cast<int>(20 * level), 170, 225, markWindows, random);
+    AddSpecks(image, static_cast<int>(4 * level), 20, 110, readAreas, random);
     AddGrain(image, level, random);
 }

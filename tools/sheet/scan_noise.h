@@ -11,5 +11,5 @@
 // the mark windows, whose only dark pixels must be the marks; dark specks also stay
 // out of the other read areas (ID bands, answer rows), so the sheet still carries
 // exactly what was drawn. Level 0 leaves the image alone.
-void AddScanNoise(QImage& image, int level, const std::vector<PixelRect>& markWindows,
+void AddScanNoise(QImage& image, double level, const std::vector<PixelRect>& markWindows,
     const std::vector<PixelRect>& readAreas, SheetRandom& random);

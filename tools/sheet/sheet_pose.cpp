@@ -5,7 +5,7 @@
 SheetPose::SheetPose(double tiltDegrees)
     : m_degrees(tiltDegrees)
 {
-    const QPointF pivot(form_layout::kLeftMarkX + 0.5, form_layout::kLeftMarkY + 0.5);
+    const QPointF pivot(kFormLeftMarkX + 0.5, kFormLeftMarkY + 0.5);
     // QTransform turns clockwise on a y-down image for positive angles.
     m_toScan.translate(pivot.x(), pivot.y());
     m_toScan.rotate(-tiltDegrees);

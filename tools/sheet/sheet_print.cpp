@@ -9,11 +9,10 @@
 
 using namespace form_layout;
 
-namespace
-{
+namespace {
 
-constexpr double X = kLeftMarkX;
-constexpr double Y = kLeftMarkY;
+constexpr double X = kFormLeftMarkX;
+constexpr double Y = kFormLeftMarkY;
 
 QFont FormFont(int pixelSize, bool bold = false)
 {
@@ -80,7 +79,7 @@ void DrawIdSection(QPainter& painter)
         DrawText(painter, QRectF(bubble.center().x() - 8, firstBand - 18, 16, 14), Qt::AlignCenter,
             QString::number(digit), FormFont(11, true));
     }
-    for (int band = 0; band < kIdDigits; ++band) {
+    for (int band = 0; band < kIdDigitCount; ++band) {
         const double top = firstBand + band * kIdBandStep;
         DrawText(painter, QRectF(X + 150, top, 20, kIdBandHeight), Qt::AlignRight | Qt::AlignVCenter,
             QString::number(band + 1), FormFont(10));
@@ -96,15 +95,15 @@ void DrawAnswerBlocks(QPainter& painter)
     DrawText(painter, QRectF(X - 20, Y + 110, 300, 20), Qt::AlignLeft | Qt::AlignVCenter,
         QString::fromUtf8("คำตอบ"), FormFont(14, true));
     const QFont number = FormFont(10);
-    for (size_t b = 0; b < kBlocks.size(); ++b) {
-        const double left = X + kBlocks[b].columnOffset - kBlockLeftInset;
-        const double firstTop = Y + kBlocks[b].bandOffset + kRowStep;
-        painter.drawRoundedRect(QRectF(left - 28, firstTop - 6, kStripWidth + 30,
-                                    (kQuestionsPerBlock - 1) * kRowStep + kRowHeight + 12),
+    for (size_t b = 0; b < kAnswerBlocks.size(); ++b) {
+        const double left = X + kAnswerBlocks[b].columnOffset - kBlockLeftInset;
+        const double firstTop = Y + kAnswerBlocks[b].bandOffset + kRowStep;
+        painter.drawRoundedRect(QRectF(left - 28, firstTop - 6, kRowStripColumns + 30,
+                                    (kRowsPerBlock - 1) * kRowStep + kRowHeight + 12),
             6, 6);
-        for (int k = 0; k < kQuestionsPerBlock; ++k) {
+        for (int k = 0; k < kRowsPerBlock; ++k) {
             const double top = firstTop + k * kRowStep;
-            const int question = static_cast<int>(b) * kQuestionsPerBlock + k + 1;
+            const int question = static_cast<int>(b) * kRowsPerBlock + k + 1;
             DrawText(painter, QRectF(left - 27, top, 23, kRowHeight), Qt::AlignRight | Qt::AlignVCenter,
                 QString::number(question), number);
             for (int letter = 0; letter < 5; ++letter)
