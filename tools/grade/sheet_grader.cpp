@@ -27,11 +27,14 @@ SheetOutcome GradeSheetFile(const SheetJob& job)
     ScopedQuestionObserver questions(recorder);
 
     SheetImage image;
-    if (const ImageResult loaded = image.LoadFromFile(job.path); !loaded) {
+    const ImageResult loaded = image.LoadFromFile(job.path);
+    if (!loaded) {
         outcome.refusal = loaded.message;
         outcome.messages.push_back(loaded.message);
         return outcome;
     }
+    // What the decoder said of a sheet it still read goes on the sheet's lines.
+    outcome.messages.insert(outcome.messages.end(), loaded.warnings.begin(), loaded.warnings.end());
     if (const SheetCheck check = CheckSheet(image, [] {}); check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
         outcome.refusal = OneLine(RefusalMessage(check));
