@@ -1,8 +1,13 @@
 // Any bytes that load as an image go through the whole checking sequence.
 #include "omr/check_sheet.h"
 #include "answerkey/answer_key_store.h"
+#include "framework/message_box.h"
 #include "fuzz_input.h"
 #include "image/sheet_image.h"
+
+struct SilentMessages : MessageBoxService {
+    void Show(const std::string&) override { }
+};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

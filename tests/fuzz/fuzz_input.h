@@ -1,7 +1,5 @@
 #pragma once
 
-#include "framework/message_box.h"
-
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -14,7 +12,3 @@ inline std::string InputFile(const uint8_t* data, size_t size, const char* suffi
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), std::streamsize(size));
     return path;
 }
-
-struct SilentMessages : MessageBoxService {
-    void Show(const std::string&) override { }
-};
