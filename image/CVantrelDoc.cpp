@@ -7,8 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace
-{
+#include <cstdio>
+
+namespace {
 
 // The extension Save As gives each type; a type without an encoder of its own
 // (BMP among them) is written as TIFF.
@@ -34,6 +35,9 @@ ImageResult CVantrelDoc::OnOpenDocument(const QString& path)
     ImageResult result = image->LoadFromFile(path.toStdString());
     if (!result)
         return result;
+    // What the decoder said of a sheet it still read, named after the sheet.
+    for (const std::string& warning : result.warnings)
+        std::fprintf(stderr, "%s: %s\n", path.toLocal8Bit().constData(), warning.c_str());
     m_pImage = std::move(image);
     m_pathName = path;
     m_title = QFileInfo(path).fileName();

@@ -1,5 +1,6 @@
 #include "image/colour_jpeg.h"
 
+#include "image/compression_bound.h"
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
 
@@ -57,20 +58,23 @@ std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, Sh
         return ImageResult::Failure(
             ImageError::TooLarge, std::to_string(pixels) + " pixels are more than 100 megapixels");
     if (!IsJpegStreamComplete(data, size))
-        return ImageResult::Failure(ImageError::CannotDecode, "JPEG data is truncated");
+        return ImageResult::Corrupt("JPEG data is truncated");
+    if (!CouldHoldPixels(ImageType::Jpeg, width, height, static_cast<int64_t>(size)))
+        return ImageResult::Corrupt("JPEG: " + std::to_string(size) + " bytes cannot hold "
+            + std::to_string(width) + " x " + std::to_string(height) + " pixels");
 
     SheetImage decoded;
     if (ImageResult created = decoded.CreateForOverwrite(width, height, 24); !created)
         return created;
-    // Bottom-up: the bottom row starts the memory. libjpeg-turbo reports a fatal
-    // error that follows a warning as a warning, so any complaint stops the decode,
-    // and Qt decodes that file as it always has.
+    // Bottom-up: the bottom row starts the memory. A warning (a bad code, data
+    // ending before the picture) stops the decode: the rest would be grey.
     uint8_t* bottomRow = decoded.GetPixelAddress(0, height - 1);
     if (tjDecompress2(handle, data, static_cast<unsigned long>(size), bottomRow, width, -decoded.GetPitch(),
             height, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_STOPONWARNING)
         != 0) {
+        const std::string why = tjGetErrorStr2(handle);
         t_decompressor.Discard();
-        return std::nullopt;
+        return ImageResult::Corrupt("JPEG: " + why);
     }
     image = std::move(decoded);
     return ImageResult {};

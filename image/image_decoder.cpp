@@ -1,6 +1,9 @@
 #include "image/bmp_header.h"
 #include "image/colour_jpeg.h"
+#include "image/compression_bound.h"
+#include "image/decode_messages.h"
 #include "image/decoded_image.h"
+#include "image/gif_decoder.h"
 #include "image/image_codecs.h"
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
@@ -14,8 +17,7 @@
 #include <cstdlib>
 #include <optional>
 
-namespace
-{
+namespace {
 
 constexpr int64_t kMebibyte = 1 << 20;
 
@@ -53,33 +55,21 @@ int64_t AnnouncedPixels(const QSize& size, ImageType type, QIODevice& file)
     return -1;
 }
 
-ImageResult Failure(ImageError error, const std::string& path, const std::string& why)
+const uint8_t* BytesOf(const QByteArray& bytes)
 {
-    return ImageResult::Failure(error, path + ": " + why);
+    return reinterpret_cast<const uint8_t*>(bytes.constData());
 }
 
-} // namespace
-
-ImageResult SheetImage::LoadFromFile(const std::string& path)
+// Decodes the open file into `image`; failures say why without the path.
+ImageResult Decode(QFile& file, const DecodeMessages& messages, SheetImage& image)
 {
-    const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
-    const QFileInfo info(name);
-    if (!info.exists())
-        return Failure(ImageError::CannotOpen, path, "no such file");
-    if (!info.isFile())
-        return Failure(ImageError::CannotOpen, path, "not a file");
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure(ImageError::CannotOpen, path, file.errorString().toStdString());
-
     // These two bytes alone make Qt pick its JPEG reader. A colour JPEG is decoded
     // directly, without Qt's detour; any other goes on to Qt.
     if (file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
         const QByteArray bytes = file.readAll();
-        if (const std::optional<ImageResult> direct
-            = DecodeColourJpeg(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                static_cast<size_t>(bytes.size()), *this))
-            return *direct ? *direct : Failure(direct->error, path, direct->message);
+        if (std::optional<ImageResult> direct
+            = DecodeColourJpeg(BytesOf(bytes), static_cast<size_t>(bytes.size()), image))
+            return *direct;
         file.seek(0);
     }
 
@@ -91,30 +81,68 @@ ImageResult SheetImage::LoadFromFile(const std::string& path)
     const std::string format = reader.format().toStdString();
     const ImageCodec* codec = DecoderForQtFormat(format);
     if (!codec)
-        return Failure(ImageError::CannotDecode, path, "not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
+        return ImageResult::Failure(ImageError::CannotDecode, "not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
 
-    QFile probe(name);
+    QFile probe(file.fileName());
     if (!probe.open(QIODevice::ReadOnly))
-        return Failure(ImageError::CannotOpen, path, probe.errorString().toStdString());
+        return ImageResult::Failure(ImageError::CannotOpen, probe.errorString().toStdString());
 
     // The header's size decides before any pixel memory is taken.
     const QSize size = reader.size();
     const int64_t pixels = AnnouncedPixels(size, codec->type, probe);
-    if (pixels > kMaxPixels)
-        return Failure(
-            ImageError::TooLarge, path, std::to_string(pixels) + " pixels are more than 100 megapixels");
+    if (pixels > SheetImage::kMaxPixels)
+        return ImageResult::Failure(
+            ImageError::TooLarge, std::to_string(pixels) + " pixels are more than 100 megapixels");
     if (!IsStreamComplete(probe, format))
-        return Failure(
-            ImageError::CannotDecode, path, std::string(codec->description) + " data is truncated");
+        return ImageResult::Corrupt(std::string(codec->description) + " data is truncated");
+    if (size.isValid() && !CouldHoldPixels(codec->type, size.width(), size.height(), probe.size()))
+        return ImageResult::Corrupt(std::string(codec->description) + ": " + std::to_string(probe.size())
+            + " bytes cannot hold " + std::to_string(size.width()) + " x " + std::to_string(size.height())
+            + " pixels");
+    // Qt's GIF reader decodes past codes that point nowhere; giflib does not.
+    if (codec->type == ImageType::Gif) {
+        probe.seek(0);
+        const QByteArray bytes = probe.readAll();
+        return DecodeGif(BytesOf(bytes), static_cast<size_t>(bytes.size()), image);
+    }
 
     LimitQtAllocations();
     QImage decoded;
     if (!reader.read(&decoded))
-        return Failure(ImageError::CannotDecode, path, reader.errorString().toStdString());
+        return ImageResult::Failure(ImageError::CannotDecode, reader.errorString().toStdString());
+    // Every warning of libjpeg's is about damaged or missing data.
+    for (const std::string& line : messages.Lines())
+        if (line.rfind("qt.gui.imageio.jpeg: ", 0) == 0)
+            return ImageResult::Corrupt(messages.Joined());
+    return StoreDecodedImage(decoded, image);
+}
 
+} // namespace
+
+ImageResult SheetImage::LoadFromFile(const std::string& path)
+{
+    const auto failure = [&](ImageError error, const std::string& why) {
+        return ImageResult::Failure(error, path + ": " + why);
+    };
+    const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+    const QFileInfo info(name);
+    if (!info.exists())
+        return failure(ImageError::CannotOpen, "no such file");
+    if (!info.isFile())
+        return failure(ImageError::CannotOpen, "not a file");
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(ImageError::CannotOpen, file.errorString().toStdString());
+
+    const DecodeMessages messages;
     SheetImage loaded;
-    if (ImageResult stored = StoreDecodedImage(decoded, loaded); !stored)
-        return Failure(stored.error, path, stored.message);
+    ImageResult result = Decode(file, messages, loaded);
+    if (!result) {
+        const std::string said = messages.Joined();
+        const bool toldAlready = said.empty() || result.message.find(said) != std::string::npos;
+        return failure(result.error, result.message + (toldAlready ? "" : " (" + said + ")"));
+    }
     *this = std::move(loaded);
-    return {};
+    result.warnings = messages.Lines();
+    return result;
 }

@@ -167,51 +167,6 @@ TEST_F(ImageFileTest, RowPaddingOfADecodedJpegIsZero)
             ASSERT_EQ(image.GetPixelAddress(0, y)[i], 0) << y;
 }
 
-struct DamageCase {
-    const char* name;
-    std::function<void(std::string&)> damage;
-    bool loads;
-};
-
-class DamagedJpegTest : public ImageFileTest, public ::testing::WithParamInterface<DamageCase> { };
-
-// Damage inside the coded data: libjpeg decodes past some of it with a warning,
-// and gives up on the rest. Either way the sheet fares as under Qt.
-TEST_P(DamagedJpegTest, FaresAsUnderQt)
-{
-    std::string jpeg = Compress(ScannedSheet(), { "", TJSAMP_420, 85, 0 });
-    GetParam().damage(jpeg);
-    const std::string path = PathOf("damaged.jpg");
-    WriteBytes(path, jpeg);
-
-    SheetImage direct;
-    ASSERT_EQ(direct.LoadFromFile(path).ok(), GetParam().loads);
-    QImageReader reader(QString::fromStdString(path));
-    QImage decoded;
-    ASSERT_EQ(reader.read(&decoded), GetParam().loads);
-    if (GetParam().loads) {
-        EXPECT_EQ(PixelsOf(direct), PixelsOf(DecodedByQt(path)));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Damage, DamagedJpegTest,
-    ::testing::Values(
-        // Zeros in the middle of the coded data: wrong codes, decoded past.
-        DamageCase { "ZeroedBytes",
-            [](std::string& jpeg) {
-                std::fill_n(jpeg.begin() + static_cast<long>(jpeg.size() / 2), 64, '\0');
-            },
-            true },
-        // A stuffed zero after 0xFF turned into a marker libjpeg does not know.
-        DamageCase { "UnknownMarker",
-            [](std::string& jpeg) {
-                const size_t stuffed = jpeg.find(std::string("\xFF\0", 2), jpeg.size() / 2);
-                ASSERT_NE(stuffed, std::string::npos);
-                jpeg[stuffed + 1] = '\x5A';
-            },
-            false }),
-    [](const auto& info) { return std::string(info.param.name); });
-
 // A grey JPEG stays with Qt, which keeps it at 8 bits.
 TEST_F(ImageFileTest, GreyJpegKeepsItsEightBits)
 {

@@ -47,6 +47,16 @@ out=$("$grade" $k --quiet --csv /dev/full --annotate "$work/blocked" "$work/s/im
 "$grade" --help | grep -q -- '--annotate-format' || fail "--help should describe --annotate-format"
 "$grade" --help | grep -q -- 'Examples' || fail "--help should show examples"
 
+# Damaged JPEGs (colour: libjpeg-turbo, grey: Qt) are refused as damaged; what the
+# decoders say is on the sheet's own lines only.
+python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); n = len(b) // 2
+b[n:n + 64] = bytes(range(64)); sys.stdout.buffer.write(b)' "$work/s/img003.jpg" >"$work/damaged.jpg"
+convert "$work/s/img003.jpg" -colorspace Gray "$work/grey.jpg"
+{ head -c 30000 "$work/grey.jpg" && printf '\xff\xd9'; } >"$work/damaged-grey.jpg"
+out=$("$grade" $k "$work/damaged.jpg" "$work/damaged-grey.jpg" 2>&1)
+[[ $? -eq 1 && $(grep -c "damaged.*jpg  refused: .*ข้อมูลภาพเสียหาย" <<<"$out") -eq 2 &&
+    $(grep -c "^qt\.\|^Corrupt" <<<"$out") -eq 0 ]] || fail "damaged sheets should be refused as damaged: $out"
+
 # Sheets that cannot be graded: corrupt, too small, no registration mark. They never
 # stop the others. A sheet under a Thai name, and two sheets whose names meet.
 mkdir -p "$work/bad ห้อง 1" "$work/other"

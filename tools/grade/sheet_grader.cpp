@@ -26,11 +26,14 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     engine.services = { &recorder, &recorder, &recorder };
 
     SheetImage image;
-    if (const ImageResult loaded = image.LoadFromFile(job.path); !loaded) {
+    const ImageResult loaded = image.LoadFromFile(job.path);
+    if (!loaded) {
         outcome.refusal = loaded.message;
         outcome.messages.push_back(loaded.message);
         return outcome;
     }
+    // What the decoder said of a sheet it still read goes on the sheet's lines.
+    outcome.messages.insert(outcome.messages.end(), loaded.warnings.begin(), loaded.warnings.end());
     const CheckedSheet checked = CheckSheet(image, engine, key, [] {});
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
