@@ -55,6 +55,9 @@ CChoice::CChoice(QWidget* parent)
     CreateAnswerGrid();
     CreateKeyControls();
     ShowHeldValues();
+    // The focus starts in question 1; selected, as Tab would leave it, so typing
+    // replaces its answer instead of being refused by the one-character limit.
+    m_answerFields.front()->selectAll();
 }
 
 void CChoice::CreateAnswerGrid()
@@ -136,11 +139,14 @@ void CChoice::LoadAnswerKeyFile()
     const QString path = ChooseKeyFile(FileDialogRequest::Kind::Open, "เฉลยคำตอบ");
     if (path.isEmpty())
         return;
-    // Only a key that was really read may show the file's name.
-    if (ReadAnswerKeyFile(path.toStdString(), m_answers))
+    // Only a key that was really read may show the file's name. It replaces the
+    // whole held key: questions the file does not reach are left without an answer.
+    if (Result<AnswerList> read = ReadAnswerKeyFile(path.toStdString())) {
+        m_answers = std::move(read).value();
         m_keyName = QFileInfo(path).completeBaseName().toStdString();
-    else
-        ShowMessage(FormatText("ไม่สามารถเปิดแฟ้ม %s ได้", path.toStdString().c_str()));
+    } else {
+        ShowMessage(FormatText("ไม่สามารถเปิดแฟ้ม %s ได้", path.toStdString().c_str()) + "\n" + read.message());
+    }
     ShowHeldValues();
 }
 

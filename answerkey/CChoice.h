@@ -24,7 +24,7 @@ public:
     const std::string& KeyName() const { return m_keyName; }
 
 private:
-    // Reads a key file into the held answers; the key name becomes the file's title.
+    // Replaces the held answers with a key file's; the key name becomes the file's title.
     void LoadAnswerKeyFile();
     // Writes the committed key (not what the fields show) to a key file.
     void SaveAnswerKeyFile();

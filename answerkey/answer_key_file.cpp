@@ -1,10 +1,18 @@
 #include "answerkey/answer_key_file.h"
 
-#include <QFile>
-#include <QString>
+#include "framework/format.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <string_view>
+#include <unistd.h>
 
 namespace
 {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // One byte per answer, so every question keeps its own line; a line-end byte
 // cannot live inside a line and is written as no answer.
@@ -16,31 +24,62 @@ std::string AnswerLine(const std::string& answer)
     return line + "  \r\n";
 }
 
-void SkipByteOrderMark(QFile& file)
+std::string CannotRead(const std::string& path, int error)
 {
-    if (file.peek(3) == QByteArray("\xEF\xBB\xBF"))
-        file.skip(3);
+    return FormatText("cannot read the key file %s: %s", path.c_str(), std::strerror(error));
 }
 
-// Consumes the rest of the current line, its line end included.
-void SkipRestOfLine(QFile& file)
+// The whole file, or a failure; reads one byte past the limit at most, so a device
+// that never ends (or a huge file) is refused without being read to its end.
+Result<std::string> ReadLimited(const std::string& path)
 {
-    char c = 0;
-    while (c != '\n' && file.getChar(&c)) { }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Status::Failure(CannotRead(path, errno));
+    std::string bytes(kMaxAnswerKeyFileBytes + 1, '\0');
+    size_t filled = 0;
+    int error = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = errno;
+        if (got <= 0)
+            break;
+        filled += static_cast<size_t>(got);
+    }
+    ::close(fd);
+    if (error != 0)
+        return Status::Failure(CannotRead(path, error));
+    if (filled > kMaxAnswerKeyFileBytes)
+        return Status::Failure(FormatText("the key file %s is longer than %zu KiB: it is no answer key",
+            path.c_str(), kMaxAnswerKeyFileBytes / 1024));
+    bytes.resize(filled);
+    return bytes;
 }
 
-// The first character of the next line, '\n' for an empty line; false at the end of the file.
-bool ReadLineStart(QFile& file, char& first)
+// Where the line starting at begin ends: at its CR or LF, or at the end of the bytes.
+size_t LineEnd(std::string_view bytes, size_t begin)
 {
-    if (!file.getChar(&first))
-        return false;
-    if (first == '\n')
-        return true;
-    char next = 0;
-    if (first == '\r' && file.peek(&next, 1) == 1 && next == '\n')
-        first = '\n';
-    SkipRestOfLine(file);
-    return true;
+    return std::min(bytes.find_first_of("\r\n", begin), bytes.size());
+}
+
+// The start of the next line; CR LF is one line end, CR or LF alone is one too.
+size_t NextLineStart(std::string_view bytes, size_t end)
+{
+    if (end < bytes.size() && bytes.substr(end, 2) == "\r\n")
+        return end + 2;
+    return std::min(end + 1, bytes.size());
+}
+
+// The first byte of the line; an empty line, or one starting with a space (the
+// writer's line for no answer) or with 0, gives no answer.
+std::string LineAnswer(std::string_view line)
+{
+    if (line.empty() || line.front() == ' ' || line.front() == '0')
+        return {};
+    return std::string(1, line.front());
 }
 
 } // namespace
@@ -53,25 +92,27 @@ FileWriteResult WriteAnswerKeyFile(const std::string& path, const AnswerList& an
     return WriteFileSafely(path, bytes);
 }
 
-bool ReadAnswerKeyFile(const std::string& path, AnswerList& answers)
+Result<AnswerList> ReadAnswerKeyFile(const std::string& path)
 {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    SkipByteOrderMark(file);
-    // Filled aside so a read error leaves the caller's answers as they were.
-    AnswerList read = answers;
-    char first = 0;
-    for (std::string& answer : read) {
-        if (!ReadLineStart(file, first))
-            break; // a short file leaves the remaining questions as they were
-        if (first == '\n' || first == ' ')
-            answer.clear(); // the writer's line for a question without an answer
-        else if (first != '0')
-            answer.assign(1, first);
+    const Result<std::string> read = ReadLimited(path);
+    if (!read)
+        return read.status();
+    std::string_view bytes = *read;
+    // Text has no NUL; an image or a UTF-16 file given as the key has one at once.
+    if (bytes.find('\0') < LineEnd(bytes, 0))
+        return Status::Failure(FormatText(
+            "the key file %s has a NUL byte in its first line: it is no answer key", path.c_str()));
+    if (bytes.starts_with(kByteOrderMark))
+        bytes.remove_prefix(kByteOrderMark.size());
+
+    AnswerList answers;
+    size_t begin = 0;
+    for (std::string& answer : answers) {
+        if (begin >= bytes.size())
+            break;
+        const size_t end = LineEnd(bytes, begin);
+        answer = LineAnswer(bytes.substr(begin, end - begin));
+        begin = NextLineStart(bytes, end);
     }
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    answers = read;
-    return true;
+    return answers;
 }

@@ -10,6 +10,9 @@ extern AnswerKey g_committedKey;
 extern bool g_keyReady;
 extern AnswerKey g_gradingKey;
 
+// The warning that no key has been entered at all, for whatever refuses to go on without one.
+inline constexpr const char* kNoAnswerKeyWarning = "คำเตือน!! ยังไม่มีการใส่เฉลยใดๆ\nโปรดใส่ค่าเฉลยให้ครบก่อน";
+
 // Validates the answers (one message per invalid answer, then the count), and
 // stores them with the count and name as the entered key.
 void AcceptAnswerKey(const AnswerList& answers, const std::string& name);

@@ -134,7 +134,7 @@ void CVantrelApp::OnShowMainDialog()
         return;
     }
     if (!HasAnswerKey()) {
-        ShowMessage("คำเตือน!! ยังไม่มีการใส่เฉลยใดๆ\nโปรดใส่ค่าเฉลยให้ครบก่อน");
+        ShowMessage(kNoAnswerKeyWarning);
         return;
     }
     ShowMessage(KeyReadyMessage());

@@ -78,12 +78,12 @@ int RunScreenshotTour(const QStringList& arguments)
     const ScopedMessageBox binding(messages);
 
     if (sheets.size() >= 2 && sheets[0] == QLatin1String("--key")) {
-        AnswerList answers;
-        if (!ReadAnswerKeyFile(sheets[1].toStdString(), answers)) {
+        const Result<AnswerList> answers = ReadAnswerKeyFile(sheets[1].toStdString());
+        if (!answers) {
             std::fprintf(stderr, "cannot read the key %s\n", qPrintable(sheets[1]));
             return 1;
         }
-        AcceptAnswerKey(answers, QFileInfo(sheets[1]).completeBaseName().toStdString());
+        AcceptAnswerKey(*answers, QFileInfo(sheets[1]).completeBaseName().toStdString());
         CommitAnswerKey();
         sheets = sheets.mid(2);
     }

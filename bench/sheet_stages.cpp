@@ -191,14 +191,14 @@ bool LoadSheets(const std::vector<std::string>& paths)
         g_sheets.decoded.push_back(std::move(sheet));
     }
     // Grade against the folder's key, as the batch grader would.
-    AnswerList answers;
-    if (!ReadAnswerKeyFile(KeyPathBeside(paths.front()), answers)) {
+    const Result<AnswerList> answers = ReadAnswerKeyFile(KeyPathBeside(paths.front()));
+    if (!answers) {
         std::fprintf(stderr, "no key.txt beside the sheets\n");
         return false;
     }
     Silent silent;
     ScopedMessageBox messages(silent);
-    AcceptAnswerKey(answers, "key");
+    AcceptAnswerKey(*answers, "key");
     g_sheets.key = g_enteredKey;
     return true;
 }

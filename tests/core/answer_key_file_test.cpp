@@ -74,19 +74,18 @@ TEST_P(AnswerRoundTripTest, LoadsBackAsExpected)
     const std::string path = PathOf("key.txt");
     ASSERT_TRUE(WriteAnswerKeyFile(path, saved));
 
-    AnswerList loaded;
-    loaded.fill("?");
-    ASSERT_TRUE(ReadAnswerKeyFile(path, loaded));
+    const Result<AnswerList> loaded = ReadAnswerKeyFile(path);
+    ASSERT_TRUE(loaded) << loaded.message();
     AnswerList expected = saved;
     expected[49] = GetParam().loaded;
-    EXPECT_EQ(loaded, expected);
+    EXPECT_EQ(*loaded, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, AnswerRoundTripTest,
     testing::Values(AnswerRoundTrip { "Letter", "b", "b" }, AnswerRoundTrip { "Empty", "", "" },
         AnswerRoundTrip { "UpperCase", "A", "A" }, AnswerRoundTrip { "NonAsciiByte", "\xE0", "\xE0" },
         AnswerRoundTrip { "Tab", "\t", "\t" }, AnswerRoundTrip { "SpaceMeansNoAnswer", " ", "" },
-        AnswerRoundTrip { "ZeroLeavesTheQuestion", "0", "?" },
+        AnswerRoundTrip { "ZeroIsNoAnswer", "0", "" },
         AnswerRoundTrip { "LineFeedCannotBreakTheLine", "\n", "" },
         AnswerRoundTrip { "CarriageReturn", "\r", "" },
         AnswerRoundTrip { "LongerAnswerKeepsItsFirstByte", "ab", "a" }),
@@ -122,11 +121,10 @@ TEST_P(RandomKeyRoundTripTest, LoadsBackExactly)
             = std::count_if(saved.begin(), saved.end(), [](const auto& a) { return !a.empty(); });
         ASSERT_EQ(ReadFileBytes(path).size(), 400u + static_cast<size_t>(answered));
 
-        AnswerList loaded; // a '0' leaves its question as the reader found it
-        for (size_t q = 0; q < loaded.size(); ++q)
-            loaded[q] = saved[q] == "0" ? "0" : "x";
-        ASSERT_TRUE(ReadAnswerKeyFile(path, loaded));
-        ASSERT_EQ(loaded, saved) << "round " << round;
+        const Result<AnswerList> loaded = ReadAnswerKeyFile(path);
+        ASSERT_TRUE(loaded) << loaded.message();
+        std::replace(saved.begin(), saved.end(), std::string("0"), std::string());
+        ASSERT_EQ(*loaded, saved) << "round " << round;
     }
 }
 
@@ -137,11 +135,11 @@ INSTANTIATE_TEST_SUITE_P(Keys, RandomKeyRoundTripTest,
         RandomKey { "InvalidBytes", { "a", "", "A", "f", "9", "#", "\xE0", "\xFF", "\x01", "\t" }, 4 }),
     [](const testing::TestParamInfo<RandomKey>& info) { return std::string(info.param.label); });
 
-// A file's bytes and the answers it gives, over answers that were all "x".
+// A file's bytes and the answers it gives; every other question has none.
 struct ReaderCase {
     const char* label;
     std::string bytes;
-    std::map<int, std::string> changed;
+    std::map<int, std::string> answers;
 };
 
 void PrintTo(const ReaderCase& c, std::ostream* os)
@@ -157,15 +155,13 @@ TEST_P(ReaderCaseTest, ReadsOneLinePerQuestion)
 {
     const std::string path = PathOf("key.txt");
     WriteFileBytes(path, GetParam().bytes);
-    AnswerList answers;
-    answers.fill("x");
-    ASSERT_TRUE(ReadAnswerKeyFile(path, answers));
+    const Result<AnswerList> answers = ReadAnswerKeyFile(path);
+    ASSERT_TRUE(answers) << answers.message();
 
     AnswerList expected;
-    expected.fill("x");
-    for (const auto& [question, answer] : GetParam().changed)
+    for (const auto& [question, answer] : GetParam().answers)
         expected[static_cast<size_t>(question - 1)] = answer;
-    EXPECT_EQ(answers, expected);
+    EXPECT_EQ(*answers, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ReaderCaseTest,
@@ -183,7 +179,12 @@ INSTANTIATE_TEST_SUITE_P(Files, ReaderCaseTest,
         ReaderCase { "LeadingSpace", "  \r\n b\n", { { 1, "" }, { 2, "" } } },
         ReaderCase { "ZeroLineKeepsTheQuestion", "a\n0\n0bc\nd\n", { { 1, "a" }, { 4, "d" } } },
         ReaderCase { "LastLineWithoutLineEnd", "a\nb", { { 1, "a" }, { 2, "b" } } },
-        ReaderCase { "LoneCarriageReturnIsNoLineEnd", "a\rb\nc\n", { { 1, "a" }, { 2, "c" } } },
+        ReaderCase { "CarriageReturnOnly", "a\rb\rc\r", { { 1, "a" }, { 2, "b" }, { 3, "c" } } },
+        ReaderCase {
+            "MixedLineEnds", "a\r\rb\r\nc\n\nd", { { 1, "a" }, { 3, "b" }, { 4, "c" }, { 6, "d" } } },
+        ReaderCase { "NulAfterTheFirstLine", std::string("a\nb\0\n", 5), { { 1, "a" }, { 2, "b" } } },
+        ReaderCase { "AsLongAsAKeyMayBe", "a\n" + std::string(kMaxAnswerKeyFileBytes - 2, 'b'),
+            { { 1, "a" }, { 2, "b" } } },
         ReaderCase { "FirstByteOfAThaiLetter", "\xE0\xB8\x81  \r\n", { { 1, "\xE0" } } },
         ReaderCase { "EmptyFile", "", {} }, ReaderCase { "OnlyAByteOrderMark", "\xEF\xBB\xBF", {} }),
     [](const testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.label); });
@@ -192,21 +193,30 @@ TEST_F(AnswerKeyFileTest, LinesAfterTheHundredthAreIgnored)
 {
     const std::string path = PathOf("key.txt");
     WriteFileBytes(path, Repeat("b\n", 100) + "c\n");
-    AnswerList answers;
-    ASSERT_TRUE(ReadAnswerKeyFile(path, answers));
     AnswerList expected;
     expected.fill("b");
-    EXPECT_EQ(answers, expected);
+    EXPECT_EQ(ReadAnswerKeyFile(path).value(), expected);
 }
 
-TEST_F(AnswerKeyFileTest, UnreadableFileLeavesTheAnswers)
+TEST_F(AnswerKeyFileTest, RefusesWhatIsNoKeyFileAndSaysWhy)
 {
-    AnswerList answers;
-    answers.fill("x");
-    const AnswerList before = answers;
-    EXPECT_FALSE(ReadAnswerKeyFile(PathOf("missing.txt"), answers));
-    EXPECT_FALSE(ReadAnswerKeyFile(m_dir.path().toStdString(), answers)) << "a folder is no key file";
-    EXPECT_EQ(answers, before);
+    WriteFileBytes(PathOf("long.txt"), Repeat("a\n", kMaxAnswerKeyFileBytes / 2) + "\n");
+    WriteFileBytes(PathOf("nul.txt"), std::string("a\0\nb\n", 5));
+    WriteFileBytes(PathOf("tiff.txt"), std::string("II*\0\x08\n", 6));
+    const std::pair<std::string, std::string> cases[] = {
+        { PathOf("missing.txt"), "No such file or directory" },
+        { m_dir.path().toStdString(), "Is a directory" },
+        { "/dev/zero", "longer than 64 KiB" },
+        { PathOf("long.txt"), "longer than 64 KiB" },
+        { PathOf("nul.txt"), "NUL byte in its first line" },
+        { PathOf("tiff.txt"), "NUL byte in its first line" },
+    };
+    for (const auto& [path, reason] : cases) {
+        const Result<AnswerList> read = ReadAnswerKeyFile(path);
+        ASSERT_FALSE(read) << path;
+        EXPECT_NE(read.message().find(path), std::string::npos) << read.message();
+        EXPECT_NE(read.message().find(reason), std::string::npos) << read.message();
+    }
 }
 
 TEST_F(AnswerKeyFileTest, FailedWriteKeepsTheOldFile)

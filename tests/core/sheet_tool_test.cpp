@@ -430,8 +430,9 @@ TEST_F(BatchTest, TruthAgreesWithTheGrader)
 {
     const std::string folder = Generate(
         "sheets", { "--count", "12", "--seed", "5", "--format", "jpg", "--max-tilt", "1.5", "--noise", "6" });
-    AnswerList key;
-    ASSERT_TRUE(ReadAnswerKeyFile(folder + "/key.txt", key));
+    const Result<AnswerList> read = ReadAnswerKeyFile(folder + "/key.txt");
+    ASSERT_TRUE(read) << read.message();
+    const AnswerList& key = *read;
     std::string header;
     const std::vector<TruthRow> truth = ReadTruth(folder + "/truth.csv", header);
     EXPECT_EQ(header.substr(0, 39), "file,examinee_id,correct,wrong,error,m1");

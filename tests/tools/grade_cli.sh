@@ -17,6 +17,15 @@ fail() { echo "FAIL: $*"; failed=1; }
 "$grade" --key "$work/s/key.txt" >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "no sheets should exit 2"
 "$grade" --key "$work/s/key.txt" --jobs 0 "$work/s/img001.jpg" >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "--jobs 0 should exit 2"
 "$grade" --key "$work/missing.txt" "$work/s/img001.jpg" >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "missing key should exit 2"
+# What is no key is refused, with its reason, before anything is written.
+while IFS='|' read -r key expect; do
+    out=$(timeout 20 "$grade" --key "$key" --csv "$work/x.csv" "$work/s/img001.jpg" 2>&1 </dev/null)
+    [[ $? -eq 2 && $out == *"$expect"* && ! -e $work/x.csv ]] || fail "key $key should be refused ($expect): $out"
+done <<EOF
+/dev/zero|/dev/zero is longer than 64 KiB
+$work/s/img001.jpg|it is no answer key
+/dev/null|คำเตือน!! ยังไม่มีการใส่เฉลยใดๆ
+EOF
 out=$("$grade" --key "$work/s/key.txt" --csv "$work/no/such/folder/x.csv" "$work/s/img001.jpg" 2>&1)
 [[ $? -eq 2 && $out == *"cannot open"* && $out != *img001* ]] || fail "an unwritable CSV should stop the run at once: $out"
 # Outputs that would replace an input or each other are refused before anything is
@@ -92,6 +101,9 @@ status=$?
 [[ $status -eq 1 ]] || fail "refused sheets should exit 1, got $status"
 run two "$work/s/key.txt" 2 "$@"
 same one two
+tr -d '\n' <"$work/s/key.txt" >"$work/cr.txt"
+"$grade" --key "$work/cr.txt" --quiet --csv "$work/cr.csv" "$1" >/dev/null 2>&1
+[[ $(sed -n 2p "$work/cr.csv") == "$(sed -n 2p "$work/one.csv")" ]] || fail "a key with CR line ends grades as with CR LF"
 
 status_of() { cut -d, -f6 "$work/$1.csv" | tail -n +2 | sort | uniq -c | awk '{printf "%s=%s ", $2, $1}'; }
 [[ $(status_of one) == "refused=4 reported=$graded " ]] || fail "statuses: $(status_of one)"

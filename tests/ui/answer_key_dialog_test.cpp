@@ -41,6 +41,12 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
 } // namespace
 
 class AnswerKeyDialogTest : public QObject
@@ -53,6 +59,7 @@ private slots:
 
     void firstRunShowsEmptyFieldsAndName();
     void fieldsTakeOneCharacterAndNameIsReadOnly();
+    void typingAtOnceReplacesQuestionOne();
     void okAcceptsTypedAnswersUnchecked();
     void enterInAFieldClosesWithOk();
     void escapeOrCloseBoxDiscardsLoadedKey_data();
@@ -60,6 +67,7 @@ private slots:
     void opensWithCommittedKeyNotLastAccepted();
     void loadFillsFieldsAndNameFromFileTitle();
     void loadCancelledChangesNothing();
+    void refusedKeyFileIsToldAndChangesNothing();
     void storeBeforeCommitWarnsAndOpensNoDialog();
     void storeWritesCommittedKeyAndDropsTyping();
     void storedKeyLoadsBackExactly();
@@ -116,6 +124,19 @@ void AnswerKeyDialogTest::fieldsTakeOneCharacterAndNameIsReadOnly()
     auto* name = dialog.findChild<QLineEdit*>("keyName");
     QTest::keyClicks(name, "typed");
     QVERIFY(name->text().isEmpty());
+}
+
+void AnswerKeyDialogTest::typingAtOnceReplacesQuestionOne()
+{
+    Commit(Answers({ "a", "b" }), "committed");
+    AnswerNextModal<CChoice>([](CChoice& dialog) {
+        QTRY_COMPARE(QApplication::focusWidget(), &Field(dialog, 1));
+        QTest::keyClicks(QApplication::focusWidget(), "c");
+        QCOMPARE(FieldTexts(dialog, 2), QStringLiteral("c|b|"));
+        Click(dialog, "ok");
+    });
+    EnterAnswerKey(nullptr);
+    QCOMPARE(g_enteredKey.answers, Answers({ "c", "b" }));
 }
 
 void AnswerKeyDialogTest::okAcceptsTypedAnswersUnchecked()
@@ -190,8 +211,11 @@ void AnswerKeyDialogTest::opensWithCommittedKeyNotLastAccepted()
 
 void AnswerKeyDialogTest::loadFillsFieldsAndNameFromFileTitle()
 {
+    AnswerList longer;
+    longer.fill("d");
+    Commit(longer, "longer"); // the file's key replaces it whole
     const QString keyFile = m_folder->filePath("วิชา ก.v2.txt");
-    QVERIFY(WriteAnswerKeyFile(keyFile.toStdString(), Answers({ "a", "b", "c" })));
+    WriteAll(keyFile, "a\nb\nc\n");
 
     AnswerNextModal<CChoice>([keyFile](CChoice& dialog) {
         QTest::keyClicks(&Field(dialog, 5), "x"); // not taken yet: the load replaces it
@@ -216,6 +240,21 @@ void AnswerKeyDialogTest::loadCancelledChangesNothing()
     AnswerNextModal<QFileDialog>([](QFileDialog& fileDialog) { fileDialog.reject(); });
     Click(dialog, "loadKey");
     QCOMPARE(FieldTexts(dialog, 2), QStringLiteral("d|e|"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("keyName")->text(), QStringLiteral("kept"));
+}
+
+void AnswerKeyDialogTest::refusedKeyFileIsToldAndChangesNothing()
+{
+    Commit(Answers({ "d" }), "kept");
+    const QString keyFile = m_folder->filePath("scan.txt");
+    WriteAll(keyFile, QByteArray("II*\0", 4));
+    CChoice dialog;
+    ChooseNextFile(keyFile);
+    Click(dialog, "loadKey");
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY(m_messages.texts[0].startsWith(QStringLiteral("ไม่สามารถเปิดแฟ้ม %1 ได้\n").arg(keyFile)));
+    QVERIFY(m_messages.texts[0].contains(QStringLiteral("NUL byte")));
+    QCOMPARE(FieldTexts(dialog, 2), QStringLiteral("d||"));
     QCOMPARE(dialog.findChild<QLineEdit*>("keyName")->text(), QStringLiteral("kept"));
 }
 

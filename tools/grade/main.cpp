@@ -10,6 +10,7 @@
 #include "grade_options.h"
 #include "output_guard.h"
 #include "results/results_file.h"
+#include "framework/message_box.h"
 
 #include <QCoreApplication>
 
@@ -25,13 +26,18 @@ enum ExitStatus { AllGraded = 0, SomeNotGraded = 1, UsageError = 2 };
 
 bool LoadKey(const std::string& keyFile)
 {
-    AnswerList answers;
-    if (!ReadAnswerKeyFile(keyFile, answers)) {
-        std::fprintf(stderr, "vantrel-grade: cannot read the key file %s\n", keyFile.c_str());
+    const Result<AnswerList> read = ReadAnswerKeyFile(keyFile);
+    if (!read) {
+        std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
         return false;
     }
     // The validation messages go to standard error, as the desktop shows them in boxes.
-    AcceptAnswerKey(answers, std::filesystem::path(keyFile).stem().string());
+    AcceptAnswerKey(*read, std::filesystem::path(keyFile).stem().string());
+    // Without one valid answer every sheet would come out unreported.
+    if (g_enteredKey.count == 0) {
+        ShowMessage(kNoAnswerKeyWarning);
+        return false;
+    }
     return true;
 }
 
