@@ -17,8 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace
-{
+namespace {
 
 const char* const kSheetImageDescription = "ภาพคำตอบ jpg,bmp,tifแบบ24bitเท่านั้น";
 const char* const kSheetImagePatterns = "*.jpg;*.tif;*.bmp";
@@ -155,7 +154,7 @@ void CVantrelApp::OpenSheetSequence()
     // A sheet that cannot be opened is reported by OpenDocumentFile; the rest still open.
     OpenDocumentFile(choice.path);
     const QFileInfo first(choice.path);
-    for (const QString& name : SequenceFileNames(first.completeBaseName(), g_lastSheetNumber))
+    for (const QString& name : SequenceFileNames(first.fileName(), g_lastSheetNumber))
         OpenDocumentFile(first.dir().filePath(name));
 }
 

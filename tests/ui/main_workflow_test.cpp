@@ -16,8 +16,7 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 
 const QString kReadyMessage = QStringLiteral("ผลเฉลย วิชาเคมี พร้อมตรวจแล้ว ");
 const QString kChooseFirstMessage
@@ -43,8 +42,7 @@ AnswerList KeyOfOne(const char* answer)
 
 } // namespace
 
-class MainWorkflowTest : public QObject
-{
+class MainWorkflowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -78,12 +76,14 @@ void MainWorkflowTest::initTestCase()
 {
     QVERIFY(m_settings.isValid() && m_sheets.isValid());
     UseSettingsFolder(m_settings.path());
-    // img001 to img100 without img045, and one scan by another name.
+    // img001 to img100 without img045, img001 to img005 as JPEG, and one scan by another name.
     QImage sheet(8, 8, QImage::Format_RGB888);
     sheet.fill(Qt::white);
     for (int n = 1; n <= 100; ++n) {
         if (n != 45)
             QVERIFY(sheet.save(Sheet(QString::asprintf("img%03d.tif", n)), "TIFF"));
+        if (n <= 5)
+            QVERIFY(sheet.save(Sheet(QString::asprintf("img%03d.jpg", n)), "JPEG"));
     }
     QVERIFY(sheet.save(Sheet(QStringLiteral("scan.jpg")), "JPEG"));
 }
@@ -131,7 +131,10 @@ void MainWorkflowTest::sequenceOpensFromChosenSheetToLastNumber_data()
     QTest::newRow("img030 to 30") << "img030.tif" << 30 << QStringList { "img030.tif" };
     QTest::newRow("box left at 0") << "img001.tif" << 0 << QStringList { "img001.tif" };
     QTest::newRow("scan.jpg to 3") << "scan.jpg" << 3
-                                   << QStringList { "scan.jpg", "img001.tif", "img002.tif", "img003.tif" };
+                                   << QStringList { "scan.jpg", "img001.jpg", "img002.jpg", "img003.jpg" };
+    QTest::newRow("img001.jpg to 5") << "img001.jpg" << 5
+                                     << QStringList { "img001.jpg", "img002.jpg", "img003.jpg", "img004.jpg",
+                                            "img005.jpg" };
     QTest::newRow("img098 to 100") << "img098.tif" << 100
                                    << QStringList { "img098.tif", "img099.tif", "img100.tif" };
 }

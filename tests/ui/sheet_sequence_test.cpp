@@ -2,8 +2,7 @@
 
 #include <QTest>
 
-class SheetSequenceTest : public QObject
-{
+class SheetSequenceTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -57,30 +56,33 @@ void SheetSequenceTest::namesKeepThreeDigits()
 {
     QFETCH(int, number);
     QFETCH(QString, name);
-    QCOMPARE(SequenceFileName(number), name);
+    QCOMPARE(SequenceFileName(number, QStringLiteral("tif")), name);
 }
 
 void SheetSequenceTest::namesFollowTheChosenSheetUpToTheLastNumber_data()
 {
-    QTest::addColumn<QString>("firstTitle");
+    QTest::addColumn<QString>("firstName");
     QTest::addColumn<int>("lastNumber");
     QTest::addColumn<QStringList>("names");
     // The main workflow test opens the usual cases for real; these are the odd ones.
-    QTest::newRow("start above the last") << "img040" << 30 << QStringList {};
-    QTest::newRow("negative start, box at 0") << "img-05" << 0 << QStringList {};
+    QTest::newRow("start above the last") << "img040.tif" << 30 << QStringList {};
+    QTest::newRow("negative start, box at 0") << "img-05.tif" << 0 << QStringList {};
+    QTest::newRow("extension kept as spelt")
+        << "img001.BMP" << 3 << QStringList { "img002.BMP", "img003.BMP" };
+    QTest::newRow("no extension") << "img009" << 10 << QStringList { "img010" };
 }
 
 void SheetSequenceTest::namesFollowTheChosenSheetUpToTheLastNumber()
 {
-    QFETCH(QString, firstTitle);
+    QFETCH(QString, firstName);
     QFETCH(int, lastNumber);
     QFETCH(QStringList, names);
-    QCOMPARE(SequenceFileNames(firstTitle, lastNumber), names);
+    QCOMPARE(SequenceFileNames(firstName, lastNumber), names);
 }
 
 void SheetSequenceTest::everyNameReadsBackAsItsOwnNumber()
 {
-    const QStringList names = SequenceFileNames(QStringLiteral("img001"), kMaxSheetNumber);
+    const QStringList names = SequenceFileNames(QStringLiteral("img001.tif"), kMaxSheetNumber);
     QCOMPARE(names.size(), kMaxSheetNumber - 1);
     for (int n = 2; n <= kMaxSheetNumber; ++n) {
         const QString& name = names[n - 2];
