@@ -6,17 +6,20 @@
 #include "image/CVantrelView.h"
 #include "ui_test_support.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QImageWriter>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <memory>
 
-namespace
-{
+namespace {
 
 QByteArray FileStart(const QString& path, int size)
 {
@@ -26,8 +29,7 @@ QByteArray FileStart(const QString& path, int size)
 
 } // namespace
 
-class SheetWindowsTest : public QObject
-{
+class SheetWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -39,6 +41,10 @@ private slots:
         m_other = m_folder.filePath(QStringLiteral("img002.bmp"));
         QVERIFY(WriteAnswerSheet(m_sheet, 12345678, true));
         QVERIFY(WriteAnswerSheet(m_other, 87654321, false));
+        // Compressed, so any rewrite by the program changes its bytes.
+        QImageWriter scan(m_folder.filePath(QStringLiteral("img007.tif")), "tiff");
+        scan.setCompression(1);
+        QVERIFY(scan.write(QImage(m_sheet)));
     }
 
     void init()
@@ -195,6 +201,61 @@ private slots:
         QVERIFY2(proposedType.startsWith(QStringLiteral("GIF (")), qPrintable(proposedType));
     }
 
+    void saveAsAsksBeforeReplacingTheFileWritten_data()
+    {
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("answer"); // NoButton: Enter
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("own scan, no") << "img007.tif"
+                                      << "img007" << 1 << int(QMessageBox::No) << false;
+        QTest::newRow("own scan, yes") << "img007.tif"
+                                       << "img007" << 1 << int(QMessageBox::Yes) << true;
+        QTest::newRow("typed as written, Enter") << "other.jpg"
+                                                 << "other.jpg" << 2 << int(QMessageBox::NoButton) << false;
+        QTest::newRow("other file, yes") << "other.jpg"
+                                         << "other" << 2 << int(QMessageBox::Yes) << true;
+    }
+
+    void saveAsAsksBeforeReplacingTheFileWritten()
+    {
+        QFETCH(QString, existing);
+        QFETCH(QString, typed);
+        QFETCH(int, entry);
+        QFETCH(int, answer);
+        QFETCH(bool, replaced);
+        QTemporaryDir folder;
+        const QString scan = folder.filePath(QStringLiteral("img007.tif"));
+        QVERIFY(QFile::copy(m_folder.filePath(QStringLiteral("img007.tif")), scan));
+        QFile other(folder.filePath(QStringLiteral("other.jpg")));
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("an earlier sheet") > 0);
+        other.close();
+        const QString target = folder.filePath(existing);
+        const QByteArray before = FileStart(target, 1 << 24);
+        QVERIFY(m_app->OpenDocumentFile(scan));
+        QString question;
+        ModalScript script;
+        script.Then(ChooseInFileDialog(folder.filePath(typed), entry)).Then([&](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (!box)
+                return RejectDialog(widget);
+            question = box->text();
+            if (answer == QMessageBox::NoButton)
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                box->button(QMessageBox::StandardButton(answer))->click();
+        });
+        m_app->MainFrame()->Action(CommandId::FileSaveAs)->trigger();
+        QVERIFY(script.Finished());
+        QCOMPARE(script.unexpected, 0);
+        QVERIFY2(question.contains(QDir::toNativeSeparators(target)), qPrintable(question));
+        QCOMPARE(
+            question.contains(QStringLiteral("ภาพสแกนเดิมจะหายไป")), existing == QStringLiteral("img007.tif"));
+        QCOMPARE(FileStart(target, 1 << 24) != before, replaced);
+        QVERIFY(m_messages.texts.isEmpty());
+    }
+
     void aFailedSaveAsSaysSo()
     {
         QVERIFY(m_app->OpenDocumentFile(m_sheet));
@@ -206,6 +267,22 @@ private slots:
         QVERIFY(script.Finished());
         QCOMPARE(m_messages.texts.size(), 1);
         QVERIFY2(m_messages.texts[0].contains(QStringLiteral("result.jpg")), qPrintable(m_messages.texts[0]));
+        QVERIFY(m_messages.texts[0].contains(QString::fromUtf8(std::strerror(ENOENT))));
+    }
+
+    void theWorkspaceScrollsToSheetsPastItsEdges()
+    {
+        QVERIFY(m_app->OpenDocumentFile(m_sheet));
+        QVERIFY(m_app->OpenDocumentFile(m_other));
+        QMdiArea* area = m_app->MainFrame()->MdiArea();
+        for (QScrollBar* bar : { area->horizontalScrollBar(), area->verticalScrollBar() }) {
+            QTRY_VERIFY(bar->isVisible());
+            bar->setValue(bar->maximum());
+        }
+        QRect reach;
+        for (CChildFrame* window : m_app->SheetWindows())
+            reach |= window->geometry();
+        QVERIFY2(area->viewport()->rect().contains(reach.bottomRight()), "the far corner can be scrolled to");
     }
 
     void aSecondWindowOnASheetNumbersBothTitles()
