@@ -8,8 +8,6 @@ class SheetSequenceTest : public QObject {
 private slots:
     void startNumberIsReadFromTheThreeCharactersAfterImg_data();
     void startNumberIsReadFromTheThreeCharactersAfterImg();
-    void namesKeepThreeDigits_data();
-    void namesKeepThreeDigits();
     void namesFollowTheChosenSheetUpToTheLastNumber_data();
     void namesFollowTheChosenSheetUpToTheLastNumber();
     void everyNameReadsBackAsItsOwnNumber();
@@ -19,14 +17,12 @@ void SheetSequenceTest::startNumberIsReadFromTheThreeCharactersAfterImg_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("number");
-    QTest::newRow("img001") << "img001" << 1;
     QTest::newRow("img015") << "img015" << 15;
     QTest::newRow("img100") << "img100" << 100;
     QTest::newRow("digits beyond the field are ignored") << "img0123" << 12;
     QTest::newRow("any prefix of three") << "abc042" << 42;
     QTest::newRow("no digit in the field") << "scan" << 0;
     QTest::newRow("shorter than four") << "img" << 0;
-    QTest::newRow("empty") << "" << 0;
     QTest::newRow("stops at a non-digit") << "img1a2" << 1;
     QTest::newRow("leading blanks") << "img  7" << 7;
     QTest::newRow("plus sign") << "img+12" << 12;
@@ -39,24 +35,6 @@ void SheetSequenceTest::startNumberIsReadFromTheThreeCharactersAfterImg()
     QFETCH(QString, title);
     QFETCH(int, number);
     QCOMPARE(SequenceStartNumber(title), number);
-}
-
-void SheetSequenceTest::namesKeepThreeDigits_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("1") << 1 << "img001.tif";
-    QTest::newRow("9") << 9 << "img009.tif";
-    QTest::newRow("10") << 10 << "img010.tif";
-    QTest::newRow("99") << 99 << "img099.tif";
-    QTest::newRow("100") << 100 << "img100.tif";
-}
-
-void SheetSequenceTest::namesKeepThreeDigits()
-{
-    QFETCH(int, number);
-    QFETCH(QString, name);
-    QCOMPARE(SequenceFileName(number, QStringLiteral("tif")), name);
 }
 
 void SheetSequenceTest::namesFollowTheChosenSheetUpToTheLastNumber_data()
