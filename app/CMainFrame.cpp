@@ -20,8 +20,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 const QString kReady = QStringLiteral("Ready");
 
@@ -42,6 +41,10 @@ CMainFrame::CMainFrame()
     setWindowTitle(QStringLiteral("Vantrel"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/vantrel.svg")));
     setCentralWidget(m_mdiArea);
+    // Sheet windows cascade past the area's edges; scroll bars reach them, as in a
+    // Windows MDI workspace.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Shortcuts work whichever menu is shown.
     addActions(m_commands.All().values());
 

@@ -152,7 +152,7 @@ void CVantrelApp::OpenSheetSequence()
     // A sheet that cannot be opened is reported by OpenDocumentFile; the rest still open.
     OpenDocumentFile(choice.path);
     const QFileInfo first(choice.path);
-    for (const QString& name : SequenceFileNames(first.completeBaseName(), g_lastSheetNumber))
+    for (const QString& name : SequenceFileNames(first.fileName(), g_lastSheetNumber))
         OpenDocumentFile(first.dir().filePath(name));
 }
 

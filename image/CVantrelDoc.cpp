@@ -3,6 +3,7 @@
 #include "framework/format.h"
 #include "framework/message_box.h"
 #include "framework/qt/FileDialog.h"
+#include "framework/qt/ModalMessageBox.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,6 +50,20 @@ void CVantrelDoc::UpdateAllViews()
     emit ImageChanged();
 }
 
+bool CVantrelDoc::MayReplace(const QString& path) const
+{
+    const QFileInfo target(path);
+    if (!target.exists())
+        return true;
+    const std::string shown = QDir::toNativeSeparators(path).toStdString();
+    // The painted, black-and-white sheet over its own scan leaves nothing to check again.
+    if (target.canonicalFilePath() == QFileInfo(m_pathName).canonicalFilePath())
+        return AskYesNo(FormatText("ไฟล์ %s คือภาพสแกนต้นฉบับของเอกสารนี้\n"
+                                   "ถ้าบันทึกทับ ภาพสแกนเดิมจะหายไป\nต้องการบันทึกทับหรือไม่",
+            shown.c_str()));
+    return AskYesNo(FormatText("มีไฟล์ %s อยู่แล้ว\nต้องการบันทึกทับหรือไม่", shown.c_str()));
+}
+
 void CVantrelDoc::OnFileSaveAs(int preselectedType) const
 {
     if (!m_pImage)
@@ -63,6 +78,9 @@ void CVantrelDoc::OnFileSaveAs(int preselectedType) const
     request.types = ParseFileTypeFilter(filter, '|');
     request.initialType = preselectedType;
     request.initialName = m_title;
+    // The extension comes from the entry, so the dialog would ask about a name other
+    // than the one written; MayReplace asks about that one.
+    request.confirmReplace = false;
     const FileDialogChoice choice = ChooseFile(request);
     if (!choice.accepted)
         return;
@@ -73,6 +91,8 @@ void CVantrelDoc::OnFileSaveAs(int preselectedType) const
     const QFileInfo chosen(choice.path);
     const QString path = chosen.absolutePath() + QLatin1Char('/') + chosen.completeBaseName()
         + QLatin1Char('.') + QLatin1String(SaveExtension(type));
+    if (!MayReplace(path))
+        return;
     if (const ImageResult saved = m_pImage->SaveToFile(path.toStdString()); !saved)
         ShowMessage(FormatText("บันทึกภาพ %s ไม่สำเร็จ\n%s", QDir::toNativeSeparators(path).toStdString().c_str(),
             saved.message.c_str()));

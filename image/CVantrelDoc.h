@@ -11,8 +11,7 @@
 // One opened sheet: owns its image, which its views draw and the checking
 // commands grade. Never marked modified, so closing it never asks to save. It
 // knows nothing of its views: they follow ImageChanged.
-class CVantrelDoc : public QObject
-{
+class CVantrelDoc : public QObject {
     Q_OBJECT
 
 public:
@@ -30,12 +29,16 @@ public:
 
     // Writes the image under a name chosen in a save dialog, its type (and
     // extension) taken from the selected entry; preselectedType is counted from 1.
+    // An existing file of the name written is replaced only when the person says so.
     void OnFileSaveAs(int preselectedType) const;
 
 signals:
     void ImageChanged();
 
 private:
+    // True when nothing is at the path, or the person agrees to replace it.
+    bool MayReplace(const QString& path) const;
+
     std::unique_ptr<SheetImage> m_pImage;
     QString m_pathName;
     QString m_title;

@@ -1,7 +1,8 @@
 #include "image/sheet_sequence.h"
 
-namespace
-{
+#include <QFileInfo>
+
+namespace {
 
 constexpr int kNumberOffset = 3; // after "img"
 constexpr int kNumberWidth = 3;
@@ -26,23 +27,25 @@ int SequenceStartNumber(const QString& title)
     return sign * number;
 }
 
-QString SequenceFileName(int number)
+QString SequenceFileName(int number, const QString& extension)
 {
-    // Three digits, so the hundredth sheet is img100.tif, the name its own start
+    // Three digits, so the hundredth sheet is img100, the name its own start
     // number is read back from.
+    const QString suffix = extension.isEmpty() ? QString() : QLatin1Char('.') + extension;
     if (number <= 9)
-        return QStringLiteral("img00%1.tif").arg(number);
+        return QStringLiteral("img00%1").arg(number) + suffix;
     if (number <= 99)
-        return QStringLiteral("img0%1.tif").arg(number);
-    return QStringLiteral("img%1.tif").arg(number);
+        return QStringLiteral("img0%1").arg(number) + suffix;
+    return QStringLiteral("img%1").arg(number) + suffix;
 }
 
-QStringList SequenceFileNames(const QString& firstTitle, int lastNumber)
+QStringList SequenceFileNames(const QString& firstName, int lastNumber)
 {
     QStringList names;
     if (lastNumber == 0)
         return names; // the box left at 0: only the chosen sheet
-    for (int n = SequenceStartNumber(firstTitle) + 1; n <= lastNumber; ++n)
-        names << SequenceFileName(n);
+    const QFileInfo first(firstName);
+    for (int n = SequenceStartNumber(first.completeBaseName()) + 1; n <= lastNumber; ++n)
+        names << SequenceFileName(n, first.suffix());
     return names;
 }

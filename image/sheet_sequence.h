@@ -11,9 +11,12 @@ constexpr int kMaxSheetNumber = 100;
 // no digits give 0 (img015 -> 15, scan -> 0).
 int SequenceStartNumber(const QString& title);
 
-// img001.tif ... img099.tif, img100.tif.
-QString SequenceFileName(int number);
+// img001.tif ... img099.tif, img100.tif, with the extension given ("tif", "jpg"; none
+// when empty).
+QString SequenceFileName(int number, const QString& extension);
 
-// The names that follow the chosen first sheet up to the last number, in order;
-// empty when the last number is 0 or not above the start number.
-QStringList SequenceFileNames(const QString& firstTitle, int lastNumber);
+// The names that follow the chosen first sheet (its file name, without folder) up to
+// the last number, in order, each with the first sheet's extension, since a scanner
+// names a whole batch alike; empty when the last number is 0 or not above the start
+// number.
+QStringList SequenceFileNames(const QString& firstName, int lastNumber);

@@ -5,8 +5,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-namespace
-{
+namespace {
 
 QString& LastFolder()
 {
@@ -27,6 +26,7 @@ FileDialogChoice ChooseFile(const FileDialogRequest& request)
     if (request.kind == FileDialogRequest::Kind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmReplace);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

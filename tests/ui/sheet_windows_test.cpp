@@ -6,17 +6,20 @@
 #include "image/CVantrelView.h"
 #include "ui_test_support.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QImageWriter>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <memory>
 
-namespace
-{
+namespace {
 
 QByteArray FileStart(const QString& path, int size)
 {
@@ -26,8 +29,7 @@ QByteArray FileStart(const QString& path, int size)
 
 } // namespace
 
-class SheetWindowsTest : public QObject
-{
+class SheetWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -39,6 +41,10 @@ private slots:
         m_other = m_folder.filePath(QStringLiteral("img002.bmp"));
         QVERIFY(WriteAnswerSheet(m_sheet, 12345678, true));
         QVERIFY(WriteAnswerSheet(m_other, 87654321, false));
+        // Compressed, so any rewrite by the program changes its bytes.
+        QImageWriter scan(m_folder.filePath(QStringLiteral("img007.tif")), "tiff");
+        scan.setCompression(1);
+        QVERIFY(scan.write(QImage(m_sheet)));
     }
 
     void init()
@@ -127,53 +133,76 @@ private slots:
         QVERIFY2(!lines[1].isEmpty(), "the reason is given");
     }
 
-    void saveAsWritesTheTypeOfTheChosenEntry_data()
+    void saveAsWritesTheChosenTypeAndAsksBeforeReplacing_data()
     {
-        QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("written");
-        QTest::addColumn<QByteArray>("signature");
-        const QByteArray tiff("II*\0", 4);
-        QTest::newRow("BMP entry writes a TIFF") << 1 << "result"
-                                                 << "result.tif" << tiff;
-        QTest::newRow("JPEG") << 2 << "result"
-                              << "result.jpg" << QByteArray("\xFF\xD8\xFF");
-        QTest::newRow("GIF") << 3 << "result"
-                             << "result.gif" << QByteArray("GIF8");
-        QTest::newRow("TIFF") << 4 << "result"
-                              << "result.tif" << tiff;
-        QTest::newRow("PNG") << 5 << "result"
-                             << "result.png" << QByteArray("\x89PNG");
-        QTest::newRow("typed extension replaced") << 2 << "result.png"
-                                                  << "result.jpg" << QByteArray("\xFF\xD8\xFF");
+        QTest::addColumn<QByteArray>("signature"); // empty: the file is left as it was
+        QTest::addColumn<int>("answer"); // to the question about replacing; -1: not asked, NoButton: Enter
+        const QByteArray tiff("II*\0", 4), jpeg("\xFF\xD8\xFF"), kept;
+        QTest::newRow("BMP entry writes a TIFF") << "result" << 1 << "result.tif" << tiff << -1;
+        QTest::newRow("JPEG") << "result" << 2 << "result.jpg" << jpeg << -1;
+        QTest::newRow("GIF") << "result" << 3 << "result.gif" << QByteArray("GIF8") << -1;
+        QTest::newRow("TIFF") << "result" << 4 << "result.tif" << tiff << -1;
+        QTest::newRow("PNG") << "result" << 5 << "result.png" << QByteArray("\x89PNG") << -1;
+        QTest::newRow("typed extension replaced") << "result.png" << 2 << "result.jpg" << jpeg << -1;
+        QTest::newRow("own scan kept") << "img007" << 1 << "img007.tif" << kept << int(QMessageBox::No);
+        QTest::newRow("own scan replaced") << "img007" << 1 << "img007.tif" << tiff << int(QMessageBox::Yes);
+        QTest::newRow("Enter keeps a file") << "other.jpg" << 2 << "other.jpg" << kept << 0;
+        QTest::newRow("other file replaced") << "other" << 2 << "other.jpg" << jpeg << int(QMessageBox::Yes);
     }
 
-    void saveAsWritesTheTypeOfTheChosenEntry()
+    void saveAsWritesTheChosenTypeAndAsksBeforeReplacing()
     {
         QFETCH(int, entry);
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QFETCH(QByteArray, signature);
+        QFETCH(int, answer);
         QTemporaryDir target;
-        QVERIFY(m_app->OpenDocumentFile(m_sheet));
+        const QString scan = target.filePath(QStringLiteral("img007.tif"));
+        QVERIFY(QFile::copy(m_folder.filePath(QStringLiteral("img007.tif")), scan));
+        QVERIFY(QFile::copy(m_sheet, target.filePath(QStringLiteral("other.jpg"))));
+        const QByteArray before = FileStart(target.filePath(written), 1 << 24);
+        QVERIFY(m_app->OpenDocumentFile(scan));
         QStringList filters;
+        QString question;
         ModalScript script;
         script.Then([&](QWidget* widget) {
             if (auto* dialog = qobject_cast<QFileDialog*>(widget))
                 filters = dialog->nameFilters();
             ChooseInFileDialog(target.filePath(typed), entry)(widget);
         });
+        if (answer >= 0)
+            script.Then([&](QWidget* widget) {
+                auto* box = qobject_cast<QMessageBox*>(widget);
+                if (!box)
+                    return RejectDialog(widget);
+                question = box->text();
+                if (answer == QMessageBox::NoButton)
+                    QTest::keyClick(box, Qt::Key_Return);
+                else
+                    box->button(QMessageBox::StandardButton(answer))->click();
+            });
         m_app->MainFrame()->Action(CommandId::FileSaveAs)->trigger();
         QVERIFY(script.Finished());
+        QCOMPARE(script.unexpected, 0);
         QCOMPARE(filters.size(), 5);
         QVERIFY2(
             filters[0].startsWith(QStringLiteral("BMP (")) && filters[1].startsWith(QStringLiteral("JPEG (")),
             qPrintable(filters.join(u'|')));
-        QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList { written });
-        QCOMPARE(FileStart(target.filePath(written), signature.size()), signature);
+        QCOMPARE(QDir(target.path()).entryList(QDir::Files).size(), before.isEmpty() ? 3 : 2);
+        const QByteArray after = FileStart(target.filePath(written), 1 << 24);
+        QCOMPARE(after.left(signature.size()), signature);
+        QCOMPARE(after == before, signature.isEmpty());
+        const QString native = QDir::toNativeSeparators(target.filePath(written));
+        QVERIFY2(question.contains(native) == (answer >= 0), qPrintable(question));
+        QCOMPARE(
+            question.contains(QStringLiteral("ภาพสแกนเดิมจะหายไป")), written == QStringLiteral("img007.tif"));
         QVERIFY(m_messages.texts.isEmpty());
         // The window keeps the opened file's name.
-        QCOMPARE(m_app->MainFrame()->ActiveDocument()->GetTitle(), QStringLiteral("img001.bmp"));
+        QCOMPARE(m_app->MainFrame()->ActiveDocument()->GetTitle(), QStringLiteral("img007.tif"));
     }
 
     void saveAsProposesTheTitleAndTheEntryOfTheLastOpenDialog()
@@ -206,6 +235,21 @@ private slots:
         QVERIFY(script.Finished());
         QCOMPARE(m_messages.texts.size(), 1);
         QVERIFY2(m_messages.texts[0].contains(QStringLiteral("result.jpg")), qPrintable(m_messages.texts[0]));
+        QVERIFY(m_messages.texts[0].contains(QString::fromUtf8(std::strerror(ENOENT))));
+    }
+
+    void theWorkspaceScrollsToSheetsPastItsEdges()
+    {
+        QVERIFY(m_app->OpenDocumentFile(m_sheet) && m_app->OpenDocumentFile(m_other));
+        QMdiArea* area = m_app->MainFrame()->MdiArea();
+        for (QScrollBar* bar : { area->horizontalScrollBar(), area->verticalScrollBar() }) {
+            QTRY_VERIFY(bar->isVisible());
+            bar->setValue(bar->maximum());
+        }
+        QRect reach;
+        for (CChildFrame* window : m_app->SheetWindows())
+            reach |= window->geometry();
+        QVERIFY2(area->viewport()->rect().contains(reach.bottomRight()), "the far corner can be scrolled to");
     }
 
     void aSecondWindowOnASheetNumbersBothTitles()
