@@ -11,11 +11,9 @@ CheckedSheet CheckSheet(
         return { prepared };
     if (const SheetCheck measured = image.MeasureSkew(engine, 0); measured != SheetCheck::Accepted)
         return { measured };
-    const std::optional<GradingGrid> grid = LayGradingGrid(image, engine.g_skew);
-    if (!grid) {
-        engine.Show(RefusalMessage(SheetCheck::OutsideImage));
+    const std::optional<GradingGrid> grid = LayGradingGridOrRefuse(image, engine);
+    if (!grid)
         return { SheetCheck::OutsideImage };
-    }
     recordTitle();
     image.GradeOnGrid(engine, *grid, key.answers, key.count);
     return { SheetCheck::Accepted, grid->rows };

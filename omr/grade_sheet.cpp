@@ -32,11 +32,9 @@ int32_t ReportQuestion(const AnswerList& answers, int32_t questionCount)
 
 SheetCheck SheetImage::GradeSheet(EngineState& engine, const AnswerList& answers, int32_t questionCount)
 {
-    const std::optional<GradingGrid> grid = LayGradingGrid(*this, engine.g_skew);
-    if (!grid) {
-        engine.Show(RefusalMessage(SheetCheck::OutsideImage));
+    const std::optional<GradingGrid> grid = LayGradingGridOrRefuse(*this, engine);
+    if (!grid)
         return SheetCheck::OutsideImage;
-    }
     GradeOnGrid(engine, *grid, answers, questionCount);
     return SheetCheck::Accepted;
 }

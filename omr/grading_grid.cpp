@@ -1,6 +1,8 @@
 #include "omr/grading_grid.h"
 
 #include "image/sheet_image.h"
+#include "omr/engine_state.h"
+#include "omr/sheet_check.h"
 
 std::optional<GradingGrid> LayGradingGrid(const SheetImage& image, const SkewMeasurement& skew)
 {
@@ -17,5 +19,13 @@ std::optional<GradingGrid> LayGradingGrid(const SheetImage& image, const SkewMea
             if (!FitsInImage(AnswerBoxArea(LayAnswerBox(row, letter)), image))
                 return std::nullopt;
     }
+    return grid;
+}
+
+std::optional<GradingGrid> LayGradingGridOrRefuse(const SheetImage& image, const EngineState& engine)
+{
+    std::optional<GradingGrid> grid = LayGradingGrid(image, engine.g_skew);
+    if (!grid)
+        engine.Show(RefusalMessage(SheetCheck::OutsideImage));
     return grid;
 }

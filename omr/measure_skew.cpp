@@ -4,13 +4,12 @@
 #include "omr/mark_windows.h"
 #include "omr/pixel_rules.h"
 #include "omr/sheet_check.h"
+#include "omr/sheet_layout.h"
 
 #include <cmath>
 
 namespace {
 
-// 180 / 3.14159, the factor the angle has always been shown with.
-constexpr double kDegreesPerRadian = 57.29582790879778;
 constexpr double kTiltLimitDegrees = 1.0;
 
 struct MarkPoint {
@@ -62,18 +61,8 @@ SheetCheck SheetImage::MeasureSkew(EngineState& engine, int showAngle)
     if (!left.found || !right.found || left.x == right.x)
         return Refuse(engine, SheetCheck::NoRegistrationMark);
 
-    SkewMeasurement& skew = engine.g_skew;
-    skew.leftMarkX = static_cast<float>(left.x);
-    skew.leftMarkY = static_cast<float>(left.y);
-    skew.rightMarkX = static_cast<float>(right.x);
-    skew.rightMarkY = static_cast<float>(right.y);
-    // Rows grow downwards: a right mark lower than the left one gives a negative angle.
-    // The rise is taken upwards rather than negating the arctangent, so a level sheet
-    // reads 0 and not -0.
-    const long double rise = static_cast<long double>(skew.leftMarkY) - skew.rightMarkY;
-    const long double run = static_cast<long double>(skew.rightMarkX) - skew.leftMarkX;
-    skew.angleRadians = static_cast<double>(std::atan(rise / run));
-    skew.angleDegrees = skew.angleRadians * kDegreesPerRadian;
+    engine.g_skew = SkewFromMarkPoints(left.x, left.y, right.x, right.y);
+    const SkewMeasurement& skew = engine.g_skew;
 
     if (showAngle == 1)
         engine.Show(FormatText(" มุมเอียง=%f", skew.angleDegrees));

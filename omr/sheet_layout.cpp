@@ -15,7 +15,27 @@ PixelSpan RowStripColumns(const GridBox& row)
     return SpanToTruncated(row.left, static_cast<double>(row.left) + kRowStripColumns);
 }
 
+// 180 / 3.14159, the factor the angle has always been shown with.
+constexpr double kDegreesPerRadian = 57.29582790879778;
+
 } // namespace
+
+SkewMeasurement SkewFromMarkPoints(int leftX, int leftY, int rightX, int rightY)
+{
+    SkewMeasurement skew;
+    skew.leftMarkX = static_cast<float>(leftX);
+    skew.leftMarkY = static_cast<float>(leftY);
+    skew.rightMarkX = static_cast<float>(rightX);
+    skew.rightMarkY = static_cast<float>(rightY);
+    // Rows grow downwards: a right mark lower than the left one gives a negative angle.
+    // The rise is taken upwards rather than negating the arctangent, so a level sheet
+    // reads 0 and not -0.
+    const long double rise = static_cast<long double>(skew.leftMarkY) - skew.rightMarkY;
+    const long double run = static_cast<long double>(skew.rightMarkX) - skew.leftMarkX;
+    skew.angleRadians = static_cast<double>(std::atan(rise / run));
+    skew.angleDegrees = skew.angleRadians * kDegreesPerRadian;
+    return skew;
+}
 
 QuestionRows LayQuestionRows(const SkewMeasurement& skew)
 {

@@ -70,6 +70,9 @@ struct GridBox {
 
 using QuestionRows = std::array<GridBox, kQuestionCount>;
 
+// The skew of a sheet whose registration marks have these reference points.
+SkewMeasurement SkewFromMarkPoints(int leftX, int leftY, int rightX, int rightY);
+
 // The 100 question rows, question 1 first, as the grader walks them.
 QuestionRows LayQuestionRows(const SkewMeasurement& skew);
 // The box of a letter, 0 for 'a' to 4 for 'e', in a question row.

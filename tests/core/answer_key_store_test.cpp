@@ -71,7 +71,7 @@ TEST_P(AcceptAnswerKeyTest, ReportsEachInvalidAnswerThenTheCount)
     for (const int q : c.invalidQuestions)
         expected.push_back(InvalidAnswerMessage(q));
     expected.push_back(CountMessage(c.count));
-    EXPECT_EQ(m_messages.shown, expected);
+    EXPECT_EQ(m_messages.texts, expected);
     EXPECT_EQ(g_enteredKey.count, c.count);
     EXPECT_EQ(g_enteredKey.answers, answers) << "answers are stored as given, invalid ones too";
     EXPECT_EQ(g_enteredKey.name, "mid-term");
@@ -97,10 +97,10 @@ TEST_F(AnswerKeyStoreTest, OneMessagePerInvalidQuestionEvenForAHundred)
     answers.fill("x");
     Accept(answers);
 
-    ASSERT_EQ(m_messages.shown.size(), 101u);
+    ASSERT_EQ(m_messages.texts.size(), 101u);
     for (int q = 1; q <= kQuestionCount; ++q)
-        EXPECT_EQ(m_messages.shown[static_cast<size_t>(q - 1)], InvalidAnswerMessage(q));
-    EXPECT_EQ(m_messages.shown.back(), CountMessage(0));
+        EXPECT_EQ(m_messages.texts[static_cast<size_t>(q - 1)], InvalidAnswerMessage(q));
+    EXPECT_EQ(m_messages.texts.back(), CountMessage(0));
 }
 
 TEST_F(AnswerKeyStoreTest, HasAnswerKeyLooksOnlyAtQuestionOne)

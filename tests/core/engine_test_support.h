@@ -1,11 +1,11 @@
 #pragma once
 
-#include "framework/message_box.h"
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
 #include "omr/score_recorder.h"
 #include "omr/sheet_check.h"
 #include "omr/sheet_layout.h"
+#include "recording_message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +30,6 @@ constexpr Rgb kCyan { 0, 255, 255 };
 constexpr Rgb kGreen { 0, 255, 0 };
 constexpr Rgb kRed { 255, 0, 0 };
 constexpr Rgb kOrange { 255, 102, 0 };
-
-class RecordingMessageBox : public MessageBoxService {
-public:
-    void Show(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 class RecordingScoreRecorder : public ScoreRecorder {
 public:

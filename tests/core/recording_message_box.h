@@ -6,10 +6,9 @@
 #include <vector>
 
 // Keeps every text shown instead of showing it.
-class RecordingMessageBox : public MessageBoxService
-{
+class RecordingMessageBox : public MessageBoxService {
 public:
-    void Show(const std::string& text) override { shown.push_back(text); }
+    void Show(const std::string& text) override { texts.push_back(text); }
 
-    std::vector<std::string> shown;
+    std::vector<std::string> texts;
 };

@@ -6,13 +6,11 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 
 const std::string kNearlyFull = "คำเตือน ค่าแสดงผลใกล้เต็ม\nควร reseะ เพื่อป้องกัน\nการแสดงผลผิดพลาด";
 
-class ResultsRegisterTest : public testing::Test
-{
+class ResultsRegisterTest : public testing::Test {
 protected:
     // One sheet as a check records it: title, then ID, then the counts through the
     // engine's hand-off. Returns the warnings the ID brought.
@@ -25,7 +23,7 @@ protected:
         ScoreRecorder& recorder = m_register;
         recorder.RecordId(id);
         recorder.RecordScores({ correct, 0, errors, reported });
-        return messages.shown;
+        return messages.texts;
     }
 
     void ExpectCursors(int row) const

@@ -4,24 +4,6 @@
 
 #include <cmath>
 
-namespace {
-
-// The skew as the grader measures it from its two reference points.
-SkewMeasurement SkewFromReferencePoints(const ReferencePoints& points)
-{
-    SkewMeasurement skew;
-    skew.leftMarkX = static_cast<float>(points.leftX);
-    skew.leftMarkY = static_cast<float>(points.leftY);
-    skew.rightMarkX = static_cast<float>(points.rightX);
-    skew.rightMarkY = static_cast<float>(points.rightY);
-    const long double rise = static_cast<long double>(skew.leftMarkY) - skew.rightMarkY;
-    const long double run = static_cast<long double>(skew.rightMarkX) - skew.leftMarkX;
-    skew.angleRadians = static_cast<double>(std::atan(rise / run));
-    return skew;
-}
-
-} // namespace
-
 PixelRect ToPixelRect(const PixelArea& area)
 {
     return { area.columns.first, area.rows.first, area.columns.end - 1, area.rows.end - 1 };
@@ -38,7 +20,7 @@ PixelRect RightMarkWindow()
 }
 
 EngineGrid::EngineGrid(const ReferencePoints& points)
-    : m_skew(SkewFromReferencePoints(points))
+    : m_skew(SkewFromMarkPoints(points.leftX, points.leftY, points.rightX, points.rightY))
     , m_rows(LayQuestionRows(m_skew))
     , m_bands(LayIdBands(m_skew))
 {
