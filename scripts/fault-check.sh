@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# fault-check.sh [BUILD]: plants each fault of scripts/faults.txt in turn, rebuilds
-# and runs the tests; every fault must make some test fail. Needs a clean checkout
-# (the faults are undone with git) and a configured build directory.
+# fault-check.sh [BUILD [PATTERN]]: plants each fault of scripts/faults.txt (those whose
+# line matches PATTERN, when given) in turn, rebuilds and runs the tests; every fault must
+# make some test fail. Needs a clean checkout (the faults are undone with git) and a
+# configured build directory.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
+pattern=${2:-}
 git diff --quiet || { echo "fault-check: commit or stash your changes first" >&2; exit 2; }
 
 caught=0 missed=0 broken=0
 while IFS='|' read -r file text replacement rule; do
     [[ -z $file || $file == \#* ]] && continue
+    [[ -n $pattern ]] && ! grep -qE -- "$pattern" <<<"$file|$text|$replacement|$rule" && continue
     trim() { sed -E 's/^ +| +$//g' <<<"$1"; }
     file=$(trim "$file") text=$(trim "$text") replacement=$(trim "$replacement") rule=$(trim "$rule")
     perl -i -pe 'BEGIN { ($old, $new) = (shift, shift) } s/\Q$old\E/$new/' "$text" "$replacement" "$file"
