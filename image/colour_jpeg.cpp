@@ -6,48 +6,88 @@
 
 #include <turbojpeg.h>
 
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
-// One decompressor per thread, made on first use. libjpeg-turbo can leave one
+// Decompressors are made once and shared: a decode borrows one and gives it back,
+// so sheets decoded side by side never share one. libjpeg-turbo can leave one
 // unusable after a failed call (a header cut short), so a failure discards it.
-class Decompressor {
+class DecompressorPool {
 public:
-    ~Decompressor() { Discard(); }
-
-    tjhandle Handle()
+    ~DecompressorPool()
     {
-        if (!m_handle)
-            m_handle = tjInitDecompress();
-        return m_handle;
+        for (tjhandle handle : m_idle)
+            tjDestroy(handle);
     }
 
-    void Discard()
+    tjhandle Take()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (!m_idle.empty()) {
+                const tjhandle handle = m_idle.back();
+                m_idle.pop_back();
+                return handle;
+            }
+        }
+        return tjInitDecompress();
+    }
+
+    void Give(tjhandle handle)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_idle.push_back(handle);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<tjhandle> m_idle;
+};
+
+DecompressorPool g_decompressors;
+
+// One decode's decompressor: back to the pool at the end, unless discarded.
+class BorrowedDecompressor {
+public:
+    BorrowedDecompressor()
+        : m_handle(g_decompressors.Take())
+    {
+    }
+    ~BorrowedDecompressor()
     {
         if (m_handle)
-            tjDestroy(m_handle);
+            g_decompressors.Give(m_handle);
+    }
+    BorrowedDecompressor(const BorrowedDecompressor&) = delete;
+    BorrowedDecompressor& operator=(const BorrowedDecompressor&) = delete;
+
+    tjhandle Handle() const { return m_handle; }
+    void Discard()
+    {
+        tjDestroy(m_handle);
         m_handle = nullptr;
     }
 
 private:
-    tjhandle m_handle = nullptr;
+    tjhandle m_handle;
 };
-
-thread_local Decompressor t_decompressor;
 
 } // namespace
 
 std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, SheetImage& image)
 {
-    const tjhandle handle = t_decompressor.Handle();
+    BorrowedDecompressor decompressor;
+    const tjhandle handle = decompressor.Handle();
     if (!handle)
         return std::nullopt;
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
     if (tjDecompressHeader3(
             handle, data, static_cast<unsigned long>(size), &width, &height, &subsampling, &colorspace)
         != 0) {
-        t_decompressor.Discard();
+        decompressor.Discard();
         return std::nullopt;
     }
     if (colorspace != TJCS_YCbCr && colorspace != TJCS_RGB)
@@ -73,7 +113,7 @@ std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, Sh
             height, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_STOPONWARNING)
         != 0) {
         const std::string why = tjGetErrorStr2(handle);
-        t_decompressor.Discard();
+        decompressor.Discard();
         return ImageResult::Corrupt("JPEG: " + why);
     }
     image = std::move(decoded);

@@ -5,20 +5,44 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <thread>
 
 namespace {
 
-thread_local std::vector<std::string>* t_lines = nullptr;
-thread_local DecodeMessages* t_collector = nullptr;
+// The innermost collector of each thread that has one: Qt calls the handler on the
+// thread that logs, so a line goes to that thread's collector.
+std::mutex g_collectorsMutex;
+std::map<std::thread::id, DecodeMessages*> g_collectors;
 QtMessageHandler g_passOn = nullptr;
+
+DecodeMessages* CollectorOfThisThread()
+{
+    const std::lock_guard lock(g_collectorsMutex);
+    const auto found = g_collectors.find(std::this_thread::get_id());
+    return found == g_collectors.end() ? nullptr : found->second;
+}
+
+// Makes the collector (or none) this thread's innermost one.
+void SetCollectorOfThisThread(DecodeMessages* collector)
+{
+    const std::lock_guard lock(g_collectorsMutex);
+    if (collector)
+        g_collectors[std::this_thread::get_id()] = collector;
+    else
+        g_collectors.erase(std::this_thread::get_id());
+}
 
 void Collect(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    if (t_lines && (type == QtWarningMsg || type == QtCriticalMsg)) {
-        const bool named = context.category && std::strcmp(context.category, "default") != 0;
-        t_lines->push_back(
-            (named ? std::string(context.category) + ": " : std::string()) + text.toStdString());
-        return;
+    if (type == QtWarningMsg || type == QtCriticalMsg) {
+        if (DecodeMessages* collector = CollectorOfThisThread()) {
+            const bool named = context.category && std::strcmp(context.category, "default") != 0;
+            collector->Add(
+                (named ? std::string(context.category) + ": " : std::string()) + text.toStdString());
+            return;
+        }
     }
     if (g_passOn) {
         g_passOn(type, context, text);
@@ -41,17 +65,15 @@ void InstallCollector()
 } // namespace
 
 DecodeMessages::DecodeMessages()
-    : m_outer(t_collector)
+    : m_outer(CollectorOfThisThread())
 {
     InstallCollector();
-    t_collector = this;
-    t_lines = &m_lines;
+    SetCollectorOfThisThread(this);
 }
 
 DecodeMessages::~DecodeMessages()
 {
-    t_collector = m_outer;
-    t_lines = m_outer ? &m_outer->m_lines : nullptr;
+    SetCollectorOfThisThread(m_outer);
 }
 
 std::string DecodeMessages::Joined() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // Collects the warnings Qt logs on this thread while alive (an image plugin's,
@@ -16,6 +17,7 @@ public:
     DecodeMessages& operator=(const DecodeMessages&) = delete;
 
     const std::vector<std::string>& Lines() const { return m_lines; }
+    void Add(std::string line) { m_lines.push_back(std::move(line)); }
     // The lines joined by "; ", for a one-line reason.
     std::string Joined() const;
 
