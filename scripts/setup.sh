@@ -9,7 +9,7 @@ packages=(
   libgif-dev libturbojpeg0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-thai-tlwg poppler-utils imagemagick
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 
 missing=()
