@@ -12,8 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace
-{
+namespace {
 
 constexpr int kColumnLefts[] = { 20, 48, 76, 104, 133, 171, 199, 228, 257, 287 };
 constexpr int kRowTops[] = { 22, 36, 50, 64, 78, 99, 113, 128, 142, 157 };

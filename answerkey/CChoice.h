@@ -12,8 +12,7 @@ class QLineEdit;
 // The answer-key dialog: 100 one-character answer fields, the name of the key
 // file last loaded, and buttons to load a key file and to store the committed key.
 // It holds its own copy of the key; the caller takes it after OK.
-class CChoice : public QDialog
-{
+class CChoice : public QDialog {
     Q_OBJECT
 
 public:

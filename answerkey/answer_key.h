@@ -12,5 +12,5 @@ using AnswerList = std::array<std::string, kQuestionCount>;
 struct AnswerKey {
     AnswerList answers;
     int32_t count = 0; // number of valid answers (a to e) found by the last validation
-    std::string name;  // title of the key file last loaded
+    std::string name; // title of the key file last loaded
 };

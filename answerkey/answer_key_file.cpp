@@ -9,8 +9,7 @@
 #include <string_view>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 

@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace
-{
+namespace {
 
 QLabel* Picture(QWidget* parent, const QString& icon, QSize size)
 {

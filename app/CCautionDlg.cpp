@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace
-{
+namespace {
 
 const char* const kLines[] = {
     "โปรแกรมนี้จะเรียกใช้โปรแกรม Smart Panel ใช้สแกนกระดาษ",

@@ -3,8 +3,7 @@
 #include <QDialog>
 
 // The precautions shown after every start of the scanner utility.
-class CCautionDlg : public QDialog
-{
+class CCautionDlg : public QDialog {
     Q_OBJECT
 
 public:

@@ -5,8 +5,7 @@
 
 #include <QIcon>
 
-namespace
-{
+namespace {
 quint64 g_minimizeCount = 0;
 }
 

@@ -8,8 +8,7 @@ class CVantrelDoc;
 class CVantrelView;
 
 // One sheet window: an MDI child around one view of a document.
-class CChildFrame : public QMdiSubWindow
-{
+class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 
 public:

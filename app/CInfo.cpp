@@ -17,8 +17,7 @@
 
 int32_t g_lastSheetNumber = 0;
 
-namespace
-{
+namespace {
 
 constexpr int kPictureSize = 32;
 

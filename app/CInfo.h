@@ -12,8 +12,7 @@ extern int32_t g_lastSheetNumber;
 // The main workflow dialog: step 1 starts the scanner utility, step 2 the
 // answer-key dialog, step 3 takes the last sheet number. Only its button
 // "เปิดและพร้อมตรวจ" closes it with Accepted; Enter never closes it.
-class CInfo : public QDialog
-{
+class CInfo : public QDialog {
     Q_OBJECT
 
 public:

@@ -20,8 +20,7 @@ class QToolBar;
 // The main window: sheet windows on an MDI area, the toolbar, the status bar and
 // two menus, one while no sheet window is active (128) and one while one is (129).
 // The checking commands reach the sheet windows through the stack it provides.
-class CMainFrame : public QMainWindow, public SheetWindowStack
-{
+class CMainFrame : public QMainWindow, public SheetWindowStack {
     Q_OBJECT
 
 public:

@@ -6,8 +6,7 @@
 #include <QIcon>
 #include <QKeySequence>
 
-namespace
-{
+namespace {
 
 struct CommandText {
     int id;

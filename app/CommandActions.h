@@ -8,8 +8,7 @@ class QAction;
 // One QAction per command id, with its menu text, status-bar prompt, tooltip,
 // shortcuts and toolbar picture. The actions are shared by both menus and the
 // toolbar, so enabling a command greys it everywhere at once.
-class CommandActions
-{
+class CommandActions {
 public:
     explicit CommandActions(QObject* owner);
 

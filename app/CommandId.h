@@ -1,8 +1,7 @@
 #pragma once
 
 // Command ids of the menus, the toolbar and the accelerators.
-namespace CommandId
-{
+namespace CommandId {
 constexpr int FileNew = 57600;
 constexpr int FileOpen = 57601;
 constexpr int FileClose = 57602;

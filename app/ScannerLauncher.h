@@ -6,8 +6,7 @@
 // Starts the scanner's own utility as a separate process that nothing waits for.
 // The user's command in the settings store wins; otherwise the first of the
 // known utilities found on PATH.
-class ScannerLauncher
-{
+class ScannerLauncher {
 public:
     // Settings key (organisation and application "Vantrel") of the user's command line.
     static constexpr const char* kCommandKey = "Scanner/Command";

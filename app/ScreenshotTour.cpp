@@ -1,7 +1,7 @@
 #include "app/ScreenshotTour.h"
 
-#include "answerkey/answer_key_file.h"
 #include "answerkey/CChoice.h"
+#include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
 #include "app/CAboutDlg.h"
 #include "app/CCautionDlg.h"
@@ -22,11 +22,9 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 
-class StandardErrorMessages : public MessageBoxService
-{
+class StandardErrorMessages : public MessageBoxService {
 public:
     void Show(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
 };

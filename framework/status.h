@@ -21,16 +21,24 @@ public:
     }
 
 private:
-    explicit Status(std::string message) : m_message(std::move(message)) {}
+    explicit Status(std::string message)
+        : m_message(std::move(message))
+    {
+    }
     std::optional<std::string> m_message;
 };
 
 // A value, or the failure that kept it from being made (the shape of std::expected).
-template <typename T>
-class Result {
+template <typename T> class Result {
 public:
-    Result(T value) : m_value(std::move(value)) {}
-    Result(Status failure) : m_status(std::move(failure)) {}
+    Result(T value)
+        : m_value(std::move(value))
+    {
+    }
+    Result(Status failure)
+        : m_status(std::move(failure))
+    {
+    }
 
     bool ok() const { return m_value.has_value(); }
     explicit operator bool() const { return ok(); }

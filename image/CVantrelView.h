@@ -8,8 +8,7 @@ class CVantrelDoc;
 
 // Draws its document's sheet unscaled at the top left, scrolling over the whole
 // image. Each view keeps its document alive.
-class CVantrelView : public QAbstractScrollArea
-{
+class CVantrelView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:

@@ -5,8 +5,7 @@
 #include <array>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 
 uint32_t LittleEndian(const uint8_t* bytes, int count)
 {

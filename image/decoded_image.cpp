@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace
-{
+namespace {
 
 enum class Layout { Mono, Indexed, Grey, Rgb565, Colour, ColourWithAlpha, DeepColour };
 

@@ -10,8 +10,7 @@
 #include <new>
 #include <vector>
 
-namespace
-{
+namespace {
 
 constexpr int kMaxGifSide = 65535;
 

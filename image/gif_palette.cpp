@@ -7,8 +7,7 @@
 #include <new>
 #include <unordered_map>
 
-namespace
-{
+namespace {
 
 constexpr size_t kMaxColors = 256;
 

@@ -2,8 +2,7 @@
 
 #include <string_view>
 
-namespace
-{
+namespace {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {

@@ -7,8 +7,7 @@
 #include <QByteArray>
 #include <QImageWriter>
 
-namespace
-{
+namespace {
 
 bool IsBlackAndWhite(const QList<QRgb>& colors)
 {

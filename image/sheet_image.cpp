@@ -37,7 +37,7 @@ ImageResult SheetImage::Allocate(int width, int height, int depth, bool hasAlpha
             m_pixels.clear();
             m_pixels.resize(bytes);
         }
-        m_colorTable.assign(depth <= 8 ? (size_t{1} << depth) : 0, RgbQuad{});
+        m_colorTable.assign(depth <= 8 ? (size_t { 1 } << depth) : 0, RgbQuad {});
     } catch (const std::bad_alloc&) {
         *this = SheetImage();
         return ImageResult::Failure(ImageError::OutOfMemory, "not enough memory for the image");
@@ -65,8 +65,8 @@ void SheetImage::SetPixel(int x, int y, ColorRef color)
         return;
     uint8_t* p = GetPixelAddress(x, y);
     p[0] = static_cast<uint8_t>(color >> 16); // blue
-    p[1] = static_cast<uint8_t>(color >> 8);  // green
-    p[2] = static_cast<uint8_t>(color);       // red
+    p[1] = static_cast<uint8_t>(color >> 8); // green
+    p[2] = static_cast<uint8_t>(color); // red
 }
 
 void SheetImage::GetColorTable(int first, int count, RgbQuad* destination) const

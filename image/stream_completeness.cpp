@@ -8,12 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
-namespace
-{
+namespace {
 
 // Sequential reads that fail instead of running past the end.
-class ByteReader
-{
+class ByteReader {
 public:
     explicit ByteReader(QIODevice& device)
         : m_device(device)

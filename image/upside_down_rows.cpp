@@ -11,8 +11,7 @@
 // (blue, green, red, alpha) only on little-endian machines.
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "pixel views assume little-endian words");
 
-namespace
-{
+namespace {
 
 QList<QRgb> QtColorTable(const SheetImage& image)
 {

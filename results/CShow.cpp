@@ -11,8 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace
-{
+namespace {
 
 constexpr int kHalfRows = 15;
 constexpr int kBoxHeight = 12;

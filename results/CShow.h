@@ -15,8 +15,7 @@ class QLineEdit;
 // The results register as a read-only table of 30 rows (file name, ID, correct,
 // errors), shown as it was when the dialog opened. Doubles as the checking
 // commands' confirmation: only "ตรวจ" (or Enter) accepts it.
-class CShow : public QDialog
-{
+class CShow : public QDialog {
     Q_OBJECT
 
 public:

@@ -4,8 +4,7 @@
 
 ResultsRegister g_resultsRegister;
 
-namespace
-{
+namespace {
 
 int NextRow(int cursor)
 {

@@ -28,9 +28,9 @@ public:
 
 private:
     std::array<std::string, kRows> m_titles;
-    std::array<int32_t, kRows> m_ids{};
-    std::array<int32_t, kRows> m_corrects{};
-    std::array<int32_t, kRows> m_errors{};
+    std::array<int32_t, kRows> m_ids {};
+    std::array<int32_t, kRows> m_corrects {};
+    std::array<int32_t, kRows> m_errors {};
     int m_titleCursor = 0;
     int m_idCursor = 0;
     int m_scoreCursor = 0;

@@ -9,7 +9,8 @@ namespace {
 // Rounded average width of the 52 Latin letters, as Windows measures a dialog font.
 int AverageCharWidth(const QFontMetrics& metrics)
 {
-    const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int width
+        = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return (width / 26 + 1) / 2;
 }
 

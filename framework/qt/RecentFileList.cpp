@@ -2,8 +2,7 @@
 
 #include <QSettings>
 
-namespace
-{
+namespace {
 
 const QString kSection = QStringLiteral("Recent File List");
 

@@ -5,8 +5,7 @@
 
 // The most recently opened sheet files, newest first, kept in the user's settings
 // under "Vantrel" so they survive a restart.
-class RecentFileList
-{
+class RecentFileList {
 public:
     static constexpr int kMaxEntries = 5;
 

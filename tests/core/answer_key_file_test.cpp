@@ -9,11 +9,9 @@
 #include <map>
 #include <string>
 
-namespace
-{
+namespace {
 
-class AnswerKeyFileTest : public testing::Test
-{
+class AnswerKeyFileTest : public testing::Test {
 protected:
     std::string PathOf(const std::string& name) const
     {
@@ -58,9 +56,7 @@ void PrintTo(const AnswerRoundTrip& c, std::ostream* os)
     *os << c.label;
 }
 
-class AnswerRoundTripTest : public AnswerKeyFileTest, public testing::WithParamInterface<AnswerRoundTrip>
-{
-};
+class AnswerRoundTripTest : public AnswerKeyFileTest, public testing::WithParamInterface<AnswerRoundTrip> { };
 
 TEST_P(AnswerRoundTripTest, LoadsBackAsExpected)
 {
@@ -100,9 +96,7 @@ void PrintTo(const ReaderCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class ReaderCaseTest : public AnswerKeyFileTest, public testing::WithParamInterface<ReaderCase>
-{
-};
+class ReaderCaseTest : public AnswerKeyFileTest, public testing::WithParamInterface<ReaderCase> { };
 
 TEST_P(ReaderCaseTest, ReadsOneLinePerQuestion)
 {

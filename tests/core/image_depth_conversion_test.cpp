@@ -2,8 +2,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 
 using Bgr = std::array<int, 3>;
 
@@ -20,9 +19,7 @@ void PrintTo(const ConversionCase& c, std::ostream* out)
     *out << c.name;
 }
 
-class ConvertTo24Bits : public ::testing::TestWithParam<ConversionCase>
-{
-};
+class ConvertTo24Bits : public ::testing::TestWithParam<ConversionCase> { };
 
 TEST_P(ConvertTo24Bits, TakesColoursFromTheTableOrThe565Pixel)
 {

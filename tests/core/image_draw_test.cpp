@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-namespace
-{
+namespace {
 
 constexpr QRgb kUntouched = 0xFF123456;
 
@@ -36,8 +35,7 @@ QRgb ExpectedColor(const SheetImage& reference, int x, int y)
     return qRgb(bgr[2], bgr[1], bgr[0]);
 }
 
-class StretchDraw : public ::testing::TestWithParam<DepthCase>
-{
+class StretchDraw : public ::testing::TestWithParam<DepthCase> {
 protected:
     StretchDraw()
         : m_reference(Patterned(GetParam()))

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using T = ImageType;
 
@@ -25,9 +24,7 @@ const std::string kDialogTypes = "BMP (*.BMP;*.DIB;*.RLE)|*.BMP;*.DIB;*.RLE|"
                                  "JPEG (*.JPG;*.JPEG;*.JPE;*.JFIF)|*.JPG;*.JPEG;*.JPE;*.JFIF|"
                                  "GIF (*.GIF)|*.GIF|TIFF (*.TIF;*.TIFF)|*.TIF;*.TIFF|PNG (*.PNG)|*.PNG|";
 
-class BuildImageFilter : public ::testing::TestWithParam<FilterCase>
-{
-};
+class BuildImageFilter : public ::testing::TestWithParam<FilterCase> { };
 
 TEST_P(BuildImageFilter, AppendsEntriesAndTypes)
 {

@@ -7,8 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace
-{
+namespace {
 
 bool StartsWith(const std::string& bytes, const std::string& magic)
 {
@@ -35,9 +34,7 @@ void PrintTo(const ExtensionCase& c, std::ostream* out)
     *out << c.fileName;
 }
 
-class SaveByExtension : public ImageFileTest, public ::testing::WithParamInterface<ExtensionCase>
-{
-};
+class SaveByExtension : public ImageFileTest, public ::testing::WithParamInterface<ExtensionCase> { };
 
 TEST_P(SaveByExtension, WritesThatTypeAndReadsBack)
 {
@@ -82,9 +79,7 @@ void PrintTo(const FailedSaveCase& c, std::ostream* out)
     *out << c.name;
 }
 
-class FailedSave : public ImageFileTest, public ::testing::WithParamInterface<FailedSaveCase>
-{
-};
+class FailedSave : public ImageFileTest, public ::testing::WithParamInterface<FailedSaveCase> { };
 
 TEST_P(FailedSave, WritesNothing)
 {
@@ -148,9 +143,7 @@ void PrintTo(const RoundTripCase& c, std::ostream* out)
     *out << c.extension << " from depth " << c.depth << (c.hasAlpha ? " with alpha" : "");
 }
 
-class LosslessRoundTrip : public ImageFileTest, public ::testing::WithParamInterface<RoundTripCase>
-{
-};
+class LosslessRoundTrip : public ImageFileTest, public ::testing::WithParamInterface<RoundTripCase> { };
 
 TEST_P(LosslessRoundTrip, KeepsEveryColour)
 {
@@ -266,8 +259,7 @@ TEST_F(ImageFileTest, GifOfAPhotoReducesToCloseColours)
 
 } // namespace
 
-namespace
-{
+namespace {
 
 TEST_F(ImageFileTest, BlackAndWhiteTiffKeepsWhichIndexIsBlack)
 {

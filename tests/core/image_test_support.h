@@ -15,8 +15,7 @@
 #include <string>
 
 // A folder for the files one test writes, removed afterwards.
-class ImageFileTest : public ::testing::Test
-{
+class ImageFileTest : public ::testing::Test {
 protected:
     std::string PathOf(const std::string& name) const
     {

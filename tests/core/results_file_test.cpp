@@ -11,8 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // Sheets as (ID, correct count), recorded into a fresh register in this order.
 ResultsRegister RegisterOf(const std::vector<std::pair<int32_t, int32_t>>& sheets)
@@ -39,9 +38,7 @@ void PrintTo(const FileCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class ResultsFileTest : public testing::TestWithParam<FileCase>
-{
-};
+class ResultsFileTest : public testing::TestWithParam<FileCase> { };
 
 TEST_P(ResultsFileTest, OneLinePerRowWithAnId)
 {
@@ -72,8 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Registers, ResultsFileTest,
             }() }),
     [](const testing::TestParamInfo<FileCase>& info) { return std::string(info.param.label); });
 
-class ResultsFileWriteTest : public testing::Test
-{
+class ResultsFileWriteTest : public testing::Test {
 protected:
     std::string PathOf(const std::string& name) const
     {

@@ -19,8 +19,7 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 // While alive, writing a regular file past `bytes` fails, whatever the permissions
 // (tests may run as root, where a read-only folder stops nothing).
-class FileSizeLimit
-{
+class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {

@@ -1,8 +1,8 @@
 // Any bytes that load as an image go through the whole checking sequence.
+#include "omr/check_sheet.h"
 #include "framework/message_box.h"
 #include "fuzz_input.h"
 #include "image/sheet_image.h"
-#include "omr/check_sheet.h"
 #include "omr/engine_state.h"
 
 struct SilentMessages : MessageBoxService {

@@ -10,8 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 AnswerList Answers(std::initializer_list<const char*> first)
 {
@@ -43,8 +42,7 @@ QByteArray ReadAll(const QString& path)
 
 } // namespace
 
-class AnswerKeyDialogTest : public QObject
-{
+class AnswerKeyDialogTest : public QObject {
     Q_OBJECT
 
 private slots:

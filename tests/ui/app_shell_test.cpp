@@ -19,12 +19,10 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 
 // Records what the person had seen when the main dialog's turn came.
-class StartUpProbe : public CVantrelApp
-{
+class StartUpProbe : public CVantrelApp {
 public:
     void OnShowMainDialog() override
     {
@@ -58,8 +56,7 @@ QStringList MenuEntries(const CMainFrame& frame, int position)
 
 } // namespace
 
-class AppShellTest : public QObject
-{
+class AppShellTest : public QObject {
     Q_OBJECT
 
 private slots:

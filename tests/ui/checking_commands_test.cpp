@@ -16,8 +16,7 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 
 QString Report(int id, int correct, int wrong)
 {
@@ -49,8 +48,7 @@ ModalScript::Action PressInResultsDialog(int buttonId)
 
 } // namespace
 
-class CheckingCommandsTest : public QObject
-{
+class CheckingCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -12,8 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 QLineEdit& NumberBox(CInfo& dialog)
 {
@@ -28,8 +27,7 @@ void Type(CInfo& dialog, const QString& text)
 
 } // namespace
 
-class MainDialogTest : public QObject
-{
+class MainDialogTest : public QObject {
     Q_OBJECT
 
 private slots:

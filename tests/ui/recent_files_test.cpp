@@ -12,8 +12,7 @@
 
 #include <memory>
 
-class RecentFilesTest : public QObject
-{
+class RecentFilesTest : public QObject {
     Q_OBJECT
 
 private slots:

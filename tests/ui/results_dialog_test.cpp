@@ -12,8 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 QString BoxText(const CShow& dialog, int controlId)
 {
@@ -46,8 +45,7 @@ QByteArray ReadFile(const QString& path)
 
 } // namespace
 
-class ResultsDialogTest : public QObject
-{
+class ResultsDialogTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -6,8 +6,7 @@
 #include <QTest>
 
 // Each test gets an empty PATH folder and an empty settings store.
-class ScannerLauncherTest : public QObject
-{
+class ScannerLauncherTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -32,7 +32,8 @@ void ConsoleReport::Add(const SheetOutcome& outcome)
     // A lost output is never quiet.
     if (!outcome.writeFailure.empty()) {
         ++m_writeFailures;
-        std::fprintf(stderr, "vantrel-grade: %s: %s\n", outcome.file.c_str(), OneLine(outcome.writeFailure).c_str());
+        std::fprintf(
+            stderr, "vantrel-grade: %s: %s\n", outcome.file.c_str(), OneLine(outcome.writeFailure).c_str());
     }
 
     if (outcome.status == SheetStatus::Refused) {
@@ -44,8 +45,8 @@ void ConsoleReport::Add(const SheetOutcome& outcome)
         m_correctSum += outcome.correct;
         m_correctMin = first ? outcome.correct : std::min(m_correctMin, outcome.correct);
         m_correctMax = first ? outcome.correct : std::max(m_correctMax, outcome.correct);
-        std::printf("%s  ID %08d  correct %d  wrong %d  error %d  %s\n", outcome.file.c_str(), outcome.examineeId,
-                    outcome.correct, outcome.wrong, outcome.errors, StatusName(outcome.status));
+        std::printf("%s  ID %08d  correct %d  wrong %d  error %d  %s\n", outcome.file.c_str(),
+            outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors, StatusName(outcome.status));
     }
     std::fflush(stdout);
     ++m_done;
@@ -56,11 +57,11 @@ void ConsoleReport::Finish()
 {
     ClearProgress();
     const size_t graded = m_reported + m_unreported;
-    std::fprintf(stderr, "%zu sheets: %zu graded (%zu reported, %zu unreported), %zu refused", m_sheetCount, graded,
-                 m_reported, m_unreported, m_refused);
+    std::fprintf(stderr, "%zu sheets: %zu graded (%zu reported, %zu unreported), %zu refused", m_sheetCount,
+        graded, m_reported, m_unreported, m_refused);
     if (graded > 0)
         std::fprintf(stderr, "; correct: mean %.1f, range %d-%d", static_cast<double>(m_correctSum) / graded,
-                     m_correctMin, m_correctMax);
+            m_correctMin, m_correctMax);
     std::fprintf(stderr, "\n");
 }
 

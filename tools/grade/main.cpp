@@ -6,11 +6,11 @@
 #include "batch_runner.h"
 #include "console_report.h"
 #include "csv_report.h"
+#include "framework/message_box.h"
 #include "framework/safe_file_write.h"
 #include "grade_options.h"
 #include "output_guard.h"
 #include "results/results_file.h"
-#include "framework/message_box.h"
 
 #include <QCoreApplication>
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 enum class SheetStatus {
-    Reported,   // graded; the key's last counted question was reached
+    Reported, // graded; the key's last counted question was reached
     Unreported, // graded; the walk never reached the key's last counted question
-    Refused,    // could not be graded
+    Refused, // could not be graded
 };
 
 // What grading one sheet file gave.
@@ -27,9 +27,9 @@ struct SheetOutcome {
     std::array<std::optional<QuestionScore>, kQuestionCount> questionScores;
     // The letters found marked in each row; read only when asked for.
     MarkedLetters markedLetters;
-    std::string refusal;               // one line: why the sheet could not be graded
+    std::string refusal; // one line: why the sheet could not be graded
     std::vector<std::string> messages; // what the desktop program would show in boxes, in order
-    std::string writeFailure;          // why the annotated copy could not be saved; empty when it was
+    std::string writeFailure; // why the annotated copy could not be saved; empty when it was
 };
 
 const char* StatusName(SheetStatus status);

@@ -5,8 +5,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
-namespace
-{
+namespace {
 
 QByteArray FormatFor(const std::string& path)
 {

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 // Keeps the darker of what is there and the new grey, like graphite on paper.
 void Darken(QImage& image, int x, int y, int grey)

@@ -9,8 +9,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-namespace
-{
+namespace {
 
 // Device units of the PDF writer; the painter scales form pixels up to them.
 constexpr int kPdfResolution = 1200;

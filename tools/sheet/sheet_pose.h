@@ -6,8 +6,7 @@
 // How a scanned sheet lies: the untilted form turned by the tilt about the centre
 // of the left registration mark's corner pixel. A positive tilt lifts the right
 // side, matching the sign of the grader's skew angle.
-class SheetPose
-{
+class SheetPose {
 public:
     explicit SheetPose(double tiltDegrees);
 

@@ -4,8 +4,7 @@
 
 // Small deterministic generator (SplitMix64): the same seed gives the same sheets
 // whatever the standard library's own engines and distributions do.
-class SheetRandom
-{
+class SheetRandom {
 public:
     explicit SheetRandom(uint64_t seed)
         : m_state(seed)
