@@ -163,13 +163,13 @@ TEST_F(AnswerKeyFileTest, FailedWriteKeepsTheOldFile)
     WriteFileBytes(path, "old key");
     AnswerList answers;
     answers.fill("a");
-    FileWriteResult result;
+    Status result;
     {
         FileSizeLimit limit(16);
         result = WriteAnswerKeyFile(path, answers);
     }
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.message.empty());
+    EXPECT_FALSE(result.message().empty());
     EXPECT_EQ(ReadFileBytes(path), "old key");
 
     EXPECT_FALSE(WriteAnswerKeyFile(PathOf("no-such-folder/key.txt"), answers));

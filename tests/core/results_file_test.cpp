@@ -95,13 +95,13 @@ TEST_F(ResultsFileWriteTest, FailedWriteKeepsTheOldFile)
     const std::string path = PathOf("results.txt");
     WriteFileBytes(path, "1  = 1 \r\n");
     const ResultsRegister resultsRegister = RegisterOf({ { 12345678, 37 }, { 87654321, 40 } });
-    FileWriteResult result;
+    Status result;
     {
         FileSizeLimit limit(8);
         result = WriteResultsFile(path, resultsRegister);
     }
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.message.empty());
+    EXPECT_FALSE(result.message().empty());
     EXPECT_EQ(ReadFileBytes(path), "1  = 1 \r\n");
 }
 

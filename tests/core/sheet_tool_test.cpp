@@ -38,8 +38,8 @@ bool RunSheetTool(const QStringList& arguments)
 SheetImage LoadScan(const std::string& path)
 {
     SheetImage sheet;
-    const ImageResult loaded = sheet.LoadFromFile(path);
-    EXPECT_TRUE(loaded.ok()) << path << ": " << loaded.message;
+    const Result<DecodeWarnings> loaded = sheet.LoadFromFile(path);
+    EXPECT_TRUE(loaded.ok()) << path << ": " << loaded.message();
     EXPECT_EQ(sheet.GetBitsPerPixel(), 24) << path;
     return sheet;
 }
