@@ -40,18 +40,22 @@ TEST_F(EngineTest, BandsAreReadAndPaintedGreen)
 
 // A block over rows 393 to 402 of band 3, from column 368: ten black pixels and four
 // others a column. Counts of 30 are completed every five columns from 372 (offset
-// 42, a 2); the last one decides, 398 (offset 68, a 3) for the wider block.
+// 42, a 2); the last one decides, 398 (offset 68, a 3) for the wider block. In the
+// units band, the 336 white pixels of the 24 columns before column 343 make 16 rounds
+// of 21 others exactly, so three columns of ten from there complete a count of 30 at
+// column 345 (offset 15, a 1), though the twelve others among them do not clear it.
 TEST_F(EngineTest, LastCountOfThirtyCompletedGivesTheDigit)
 {
-    for (const auto& [lastColumn, digitValue] : { std::pair { 379, 200000 }, { 400, 300000 } }) {
+    for (const auto& [x0, x1, y0, y1, band, value] : { std::tuple { 368, 379, 393, 402, 3, 200000 },
+             { 368, 400, 393, 402, 3, 300000 }, { 343, 345, 486, 495, 8, 1 } }) {
         recorder.ids.clear();
         SheetImage image = MeasuredSheet();
-        Fill(image, 368, 393, lastColumn, 402, kBlack);
+        Fill(image, x0, y0, x1, y1, kBlack);
         image.ReadExamineeId(engine, LayIdBands(engine.g_skew));
-        EXPECT_EQ(engine.g_idDigitValues[3], digitValue);
-        EXPECT_EQ(recorder.ids, std::vector<int32_t> { digitValue });
-        EXPECT_EQ(PixelAt(image, 368, 392), kGreen);
-        EXPECT_EQ(PixelAt(image, 368, 393), kBlack);
+        EXPECT_EQ(engine.g_idDigitValues[static_cast<size_t>(band)], value);
+        EXPECT_EQ(recorder.ids, std::vector<int32_t> { value });
+        EXPECT_EQ(PixelAt(image, x0, y1 + 1), kGreen);
+        EXPECT_EQ(PixelAt(image, x0, y1), kBlack);
     }
 }
 
