@@ -1,153 +1,213 @@
 #pragma once
 
-// Shared by the desktop tests: a recording message service, a script that answers
-// modal dialogs as they appear, temporary settings and synthetic answer sheets.
+// The desktop tests' one fixture and their one way to answer modal dialogs.
 
+#include "answerkey/answer_key_store.h"
+#include "app/CInfo.h"
+#include "app/CMainFrame.h"
+#include "app/CVantrelApp.h"
 #include "framework/message_box.h"
 #include "omr/sheet_layout.h"
+#include "results/results_register.h"
 
-#include <QApplication>
-#include <QColor>
-#include <QDir>
+#include <QAbstractButton>
+#include <QAction>
 #include <QFileDialog>
-#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QQueue>
 #include <QSettings>
-#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
-#include <QWidget>
 
-#include <functional>
-#include <string>
-
-// Records every text instead of showing it.
 class RecordingMessageBox : public MessageBoxService {
 public:
     void Show(const std::string& text) override { texts << QString::fromStdString(text); }
     QStringList texts;
 };
 
-// Answers modal dialogs in the order they appear: each new modal widget is handed
-// to the next scripted action (run from the event loop, so an action may itself
-// open a dialog). A modal nobody scripted is rejected and counted, so a test
-// fails instead of hanging.
-class ModalScript : public QObject {
+// Answers modal dialogs in the order they open. An answer runs from the event loop, so it
+// may press a button whose nested dialog the next answer takes, then go on with its own.
+// A modal of another type, one nobody expected and one its answer left open are rejected
+// and counted, so a test fails instead of hanging.
+class ModalAnswers : public QObject {
 public:
-    using Action = std::function<void(QWidget*)>;
-
-    ModalScript()
+    ModalAnswers()
     {
-        connect(&m_timer, &QTimer::timeout, this, &ModalScript::Poll);
-        m_timer.start(5);
+        connect(&m_poll, &QTimer::timeout, this, &ModalAnswers::Poll);
+        m_poll.start(5);
     }
 
-    ModalScript& Then(Action action)
+    template <typename Dialog> void Then(std::function<void(Dialog&)> action)
     {
-        m_actions.enqueue(std::move(action));
-        return *this;
+        m_answers.enqueue([action](QWidget* modal) {
+            auto* dialog = qobject_cast<Dialog*>(modal);
+            if (dialog)
+                action(*dialog);
+            return dialog != nullptr;
+        });
     }
 
-    bool Finished() const { return m_actions.isEmpty(); }
-
-    QStringList seenTitles; // window titles of the modals, in order
-    int unexpected = 0;
+    int pending() const { return static_cast<int>(m_answers.size()); }
+    int wrong = 0;
 
 private:
     void Poll()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == m_lastHandled || m_busy)
+        if (!modal || !modal->isVisible() || modal->property("answered").toBool())
             return;
-        m_lastHandled = modal;
-        seenTitles << modal->windowTitle();
-        if (m_actions.isEmpty()) {
-            ++unexpected;
-            QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
-            return;
-        }
-        m_busy = true;
-        QTimer::singleShot(0, this, [this, action = m_actions.dequeue(), target = QPointer<QWidget>(modal)] {
-            m_busy = false;
-            if (target)
-                action(target);
+        modal->setProperty("answered", true);
+        const auto answer = m_answers.isEmpty() ? nullptr : m_answers.dequeue();
+        QTimer::singleShot(0, this, [this, answer, guard = QPointer<QWidget>(modal)] {
+            if (guard && !(answer && answer(guard)))
+                Wrong(guard, "not expected");
+            if (guard && guard->isVisible()) {
+                Wrong(guard, "left open");
+                QMetaObject::invokeMethod(guard, "reject", Qt::QueuedConnection);
+            }
         });
     }
 
-    QTimer m_timer;
-    QQueue<Action> m_actions;
-    QPointer<QWidget> m_lastHandled;
-    bool m_busy = false;
+    void Wrong(QWidget* modal, const char* what)
+    {
+        ++wrong;
+        qWarning("%s %s", modal->metaObject()->className(), what);
+    }
+
+    QTimer m_poll;
+    QQueue<std::function<bool(QWidget*)>> m_answers;
 };
 
-inline void AcceptDialog(QWidget* dialog)
+inline QByteArray ReadAll(const QString& path)
 {
-    QMetaObject::invokeMethod(dialog, "accept");
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline void RejectDialog(QWidget* dialog)
+inline void Click(QWidget& dialog, const char* buttonName)
 {
-    QMetaObject::invokeMethod(dialog, "reject");
+    auto* button = dialog.findChild<QAbstractButton*>(buttonName);
+    QVERIFY2(button, buttonName);
+    button->click();
 }
 
-// Chooses the file (absolute path) and the type entry (counted from 1) in a file
-// dialog and accepts it.
-inline ModalScript::Action ChooseInFileDialog(
-    const QString& path, int typeEntry = 0, std::function<void()> afterAccept = {})
+// Types the file name into a file dialog, as a person would, picks the type entry
+// (counted from 1) and accepts; after runs once it has accepted.
+inline std::function<void(QFileDialog&)> ChooseFile(
+    const QString& path, int typeEntry = 0, std::function<void()> after = {})
 {
-    return [path, typeEntry, afterAccept](QWidget* widget) {
-        auto* dialog = qobject_cast<QFileDialog*>(widget);
-        if (!dialog)
-            return RejectDialog(widget);
+    return [=](QFileDialog& dialog) {
         if (typeEntry > 0)
-            dialog->selectNameFilter(dialog->nameFilters().value(typeEntry - 1));
-        dialog->setDirectory(QFileInfo(path).absolutePath());
-        // Typed, as a person would.
-        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            name->setText(QFileInfo(path).fileName());
-        QMetaObject::invokeMethod(dialog, "accept");
-        if (afterAccept)
-            afterAccept();
+            dialog.selectNameFilter(dialog.nameFilters().value(typeEntry - 1));
+        dialog.setDirectory(QFileInfo(path).absolutePath());
+        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QFileInfo(path).fileName());
+        QMetaObject::invokeMethod(&dialog, "accept"); // protected in QFileDialog
+        if (after)
+            after();
     };
 }
 
-// Keeps QSettings of this process inside the folder.
-inline void UseSettingsFolder(const QString& folder)
-{
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
-}
-
-// A white 24-bit answer sheet with both registration marks (the printed form's
-// reference points, no skew), the eight ID digits marked, and question 1 answered
-// "a" when asked. Returns whether the BMP file was written.
+// A white 24-bit answer sheet with both registration marks (no skew), the eight ID
+// digits marked, and question 1 answered "a" when asked.
 inline bool WriteAnswerSheet(const QString& path, int examineeId, bool answerQuestionOne)
 {
     QImage sheet(850, 1100, QImage::Format_RGB888);
     sheet.fill(Qt::white);
-    const auto fill = [&sheet](int left, int top, int width, int height) {
-        for (int y = top; y < top + height; ++y)
-            for (int x = left; x < left + width; ++x)
-                sheet.setPixelColor(x, y, Qt::black);
-    };
+    QPainter paint(&sheet);
     constexpr int X = kFormLeftMarkX;
     constexpr int Y = kFormLeftMarkY;
-    fill(X - 30, Y - 30, 31, 31); // left mark, bottom right corner at (X, Y)
-    fill(X + kFormMarkSpacing - 30, Y - 30, 31, 31); // right mark at the same height
-
-    // A band fully blacked over its 14 rows completes its count of 30 black
-    // pixels in the third column of the block.
-    int divisor = 10'000'000;
-    for (int band = 0; band < kIdDigitCount; ++band, divisor /= 10) {
-        const int digit = examineeId / divisor % 10;
-        fill(X + static_cast<int>(kIdDigitOriginOffset) + kIdDigitColumns[static_cast<size_t>(digit)].first
-                + 3,
-            Y + static_cast<int>(kIdBandTopOffset + kIdBandStep * band), 10, 14);
-    }
-    // 70 pixels inside question 1's "a" box
+    paint.fillRect(X - 30, Y - 30, 31, 31, Qt::black); // left mark, bottom right corner at (X, Y)
+    paint.fillRect(X + kFormMarkSpacing - 30, Y - 30, 31, 31, Qt::black);
+    // A band blacked over its 14 rows completes its count of 30 in the block's third column.
+    for (int band = 0, divisor = 10'000'000; band < kIdDigitCount; ++band, divisor /= 10)
+        paint.fillRect(X + static_cast<int>(kIdDigitOriginOffset)
+                + kIdDigitColumns[static_cast<size_t>(examineeId / divisor % 10)].first + 3,
+            Y + static_cast<int>(kIdBandTopOffset + kIdBandStep * band), 10, 14, Qt::black);
     const AnswerBlock first = kAnswerBlocks[0];
-    if (answerQuestionOne)
-        fill(X + first.columnOffset - kBlockLeftInset + 2, Y + first.bandOffset + 22, 10, 7);
+    if (answerQuestionOne) // 70 pixels inside question 1's "a" box
+        paint.fillRect(
+            X + first.columnOffset - kBlockLeftInset + 2, Y + first.bandOffset + 22, 10, 7, Qt::black);
+    paint.end();
     return sheet.save(path, "BMP");
 }
+
+// Each test starts the program afresh, its messages recorded, on empty settings, key
+// stores and register, an empty PATH, and a folder holding img001.bmp (11111111,
+// question 1 "a"), img002.bmp (22222222, nothing marked) and img003.bmp (30405060, "a").
+class UiTest : public QObject {
+    Q_OBJECT
+
+protected:
+    QString Path(const QString& name) const { return m_folder.filePath(name); }
+
+    template <typename Dialog> void Answer(std::function<void(Dialog&)> action)
+    {
+        m_modals->Then<Dialog>(std::move(action));
+    }
+
+    // Quits the program and starts it again on the same settings.
+    void Restart()
+    {
+        m_binding.reset(); // bindings end in the reverse order they began
+        m_app.reset();
+        m_app = std::make_unique<CVantrelApp>();
+        m_app->CreateMainFrame();
+        m_app->MainFrame()->show();
+        m_binding = std::make_unique<ScopedMessageBox>(m_messages); // over the program's own
+    }
+
+    void Trigger(int command)
+    {
+        QAction* action = m_app->MainFrame()->Action(command);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+    }
+
+    void Open(const QStringList& names)
+    {
+        for (const QString& name : names)
+            QVERIFY(m_app->OpenDocumentFile(Path(name)));
+    }
+
+    QTemporaryDir m_folder;
+    RecordingMessageBox m_messages;
+    std::unique_ptr<CVantrelApp> m_app;
+    std::unique_ptr<ModalAnswers> m_modals;
+    std::unique_ptr<ScopedMessageBox> m_binding;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_folder.isValid() && QDir(m_folder.path()).mkpath("bin"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("settings"));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Path("settings"));
+        qputenv("PATH", QFile::encodeName(Path("bin")));
+        QVERIFY(WriteAnswerSheet(Path("img001.bmp"), 11111111, true));
+        QVERIFY(WriteAnswerSheet(Path("img002.bmp"), 22222222, false));
+        QVERIFY(WriteAnswerSheet(Path("img003.bmp"), 30405060, true));
+    }
+
+    void init()
+    {
+        QSettings("Vantrel", "Vantrel").clear();
+        g_enteredKey = g_committedKey = g_gradingKey = {};
+        g_keyReady = false;
+        g_lastSheetNumber = -1; // not a value the main dialog gives: shows whether it was set
+        g_resultsRegister.reset();
+        m_messages.texts.clear();
+        m_modals = std::make_unique<ModalAnswers>();
+        Restart();
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(m_modals->pending(), 0);
+        QCOMPARE(m_modals->wrong, 0);
+        m_binding.reset();
+        m_app.reset();
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};

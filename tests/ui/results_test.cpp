@@ -1,0 +1,260 @@
+#include "app/CChildFrame.h"
+#include "app/CommandId.h"
+#include "image/CVantrelView.h"
+#include "omr/sheet_check.h"
+#include "results/CShow.h"
+#include "ui_test_support.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QString Report(int id, int correct, int wrong)
+{
+    return QString("รหัสผู้ทำ = %1\nจำนวนข้อที่ทำถูก = %2\nจำนวนข้อที่ทำผิด = %3").arg(id).arg(correct).arg(wrong);
+}
+
+// The register's rows up to the first empty one, each as "title id correct errors".
+QStringList Rows()
+{
+    QStringList rows;
+    for (int r = 0; r < ResultsRegister::kRows && (r == 0 || !rows.last().startsWith(' ')); ++r) {
+        const SheetResult row = g_resultsRegister.row(r);
+        rows << QString("%1 %2 %3 %4")
+                    .arg(QString::fromStdString(row.title))
+                    .arg(row.examineeId)
+                    .arg(row.correctCount)
+                    .arg(row.errorCount);
+    }
+    return rows;
+}
+
+// A row as the results dialog shows it.
+QString ShownRow(const CShow& dialog, int row)
+{
+    QStringList boxes;
+    for (int id : { CShow::FileNameBoxId(row), CShow::IdBoxId(row), CShow::CorrectBoxId(row),
+             CShow::ErrorBoxId(row) }) {
+        auto* box = qobject_cast<QLineEdit*>(dialog.Control(id));
+        boxes << (box && box->isReadOnly() ? box->text() : "<no read-only box>");
+    }
+    return boxes.join(' ');
+}
+
+// Presses the button, or the key when the number is one.
+std::function<void(CShow&)> Press(int buttonOrKey)
+{
+    return [buttonOrKey](CShow& dialog) {
+        if (auto* button = qobject_cast<QPushButton*>(dialog.Control(buttonOrKey)))
+            button->click();
+        else
+            QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, Qt::Key(buttonOrKey));
+    };
+}
+
+void RecordSheet(const std::string& title, int32_t id, int32_t correct, int32_t errors)
+{
+    g_resultsRegister.recordTitle(title);
+    g_resultsRegister.recordId(id);
+    g_resultsRegister.recordScores(correct, errors);
+}
+
+QColor PixelShown(CVantrelView* view, QPoint point)
+{
+    return view->viewport()->grab().toImage().pixelColor(point);
+}
+
+// Sheets opened (the last on top, active), a command, the button or key leaving the
+// results dialog; the messages, register rows and windows that follow.
+struct Check {
+    QStringList opened;
+    int command;
+    int leave;
+    QStringList messages;
+    QStringList rows;
+    QString windows;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Check)
+
+class ResultsTest : public UiTest {
+    Q_OBJECT
+
+private slots:
+    void theDialogShowsTheRegisterAsItWasWhenOpened()
+    {
+        RecordSheet("img001.tif", 12345678, 37, 1);
+        RecordSheet("img002.tif", 5, 40, 0);
+        const CShow dialog;
+        RecordSheet("img003.tif", 44444444, 4, 4); // after opening: not shown
+        QCOMPARE(dialog.windowTitle(), "ผลการตรวจ");
+        QStringList buttons;
+        for (int id : { CShow::kCheckButton, CShow::kCloseButton, CShow::kResetButton, CShow::kSaveButton })
+            buttons << qobject_cast<QPushButton*>(dialog.Control(id))->text();
+        QCOMPARE(buttons, (QStringList { "ตรวจ", "ตกลง", "reset ผล", "จัดเก็บผล" }));
+        QCOMPARE(ShownRow(dialog, 1), "img001.tif 12345678 37 1");
+        QCOMPARE(ShownRow(dialog, 2), "img002.tif 5 40 0");
+        for (int row = 3; row <= ResultsRegister::kRows; ++row)
+            QCOMPARE(ShownRow(dialog, row), " 0 0 0");
+    }
+
+    void storeWritesTheResultsFileAskingBeforeReplacingAndSaysWhenItFails()
+    {
+        RecordSheet("img001.tif", 12345678, 37, 1);
+        RecordSheet("img002.tif", 0, 12, 0);
+        const QString path = Path("scores");
+        auto vanishing = std::make_unique<QTemporaryDir>();
+        QStringList shown;
+        CShow dialog;
+        Answer<CShow>([&](CShow& results) {
+            Press(CShow::kSaveButton)(results);
+            QCOMPARE(ReadAll(path + ".txt"), "12345678  = 37 \r\n");
+            RecordSheet("img003.tif", 5, 40, 0);
+            Press(CShow::kSaveButton)(results); // again, onto the file just written
+            Press(CShow::kSaveButton)(results); // into a folder that goes away
+            QVERIFY(results.isVisible());
+            Press(CShow::kCheckButton)(results);
+        });
+        Answer<QFileDialog>([&](QFileDialog& files) {
+            shown << files.nameFilters() << QFileInfo(files.selectedFiles().value(0)).fileName();
+            ChooseFile(path)(files);
+        });
+        Answer<QFileDialog>(ChooseFile(path + ".txt"));
+        Answer<QMessageBox>([](QMessageBox& question) { question.button(QMessageBox::Yes)->click(); });
+        Answer<QFileDialog>(
+            ChooseFile(vanishing->filePath("scores.txt"), 0, [&vanishing] { vanishing.reset(); }));
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(shown.value(0), "Document*.txt (*.txt)");
+        QVERIFY2(shown.size() == 2 && shown[1].startsWith("ผลคะแนน"), qPrintable(shown.join('|')));
+        QCOMPARE(ReadAll(path + ".txt"), "12345678  = 37 \r\n5  = 40 \r\n");
+        QCOMPARE(m_messages.texts.size(), 1);
+        QVERIFY2(m_messages.texts[0].startsWith("จัดเก็บผลคะแนนไม่สำเร็จ\n"), qPrintable(m_messages.texts[0]));
+    }
+
+    void theProgramsMessageBoxIsCaptionedVantrelWithOneOkButton()
+    {
+        ModalMessageBox service;
+        const ScopedMessageBox binding(service);
+        const QString text = "มีเอกสารถูกเปิดไว้แล้ว\nโปรดปิดเอกสาร <b>ทั้งหมด</b>\t";
+        Answer<QMessageBox>([text](QMessageBox& box) {
+            QCOMPARE(box.windowTitle(), "Vantrel");
+            QCOMPARE(box.text(), text);
+            QCOMPARE(box.buttons().size(), 1);
+            QMetaObject::invokeMethod(&box, "accept");
+        });
+        ShowMessage(text.toStdString());
+    }
+
+    void checkingGradesTheActiveSheetThenTheOthersFromTheTop_data()
+    {
+        QTest::addColumn<Check>("check");
+        const int all = CommandId::CheckAllSheets, active = CommandId::CheckActiveSheet;
+        const int check = CShow::kCheckButton, close = CShow::kCloseButton;
+        const QStringList three { "img001.bmp", "img002.bmp", "img003.bmp" },
+            two { "img001.bmp", "img002.bmp" };
+        const QString three1 = "img003.bmp 30405060 1 0", two0 = "img002.bmp 22222222 0 0";
+        const QString one1 = "img001.bmp 11111111 1 0", earlier = "earlier.tif 99 9 0";
+        const QString notGraded = "img002.bmp active, img001.bmp";
+        QTest::newRow("all of three") << Check { three, all, check,
+            { Report(30405060, 1, 0), Report(22222222, 0, 1), Report(11111111, 1, 0) },
+            { earlier, three1, two0, one1 },
+            "img003.bmp active, img002.bmp minimized, img001.bmp minimized" };
+        QTest::newRow("all of one") << Check { { "img001.bmp" }, all, check, { Report(11111111, 1, 0) },
+            { earlier, one1 }, "img001.bmp active" };
+        QTest::newRow("all, one refused") << Check { { "img001.bmp", "blank.bmp", "img003.bmp" }, all, check,
+            { Report(30405060, 1, 0), QString::fromStdString(RefusalMessage(SheetCheck::NoRegistrationMark)),
+                Report(11111111, 1, 0) },
+            { earlier, three1, one1 }, "img003.bmp active, blank.bmp minimized, img001.bmp minimized" };
+        QTest::newRow("active") << Check { three, active, check, { Report(30405060, 1, 0) },
+            { earlier, three1 }, "img003.bmp active, img001.bmp, img002.bmp minimized" };
+        QTest::newRow("Enter, active") << Check { two, active, Qt::Key_Return, { Report(22222222, 0, 1) },
+            { earlier, two0 }, "img002.bmp active, img001.bmp minimized" };
+        QTest::newRow("close, active") << Check { two, active, close, {}, { earlier }, notGraded };
+        QTest::newRow("close, all") << Check { two, all, close, {}, { earlier }, notGraded };
+        QTest::newRow("Escape, all") << Check { two, all, Qt::Key_Escape, {}, { earlier }, notGraded };
+        QTest::newRow("reset, all") << Check { two, all, CShow::kResetButton, {}, {}, notGraded };
+    }
+
+    void checkingGradesTheActiveSheetThenTheOthersFromTheTop()
+    {
+        QFETCH(Check, check);
+        QImage blank(850, 1100, QImage::Format_RGB888);
+        blank.fill(Qt::white);
+        QVERIFY(blank.save(Path("blank.bmp"), "BMP"));
+        g_enteredKey.answers[0] = "a";
+        g_enteredKey.count = 1;
+        RecordSheet("earlier.tif", 99, 9, 0);
+        Open(check.opened);
+        Answer<CShow>(Press(check.leave));
+        Trigger(check.command);
+        QCOMPARE(m_messages.texts, check.messages);
+        QCOMPARE(Rows(), check.rows << " 0 0 0");
+        QCOMPARE(WindowStates(), check.windows);
+    }
+
+    void checkingTheActiveSheetRedrawsItAndAgainMinimizesTheNextBelow()
+    {
+        g_enteredKey.answers[0] = "a";
+        g_enteredKey.count = 1;
+        Open({ "img001.bmp", "img002.bmp", "img003.bmp" });
+        CVantrelView* view = m_app->MainFrame()->ActiveSheetWindow()->View();
+        // Question 1's "a" box, beside its mark: white before, green once graded correct.
+        const QPoint besideMark(120 + 8, 460 + 132 + 20);
+        QCOMPARE(PixelShown(view, besideMark), QColor(Qt::white));
+        for (int time = 0; time < 2; ++time) {
+            Answer<CShow>(Press(CShow::kCheckButton));
+            Trigger(CommandId::CheckActiveSheet);
+        }
+        QCOMPARE(PixelShown(view, besideMark), QColor(0, 255, 0));
+        QCOMPARE(WindowStates(), "img003.bmp active, img002.bmp minimized, img001.bmp minimized");
+    }
+
+    void toggleMinimizesAllThenRestoresAll()
+    {
+        Open({ "img001.bmp", "img002.bmp", "img003.bmp" });
+        Trigger(CommandId::ToggleSheetWindows);
+        QCOMPARE(WindowStates(), "img003.bmp active minimized, img002.bmp minimized, img001.bmp minimized");
+        Trigger(CommandId::ToggleSheetWindows);
+        QCOMPARE(WindowStates(), "img003.bmp active, img002.bmp, img001.bmp");
+    }
+
+    void measuringAndPreparingRepaintTheSheet()
+    {
+        Open({ "img001.bmp" });
+        Trigger(CommandId::MeasureSkew);
+        QCOMPARE(m_messages.texts, QStringList { " มุมเอียง=0.000000" });
+        QCOMPARE(Rows(), QStringList { " 0 0 0" });
+        // The search window's white paper is painted cyan.
+        QCOMPARE(
+            PixelShown(m_app->MainFrame()->ActiveSheetWindow()->View(), { 150, 450 }), QColor(0, 255, 255));
+
+        QImage sheet(850, 1100, QImage::Format_RGB888);
+        sheet.fill(QColor(139, 139, 139));
+        QPainter(&sheet).fillRect(
+            25, 400, 145, 100, Qt::white); // where a fresh scan is told from a measured one
+        QVERIFY(sheet.save(Path("grey.bmp"), "BMP"));
+        Open({ "grey.bmp" });
+        Trigger(CommandId::PrepareSheet);
+        QCOMPARE(
+            PixelShown(m_app->MainFrame()->ActiveSheetWindow()->View(), { 300, 300 }), QColor(Qt::black));
+        QCOMPARE(m_messages.texts.size(), 1);
+    }
+
+private:
+    // The sheet windows from the top of the stacking order, with their state.
+    QString WindowStates() const
+    {
+        QStringList states;
+        for (CChildFrame* window : m_app->SheetWindows())
+            states << window->windowTitle()
+                    + (window == m_app->MainFrame()->ActiveSheetWindow() ? " active" : "")
+                    + (window->isMinimized() ? " minimized" : "");
+        return states.join(", ");
+    }
+};
+
+QTEST_MAIN(ResultsTest)
+#include "results_test.moc"
