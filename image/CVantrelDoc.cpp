@@ -4,6 +4,7 @@
 #include "framework/message_box.h"
 #include "framework/qt/FileDialog.h"
 #include "framework/qt/ModalMessageBox.h"
+#include "image/sheet_pages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,10 +31,10 @@ const char* SaveExtension(ImageType type)
 
 } // namespace
 
-ImageResult CVantrelDoc::OnOpenDocument(const QString& path)
+ImageResult CVantrelDoc::OnOpenDocument(const QString& path, int page, int pageCount)
 {
     auto image = std::make_unique<SheetImage>();
-    ImageResult result = image->LoadFromFile(path.toStdString());
+    ImageResult result = LoadSheetPage(*image, path.toStdString(), page, pageCount);
     if (!result)
         return result;
     // What the decoder said of a sheet it still read, named after the sheet.
@@ -41,7 +42,8 @@ ImageResult CVantrelDoc::OnOpenDocument(const QString& path)
         std::fprintf(stderr, "%s: %s\n", path.toLocal8Bit().constData(), warning.c_str());
     m_pImage = std::move(image);
     m_pathName = path;
-    m_title = QFileInfo(path).fileName();
+    m_page = page;
+    m_title = QString::fromStdString(PageName(QFileInfo(path).fileName().toStdString(), page, pageCount));
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "image/decoded_image.h"
 #include "image/gif_decoder.h"
 #include "image/image_codecs.h"
+#include "image/pdf_page.h"
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
 
@@ -14,6 +15,7 @@
 #include <QImageReader>
 #include <QString>
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -60,12 +62,18 @@ const uint8_t* BytesOf(const QByteArray& bytes)
     return reinterpret_cast<const uint8_t*>(bytes.constData());
 }
 
-// Decodes the open file into `image`; failures say why without the path.
-ImageResult Decode(QFile& file, const DecodeMessages& messages, SheetImage& image)
+int DotsPerInch(const QImage& image)
+{
+    return static_cast<int>(std::lround(image.dotsPerMeterX() * 0.0254));
+}
+
+// Decodes image `page` (from 0) of the open file into `image`; failures say why
+// without the path.
+ImageResult Decode(QFile& file, int page, const DecodeMessages& messages, SheetImage& image)
 {
     // These two bytes alone make Qt pick its JPEG reader. A colour JPEG is decoded
     // directly, without Qt's detour; any other goes on to Qt.
-    if (file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
+    if (page == 0 && file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
         const QByteArray bytes = file.readAll();
         if (std::optional<ImageResult> direct
             = DecodeColourJpeg(BytesOf(bytes), static_cast<size_t>(bytes.size()), image))
@@ -82,6 +90,10 @@ ImageResult Decode(QFile& file, const DecodeMessages& messages, SheetImage& imag
     const ImageCodec* codec = DecoderForQtFormat(format);
     if (!codec)
         return ImageResult::Failure(ImageError::CannotDecode, "not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
+    // Only a TIFF holds several sheets; the reader then tells the size of that page.
+    if (page > 0 && (codec->type != ImageType::Tiff || !reader.jumpToImage(page)))
+        return ImageResult::Failure(
+            ImageError::CannotDecode, "the file has no page " + std::to_string(page + 1));
 
     QFile probe(file.fileName());
     if (!probe.open(QIODevice::ReadOnly))
@@ -114,12 +126,20 @@ ImageResult Decode(QFile& file, const DecodeMessages& messages, SheetImage& imag
     for (const std::string& line : messages.Lines())
         if (line.rfind("qt.gui.imageio.jpeg: ", 0) == 0)
             return ImageResult::Corrupt(messages.Joined());
-    return StoreDecodedImage(decoded, image);
+    if (ImageResult stored = StoreDecodedImage(decoded, image); !stored)
+        return stored;
+    image.SetDotsPerInch(DotsPerInch(decoded));
+    return {};
 }
 
 } // namespace
 
 ImageResult SheetImage::LoadFromFile(const std::string& path)
+{
+    return LoadPage(path, 0);
+}
+
+ImageResult SheetImage::LoadPage(const std::string& path, int page)
 {
     const auto failure = [&](ImageError error, const std::string& why) {
         return ImageResult::Failure(error, path + ": " + why);
@@ -136,7 +156,8 @@ ImageResult SheetImage::LoadFromFile(const std::string& path)
 
     const DecodeMessages messages;
     SheetImage loaded;
-    ImageResult result = Decode(file, messages, loaded);
+    ImageResult result
+        = IsPdfFile(path) ? RenderPdfPage(path, page, loaded) : Decode(file, page, messages, loaded);
     if (!result) {
         const std::string said = messages.Joined();
         const bool toldAlready = said.empty() || result.message.find(said) != std::string::npos;

@@ -8,6 +8,8 @@ enum class ImageError {
     CannotOpen, // missing or unreadable file
     CannotDecode, // not an image, corrupt or truncated
     TooLarge, // over the pixel limit
+    WrongSize, // a page the size of no paper the engine reads
+    Locked, // a document that needs a password
     UnknownExtension, // no encoder claims the extension
     CannotEncode,
     CannotWrite,

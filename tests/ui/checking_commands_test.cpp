@@ -6,10 +6,12 @@
 #include "image/CVantrelView.h"
 #include "omr/sheet_check.h"
 #include "results/CShow.h"
+#include "results/results_file.h"
 #include "results/results_register.h"
 #include "ui_test_support.h"
 
 #include <QAction>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -214,6 +216,39 @@ private slots:
         CVantrelView* view = m_app->MainFrame()->ActiveSheetWindow()->View();
         QCOMPARE(view->viewport()->grab().toImage().pixelColor(300, 300), QColor(Qt::black));
         QVERIFY(m_messages.texts.isEmpty());
+    }
+
+    // A copier's multi-page TIFF: one window per page, and the rows vantrel-grade writes.
+    void checkAllOnAMultiPageFileGradesEveryPageAsTheGraderDoes()
+    {
+        QProcess tool;
+        const QString file = m_folder.filePath(QStringLiteral("class.tif"));
+        tool.start(QStringLiteral("convert"),
+            { m_folder.filePath("s1.bmp"), m_folder.filePath("s2.bmp"), m_folder.filePath("s3.bmp"),
+                QStringLiteral("-colorspace"), QStringLiteral("Gray"), file });
+        QVERIFY(tool.waitForFinished(60000) && tool.exitCode() == 0);
+        QVERIFY(m_app->OpenDocumentFile(file));
+        QCOMPARE(WindowStates(), QStringLiteral("class.tif#3 active, class.tif#2, class.tif#1"));
+        ModalScript script;
+        script.Then(PressInResultsDialog(CShow::kCheckButton));
+        Trigger(CommandId::CheckAllSheets);
+        QCOMPARE(Row(0), QStringLiteral("class.tif#3 30405060 1 0"));
+        QCOMPARE(Row(2), QStringLiteral("class.tif#1 11111111 1 0"));
+
+        const QString key = m_folder.filePath(QStringLiteral("key.txt"));
+        const QString results = m_folder.filePath(QStringLiteral("results.txt"));
+        QFile keyFile(key);
+        QVERIFY(keyFile.open(QIODevice::WriteOnly) && keyFile.write("a\n") == 2);
+        keyFile.close();
+        tool.start(QStringLiteral(VANTREL_GRADE_TOOL), { "--key", key, "--results", results, file });
+        QVERIFY(tool.waitForFinished(60000) && tool.exitCode() == 0);
+        std::string rows;
+        for (int r = 2; r >= 0; --r) // the grader goes in page order, the desktop from the top
+            rows += FormatResultLine(
+                g_resultsRegister.row(r).examineeId, g_resultsRegister.row(r).correctCount);
+        QFile written(results);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().toStdString(), rows);
     }
 
     void toggleMinimizesAllThenRestoresAll()
