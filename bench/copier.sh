@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-sheet=$build/tools/vantrel-sheet
+sheet=$build/tools/sheet/vantrel-sheet
 bench=$build/bench/bench_copier_pages
 for tool in "$sheet" "$bench"; do
     [[ -x $tool ]] || { echo "build $tool first (cmake --build $build)" >&2; exit 2; }
@@ -22,7 +22,7 @@ QT_QPA_PLATFORM=offscreen "$sheet" batch --count 8 --format jpg --dpi 300 --out 
     --benchmark_report_aggregates_only=true --benchmark_format=json >"$work/result.json"
 python3 - "$work/result.json" <<'PY'
 import json, sys
-runs = {b["run_name"]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]
+runs = {b["run_name"].split("/")[0]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]
         if b.get("aggregate_name") == "median"}
 def show(name, over, under):
     print(f"{name}: {runs[over] / runs[under]:.2f}  ({runs[over]:.0f} us / {runs[under]:.0f} us)")
