@@ -101,8 +101,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     for (const std::string& path : g_copierPages) {
         auto page = std::make_unique<SheetImage>();
-        if (const ImageResult loaded = page->LoadFromFile(path); !loaded) {
-            std::fprintf(stderr, "%s\n", loaded.message.c_str());
+        if (const Result<DecodeWarnings> loaded = page->LoadFromFile(path); !loaded) {
+            std::fprintf(stderr, "%s\n", loaded.message().c_str());
             return 1;
         }
         g_decodedCopierPages.push_back(std::move(page));

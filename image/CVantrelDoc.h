@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/image_result.h"
+#include "framework/status.h"
 #include "image/sheet_image.h"
 
 #include <QObject>
@@ -17,7 +17,7 @@ class CVantrelDoc : public QObject {
 public:
     // Loads page `page` (from 0) of the file's `pageCount` and brings it to the page
     // the engine reads; on failure the document keeps no image and says why.
-    ImageResult OnOpenDocument(const QString& path, int page = 0, int pageCount = 1);
+    Status OnOpenDocument(const QString& path, int page = 0, int pageCount = 1);
 
     SheetImage* GetImage() const { return m_pImage.get(); }
     const QString& GetPathName() const { return m_pathName; }

@@ -69,13 +69,13 @@ int DotsPerInch(const QImage& image)
 
 // Decodes image `page` (from 0) of the open file into `image`; failures say why
 // without the path.
-ImageResult Decode(QFile& file, int page, const DecodeMessages& messages, SheetImage& image)
+Status Decode(QFile& file, int page, const DecodeMessages& messages, SheetImage& image)
 {
     // These two bytes alone make Qt pick its JPEG reader. A colour JPEG is decoded
     // directly, without Qt's detour; any other goes on to Qt.
     if (page == 0 && file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
         const QByteArray bytes = file.readAll();
-        if (std::optional<ImageResult> direct
+        if (std::optional<Status> direct
             = DecodeColourJpeg(BytesOf(bytes), static_cast<size_t>(bytes.size()), image))
             return *direct;
         file.seek(0);
@@ -89,26 +89,24 @@ ImageResult Decode(QFile& file, int page, const DecodeMessages& messages, SheetI
     const std::string format = reader.format().toStdString();
     const ImageCodec* codec = DecoderForQtFormat(format);
     if (!codec)
-        return ImageResult::Failure(ImageError::CannotDecode, "not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
+        return Status::Failure("not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
     // Only a TIFF holds several sheets; the reader then tells the size of that page.
     if (page > 0 && (codec->type != ImageType::Tiff || !reader.jumpToImage(page)))
-        return ImageResult::Failure(
-            ImageError::CannotDecode, "the file has no page " + std::to_string(page + 1));
+        return Status::Failure("the file has no page " + std::to_string(page + 1));
 
     QFile probe(file.fileName());
     if (!probe.open(QIODevice::ReadOnly))
-        return ImageResult::Failure(ImageError::CannotOpen, probe.errorString().toStdString());
+        return Status::Failure(probe.errorString().toStdString());
 
     // The header's size decides before any pixel memory is taken.
     const QSize size = reader.size();
     const int64_t pixels = AnnouncedPixels(size, codec->type, probe);
     if (pixels > SheetImage::kMaxPixels)
-        return ImageResult::Failure(
-            ImageError::TooLarge, std::to_string(pixels) + " pixels are more than 100 megapixels");
+        return Status::Failure(std::to_string(pixels) + " pixels are more than 100 megapixels");
     if (!IsStreamComplete(probe, format))
-        return ImageResult::Corrupt(std::string(codec->description) + " data is truncated");
+        return CorruptImage(std::string(codec->description) + " data is truncated");
     if (size.isValid() && !CouldHoldPixels(codec->type, size.width(), size.height(), probe.size()))
-        return ImageResult::Corrupt(std::string(codec->description) + ": " + std::to_string(probe.size())
+        return CorruptImage(std::string(codec->description) + ": " + std::to_string(probe.size())
             + " bytes cannot hold " + std::to_string(size.width()) + " x " + std::to_string(size.height())
             + " pixels");
     // Qt's GIF reader decodes past codes that point nowhere; giflib does not.
@@ -121,12 +119,12 @@ ImageResult Decode(QFile& file, int page, const DecodeMessages& messages, SheetI
     LimitQtAllocations();
     QImage decoded;
     if (!reader.read(&decoded))
-        return ImageResult::Failure(ImageError::CannotDecode, reader.errorString().toStdString());
+        return Status::Failure(reader.errorString().toStdString());
     // Every warning of libjpeg's is about damaged or missing data.
     for (const std::string& line : messages.Lines())
         if (line.rfind("qt.gui.imageio.jpeg: ", 0) == 0)
-            return ImageResult::Corrupt(messages.Joined());
-    if (ImageResult stored = StoreDecodedImage(decoded, image); !stored)
+            return CorruptImage(messages.Joined());
+    if (Status stored = StoreDecodedImage(decoded, image); !stored)
         return stored;
     image.SetDotsPerInch(DotsPerInch(decoded));
     return {};
@@ -134,36 +132,33 @@ ImageResult Decode(QFile& file, int page, const DecodeMessages& messages, SheetI
 
 } // namespace
 
-ImageResult SheetImage::LoadFromFile(const std::string& path)
+Result<DecodeWarnings> SheetImage::LoadFromFile(const std::string& path)
 {
     return LoadPage(path, 0);
 }
 
-ImageResult SheetImage::LoadPage(const std::string& path, int page)
+Result<DecodeWarnings> SheetImage::LoadPage(const std::string& path, int page)
 {
-    const auto failure = [&](ImageError error, const std::string& why) {
-        return ImageResult::Failure(error, path + ": " + why);
-    };
+    const auto failure = [&](const std::string& why) { return Status::Failure(path + ": " + why); };
     const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
     const QFileInfo info(name);
     if (!info.exists())
-        return failure(ImageError::CannotOpen, "no such file");
+        return failure("no such file");
     if (!info.isFile())
-        return failure(ImageError::CannotOpen, "not a file");
+        return failure("not a file");
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(ImageError::CannotOpen, file.errorString().toStdString());
+        return failure(file.errorString().toStdString());
 
     const DecodeMessages messages;
     SheetImage loaded;
-    ImageResult result
+    if (const Status decoded
         = IsPdfFile(path) ? RenderPdfPage(path, page, loaded) : Decode(file, page, messages, loaded);
-    if (!result) {
+        !decoded) {
         const std::string said = messages.Joined();
-        const bool toldAlready = said.empty() || result.message.find(said) != std::string::npos;
-        return failure(result.error, result.message + (toldAlready ? "" : " (" + said + ")"));
+        const bool toldAlready = said.empty() || decoded.message().find(said) != std::string::npos;
+        return failure(decoded.message() + (toldAlready ? "" : " (" + said + ")"));
     }
     *this = std::move(loaded);
-    result.warnings = messages.Lines();
-    return result;
+    return messages.Lines();
 }

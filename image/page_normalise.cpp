@@ -131,9 +131,9 @@ void RowAsColour(const SheetImage& page, int y, std::vector<RgbQuad>& table, uin
 
 // Each output pixel is the mean of the input area it covers, so a black-and-white
 // page comes out with the grey levels a coarser sensor would see.
-ImageResult AreaAverage(const SheetImage& page, int width, int height, SheetImage& out)
+Status AreaAverage(const SheetImage& page, int width, int height, SheetImage& out)
 {
-    if (ImageResult created = out.CreateForOverwrite(width, height, 24); !created)
+    if (Status created = out.CreateForOverwrite(width, height, 24); !created)
         return created;
     const std::vector<Span> across = Spans(page.GetWidth(), width);
     const std::vector<Span> down = Spans(page.GetHeight(), height);
@@ -189,7 +189,7 @@ bool SizeShowsResolution(const SheetImage& page)
     return !FitsUntouched(page) && DpiFromSize(page.GetWidth(), page.GetHeight()).has_value();
 }
 
-ImageResult NormalisePage(SheetImage& page)
+Status NormalisePage(SheetImage& page)
 {
     const int stated = StatedDpi(page);
     if (stated == kEngineDpi || (!IsPlausible(stated) && FitsUntouched(page)))
@@ -197,12 +197,11 @@ ImageResult NormalisePage(SheetImage& page)
     const std::optional<double> dpi = IsPlausible(stated) ? std::optional<double>(stated)
                                                           : DpiFromSize(page.GetWidth(), page.GetHeight());
     if (!dpi)
-        return ImageResult::Failure(
-            ImageError::WrongSize, PageSizeMessage(page.GetWidth(), page.GetHeight()));
+        return Status::Failure(PageSizeMessage(page.GetWidth(), page.GetHeight()));
     const int width = std::max(1, static_cast<int>(std::lround(page.GetWidth() * kEngineDpi / *dpi)));
     const int height = std::max(1, static_cast<int>(std::lround(page.GetHeight() * kEngineDpi / *dpi)));
     SheetImage normalised;
-    if (ImageResult averaged = AreaAverage(page, width, height, normalised); !averaged)
+    if (Status averaged = AreaAverage(page, width, height, normalised); !averaged)
         return averaged;
     page = std::move(normalised);
     return {};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/image_result.h"
+#include "framework/status.h"
 
 class SheetImage;
 
@@ -15,7 +15,7 @@ class SheetImage;
 // says 100 dpi, or says nothing and is no larger than about 1.3 x a 100-dpi A4
 // page, is left exactly as it is. A page clearly larger that fits neither paper at
 // any plausible resolution is refused with a message naming both sizes.
-ImageResult NormalisePage(SheetImage& page);
+Status NormalisePage(SheetImage& page);
 
 // Whether a page of this size would have been read better at its resolution: far
 // larger than a 100-dpi A4 page though it says 100 dpi. The engine finds no

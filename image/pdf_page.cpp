@@ -23,7 +23,7 @@ const char* const kNoPagesMessage = "ไฟล์ PDF นี้ไม่มี�
 // The opened document, or why it cannot be read.
 struct OpenedPdf {
     std::unique_ptr<QPdfDocument> document;
-    ImageResult status;
+    Status status;
 };
 
 OpenedPdf Open(const std::string& path)
@@ -32,16 +32,16 @@ OpenedPdf Open(const std::string& path)
     switch (opened.document->load(QString::fromStdString(path))) {
     case QPdfDocument::Error::None:
         if (opened.document->pageCount() <= 0)
-            opened.status = ImageResult::Failure(ImageError::CannotDecode, kNoPagesMessage);
+            opened.status = Status::Failure(kNoPagesMessage);
         break;
     case QPdfDocument::Error::IncorrectPassword:
-        opened.status = ImageResult::Failure(ImageError::Locked, kLockedMessage);
+        opened.status = Status::Failure(kLockedMessage);
         break;
     case QPdfDocument::Error::FileNotFound:
-        opened.status = ImageResult::Failure(ImageError::CannotOpen, "cannot open the PDF file");
+        opened.status = Status::Failure("cannot open the PDF file");
         break;
     default:
-        opened.status = ImageResult::Corrupt("PDF data cannot be read");
+        opened.status = CorruptImage("PDF data cannot be read");
         break;
     }
     return opened;
@@ -59,31 +59,30 @@ Result<int> CountPdfPages(const std::string& path)
 {
     const OpenedPdf opened = Open(path);
     if (!opened.status)
-        return Status::Failure(opened.status.message);
+        return Status::Failure(opened.status.message());
     return opened.document->pageCount();
 }
 
-ImageResult RenderPdfPage(const std::string& path, int index, SheetImage& image)
+Status RenderPdfPage(const std::string& path, int index, SheetImage& image)
 {
     const OpenedPdf opened = Open(path);
     if (!opened.status)
         return opened.status;
     if (index < 0 || index >= opened.document->pageCount())
-        return ImageResult::Failure(
-            ImageError::CannotDecode, "the PDF has no page " + std::to_string(index + 1));
+        return Status::Failure("the PDF has no page " + std::to_string(index + 1));
     const QSizeF points = opened.document->pagePointSize(index);
     const double width = std::round(points.width() * kRenderDpi / kPointsPerInch);
     const double height = std::round(points.height() * kRenderDpi / kPointsPerInch);
     if (width < 1 || height < 1)
-        return ImageResult::Failure(ImageError::CannotDecode, "the PDF page has no size");
+        return Status::Failure("the PDF page has no size");
     // Checked before the renderer takes the memory.
     if (width * height > static_cast<double>(SheetImage::kMaxPixels))
-        return ImageResult::Failure(ImageError::TooLarge,
+        return Status::Failure(
             std::to_string(static_cast<int64_t>(width * height)) + " pixels are more than 100 megapixels");
     const QSize size(static_cast<int>(width), static_cast<int>(height));
     const QImage rendered = opened.document->render(index, size);
     if (rendered.isNull())
-        return ImageResult::Failure(ImageError::OutOfMemory, "the PDF page cannot be rendered");
+        return Status::Failure("the PDF page cannot be rendered");
     // What the page leaves transparent is paper.
     QImage paper(size, QImage::Format_RGB32);
     paper.fill(Qt::white);
@@ -91,7 +90,7 @@ ImageResult RenderPdfPage(const std::string& path, int index, SheetImage& image)
         QPainter painter(&paper);
         painter.drawImage(0, 0, rendered);
     }
-    if (ImageResult stored = StoreDecodedImage(paper, image); !stored)
+    if (Status stored = StoreDecodedImage(paper, image); !stored)
         return stored;
     image.SetDotsPerInch(kRenderDpi);
     return {};

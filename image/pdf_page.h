@@ -1,7 +1,6 @@
 #pragma once
 
 #include "framework/status.h"
-#include "image/image_result.h"
 
 #include <string>
 
@@ -16,4 +15,4 @@ Result<int> CountPdfPages(const std::string& path);
 
 // Renders page `index` (from 0) at 100 dpi on white paper, as 24 bits: what a
 // 100-dpi scanner would have made of it. Pages over 100 megapixels are refused.
-ImageResult RenderPdfPage(const std::string& path, int index, SheetImage& image);
+Status RenderPdfPage(const std::string& path, int index, SheetImage& image);

@@ -33,20 +33,20 @@ std::string PageName(const std::string& file, int page, int pageCount)
     return pageCount > 1 ? file + "#" + std::to_string(page + 1) : file;
 }
 
-ImageResult LoadSheetPage(SheetImage& image, const std::string& path, int page, int pageCount)
+Result<DecodeWarnings> LoadSheetPage(SheetImage& image, const std::string& path, int page, int pageCount)
 {
     SheetImage loaded;
-    ImageResult result = loaded.LoadPage(path, page);
+    Result<DecodeWarnings> result = loaded.LoadPage(path, page);
     if (!result) {
         // The loader names the file; the page is named instead.
         const std::string named = path + ": ";
-        if (pageCount > 1 && result.message.rfind(named, 0) == 0)
-            result.message = PageName(path, page, pageCount) + ": " + result.message.substr(named.size());
+        if (pageCount > 1 && result.message().rfind(named, 0) == 0)
+            return Status::Failure(
+                PageName(path, page, pageCount) + ": " + result.message().substr(named.size()));
         return result;
     }
-    if (const ImageResult normalised = NormalisePage(loaded); !normalised)
-        return ImageResult::Failure(
-            normalised.error, PageName(path, page, pageCount) + ": " + normalised.message);
+    if (const Status normalised = NormalisePage(loaded); !normalised)
+        return Status::Failure(PageName(path, page, pageCount) + ": " + normalised.message());
     image = std::move(loaded);
     return result;
 }

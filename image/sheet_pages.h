@@ -1,7 +1,6 @@
 #pragma once
 
 #include "framework/status.h"
-#include "image/image_result.h"
 
 #include <string>
 
@@ -21,4 +20,4 @@ std::string PageName(const std::string& file, int page, int pageCount);
 // Loads page `page` (from 0) and brings it to the page the engine reads
 // (image/page_normalise.h): the one step between loading and the engine that both
 // programs take. Failures name the page.
-ImageResult LoadSheetPage(SheetImage& image, const std::string& path, int page, int pageCount);
+Result<DecodeWarnings> LoadSheetPage(SheetImage& image, const std::string& path, int page, int pageCount);

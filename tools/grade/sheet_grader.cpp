@@ -31,16 +31,17 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     SheetRecorder recorder(outcome);
 
     SheetImage image;
-    const ImageResult loaded = LoadSheetPage(image, job.page.file, job.page.page, job.page.pageCount);
+    const Result<DecodeWarnings> loaded
+        = LoadSheetPage(image, job.page.file, job.page.page, job.page.pageCount);
     if (!loaded) {
-        outcome.refusal = OneLine(loaded.message);
-        outcome.messages.push_back(loaded.message);
+        outcome.refusal = OneLine(loaded.message());
+        outcome.messages.push_back(loaded.message());
         return outcome;
     }
     PageSizeBox messages(&recorder, image);
     EngineState engine({ &messages, &recorder, &recorder });
     // What the decoder said of a sheet it still read goes on the sheet's lines.
-    outcome.messages.insert(outcome.messages.end(), loaded.warnings.begin(), loaded.warnings.end());
+    outcome.messages.insert(outcome.messages.end(), loaded->begin(), loaded->end());
     const CheckedSheet checked = CheckSheet(image, engine, key, [] {});
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
@@ -51,7 +52,7 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     if (job.readMarkedLetters)
         outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
     if (!job.annotatedPath.empty())
-        if (const ImageResult saved = image.SaveToFile(job.annotatedPath); !saved)
-            outcome.writeFailure = "cannot save the annotated sheet: " + saved.message;
+        if (const Status saved = image.SaveToFile(job.annotatedPath); !saved)
+            outcome.writeFailure = "cannot save the annotated sheet: " + saved.message();
     return outcome;
 }

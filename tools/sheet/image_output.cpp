@@ -1,9 +1,11 @@
 #include "image_output.h"
 
+#include "framework/safe_file_write.h"
+
+#include <QBuffer>
 #include <QByteArray>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -31,17 +33,16 @@ std::string SaveScan(const QImage& image, const std::string& path, int jpegQuali
     const QByteArray format = FormatFor(path);
     if (format.isEmpty())
         return "cannot tell the image type of " + path + ": use .jpg, .bmp, .tif or .png";
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return "cannot open " + path + " for writing: " + file.errorString().toStdString();
-    QImageWriter writer(&file, format);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
     if (format == "jpeg")
         writer.setQuality(jpegQuality);
-    if (!writer.write(image.convertToFormat(QImage::Format_RGB888))) {
-        file.cancelWriting();
+    if (!writer.write(image.convertToFormat(QImage::Format_RGB888)))
         return "cannot write " + path + ": " + writer.errorString().toStdString();
-    }
-    if (!file.commit())
-        return "cannot save " + path + ": " + file.errorString().toStdString();
+    if (const Status written = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
+        !written)
+        return written.message();
     return {};
 }

@@ -3,11 +3,13 @@
 #include "registration_mark.h"
 #include "sheet_print.h"
 
+#include "framework/safe_file_write.h"
+
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -28,20 +30,18 @@ void DrawPage(QPainter& painter, const QString& title)
 
 std::string WriteSheetPdf(const std::string& path, const QString& title, int copies)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return "cannot open " + path + " for writing: " + file.errorString().toStdString();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         writer.setTitle(title.isEmpty() ? QString::fromUtf8("กระดาษคำตอบ") : title);
         writer.setCreator(QStringLiteral("vantrel-sheet"));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
+        if (!painter.begin(&writer))
             return "cannot draw the PDF " + path;
-        }
         painter.setRenderHint(QPainter::Antialiasing);
         painter.scale(kPdfResolution / kFormDpi, kPdfResolution / kFormDpi);
         for (int copy = 0; copy < copies; ++copy) {
@@ -51,7 +51,8 @@ std::string WriteSheetPdf(const std::string& path, const QString& title, int cop
         }
         painter.end();
     }
-    if (!file.commit())
-        return "cannot save " + path + ": " + file.errorString().toStdString();
+    if (const Status written = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
+        !written)
+        return written.message();
     return {};
 }
