@@ -1,10 +1,9 @@
 #pragma once
 
 #include "framework/status.h"
+#include "image/sheet_image.h"
 
 #include <string>
-
-class SheetImage;
 
 // A scan file is a sequence of sheets: a copier delivers a whole class as one PDF
 // or multi-page TIFF. Any other image holds one sheet.

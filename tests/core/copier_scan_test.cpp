@@ -272,7 +272,7 @@ TEST_P(PdfRefusalTest, TellsTheTeacherWhy)
     WriteFileBytes(path, GetParam().pdf);
     const Result<int> pages = CountSheetPages(path);
     ASSERT_FALSE(pages.ok());
-    EXPECT_NE(pages.message().find(GetParam().message()), std::string::npos) << pages.message();
+    EXPECT_NE(pages.message().find(GetParam().message), std::string::npos) << pages.message();
     SheetImage image;
     EXPECT_FALSE(LoadSheetPage(image, path, 0, 1).ok());
 }
