@@ -10,6 +10,7 @@
 #include "framework/qt/FileDialog.h"
 #include "image/CVantrelDoc.h"
 #include "image/sheet_image.h"
+#include "image/sheet_pages.h"
 #include "image/sheet_sequence.h"
 
 #include <QAction>
@@ -20,6 +21,9 @@ namespace {
 
 const char* const kSheetImageDescription = "ภาพคำตอบ jpg,bmp,tifแบบ24bitเท่านั้น";
 const char* const kSheetImagePatterns = "*.jpg;*.tif;*.bmp";
+// A copier delivers a class as one PDF.
+const char* const kCopierPdfDescription = "PDF จากเครื่องถ่ายเอกสาร";
+const char* const kCopierPdfPatterns = "*.pdf;*.PDF";
 
 std::string KeyReadyMessage()
 {
@@ -73,20 +77,43 @@ void CVantrelApp::ConnectCommands()
 CVantrelDoc* CVantrelApp::OpenDocumentFile(const QString& path)
 {
     const QString documentPath = DocumentPath(path);
+    const std::string shownPath = QDir::toNativeSeparators(documentPath).toStdString();
+    const Result<int> pages = CountSheetPages(documentPath.toStdString());
+    if (!pages) {
+        ShowMessage(FormatText("เปิดไฟล์ภาพ %s ไม่ได้\n%s", shownPath.c_str(), pages.message().c_str()));
+        return nullptr;
+    }
+    bool openAlready = false;
+    for (CChildFrame* window : SheetWindows())
+        openAlready = openAlready || window->Document()->GetPathName() == documentPath;
+    CVantrelDoc* first = nullptr;
+    for (int page = 0; page < *pages; ++page) {
+        CVantrelDoc* opened = OpenDocumentPage(documentPath, page, *pages);
+        first = first ? first : opened;
+    }
+    // A file shown already keeps its place in the recent list.
+    if (!first || openAlready)
+        return first;
+    m_recentFiles.Add(documentPath);
+    m_mainFrame->SetRecentFiles(m_recentFiles.Entries());
+    return first;
+}
+
+CVantrelDoc* CVantrelApp::OpenDocumentPage(const QString& documentPath, int page, int pageCount)
+{
     for (CChildFrame* window : SheetWindows()) {
-        if (window->Document()->GetPathName() == documentPath) {
+        CVantrelDoc* open = window->Document();
+        if (open->GetPathName() == documentPath && open->GetPage() == page) {
             m_mainFrame->ActivateSheetWindow(window);
-            return window->Document();
+            return open;
         }
     }
     auto document = std::make_shared<CVantrelDoc>();
-    if (const Status opened = document->OnOpenDocument(documentPath); !opened) {
+    if (const Status opened = document->OnOpenDocument(documentPath, page, pageCount); !opened) {
         ShowMessage(FormatText("เปิดไฟล์ภาพ %s ไม่ได้\n%s",
             QDir::toNativeSeparators(documentPath).toStdString().c_str(), opened.message().c_str()));
         return nullptr;
     }
-    m_recentFiles.Add(documentPath);
-    m_mainFrame->SetRecentFiles(m_recentFiles.Entries());
     m_mainFrame->CreateSheetWindow(document);
     return document.get();
 }
@@ -112,6 +139,7 @@ SheetImageChoice CVantrelApp::ChooseSheetImage()
     request.kind = FileDialogRequest::Kind::Open;
     request.types = { { QString::fromUtf8(kSheetImageDescription), QString::fromUtf8(kSheetImagePatterns) } };
     request.types += ParseFileTypeFilter(filter, '|');
+    request.types += { { QString::fromUtf8(kCopierPdfDescription), QString::fromUtf8(kCopierPdfPatterns) } };
     const FileDialogChoice chosen = ChooseFile(request);
     if (!chosen.accepted)
         return choice;

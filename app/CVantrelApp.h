@@ -41,8 +41,9 @@ public:
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
     // Opens the sheet image as a document in a new window, or activates the
-    // window of the file if it is open already. Nullptr (after a message) when
-    // the file cannot be opened or read as an image.
+    // window of the file if it is open already; a PDF or multi-page TIFF opens
+    // one window per page, titled NAME#N. Returns the first page's document;
+    // nullptr (after a message) when no page can be opened or read as an image.
     CVantrelDoc* OpenDocumentFile(const QString& path);
     // Sheet windows from the top of the stacking order down.
     QList<CChildFrame*> SheetWindows() const;
@@ -62,6 +63,8 @@ public:
     void OnAppAbout();
 
 private:
+    // One page of a file as its own window; the page's window when it is open already.
+    CVantrelDoc* OpenDocumentPage(const QString& documentPath, int page, int pageCount);
     void ConnectCommands();
     // Opens the chosen sheet and the numbered sheets after it, up to the last
     // number of the main dialog, from the chosen sheet's folder.

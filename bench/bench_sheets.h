@@ -18,14 +18,15 @@
 #include <string>
 #include <vector>
 
-// The *.jpg files of the folder named by --sheets=DIR (removed from the arguments),
-// sorted; empty, with a message, when there is none.
-inline std::vector<std::string> TakeSheetPaths(int& argc, char** argv)
+// The *.jpg files of the folder named by --sheets=DIR, or the option given
+// (removed from the arguments), sorted; empty, with a message, when there is none.
+inline std::vector<std::string> TakeSheetPaths(
+    int& argc, char** argv, const std::string& option = "--sheets=")
 {
     std::string folder;
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--sheets=", 9) == 0) {
-            folder = argv[i] + 9;
+        if (std::strncmp(argv[i], option.c_str(), option.size()) == 0) {
+            folder = argv[i] + option.size();
             std::copy(argv + i + 1, argv + argc, argv + i);
             --argc;
             break;
@@ -40,8 +41,9 @@ inline std::vector<std::string> TakeSheetPaths(int& argc, char** argv)
     std::sort(paths.begin(), paths.end());
     if (paths.empty())
         std::fprintf(stderr,
-            "give a folder of JPEG sheets (and its key.txt) with --sheets=DIR; "
-            "bench/throughput.sh makes one\n");
+            "give a folder of JPEG sheets (and its key.txt) with %sDIR; "
+            "bench/throughput.sh and bench/copier.sh make one\n",
+            option.c_str());
     return paths;
 }
 

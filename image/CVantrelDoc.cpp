@@ -4,6 +4,7 @@
 #include "framework/message_box.h"
 #include "framework/qt/FileDialog.h"
 #include "framework/qt/ModalMessageBox.h"
+#include "image/sheet_pages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,10 +31,10 @@ const char* SaveExtension(ImageType type)
 
 } // namespace
 
-Status CVantrelDoc::OnOpenDocument(const QString& path)
+Status CVantrelDoc::OnOpenDocument(const QString& path, int page, int pageCount)
 {
     auto image = std::make_unique<SheetImage>();
-    const Result<DecodeWarnings> loaded = image->LoadFromFile(path.toStdString());
+    const Result<DecodeWarnings> loaded = LoadSheetPage(*image, path.toStdString(), page, pageCount);
     if (!loaded)
         return loaded.status();
     // What the decoder said of a sheet it still read, named after the sheet.
@@ -41,7 +42,8 @@ Status CVantrelDoc::OnOpenDocument(const QString& path)
         std::fprintf(stderr, "%s: %s\n", path.toLocal8Bit().constData(), warning.c_str());
     m_pImage = std::move(image);
     m_pathName = path;
-    m_title = QFileInfo(path).fileName();
+    m_page = page;
+    m_title = QString::fromStdString(PageName(QFileInfo(path).fileName().toStdString(), page, pageCount));
     return {};
 }
 

@@ -15,12 +15,15 @@ class CVantrelDoc : public QObject {
     Q_OBJECT
 
 public:
-    // Loads the sheet; on failure the document keeps no image and says why.
-    Status OnOpenDocument(const QString& path);
+    // Loads page `page` (from 0) of the file's `pageCount` and brings it to the page
+    // the engine reads; on failure the document keeps no image and says why.
+    Status OnOpenDocument(const QString& path, int page = 0, int pageCount = 1);
 
     SheetImage* GetImage() const { return m_pImage.get(); }
     const QString& GetPathName() const { return m_pathName; }
-    // The file name shown in the window and recorded in the results register.
+    int GetPage() const { return m_page; }
+    // The file name (NAME#N for a page of a file of several) shown in the window and
+    // recorded in the results register.
     const QString& GetTitle() const { return m_title; }
 
     // The engine paints into the image behind the document's back; whoever ran it
@@ -41,5 +44,6 @@ private:
 
     std::unique_ptr<SheetImage> m_pImage;
     QString m_pathName;
+    int m_page = 0;
     QString m_title;
 };

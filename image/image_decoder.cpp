@@ -5,6 +5,7 @@
 #include "image/decoded_image.h"
 #include "image/gif_decoder.h"
 #include "image/image_codecs.h"
+#include "image/pdf_page.h"
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
 
@@ -14,6 +15,7 @@
 #include <QImageReader>
 #include <QString>
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -60,12 +62,18 @@ const uint8_t* BytesOf(const QByteArray& bytes)
     return reinterpret_cast<const uint8_t*>(bytes.constData());
 }
 
-// Decodes the open file into `image`; failures say why without the path.
-Status Decode(QFile& file, const DecodeMessages& messages, SheetImage& image)
+int DotsPerInch(const QImage& image)
+{
+    return static_cast<int>(std::lround(image.dotsPerMeterX() * 0.0254));
+}
+
+// Decodes image `page` (from 0) of the open file into `image`; failures say why
+// without the path.
+Status Decode(QFile& file, int page, const DecodeMessages& messages, SheetImage& image)
 {
     // These two bytes alone make Qt pick its JPEG reader. A colour JPEG is decoded
     // directly, without Qt's detour; any other goes on to Qt.
-    if (file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
+    if (page == 0 && file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
         const QByteArray bytes = file.readAll();
         if (std::optional<Status> direct
             = DecodeColourJpeg(BytesOf(bytes), static_cast<size_t>(bytes.size()), image))
@@ -82,6 +90,9 @@ Status Decode(QFile& file, const DecodeMessages& messages, SheetImage& image)
     const ImageCodec* codec = DecoderForQtFormat(format);
     if (!codec)
         return Status::Failure("not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
+    // Only a TIFF holds several sheets; the reader then tells the size of that page.
+    if (page > 0 && (codec->type != ImageType::Tiff || !reader.jumpToImage(page)))
+        return Status::Failure("the file has no page " + std::to_string(page + 1));
 
     QFile probe(file.fileName());
     if (!probe.open(QIODevice::ReadOnly))
@@ -113,12 +124,20 @@ Status Decode(QFile& file, const DecodeMessages& messages, SheetImage& image)
     for (const std::string& line : messages.Lines())
         if (line.rfind("qt.gui.imageio.jpeg: ", 0) == 0)
             return CorruptImage(messages.Joined());
-    return StoreDecodedImage(decoded, image);
+    if (Status stored = StoreDecodedImage(decoded, image); !stored)
+        return stored;
+    image.SetDotsPerInch(DotsPerInch(decoded));
+    return {};
 }
 
 } // namespace
 
 Result<DecodeWarnings> SheetImage::LoadFromFile(const std::string& path)
+{
+    return LoadPage(path, 0);
+}
+
+Result<DecodeWarnings> SheetImage::LoadPage(const std::string& path, int page)
 {
     const auto failure = [&](const std::string& why) { return Status::Failure(path + ": " + why); };
     const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
@@ -133,7 +152,9 @@ Result<DecodeWarnings> SheetImage::LoadFromFile(const std::string& path)
 
     const DecodeMessages messages;
     SheetImage loaded;
-    if (const Status decoded = Decode(file, messages, loaded); !decoded) {
+    if (const Status decoded
+        = IsPdfFile(path) ? RenderPdfPage(path, page, loaded) : Decode(file, page, messages, loaded);
+        !decoded) {
         const std::string said = messages.Joined();
         const bool toldAlready = said.empty() || decoded.message().find(said) != std::string::npos;
         return failure(decoded.message() + (toldAlready ? "" : " (" + said + ")"));

@@ -47,6 +47,7 @@ Status SheetImage::Allocate(int width, int height, int depth, bool hasAlpha, boo
     m_depth = depth;
     m_pitch = -static_cast<int>(stride);
     m_hasAlpha = hasAlpha && depth == 32;
+    m_dotsPerInch = 0;
     // Bottom-up: the top row is the last row in memory.
     m_bits = m_pixels.data() + stride * (height - 1);
     if (!zeroed) {

@@ -62,6 +62,9 @@ public:
     // Decodes the file with its pixels as stored (no auto-rotation, no colour
     // management). Path is UTF-8.
     Result<DecodeWarnings> LoadFromFile(const std::string& path);
+    // Loads page `page` (from 0) of a file of several pages: a PDF's page rendered
+    // at 100 dpi, a TIFF's image; any other file has page 0 only.
+    Result<DecodeWarnings> LoadPage(const std::string& path, int page);
     // Encodes by the path's extension (jpg, gif, tif, png, bmp, any case); written
     // through a temporary file so a failure leaves an existing file intact.
     Status SaveToFile(const std::string& path) const;
@@ -71,6 +74,9 @@ public:
     int GetBitsPerPixel() const { return m_depth; }
     int GetPitch() const { return m_pitch; }
     bool HasAlphaChannel() const { return m_hasAlpha; }
+    // The resolution the file gave, dots per inch; 0 when it gave none.
+    int GetDotsPerInch() const { return m_dotsPerInch; }
+    void SetDotsPerInch(int dotsPerInch) { m_dotsPerInch = dotsPerInch; }
     bool IsEmpty() const { return m_pixels.empty(); }
 
     // Address of the top row.
@@ -140,4 +146,5 @@ private:
     int m_pitch = 0;
     int m_depth = 0;
     bool m_hasAlpha = false;
+    int m_dotsPerInch = 0;
 };

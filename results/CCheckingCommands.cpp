@@ -4,6 +4,7 @@
 #include "image/CVantrelDoc.h"
 #include "image/sheet_image.h"
 #include "omr/check_sheet.h"
+#include "omr/page_size_box.h"
 #include "results/CShow.h"
 #include "results/SheetWindowStack.h"
 #include "results/results_register.h"
@@ -99,8 +100,13 @@ void CCheckingCommands::CheckDocument(CVantrelDoc& document)
 {
     const std::string title = document.GetTitle().toStdString();
     TakeGradingCopy();
+    // This sheet's size may explain a missing registration mark better than the mark.
+    PageSizeBox messages(m_engine.services.messages, *document.GetImage());
+    MessageBoxService* const shownBefore = m_engine.services.messages;
+    m_engine.services.messages = &messages;
     CheckSheet(
         *document.GetImage(), m_engine, g_gradingKey, [&title] { g_resultsRegister.recordTitle(title); });
+    m_engine.services.messages = shownBefore;
     document.UpdateAllViews();
 }
 

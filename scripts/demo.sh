@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main job: builds Vantrel, draws a set of sample answer sheets with a sample
-# key, and grades them with vantrel-grade.
+# key, and grades them with vantrel-grade; then a few as a 300-dpi copier PDF.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
@@ -12,3 +12,9 @@ echo "Sample sheets, key and truth: $samples"
 "$build/tools/vantrel-grade" --quiet --key "$samples/key.txt" --csv "$samples/results.csv" \
   --results "$samples/results.txt" "$samples"/img*.tif
 echo "CSV: $samples/results.csv   results file: $samples/results.txt"
+# A class as the office copier delivers it: a few sheets at 300 dpi in one PDF.
+copier=$samples/copier
+"$build/tools/vantrel-sheet" batch --count 4 --seed 2026 --dpi 300 --format jpg --out "$copier"
+img2pdf "$copier"/img*.jpg -o "$copier/class.pdf"
+"$build/tools/vantrel-grade" --quiet --key "$copier/key.txt" --csv "$copier/results.csv" "$copier/class.pdf"
+echo "Copier PDF: $copier/class.pdf   CSV: $copier/results.csv"

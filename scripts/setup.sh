@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-thai-tlwg poppler-utils imagemagick
   clang libclang-rt-14-dev clang-format
+  qt6-pdf-dev img2pdf libtiff-tools
 )
 
 missing=()

@@ -3,9 +3,11 @@
 #include "image/CVantrelView.h"
 #include "omr/sheet_check.h"
 #include "results/CShow.h"
+#include "results/results_file.h"
 #include "ui_test_support.h"
 
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 
 namespace {
@@ -193,6 +195,39 @@ private slots:
         QCOMPARE(m_messages.texts, check.messages);
         QCOMPARE(Rows(), check.rows << " 0 0 0");
         QCOMPARE(WindowStates(), check.windows);
+    }
+
+    // A copier's multi-page TIFF: one window per page, graded as vantrel-grade grades it.
+    void aMultiPageFileIsOneSheetWindowAPageGradedAsTheGraderDoes()
+    {
+        QProcess tool;
+        const QString file = Path("class.tif");
+        tool.start("convert",
+            { Path("img001.bmp"), Path("img002.bmp"), Path("img003.bmp"), "-colorspace", "Gray", file });
+        QVERIFY(tool.waitForFinished(60000) && tool.exitCode() == 0);
+        g_enteredKey.answers[0] = "a";
+        g_enteredKey.count = 1;
+        QVERIFY(m_app->OpenDocumentFile(file));
+        QCOMPARE(WindowStates(), "class.tif#3 active, class.tif#2, class.tif#1");
+        Answer<CShow>(Press(CShow::kCheckButton));
+        Trigger(CommandId::CheckAllSheets);
+        const QStringList rows = Rows();
+        QCOMPARE(rows.mid(0, 3),
+            QStringList(
+                { "class.tif#3 30405060 1 0", "class.tif#2 22222222 0 0", "class.tif#1 11111111 1 0" }));
+
+        QFile key(Path("key.txt"));
+        QVERIFY(key.open(QIODevice::WriteOnly) && key.write("a\n") == 2);
+        key.close();
+        tool.start(VANTREL_GRADE_TOOL, { "--key", key.fileName(), "--results", Path("results.txt"), file });
+        QVERIFY(tool.waitForFinished(60000) && tool.exitCode() == 0);
+        std::string expected; // the grader goes in page order, the register from the top
+        for (int r = 2; r >= 0; --r)
+            expected += FormatResultLine(
+                g_resultsRegister.row(r).examineeId, g_resultsRegister.row(r).correctCount);
+        QFile written(Path("results.txt"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().toStdString(), expected);
     }
 
     void checkingTheActiveSheetRedrawsItAndAgainMinimizesTheNextBelow()

@@ -1,6 +1,5 @@
 #include "batch_runner.h"
 
-#include "annotated_paths.h"
 #include "sheet_grader.h"
 
 #include <algorithm>
@@ -18,14 +17,12 @@ constexpr size_t kSheetsAheadPerThread = 4;
 
 } // namespace
 
-void RunBatch(const GradeOptions& options, const AnswerKey& key, int jobs,
+void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string>& annotated,
+    const GradeOptions& options, const AnswerKey& key, int jobs,
     const std::function<void(SheetOutcome&&)>& deliver)
 {
-    const size_t count = options.sheets.size();
+    const size_t count = pages.size();
     const int threads = std::max(1, std::min<int>(jobs, static_cast<int>(count)));
-    const std::vector<std::string> annotated = options.annotateDir.empty()
-        ? std::vector<std::string>(count)
-        : AnnotatedPaths(options.sheets, options.annotateDir, options.annotateFormat);
 
     // Sheet i waits in slot i % window until it is delivered; a thread takes sheet i
     // only once sheet i - window has been delivered.
@@ -46,8 +43,9 @@ void RunBatch(const GradeOptions& options, const AnswerKey& key, int jobs,
                     return;
                 i = nextSheet++;
             }
-            SheetOutcome outcome
-                = GradeSheetFile({ options.sheets[i], annotated[i], !options.csvFile.empty() }, key);
+            SheetOutcome outcome = GradeSheetFile(
+                { pages[i], i < annotated.size() ? annotated[i] : std::string(), !options.csvFile.empty() },
+                key);
             {
                 std::lock_guard lock(mutex);
                 slots[i % window] = std::move(outcome);

@@ -2,13 +2,17 @@
 
 #include "answerkey/answer_key.h"
 #include "grade_options.h"
+#include "page_list.h"
 #include "sheet_outcome.h"
 
 #include <functional>
 
-// Grades every sheet of the options against the key on `jobs` threads and hands each outcome to
-// `deliver` on the calling thread, strictly in input order, as soon as it and all
-// before it are done. Threads run at most a few sheets ahead of the delivery, so
-// memory does not grow with the number of sheets.
-void RunBatch(const GradeOptions& options, const AnswerKey& key, int jobs,
+// Grades every page against the key on `jobs` threads, saving page i's annotated copy
+// at annotated[i] (none when empty), and hands each outcome to `deliver` on the
+// calling thread, strictly in page order, as soon as it and all before it are done:
+// the pages of one file spread over the threads as separate files do. Threads run at
+// most a few pages ahead of the delivery, so memory does not grow with the number of
+// pages.
+void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string>& annotated,
+    const GradeOptions& options, const AnswerKey& key, int jobs,
     const std::function<void(SheetOutcome&&)>& deliver);

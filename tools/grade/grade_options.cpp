@@ -20,6 +20,8 @@ std::string GradeUsage()
            "Grades scanned answer sheets against an answer key: one line per sheet on standard\n"
            "output, in the order given; on standard error the messages the desktop program shows,\n"
            "a progress line while a terminal watches, and a one-line summary at the end.\n"
+           "Every page of a multi-page PDF or TIFF is a sheet, named FILE#N (N from 1); scans at\n"
+           "150-600 dpi, in colour, grey or black and white, are brought to the 100 dpi read.\n"
            "\n"
            "Options:\n"
            "  --key FILE              answer key file (one line per question, letters a-e)\n"
@@ -29,8 +31,9 @@ std::string GradeUsage()
            "  --results FILE          write the results file (\"ID  = correct\" lines) of every graded\n"
            "                          sheet\n"
            "  --annotate DIR          save every graded sheet with what was read painted on it\n"
+           "                          (page N of a multi-page file as NAME-pN.FMT)\n"
            "  --annotate-format FMT   png (default), jpg or tif\n"
-           "  --jobs N                sheets graded at once (default: one per core)\n"
+           "  --jobs N                sheets (pages) graded at once (default: one per core)\n"
            "  --quiet                 leave out the per-sheet messages on standard error\n"
            "  --help                  show this help\n"
            "  --version               show the version\n"
@@ -41,7 +44,8 @@ std::string GradeUsage()
            "Examples:\n"
            "  vantrel-grade --key key.txt img*.tif\n"
            "  vantrel-grade --key key.txt --csv scores.csv --results scores.txt scans/*.jpg\n"
-           "  vantrel-grade --key key.txt --annotate checked --jobs 2 \"ห้อง 1\"/img*.tif\n";
+           "  vantrel-grade --key key.txt --annotate checked --jobs 2 \"ห้อง 1\"/img*.tif\n"
+           "  vantrel-grade --key key.txt --csv class.csv copier-scan.pdf\n";
 }
 
 ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)

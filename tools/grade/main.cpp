@@ -10,6 +10,7 @@
 #include "framework/safe_file_write.h"
 #include "grade_options.h"
 #include "output_guard.h"
+#include "page_list.h"
 #include "results/results_file.h"
 
 #include <QCoreApplication>
@@ -89,9 +90,11 @@ int main(int argc, char** argv)
 
     if (!LoadKey(options.keyFile))
         return UsageError;
+    // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
+    const std::vector<SheetPage> pages = ListPages(options.sheets);
     const std::vector<std::string> annotated = options.annotateDir.empty()
         ? std::vector<std::string>()
-        : AnnotatedPaths(options.sheets, options.annotateDir, options.annotateFormat);
+        : AnnotatedPaths(pages, options.annotateDir, options.annotateFormat);
     if (const std::string clash = OutputClash(options, annotated); !clash.empty()) {
         std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", clash.c_str());
         return UsageError;
@@ -114,9 +117,9 @@ int main(int argc, char** argv)
     if (csv)
         csv->Append(CsvHeader());
 
-    ConsoleReport console(options.sheets.size(), options.quiet);
-    RunBatch(
-        options, g_enteredKey, options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
+    ConsoleReport console(pages.size(), options.quiet);
+    RunBatch(pages, annotated, options, g_enteredKey, options.jobs > 0 ? options.jobs : DefaultJobs(),
+        [&](SheetOutcome&& outcome) {
             console.Add(outcome);
             if (csv)
                 csv->Append(CsvRow(outcome));

@@ -42,7 +42,7 @@ bool HasReadableImageExtension(const std::string& path)
     std::transform(extension.begin(), extension.end(), extension.begin(),
         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     for (const char* image :
-        { ".jpg", ".jpeg", ".jpe", ".jfif", ".bmp", ".dib", ".tif", ".tiff", ".png", ".gif" })
+        { ".jpg", ".jpeg", ".jpe", ".jfif", ".bmp", ".dib", ".tif", ".tiff", ".png", ".gif", ".pdf" })
         if (extension == image)
             return true;
     return false;

@@ -1,8 +1,10 @@
 #include "sheet_grader.h"
 
 #include "image/sheet_image.h"
+#include "image/sheet_pages.h"
 #include "omr/check_sheet.h"
 #include "omr/engine_state.h"
+#include "omr/page_size_box.h"
 #include "sheet_recorder.h"
 
 #include <algorithm>
@@ -20,24 +22,30 @@ std::string OneLine(std::string text)
 SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
 {
     SheetOutcome outcome;
-    outcome.file = job.path;
+    outcome.file = job.page.Name();
+    if (!job.page.refusal.empty()) {
+        outcome.refusal = OneLine(job.page.refusal);
+        outcome.messages.push_back(job.page.refusal);
+        return outcome;
+    }
     SheetRecorder recorder(outcome);
-    EngineState engine;
-    engine.services = { &recorder, &recorder, &recorder };
 
     SheetImage image;
-    const Result<DecodeWarnings> loaded = image.LoadFromFile(job.path);
+    const Result<DecodeWarnings> loaded
+        = LoadSheetPage(image, job.page.file, job.page.page, job.page.pageCount);
     if (!loaded) {
-        outcome.refusal = loaded.message();
+        outcome.refusal = OneLine(loaded.message());
         outcome.messages.push_back(loaded.message());
         return outcome;
     }
+    PageSizeBox messages(&recorder, image);
+    EngineState engine({ &messages, &recorder, &recorder });
     // What the decoder said of a sheet it still read goes on the sheet's lines.
     outcome.messages.insert(outcome.messages.end(), loaded->begin(), loaded->end());
     const CheckedSheet checked = CheckSheet(image, engine, key, [] {});
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
-        outcome.refusal = OneLine(RefusalMessage(checked.check));
+        outcome.refusal = OneLine(messages.Refusal(checked.check));
         return outcome;
     }
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.

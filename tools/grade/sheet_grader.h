@@ -1,16 +1,17 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
+#include "page_list.h"
 #include "sheet_outcome.h"
 
 #include <string>
 
 struct SheetJob {
-    std::string path;
+    SheetPage page;
     std::string annotatedPath; // where to save the graded sheet; empty: nowhere
     bool readMarkedLetters = false;
 };
 
-// Loads and grades one sheet file against the key, with an engine state of its
+// Loads, normalises and grades one page against the key, with an engine state of its
 // own, in the order the desktop program uses; saves the annotated sheet when asked.
 SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key);

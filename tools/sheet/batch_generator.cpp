@@ -112,6 +112,7 @@ std::vector<PlannedSheet> PlanSheets(const BatchCommand& command, const AnswerLi
         scan.noise = random.Uniform(command.noise.low, command.noise.high);
         scan.pencilGrey = Draw(command.pencil, random);
         scan.speck = command.speck;
+        scan.dpi = command.dpi;
         sheets.push_back(sheet);
     }
     return sheets;

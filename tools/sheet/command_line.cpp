@@ -18,6 +18,9 @@ constexpr double kShiftLimit = 40;
 constexpr double kBlurLimit = 5;
 constexpr int kLightestPencil = 130;
 constexpr int kDarkestPencil = 20;
+// What copiers offer; the grader brings 150-600 dpi to its 100.
+constexpr int kLowestDpi = 100;
+constexpr int kHighestDpi = 600;
 
 // Batch options that change how the scans come out rather than what they carry.
 const char* const kScanOptions[] = { "--pencil", "--blur", "--rotate", "--shift" };
@@ -175,6 +178,19 @@ ParsedCommandLine ParsePrint(const OptionReader& options)
     return { command, error };
 }
 
+// A page at another resolution is drawn anew at it; a speck is placed by the
+// 100-dpi marks and a printed page is a 100-dpi image, so neither goes with it.
+std::string DpiConflict(const OptionReader& options, int dpi, bool paper)
+{
+    if (dpi == 100)
+        return {};
+    if (options.Find("--speck"))
+        return "--speck is drawn at 100 dpi only; leave out --dpi or --speck";
+    if (paper)
+        return "--paper is a 100-dpi page; leave out --dpi or --paper";
+    return {};
+}
+
 ParsedCommandLine ParseFill(const OptionReader& options)
 {
     FillCommand command;
@@ -196,9 +212,12 @@ ParsedCommandLine ParseFill(const OptionReader& options)
         ParseNumber(options, "--blur", 0.0, kBlurLimit, scan.blurSigma),
         ParseNumber(options, "--rotate", -kTiltLimit, kTiltLimit, scan.rotateDegrees),
         ParseShift(options, scan),
+        ParseNumber(options, "--dpi", kLowestDpi, kHighestDpi, scan.dpi),
     });
     scan.noise = noise;
     scan.speck = options.Find("--speck") != nullptr;
+    if (error.empty())
+        error = DpiConflict(options, scan.dpi, !command.paper.empty());
     return { command, error };
 }
 
@@ -237,7 +256,10 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
         ParseNumber(options, "--blur", 0.0, kBlurLimit, command.blur.low),
         ParseNumber(options, "--rotate", 0.0, kTiltLimit, rotate),
         ParseNumber(options, "--shift", 0.0, kShiftLimit, command.maxShift),
+        ParseNumber(options, "--dpi", kLowestDpi, kHighestDpi, command.dpi),
     });
+    if (error.empty())
+        error = DpiConflict(options, command.dpi, false);
     if (options.Find("--noise"))
         command.noise = { static_cast<double>(noise), static_cast<double>(noise) };
     if (options.Find("--blur"))
@@ -284,10 +306,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         { "print", { "--output", "--title", "--copies" } },
         { "fill",
             { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed",
-                "--pencil", "--blur", "--rotate", "--shift", "--speck" } },
+                "--pencil", "--blur", "--rotate", "--shift", "--speck", "--dpi" } },
         { "batch",
             { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise", "--pencil", "--blur",
-                "--rotate", "--shift", "--speck", "--preset" } },
+                "--rotate", "--shift", "--speck", "--preset", "--dpi" } },
     };
     const auto known = knownOptions.find(name);
     if (known == knownOptions.end())
@@ -349,11 +371,15 @@ std::string UsageText()
                       one number moves it that far both ways
       --speck         a dark dust speck of a few pixels beside a registration mark,
                       where the grader's mark search may take it for the mark
+      --dpi N         draw the scan at N dpi, 100 (default) to 600, as a copier
+                      scans: form, marks and pencil drawn at that resolution (A4 is
+                      2480 x 3508 pixels at 300 dpi); --shift and --blur stay in
+                      100-dpi pixels; not with --speck or --paper
 
   vantrel-sheet batch --count N --out DIR [--seed S] [--format tif|jpg|bmp]
                       [--max-tilt DEG] [--noise N] [--pencil GREY|A-B]
                       [--blur SIGMA] [--rotate DEG] [--shift PX] [--speck]
-                      [--preset stress]
+                      [--preset stress] [--dpi N]
       Draws N random sheets img001.tif, img002.tif, ... (N up to 9999) into DIR
       with the answer key key.txt (100 questions) and truth.csv
       (file,examinee_id,correct,wrong,error,m1..m100): the counts the grader must
@@ -361,7 +387,7 @@ std::string UsageText()
       Tilts are uniform in +-max-tilt (default 0.8, at most 3.5); JPEG sheets get
       a random quality from 75 to 95; noise as for fill (default 0). The same
       seed (default 1) always gives the same files.
-      --pencil, --blur and --speck as for fill (--pencil A-B: a grey drawn per
+      --pencil, --blur, --speck and --dpi as for fill (--pencil A-B: a grey drawn per
       sheet); --rotate DEG turns each page by up to DEG either way, --shift PX
       moves it by up to PX pixels each way. --preset stress draws realistic
       scans: pages turned 0.7 to 1.2 degrees either way, blur 0.7 to 1.1, noise
@@ -370,7 +396,8 @@ std::string UsageText()
       (file,tilt,rotate,shift_x,shift_y,blur,noise,pencil,quality,speck_x,
       speck_y) tells how each sheet was scanned; truth.csv stays what was drawn.
 
-Images are 24-bit colour; the type follows the extension (.jpg, .bmp, .tif, .png).
+Images are 24-bit colour, at 100 dpi unless --dpi says otherwise; the type follows
+the extension (.jpg, .bmp, .tif, .png).
 vantrel-sheet --version shows the version.
 )";
 }

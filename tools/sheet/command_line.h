@@ -50,6 +50,7 @@ struct BatchCommand {
     DrawRange blur;
     DrawRange quality { 75, 95 };
     bool speck = false;
+    int dpi = 100;
     // Whether any scan condition was asked for: then scan.csv tells them per sheet.
     bool describeScans = false;
 };

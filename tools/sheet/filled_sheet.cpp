@@ -34,34 +34,61 @@ void WriteIdByHand(QImage& image, const SheetPose& pose, const std::string& id, 
     }
 }
 
-void MarkId(QImage& image, const EngineGrid& grid, const std::string& id, int grey, SheetRandom& random)
+// A rectangle of 100-dpi pixels as the pixels it covers at `scale` times that.
+PixelRect Scaled(const PixelRect& area, double scale)
+{
+    if (scale == 1)
+        return area;
+    return { static_cast<int>(std::floor(area.left * scale)), static_cast<int>(std::floor(area.top * scale)),
+        static_cast<int>(std::ceil((area.right + 1) * scale)) - 1,
+        static_cast<int>(std::ceil((area.bottom + 1) * scale)) - 1 };
+}
+
+int Scaled(int length, double scale)
+{
+    return scale == 1 ? length : static_cast<int>(std::lround(length * scale));
+}
+
+// The pencil is placed on the 100-dpi grid the grader lays, then drawn at the
+// page's own resolution.
+void MarkId(
+    QImage& image, const EngineGrid& grid, const std::string& id, int grey, double scale, SheetRandom& random)
 {
     for (int band = 0; band < kIdDigitCount; ++band) {
         const PixelRect box = grid.IdDigitBox(band, id[static_cast<size_t>(band)] - '0');
-        DrawPencilMark(image, box, 11, random.Between(11, 12), grey, random);
+        const int height = random.Between(11, 12);
+        DrawPencilMark(image, Scaled(box, scale), Scaled(11, scale), Scaled(height, scale), grey, random);
     }
 }
 
-void MarkAnswers(
-    QImage& image, const EngineGrid& grid, const MarkedAnswers& marks, int grey, SheetRandom& random)
+void MarkAnswers(QImage& image, const EngineGrid& grid, const MarkedAnswers& marks, int grey, double scale,
+    SheetRandom& random)
 {
     for (size_t q = 0; q < marks.size(); ++q)
-        for (const char letter : marks[q])
-            DrawPencilMark(image, grid.AnswerBox(static_cast<int>(q), letter - 'a'), random.Between(10, 11),
-                random.Between(11, 12), grey, random);
+        for (const char letter : marks[q]) {
+            if (scale == 1) { // as 100-dpi sheets have always been drawn
+                DrawPencilMark(image, grid.AnswerBox(static_cast<int>(q), letter - 'a'),
+                    random.Between(10, 11), random.Between(11, 12), grey, random);
+                continue;
+            }
+            const int width = random.Between(10, 11);
+            const int height = random.Between(11, 12);
+            DrawPencilMark(image, Scaled(grid.AnswerBox(static_cast<int>(q), letter - 'a'), scale),
+                Scaled(width, scale), Scaled(height, scale), grey, random);
+        }
 }
 
-std::vector<PixelRect> MarkWindows()
+std::vector<PixelRect> MarkWindows(double scale = 1)
 {
-    return { LeftMarkWindow(), RightMarkWindow() };
+    return { Scaled(LeftMarkWindow(), scale), Scaled(RightMarkWindow(), scale) };
 }
 
-std::vector<PixelRect> ReadAreas(const EngineGrid& grid)
+std::vector<PixelRect> ReadAreas(const EngineGrid& grid, double scale = 1)
 {
-    std::vector<PixelRect> areas = MarkWindows();
-    areas.push_back(grid.IdBandsArea());
+    std::vector<PixelRect> areas = MarkWindows(scale);
+    areas.push_back(Scaled(grid.IdBandsArea(), scale));
     for (int question = 0; question < kQuestionCount; ++question)
-        areas.push_back(grid.RowStrip(question));
+        areas.push_back(Scaled(grid.RowStrip(question), scale));
     return areas;
 }
 
@@ -106,6 +133,19 @@ int PencilGrey(const ScanConditions& scan, SheetRandom& random)
     return scan.pencilGrey > 0 ? scan.pencilGrey : drawn;
 }
 
+// A page drawn at a copier's resolution: shifts and blur are given in 100-dpi
+// pixels and scale with it; the noise keeps out of the same areas.
+void ScanHighResolutionPage(
+    FilledScan& filled, const ScanConditions& scan, const EngineGrid& grid, SheetRandom& random)
+{
+    const double scale = scan.dpi / 100.0;
+    if (scan.rotateDegrees != 0 || scan.shiftX != 0 || scan.shiftY != 0)
+        filled.image
+            = PlaceOnGlass(filled.image, scan.rotateDegrees, scan.shiftX * scale, scan.shiftY * scale);
+    BlurOptically(filled.image, scan.blurSigma * scale);
+    AddScanNoise(filled.image, scan.noise, MarkWindows(scale), ReadAreas(grid, scale), random);
+}
+
 // What happens on the scanner, in the order light meets it: the page lies on the
 // glass, dust lies on the glass, the optics blur both, the sensor adds its noise.
 void ScanPage(FilledScan& filled, const ScanConditions& scan, SheetRandom& random)
@@ -145,9 +185,23 @@ FilledScan RenderFilledSheet(const SheetContent& content, const ScanConditions& 
     // Place the pencil by the reference points the grader will find on this very image.
     const EngineGrid grid(FindReferencePoints(image));
     const int pencil = PencilGrey(scan, random);
+    if (scan.dpi != 100) {
+        // Drawn again at the copier's resolution; the 100-dpi form above only
+        // tells where the grader will look.
+        const double scale = scan.dpi / 100.0;
+        const SheetPose scanned(content.tiltDegrees, scale);
+        image = BlankPaper(QColor(paper, paper, paper - random.Between(0, 4)), scan.dpi);
+        PrintSheetForm(image, scanned);
+        WriteIdByHand(image, scanned, content.examineeId, pencil + 30);
+        MarkId(image, grid, content.examineeId, pencil, scale, random);
+        MarkAnswers(image, grid, content.marks, pencil, scale, random);
+        FilledScan filled { std::move(image), pencil, {} };
+        ScanHighResolutionPage(filled, scan, grid, random);
+        return filled;
+    }
     WriteIdByHand(image, pose, content.examineeId, pencil + 30);
-    MarkId(image, grid, content.examineeId, pencil, random);
-    MarkAnswers(image, grid, content.marks, pencil, random);
+    MarkId(image, grid, content.examineeId, pencil, 1, random);
+    MarkAnswers(image, grid, content.marks, pencil, 1, random);
     FilledScan filled { std::move(image), pencil, {} };
     ScanPage(filled, scan, random);
     return filled;

@@ -21,7 +21,7 @@ bool InsideMark(double u, double v)
 void DrawMark(QImage& image, const SheetPose& pose, QPointF corner)
 {
     const QPointF scanCorner = pose.Map(corner);
-    const int reach = kMarkWidth + kMarkHeight;
+    const int reach = static_cast<int>(std::ceil((kMarkWidth + kMarkHeight) * pose.Scale()));
     const int x0 = std::max(0, static_cast<int>(scanCorner.x()) - reach);
     const int x1 = std::min(image.width() - 1, static_cast<int>(scanCorner.x()) + reach);
     const int y0 = std::max(0, static_cast<int>(scanCorner.y()) - reach);

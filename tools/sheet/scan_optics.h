@@ -16,6 +16,7 @@ struct ScanConditions {
     double shiftY = 0; // and down
     double blurSigma = 0; // optical blur, in pixels
     bool speck = false; // a dark dust speck beside a registration mark
+    int dpi = 100; // the resolution the page is drawn at, as a copier scans it
 };
 
 // The page turned about its centre and moved, resampled bilinearly as a scanner

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <cmath>
 
 using namespace form_layout;
 
@@ -120,12 +121,14 @@ void DrawFooter(QPainter& painter)
 
 } // namespace
 
-QImage BlankPaper(QColor paper)
+QImage BlankPaper(QColor paper, int dpi)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB888);
+    QImage image(static_cast<int>(std::lround(kWidth * dpi / 100.0)),
+        static_cast<int>(std::lround(kHeight * dpi / 100.0)), QImage::Format_RGB888);
     image.fill(paper);
-    image.setDotsPerMeterX(kDotsPerMeter);
-    image.setDotsPerMeterY(kDotsPerMeter);
+    const int dotsPerMeter = dpi == 100 ? kDotsPerMeter : static_cast<int>(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
     return image;
 }
 

@@ -12,8 +12,8 @@
 // through a fair amount of scanner noise.
 inline const QColor kDropOutColor(240, 168, 178);
 
-// A new scan-sized image of blank paper.
-QImage BlankPaper(QColor paper = Qt::white);
+// A new scan-sized image of blank paper, A4 at the resolution given.
+QImage BlankPaper(QColor paper = Qt::white, int dpi = 100);
 
 // Draws everything but the registration marks in form pixels (100 dpi) on the
 // painter. The title line under the heading; an empty title names the program.

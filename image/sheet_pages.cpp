@@ -1,0 +1,52 @@
+#include "image/sheet_pages.h"
+
+#include "image/page_normalise.h"
+#include "image/pdf_page.h"
+#include "image/sheet_image.h"
+
+#include <QFile>
+#include <QImageReader>
+
+#include <algorithm>
+
+Result<int> CountSheetPages(const std::string& path)
+{
+    if (IsPdfFile(path)) {
+        Result<int> pages = CountPdfPages(path);
+        if (!pages)
+            return Status::Failure(path + ": " + pages.message());
+        return pages;
+    }
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return 1; // loading the page says why
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    // Only a TIFF's images are sheets: a GIF's frames are an animation.
+    if (reader.format() != "tiff")
+        return 1;
+    return std::max(1, reader.imageCount());
+}
+
+std::string PageName(const std::string& file, int page, int pageCount)
+{
+    return pageCount > 1 ? file + "#" + std::to_string(page + 1) : file;
+}
+
+Result<DecodeWarnings> LoadSheetPage(SheetImage& image, const std::string& path, int page, int pageCount)
+{
+    SheetImage loaded;
+    Result<DecodeWarnings> result = loaded.LoadPage(path, page);
+    if (!result) {
+        // The loader names the file; the page is named instead.
+        const std::string named = path + ": ";
+        if (pageCount > 1 && result.message().rfind(named, 0) == 0)
+            return Status::Failure(
+                PageName(path, page, pageCount) + ": " + result.message().substr(named.size()));
+        return result;
+    }
+    if (const Status normalised = NormalisePage(loaded); !normalised)
+        return Status::Failure(PageName(path, page, pageCount) + ": " + normalised.message());
+    image = std::move(loaded);
+    return result;
+}

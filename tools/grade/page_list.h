@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One sheet to grade: a page of one of the files given.
+struct SheetPage {
+    std::string file; // as given on the command line
+    int page = 0; // from 0
+    int pageCount = 1;
+    std::string refusal; // why the file's pages cannot be read; it then stands for the whole file
+
+    // FILE#N for a page of a file of several, the file's name otherwise.
+    std::string Name() const;
+};
+
+// Every page of every file, in order. Only the pages are counted here; each is
+// decoded when it is graded, so a long PDF never sits in memory whole.
+std::vector<SheetPage> ListPages(const std::vector<std::string>& files);
