@@ -108,8 +108,8 @@ tr -d '\n' <"$work/s/key.txt" >"$work/cr.txt"
 status_of() { cut -d, -f6 "$work/$1.csv" | tail -n +2 | sort | uniq -c | awk '{printf "%s=%s ", $2, $1}'; }
 [[ $(status_of one) == "refused=4 reported=$graded " ]] || fail "statuses: $(status_of one)"
 [[ $(tail -n +2 "$work/one.csv" | cut -d, -f1 | sed -n 2p) == *truncated.jpg ]] || fail "rows not in input order"
-awk -F, 'NF != 206 { exit 1 }' "$work/one.csv" || fail "every CSV row should have 206 fields"
-awk -F, '$6 == "refused" { for (i = 7; i <= 206; ++i) if ($i != "") exit 1 }' "$work/one.csv" ||
+awk -F, 'NF != 211 { exit 1 }' "$work/one.csv" || fail "every CSV row should have 211 fields"
+awk -F, '$6 == "refused" { for (i = 7; i <= 211; ++i) if ($i != "") exit 1 }' "$work/one.csv" ||
     fail "refused rows should have empty question fields"
 grep -q "ไม่พบเครื่องหมายอ้างอิง" "$work/one.err" || fail "no-mark refusal message missing on stderr"
 grep -q "ภาพมีขนาดเล็กเกินไป" "$work/one.err" || fail "too-small refusal message missing on stderr"
@@ -119,8 +119,9 @@ grep -q $'\r' "$work/one.err" && fail "no progress line when standard error is n
 # The summary: counts and the mean and range of the correct counts.
 expected=$(awk -F, -v total=$((graded + 4)) '
     NR > 1 && $6 != "refused" { n++; sum += $3; if (n == 1 || $3 < lo) lo = $3; if (n == 1 || $3 > hi) hi = $3 }
-    END { printf "%d sheets: %d graded (%d reported, 0 unreported), 4 refused; correct: mean %.1f, range %d-%d",
-          total, n, n, sum / n, lo, hi }' "$work/one.csv")
+    NR > 1 && $207 != "" { doubtful++ }
+    END { printf "%d sheets: %d graded (%d reported, 0 unreported), 4 refused, %d to review; correct: mean %.1f, range %d-%d",
+          total, n, n, doubtful, sum / n, lo, hi }' "$work/one.csv")
 [[ $(tail -n 1 "$work/one.err") == "$expected" ]] || fail "summary: $(tail -n 1 "$work/one.err") != $expected"
 
 # One annotated sheet per graded sheet, named after it; names that meet get -2.

@@ -28,6 +28,11 @@ std::string GradeUsage()
            "                          and the letters found marked in it (m1..m100)\n"
            "  --results FILE          write the results file (\"ID  = correct\" lines) of every graded\n"
            "                          sheet\n"
+           "                          and the review: review (what to look at: id:3;q12;tilt),\n"
+           "                          second_examinee_id,second_correct,second_wrong,second_error\n"
+           "                          (a second, independent reading)\n"
+           "  --review FILE           write one line per doubtful item of every sheet:\n"
+           "                          file,item,first,second,reason (the two readings, and why)\n"
            "  --annotate DIR          save every graded sheet with what was read painted on it\n"
            "  --annotate-format FMT   png (default), jpg or tif\n"
            "  --jobs N                sheets graded at once (default: one per core)\n"
@@ -72,7 +77,7 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             continue;
         }
         const bool takesValue = arg == "--key" || arg == "--csv" || arg == "--results" || arg == "--annotate"
-            || arg == "--annotate-format" || arg == "--jobs";
+            || arg == "--review" || arg == "--annotate-format" || arg == "--jobs";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -88,6 +93,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.csvFile = value;
         else if (arg == "--results")
             options.resultsFile = value;
+        else if (arg == "--review")
+            options.reviewFile = value;
         else if (arg == "--annotate")
             options.annotateDir = value;
         else if (arg == "--annotate-format") {

@@ -7,6 +7,7 @@ struct GradeOptions {
     std::string keyFile;
     std::string csvFile;
     std::string resultsFile;
+    std::string reviewFile;
     std::string annotateDir;
     std::string annotateFormat = "png";
     int jobs = 0; // 0: one per core

@@ -109,10 +109,13 @@ int main(int argc, char** argv)
     bool opened = true;
     const std::unique_ptr<AtomicFileWriter> csv = OpenOutput(options.csvFile, opened);
     const std::unique_ptr<AtomicFileWriter> results = OpenOutput(options.resultsFile, opened);
+    const std::unique_ptr<AtomicFileWriter> review = OpenOutput(options.reviewFile, opened);
     if (!opened)
         return UsageError;
     if (csv)
         csv->Append(CsvHeader());
+    if (review)
+        review->Append(ReviewHeader());
 
     ConsoleReport console(options.sheets.size(), options.quiet);
     RunBatch(
@@ -122,11 +125,13 @@ int main(int argc, char** argv)
                 csv->Append(CsvRow(outcome));
             if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
                 results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
+            if (review)
+                review->Append(ReviewLines(outcome));
         });
     console.Finish();
 
     bool written = true;
-    for (AtomicFileWriter* file : { csv.get(), results.get() })
+    for (AtomicFileWriter* file : { csv.get(), results.get(), review.get() })
         if (file)
             written = Report(file->Commit()) && written;
     return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded

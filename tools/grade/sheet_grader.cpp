@@ -1,8 +1,8 @@
 #include "sheet_grader.h"
 
 #include "image/sheet_image.h"
-#include "omr/check_sheet.h"
 #include "omr/engine_state.h"
+#include "omr/reviewed_check.h"
 #include "sheet_recorder.h"
 
 #include <algorithm>
@@ -34,12 +34,14 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     }
     // What the decoder said of a sheet it still read goes on the sheet's lines.
     outcome.messages.insert(outcome.messages.end(), loaded.warnings.begin(), loaded.warnings.end());
-    const CheckedSheet checked = CheckSheet(image, engine, key, [] {});
+    const ReviewedSheet reviewed = CheckAndReviewSheet(image, engine, key, [] {});
+    const CheckedSheet& checked = reviewed.checked;
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
         outcome.refusal = OneLine(RefusalMessage(checked.check));
         return outcome;
     }
+    outcome.review = reviewed.review;
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
         outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
