@@ -1,6 +1,7 @@
 #include "batch_runner.h"
 
 #include "annotated_paths.h"
+#include "review_image.h"
 #include "sheet_grader.h"
 
 #include <algorithm>
@@ -26,6 +27,7 @@ void RunBatch(const GradeOptions& options, const AnswerKey& key, int jobs,
     const std::vector<std::string> annotated = options.annotateDir.empty()
         ? std::vector<std::string>(count)
         : AnnotatedPaths(options.sheets, options.annotateDir, options.annotateFormat);
+    const std::vector<std::string> reviewImages = ReviewImagePaths(options);
 
     // Sheet i waits in slot i % window until it is delivered; a thread takes sheet i
     // only once sheet i - window has been delivered.
@@ -46,8 +48,8 @@ void RunBatch(const GradeOptions& options, const AnswerKey& key, int jobs,
                     return;
                 i = nextSheet++;
             }
-            SheetOutcome outcome
-                = GradeSheetFile({ options.sheets[i], annotated[i], !options.csvFile.empty() }, key);
+            SheetOutcome outcome = GradeSheetFile(
+                { options.sheets[i], annotated[i], reviewImages[i], !options.csvFile.empty() }, key);
             {
                 std::lock_guard lock(mutex);
                 slots[i % window] = std::move(outcome);

@@ -33,6 +33,8 @@ std::string GradeUsage()
            "                          (a second, independent reading)\n"
            "  --review FILE           write one line per doubtful item of every sheet:\n"
            "                          file,item,first,second,reason (the two readings, and why)\n"
+           "  --review-images DIR     save for every doubtful sheet DIR/<name>-review.png: its doubtful\n"
+           "                          rows and ID columns cut from the scan at 3x, both readings beside\n"
            "  --annotate DIR          save every graded sheet with what was read painted on it\n"
            "  --annotate-format FMT   png (default), jpg or tif\n"
            "  --jobs N                sheets graded at once (default: one per core)\n"
@@ -77,7 +79,7 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             continue;
         }
         const bool takesValue = arg == "--key" || arg == "--csv" || arg == "--results" || arg == "--annotate"
-            || arg == "--review" || arg == "--annotate-format" || arg == "--jobs";
+            || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -93,6 +95,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.csvFile = value;
         else if (arg == "--results")
             options.resultsFile = value;
+        else if (arg == "--review-images")
+            options.reviewImagesDir = value;
         else if (arg == "--review")
             options.reviewFile = value;
         else if (arg == "--annotate")

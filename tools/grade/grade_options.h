@@ -8,6 +8,7 @@ struct GradeOptions {
     std::string csvFile;
     std::string resultsFile;
     std::string reviewFile;
+    std::string reviewImagesDir;
     std::string annotateDir;
     std::string annotateFormat = "png";
     int jobs = 0; // 0: one per core

@@ -11,8 +11,10 @@
 #include "grade_options.h"
 #include "output_guard.h"
 #include "results/results_file.h"
+#include "review_image.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <filesystem>
@@ -47,11 +49,11 @@ int DefaultJobs()
     return cores == 0 ? 1 : static_cast<int>(cores);
 }
 
-bool Report(const FileWriteResult& written)
+bool Report(const Status& written)
 {
     if (!written)
-        std::fprintf(stderr, "vantrel-grade: %s\n", written.message.c_str());
-    return written.ok;
+        std::fprintf(stderr, "vantrel-grade: %s\n", written.message().c_str());
+    return written.ok();
 }
 
 // An output file the options ask for, created before any sheet is graded so that
@@ -84,24 +86,35 @@ int main(int argc, char** argv)
     }
     const GradeOptions& options = parsed.options;
 
-    // For the image codec plugins; no display is needed.
-    QCoreApplication app(argc, argv);
+    // For the image codec plugins; no display is needed. Review pictures carry text,
+    // which takes the font machinery of a GUI application, shown on no screen.
+    if (!options.reviewImagesDir.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app = options.reviewImagesDir.empty()
+        ? std::make_unique<QCoreApplication>(argc, argv)
+        : std::make_unique<QGuiApplication>(argc, argv);
 
     if (!LoadKey(options.keyFile))
         return UsageError;
     const std::vector<std::string> annotated = options.annotateDir.empty()
         ? std::vector<std::string>()
         : AnnotatedPaths(options.sheets, options.annotateDir, options.annotateFormat);
-    if (const std::string clash = OutputClash(options, annotated); !clash.empty()) {
+    std::vector<std::string> outputs = annotated;
+    for (const std::string& picture : ReviewImagePaths(options))
+        if (!picture.empty())
+            outputs.push_back(picture);
+    if (const std::string clash = OutputClash(options, outputs); !clash.empty()) {
         std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", clash.c_str());
         return UsageError;
     }
-    if (!options.annotateDir.empty()) {
+    for (const std::string& directory : { options.annotateDir, options.reviewImagesDir }) {
+        if (directory.empty())
+            continue;
         std::error_code error;
-        std::filesystem::create_directories(options.annotateDir, error);
+        std::filesystem::create_directories(directory, error);
         if (error) {
-            std::fprintf(stderr, "vantrel-grade: cannot create %s: %s\n", options.annotateDir.c_str(),
-                error.message().c_str());
+            std::fprintf(
+                stderr, "vantrel-grade: cannot create %s: %s\n", directory.c_str(), error.message().c_str());
             return UsageError;
         }
     }

@@ -3,6 +3,7 @@
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
 #include "omr/reviewed_check.h"
+#include "review_image.h"
 #include "sheet_recorder.h"
 
 #include <algorithm>
@@ -26,14 +27,14 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     engine.services = { &recorder, &recorder, &recorder };
 
     SheetImage image;
-    const ImageResult loaded = image.LoadFromFile(job.path);
+    const Result<DecodeWarnings> loaded = image.LoadFromFile(job.path);
     if (!loaded) {
-        outcome.refusal = loaded.message;
-        outcome.messages.push_back(loaded.message);
+        outcome.refusal = loaded.message();
+        outcome.messages.push_back(loaded.message());
         return outcome;
     }
     // What the decoder said of a sheet it still read goes on the sheet's lines.
-    outcome.messages.insert(outcome.messages.end(), loaded.warnings.begin(), loaded.warnings.end());
+    outcome.messages.insert(outcome.messages.end(), loaded->begin(), loaded->end());
     const ReviewedSheet reviewed = CheckAndReviewSheet(image, engine, key, [] {});
     const CheckedSheet& checked = reviewed.checked;
     if (checked.check != SheetCheck::Accepted) {
@@ -45,8 +46,19 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
         outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
+    if (!job.reviewImagePath.empty() && reviewed.review.IsDoubtful()) {
+        // Cut from the scan as it came in, not from the thresholded sheet.
+        SheetImage scan;
+        const Result<DecodeWarnings> reloaded = scan.LoadFromFile(job.path);
+        const GradingGrid grid { LayIdBands(engine.g_skew), checked.rows };
+        const std::string failure = reloaded
+            ? SaveReviewImage(scan, grid, reviewed.review, job.reviewImagePath)
+            : reloaded.message();
+        if (!failure.empty())
+            outcome.writeFailure = "cannot save the review picture: " + failure;
+    }
     if (!job.annotatedPath.empty())
-        if (const ImageResult saved = image.SaveToFile(job.annotatedPath); !saved)
-            outcome.writeFailure = "cannot save the annotated sheet: " + saved.message;
+        if (const Status saved = image.SaveToFile(job.annotatedPath); !saved)
+            outcome.writeFailure = "cannot save the annotated sheet: " + saved.message();
     return outcome;
 }

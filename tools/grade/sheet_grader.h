@@ -8,6 +8,7 @@
 struct SheetJob {
     std::string path;
     std::string annotatedPath; // where to save the graded sheet; empty: nowhere
+    std::string reviewImagePath; // where to save the picture of a doubtful sheet; empty: nowhere
     bool readMarkedLetters = false;
 };
 
