@@ -36,7 +36,8 @@ QuestionMeasure MeasureQuestion(const SheetImage& image, const GridBox& row, con
     if (!answer.empty() && answer[0] >= 'a' && answer[0] <= 'e')
         measure.keyLetter = answer[0] - 'a';
     for (int letter = 0; letter < kLettersPerRow; ++letter)
-        measure.boxBlack[static_cast<size_t>(letter)] = CountBlack(image, AnswerBoxArea(LayAnswerBox(row, letter)));
+        measure.boxBlack[static_cast<size_t>(letter)]
+            = CountBlack(image, AnswerBoxArea(LayAnswerBox(row, letter)));
     // The row check again, on the same black pixels.
     const PixelArea scan = ReadablePart(RowScanArea(row), image);
     const int columns = std::clamp(scan.columns.end - scan.columns.first, 0, kRowStripColumns);
@@ -83,9 +84,10 @@ constexpr int kDriftMarkBlack = 40;
 // unmarked box.
 std::optional<std::pair<double, double>> InkOffset(const SheetImage& image, const PixelArea& box)
 {
-    const PixelArea around = ReadablePart({ { box.columns.first - kDriftReach, box.columns.end + kDriftReach },
-                                              { box.rows.first - kDriftReach, box.rows.end + kDriftReach } },
-        image);
+    const PixelArea around
+        = ReadablePart({ { box.columns.first - kDriftReach, box.columns.end + kDriftReach },
+                           { box.rows.first - kDriftReach, box.rows.end + kDriftReach } },
+            image);
     const int bytesPerPixel = image.GetBitsPerPixel() / 8;
     double sumX = 0;
     double sumY = 0;
@@ -105,7 +107,8 @@ std::optional<std::pair<double, double>> InkOffset(const SheetImage& image, cons
         sumY / black - (box.rows.first + box.rows.end - 1) / 2.0 };
 }
 
-double MarkDrift(const SheetImage& image, const QuestionRows& rows, const std::array<QuestionMeasure, kQuestionCount>& questions)
+double MarkDrift(const SheetImage& image, const QuestionRows& rows,
+    const std::array<QuestionMeasure, kQuestionCount>& questions)
 {
     double largest = 0;
     for (size_t block = 0; block < kAnswerBlocks.size(); ++block) {
@@ -132,7 +135,8 @@ int CornerBlack(const SheetImage& image, float x, float y)
 {
     const int right = TruncateToIndex(x);
     const int bottom = TruncateToIndex(y);
-    return CountBlack(image, { { right - kCornerSide + 1, right + 1 }, { bottom - kCornerSide + 1, bottom + 1 } });
+    return CountBlack(
+        image, { { right - kCornerSide + 1, right + 1 }, { bottom - kCornerSide + 1, bottom + 1 } });
 }
 
 } // namespace

@@ -48,5 +48,5 @@ constexpr int kCornerSide = 5;
 int CountOverlayPixels(const SheetImage& scan);
 
 // The measures of a sheet the first reading has graded on this grid.
-ReviewMeasures TakeReviewMeasures(
-    const SheetImage& graded, const SkewMeasurement& skew, const GradingGrid& grid, const AnswerList& answers);
+ReviewMeasures TakeReviewMeasures(const SheetImage& graded, const SkewMeasurement& skew,
+    const GradingGrid& grid, const AnswerList& answers);

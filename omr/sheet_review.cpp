@@ -113,15 +113,17 @@ std::string SheetReview::List() const
     return list;
 }
 
-SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second, const FirstReading& first,
-    const AnswerList& answers)
+SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second,
+    const FirstReading& first, const AnswerList& answers)
 {
     SheetReview review;
     review.secondRead = second.read;
     review.secondId = second.read ? second.IdText() : std::string(kIdDigitCount, '?');
-    const auto add = [&review](std::string item, std::string firstText, std::string secondText, std::string why) {
-        review.items.push_back({ std::move(item), std::move(firstText), std::move(secondText), std::move(why) });
-    };
+    const auto add
+        = [&review](std::string item, std::string firstText, std::string secondText, std::string why) {
+              review.items.push_back(
+                  { std::move(item), std::move(firstText), std::move(secondText), std::move(why) });
+          };
 
     for (size_t column = 0; column < kIdDigitCount; ++column) {
         const int firstDigit = FirstDigit(first.examineeId, column);
@@ -134,12 +136,13 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
     }
     for (size_t q = 0; q < kQuestionCount; ++q) {
         const QuestionMeasure& measure = measures.questions[q];
-        const int key = answers[q].empty() || answers[q][0] < 'a' || answers[q][0] > 'e' ? -1 : answers[q][0] - 'a';
+        const int key
+            = answers[q].empty() || answers[q][0] < 'a' || answers[q][0] > 'e' ? -1 : answers[q][0] - 'a';
         const std::optional<QuestionScore> secondScore = SecondScore(second.marked[q], key);
         if (secondScore)
-            ++(*secondScore == QuestionScore::Correct ? review.secondCorrect
+            ++(*secondScore == QuestionScore::Correct      ? review.secondCorrect
                     : *secondScore == QuestionScore::Wrong ? review.secondWrong
-                                                            : review.secondErrors);
+                                                           : review.secondErrors);
         if (!first.scores[q] || !secondScore)
             continue;
         std::string why = QuestionDoubt(measure);
@@ -152,19 +155,23 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
     if (std::fabs(measures.skew.angleDegrees) >= kTiltDoubtDegrees && measures.markDrift >= kDriftDoubt)
         add("tilt", FormatText("%.2f deg", measures.skew.angleDegrees),
             second.read ? FormatText("%.2f deg", second.degrees) : "-",
-            FormatText("the page is turned: marks lie %.1f px off the first reading's boxes", measures.markDrift));
-    const bool solid = measures.cornerBlack[0] >= kSolidCornerBlack && measures.cornerBlack[1] >= kSolidCornerBlack;
+            FormatText(
+                "the page is turned: marks lie %.1f px off the first reading's boxes", measures.markDrift));
+    const bool solid
+        = measures.cornerBlack[0] >= kSolidCornerBlack && measures.cornerBlack[1] >= kSolidCornerBlack;
     const SkewMeasurement& skew = measures.skew;
-    const double offCorner = second.read ? std::max(std::hypot(skew.leftMarkX - second.leftCorner.x, skew.leftMarkY - second.leftCorner.y),
-                                 std::hypot(skew.rightMarkX - second.rightCorner.x, skew.rightMarkY - second.rightCorner.y))
-                                         : 0;
-    const std::string points = FormatText("(%.0f,%.0f) (%.0f,%.0f)", skew.leftMarkX, skew.leftMarkY, skew.rightMarkX, skew.rightMarkY);
+    const double offCorner = second.read
+        ? std::max(std::hypot(skew.leftMarkX - second.leftCorner.x, skew.leftMarkY - second.leftCorner.y),
+            std::hypot(skew.rightMarkX - second.rightCorner.x, skew.rightMarkY - second.rightCorner.y))
+        : 0;
+    const std::string points = FormatText(
+        "(%.0f,%.0f) (%.0f,%.0f)", skew.leftMarkX, skew.leftMarkY, skew.rightMarkX, skew.rightMarkY);
     if (!second.read)
         add("mark", points, "-", "the second reading found no registration mark");
     else if (!solid || offCorner > kCornerDistance)
         add("mark", points,
-            FormatText("(%.0f,%.0f) (%.0f,%.0f)", second.leftCorner.x, second.leftCorner.y, second.rightCorner.x,
-                second.rightCorner.y),
+            FormatText("(%.0f,%.0f) (%.0f,%.0f)", second.leftCorner.x, second.leftCorner.y,
+                second.rightCorner.x, second.rightCorner.y),
             "a reference point is not the corner of a solid mark");
     if (measures.overlayPixels >= kCheckedOverlay)
         add("checked", "-", "-", "the sheet already carries the colours of a check");

@@ -43,5 +43,5 @@ struct SheetReview {
 
 // Doubtful: a measure within its rule's margin, or the two readings disagreeing on
 // an ID column or a graded question.
-SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second, const FirstReading& first,
-    const AnswerList& answers);
+SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second,
+    const FirstReading& first, const AnswerList& answers);

@@ -18,7 +18,10 @@ public:
     int Height() const { return m_height; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     // Brightness at a pixel inside the page.
-    uint8_t At(int x, int y) const { return m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)]; }
+    uint8_t At(int x, int y) const
+    {
+        return m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
+    }
     // Brightness at a point rounded to its pixel; paper white outside the page.
     uint8_t Near(double x, double y) const;
 

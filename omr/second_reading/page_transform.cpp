@@ -45,5 +45,6 @@ SheetPoint PageTransform::LeftCorner() const
 
 SheetPoint PageTransform::RightCorner() const
 {
-    return Map({ static_cast<double>(kFormLeftMarkX + kFormMarkSpacing), static_cast<double>(kFormLeftMarkY) });
+    return Map(
+        { static_cast<double>(kFormLeftMarkX + kFormMarkSpacing), static_cast<double>(kFormLeftMarkY) });
 }

@@ -91,7 +91,8 @@ std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const
     RegistrationBlob best;
     int next = 0;
     for (int start = 0; start < width * height; ++start) {
-        if (label[static_cast<size_t>(start)] != 0 || page.At(left + start % width, top + start / width) > split)
+        if (label[static_cast<size_t>(start)] != 0
+            || page.At(left + start % width, top + start / width) > split)
             continue;
         label[static_cast<size_t>(start)] = ++next;
         stack.assign(1, start);

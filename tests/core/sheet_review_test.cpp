@@ -114,7 +114,8 @@ TEST_P(SheetReviewTest, NamesTheDoubtAndEverySlipAndReadsTheTruth)
     ASSERT_EQ(reviewed.checked.check, SheetCheck::Accepted);
     const SheetReview& review = reviewed.review;
     const std::string list = ";" + review.List() + ";";
-    const auto listed = [&list](const std::string& item) { return list.find(";" + item + ";") != std::string::npos; };
+    const auto listed
+        = [&list](const std::string& item) { return list.find(";" + item + ";") != std::string::npos; };
     if (doubt.item)
         EXPECT_TRUE(listed(doubt.item)) << review.List();
     else
@@ -143,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(Doubts, SheetReviewTest,
 TEST(SecondReadingTest, ReadsStressScansAsDrawn)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(RunSheetTool({ "batch", "--count", "6", "--out", dir.path(), "--seed", "77", "--preset", "stress" }));
+    ASSERT_TRUE(
+        RunSheetTool({ "batch", "--count", "6", "--out", dir.path(), "--seed", "77", "--preset", "stress" }));
     const Result<AnswerList> answers = ReadAnswerKeyFile(dir.filePath("key.txt").toStdString());
     ASSERT_TRUE(answers);
     AnswerKey key;

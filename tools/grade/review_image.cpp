@@ -56,7 +56,8 @@ QImage Cut(const SheetImage& scan, const PixelArea& wanted)
             out[2] = pixel[0];
         }
     }
-    return cut.scaled(cut.width() * kZoom, cut.height() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return cut.scaled(
+        cut.width() * kZoom, cut.height() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 } // namespace
