@@ -11,7 +11,10 @@
 #include "framework/message_box.h"
 #include "omr/check_sheet.h"
 #include "omr/engine_state.h"
+#include "omr/reviewed_check.h"
 #include "omr/score_recorder.h"
+#include "omr/second_reading/grey_page.h"
+#include "omr/second_reading/second_reading.h"
 
 #include <QCoreApplication>
 
@@ -168,6 +171,24 @@ void BM_WholeSheet(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
+// The second reading alone: the brightness page taken from the scan, then read.
+void BM_SecondReading(benchmark::State& state)
+{
+    TimeOnCopies(state, Nothing, [](SheetImage& sheet, EngineState&) {
+        const GreyPage page(sheet);
+        benchmark::DoNotOptimize(ReadSecondly(page));
+    });
+}
+
+// The engine's work with the review beside it: the first reading, its measures, the
+// second reading and the verdict; over BM_EngineWork, what the review costs.
+void BM_ReviewedEngineWork(benchmark::State& state)
+{
+    TimeOnCopies(state, Nothing, [](SheetImage& sheet, EngineState& engine) {
+        benchmark::DoNotOptimize(CheckAndReviewSheet(sheet, engine, g_sheets.key, [] {}));
+    });
+}
+
 BENCHMARK(BM_BareDecode)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadFromFile)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PrepareSheet)->UseManualTime()->Unit(benchmark::kMicrosecond);
@@ -176,6 +197,8 @@ BENCHMARK(BM_MeasureSkew)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GradeSheet)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EngineWork)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WholeSheet)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SecondReading)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReviewedEngineWork)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 bool LoadSheets(const std::vector<std::string>& paths)
 {

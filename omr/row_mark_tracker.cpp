@@ -1,5 +1,7 @@
 #include "omr/row_mark_tracker.h"
 
+#include <algorithm>
+
 namespace {
 
 // A column this dark starts or continues a mark; along a first mark 4 suffice.
@@ -15,6 +17,15 @@ constexpr int kPartlyDarkToForget = 5;
 constexpr int kPartlyDarkAfterMarkToForget = 4;
 
 } // namespace
+
+int RowMarkTracker::ColumnsShortOfRejecting() const
+{
+    if (m_flagged)
+        return 0;
+    if (m_phase == Phase::Searching) // no mark: as far from a rejection as a row gets
+        return kTooWideCount;
+    return std::min(kTooWideCount - m_widestMark, kSecondMarkColumns - m_longestSecondMark);
+}
 
 void RowMarkTracker::AddColumn(int black, int other)
 {
@@ -44,6 +55,7 @@ void RowMarkTracker::Search(int black, int other)
         m_phase = Phase::InFirstMark;
         m_partlyDarkColumns = 0;
         ++m_darkColumns;
+        m_widestMark = m_darkColumns;
         return;
     }
     if (black >= 1 && other >= kPartlyDarkOther && ++m_partlyDarkColumns == kPartlyDarkToForget) {
@@ -60,6 +72,7 @@ void RowMarkTracker::FollowFirstMark(int black)
     } else if (black >= kAlongMarkBlack && ++m_darkColumns == kTooWideCount) {
         m_flagged = true;
     }
+    m_widestMark = std::max(m_widestMark, m_darkColumns);
 }
 
 void RowMarkTracker::WatchForSecondMark(int black, int other)
@@ -73,6 +86,7 @@ void RowMarkTracker::WatchForSecondMark(int black, int other)
         m_flagged = true;
         return;
     }
+    m_longestSecondMark = std::max(m_longestSecondMark, m_secondMarkColumns);
     if (other >= kPartlyDarkOther && ++m_partlyDarkAfterMark == kPartlyDarkAfterMarkToForget) {
         m_secondMarkColumns = 0;
         m_partlyDarkAfterMark = 0;

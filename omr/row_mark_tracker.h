@@ -7,6 +7,9 @@ class RowMarkTracker {
 public:
     void AddColumn(int black, int other);
     bool IsFlagged() const { return m_flagged; }
+    // How many more dark columns would have rejected the row (too wide or a second
+    // mark); 0 for a rejected row. Only watched, never part of the verdict.
+    int ColumnsShortOfRejecting() const;
 
 private:
     enum class Phase { Searching, InFirstMark, AfterFirstMark };
@@ -22,4 +25,6 @@ private:
     int m_secondMarkColumns = 0; // dark columns after the first mark
     int m_partlyDarkAfterMark = 0; // partly dark columns after the first mark
     bool m_flagged = false;
+    int m_widestMark = 0;
+    int m_longestSecondMark = 0;
 };

@@ -19,13 +19,14 @@ run() {
     done
 }
 
-# FOLDER's sheets in the CSV against what was drawn: ID, counts, status, q1..q100 and m1..m100.
+# FOLDER's sheets in the CSV against what was drawn: ID, counts, status, q1..q100 and m1..m100
+# (the review's columns after them aside).
 as_drawn() {
     diff <(awk -F, -v key="$(tr -d ' \r' <"$1/key.txt" | tr '\n' ,)" 'BEGIN { split(key, k, ",") } NR > 1 {
         line = $1 "," $2 "," $3 "," $4 "," $5 ",reported"
         for (q = 1; q <= 100; ++q) line = line "," (length($(5 + q)) >= 2 ? "E" : $(5 + q) == k[q] ? "C" : "W")
         for (q = 6; q <= 105; ++q) line = line "," $q
-        print line }' "$1/truth.csv" | sort) <(grep "^$1/img" "$2" | sed 's#^[^,]*/##' | sort) | head -n 20
+        print line }' "$1/truth.csv" | sort) <(grep "^$1/img" "$2" | cut -d, -f1-206 | sed 's#^[^,]*/##' | sort) | head -n 20
 }
 batch() { # NAME KEY JOBS: grades every sheet of the suite into NAME.*
     grade --key "$2" --jobs "$3" --csv $1.csv --results $1.txt --annotate "$1 ภาพ" "${sheets[@]}" >$1.out 2>$1.err
@@ -33,9 +34,10 @@ batch() { # NAME KEY JOBS: grades every sheet of the suite into NAME.*
 same() { for e in out err csv txt; do cmp $1.$e $2.$e; done && diff -r "$1 ภาพ" "$2 ภาพ"; }
 statuses() { tail -n +2 "$1.csv" | cut -d, -f6 | sort | uniq -c | awk '{ printf "%s=%s ", $2, $1 }'; }
 summary() { # the last line of standard error, as the CSV gives it
-    awk -F, 'NR > 1 && $6 != "refused" { s += $3; lo = n && lo < $3 ? lo : $3; hi = n++ && hi > $3 ? hi : $3 } END {
-        printf "%d sheets: %d graded (%d reported, 0 unreported), %d refused; correct: mean %.1f, range %d-%d\n",
-            NR - 1, n, n, NR - 1 - n, s / n, lo, hi }' "$1"
+    awk -F, 'NR > 1 && $6 != "refused" { s += $3; lo = n && lo < $3 ? lo : $3; hi = n++ && hi > $3 ? hi : $3 }
+        NR > 1 && $207 != "" { r++ } END {
+        printf "%d sheets: %d graded (%d reported, 0 unreported), %d refused, %d to review; correct: mean %.1f, range %d-%d\n",
+            NR - 1, n, n, NR - 1 - n, r, s / n, lo, hi }' "$1"
 }
 
 grade_suite() {
@@ -79,7 +81,7 @@ b[n:n + 64] = bytes(range(64)); sys.stdout.buffer.write(b)' s/img003.jpg >damage
     # Refused sheets never stop the others, and exit 1; the threads change no byte.
     run 1 '' "batch one s/key.txt 1" 1 '' "batch two s/key.txt 2" 0 '' 'same one two' \
         0 'refused=4 reported=14 ' 'statuses one' 0 "$b/truncated.jpg" 'sed -n 3p one.csv | cut -d, -f1' \
-        0 '' "awk -F, 'NF != 206' one.csv" 0 ",,,,,refused$(printf ',%.0s' {1..200})" \
+        0 '' "awk -F, 'NF != 211' one.csv" 0 ",,,,,refused$(printf ',%.0s' {1..205})" \
         "grep ,refused, one.csv | sed 's/^[^,]*//' | sort -u" \
         0 '' 'as_drawn s one.csv' 0 '' "grep -q ,E, one.csv && cut -d, -f107-206 one.csv | grep -q ,," \
         0 '*ภาพมีขนาดเล็กเกินไป*ไม่พบเครื่องหมายอ้างอิง*' 'cat one.err' 0 14 'wc -l <one.txt' \

@@ -18,7 +18,7 @@ constexpr size_t kSheetsAheadPerThread = 4;
 } // namespace
 
 void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string>& annotated,
-    const GradeOptions& options, const AnswerKey& key, int jobs,
+    const std::vector<std::string>& reviewImages, const GradeOptions& options, const AnswerKey& key, int jobs,
     const std::function<void(SheetOutcome&&)>& deliver)
 {
     const size_t count = pages.size();
@@ -44,7 +44,8 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
                 i = nextSheet++;
             }
             SheetOutcome outcome = GradeSheetFile(
-                { pages[i], i < annotated.size() ? annotated[i] : std::string(), !options.csvFile.empty() },
+                { pages[i], i < annotated.size() ? annotated[i] : std::string(),
+                    i < reviewImages.size() ? reviewImages[i] : std::string(), !options.csvFile.empty() },
                 key);
             {
                 std::lock_guard lock(mutex);

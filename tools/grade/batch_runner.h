@@ -14,5 +14,5 @@
 // most a few pages ahead of the delivery, so memory does not grow with the number of
 // pages.
 void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string>& annotated,
-    const GradeOptions& options, const AnswerKey& key, int jobs,
+    const std::vector<std::string>& reviewImages, const GradeOptions& options, const AnswerKey& key, int jobs,
     const std::function<void(SheetOutcome&&)>& deliver);

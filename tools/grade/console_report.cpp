@@ -45,8 +45,13 @@ void ConsoleReport::Add(const SheetOutcome& outcome)
         m_correctSum += outcome.correct;
         m_correctMin = first ? outcome.correct : std::min(m_correctMin, outcome.correct);
         m_correctMax = first ? outcome.correct : std::max(m_correctMax, outcome.correct);
-        std::printf("%s  ID %08d  correct %d  wrong %d  error %d  %s\n", outcome.file.c_str(),
+        std::printf("%s  ID %08d  correct %d  wrong %d  error %d  %s", outcome.file.c_str(),
             outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors, StatusName(outcome.status));
+        if (outcome.review.IsDoubtful()) {
+            ++m_toReview;
+            std::printf("  REVIEW %s", outcome.review.List().c_str());
+        }
+        std::printf("\n");
     }
     std::fflush(stdout);
     ++m_done;
@@ -59,6 +64,7 @@ void ConsoleReport::Finish()
     const size_t graded = m_reported + m_unreported;
     std::fprintf(stderr, "%zu sheets: %zu graded (%zu reported, %zu unreported), %zu refused", m_sheetCount,
         graded, m_reported, m_unreported, m_refused);
+    std::fprintf(stderr, ", %zu to review", m_toReview);
     if (graded > 0)
         std::fprintf(stderr, "; correct: mean %.1f, range %d-%d", static_cast<double>(m_correctSum) / graded,
             m_correctMin, m_correctMax);

@@ -30,6 +30,7 @@ private:
     size_t m_reported = 0;
     size_t m_unreported = 0;
     size_t m_refused = 0;
+    size_t m_toReview = 0;
     size_t m_writeFailures = 0;
     int64_t m_correctSum = 0;
     int32_t m_correctMin = 0;

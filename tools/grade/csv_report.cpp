@@ -38,7 +38,21 @@ std::string CsvHeader()
     for (const char* prefix : { ",q", ",m" })
         for (int question = 1; question <= kQuestionCount; ++question)
             header += prefix + std::to_string(question);
-    return header + '\n';
+    return header + ",review,second_examinee_id,second_correct,second_wrong,second_error\n";
+}
+
+std::string ReviewHeader()
+{
+    return "file,item,first,second,reason\n";
+}
+
+std::string ReviewLines(const SheetOutcome& outcome)
+{
+    std::string lines;
+    for (const ReviewItem& item : outcome.review.items)
+        lines += CsvField(outcome.file) + ',' + CsvField(item.item) + ',' + CsvField(item.first) + ','
+            + CsvField(item.second) + ',' + CsvField(item.reason) + '\n';
+    return lines;
 }
 
 std::string CsvRow(const SheetOutcome& outcome)
@@ -47,7 +61,7 @@ std::string CsvRow(const SheetOutcome& outcome)
     if (outcome.status == SheetStatus::Refused) {
         row += ",,,,,";
         row += StatusName(outcome.status);
-        row.append(2 * kQuestionCount, ',');
+        row.append(2 * kQuestionCount + 5, ',');
         return row + '\n';
     }
     row += FormatText(",%08d,%d,%d,%d,", outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors);
@@ -59,5 +73,12 @@ std::string CsvRow(const SheetOutcome& outcome)
     }
     for (const std::string& letters : outcome.markedLetters)
         row += ',' + letters;
+    const SheetReview& review = outcome.review;
+    row += ',' + CsvField(review.List()) + ',';
+    if (review.secondRead)
+        row += FormatText("%s,%d,%d,%d", review.secondId.c_str(), review.secondCorrect, review.secondWrong,
+            review.secondErrors);
+    else
+        row += ",,";
     return row + '\n';
 }

@@ -6,10 +6,18 @@
 
 // The CSV file: file,examinee_id,correct,wrong,error,status, then q1..q100 (C
 // correct, W wrong, E row rejected, empty where the key grades nothing) and
-// m1..m100 (the letters found marked). A refused sheet has only file and status.
+// m1..m100 (the letters found marked), then the review: review (the doubtful items,
+// "id:3;q12;tilt", empty when none) and the second reading's
+// second_examinee_id,second_correct,second_wrong,second_error. A refused sheet has
+// only file and status.
 std::string CsvHeader();
 // One row, with its line end.
 std::string CsvRow(const SheetOutcome& outcome);
+
+// The review file: file,item,first,second,reason, one line per doubtful item.
+std::string ReviewHeader();
+// The lines of one sheet, with their line ends; none when nothing is doubtful.
+std::string ReviewLines(const SheetOutcome& outcome);
 
 // Quotes a CSV field when it holds a comma, a quote or a line end.
 std::string CsvField(const std::string& text);

@@ -30,6 +30,13 @@ std::string GradeUsage()
            "                          and the letters found marked in it (m1..m100)\n"
            "  --results FILE          write the results file (\"ID  = correct\" lines) of every graded\n"
            "                          sheet\n"
+           "                          and the review: review (what to look at: id:3;q12;tilt),\n"
+           "                          second_examinee_id,second_correct,second_wrong,second_error\n"
+           "                          (a second, independent reading)\n"
+           "  --review FILE           write one line per doubtful item of every sheet:\n"
+           "                          file,item,first,second,reason (the two readings, and why)\n"
+           "  --review-images DIR     save for every doubtful sheet DIR/<name>-review.png: its doubtful\n"
+           "                          rows and ID columns cut from the scan at 3x, both readings beside\n"
            "  --annotate DIR          save every graded sheet with what was read painted on it\n"
            "                          (page N of a multi-page file as NAME-pN.FMT)\n"
            "  --annotate-format FMT   png (default), jpg or tif\n"
@@ -76,7 +83,7 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             continue;
         }
         const bool takesValue = arg == "--key" || arg == "--csv" || arg == "--results" || arg == "--annotate"
-            || arg == "--annotate-format" || arg == "--jobs";
+            || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -92,6 +99,10 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.csvFile = value;
         else if (arg == "--results")
             options.resultsFile = value;
+        else if (arg == "--review-images")
+            options.reviewImagesDir = value;
+        else if (arg == "--review")
+            options.reviewFile = value;
         else if (arg == "--annotate")
             options.annotateDir = value;
         else if (arg == "--annotate-format") {

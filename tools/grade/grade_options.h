@@ -7,6 +7,8 @@ struct GradeOptions {
     std::string keyFile;
     std::string csvFile;
     std::string resultsFile;
+    std::string reviewFile;
+    std::string reviewImagesDir;
     std::string annotateDir;
     std::string annotateFormat = "png";
     int jobs = 0; // 0: one per core

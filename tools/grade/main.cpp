@@ -12,8 +12,10 @@
 #include "output_guard.h"
 #include "page_list.h"
 #include "results/results_file.h"
+#include "review_image.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <filesystem>
@@ -85,8 +87,13 @@ int main(int argc, char** argv)
     }
     const GradeOptions& options = parsed.options;
 
-    // For the image codec plugins; no display is needed.
-    QCoreApplication app(argc, argv);
+    // For the image codec plugins; no display is needed. Review pictures carry text,
+    // which takes the font machinery of a GUI application, shown on no screen.
+    if (!options.reviewImagesDir.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app = options.reviewImagesDir.empty()
+        ? std::make_unique<QCoreApplication>(argc, argv)
+        : std::make_unique<QGuiApplication>(argc, argv);
 
     if (!LoadKey(options.keyFile))
         return UsageError;
@@ -95,16 +102,23 @@ int main(int argc, char** argv)
     const std::vector<std::string> annotated = options.annotateDir.empty()
         ? std::vector<std::string>()
         : AnnotatedPaths(pages, options.annotateDir, options.annotateFormat);
-    if (const std::string clash = OutputClash(options, annotated); !clash.empty()) {
+    const std::vector<std::string> reviewImages = ReviewImagePaths(pages, options.reviewImagesDir);
+    std::vector<std::string> outputs = annotated;
+    for (const std::string& picture : reviewImages)
+        if (!picture.empty())
+            outputs.push_back(picture);
+    if (const std::string clash = OutputClash(options, outputs); !clash.empty()) {
         std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", clash.c_str());
         return UsageError;
     }
-    if (!options.annotateDir.empty()) {
+    for (const std::string& directory : { options.annotateDir, options.reviewImagesDir }) {
+        if (directory.empty())
+            continue;
         std::error_code error;
-        std::filesystem::create_directories(options.annotateDir, error);
+        std::filesystem::create_directories(directory, error);
         if (error) {
-            std::fprintf(stderr, "vantrel-grade: cannot create %s: %s\n", options.annotateDir.c_str(),
-                error.message().c_str());
+            std::fprintf(
+                stderr, "vantrel-grade: cannot create %s: %s\n", directory.c_str(), error.message().c_str());
             return UsageError;
         }
     }
@@ -112,24 +126,29 @@ int main(int argc, char** argv)
     bool opened = true;
     const std::unique_ptr<AtomicFileWriter> csv = OpenOutput(options.csvFile, opened);
     const std::unique_ptr<AtomicFileWriter> results = OpenOutput(options.resultsFile, opened);
+    const std::unique_ptr<AtomicFileWriter> review = OpenOutput(options.reviewFile, opened);
     if (!opened)
         return UsageError;
     if (csv)
         csv->Append(CsvHeader());
+    if (review)
+        review->Append(ReviewHeader());
 
     ConsoleReport console(pages.size(), options.quiet);
-    RunBatch(pages, annotated, options, g_enteredKey, options.jobs > 0 ? options.jobs : DefaultJobs(),
-        [&](SheetOutcome&& outcome) {
+    RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
+        options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
             console.Add(outcome);
             if (csv)
                 csv->Append(CsvRow(outcome));
             if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
                 results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
+            if (review)
+                review->Append(ReviewLines(outcome));
         });
     console.Finish();
 
     bool written = true;
-    for (AtomicFileWriter* file : { csv.get(), results.get() })
+    for (AtomicFileWriter* file : { csv.get(), results.get(), review.get() })
         if (file)
             written = Report(file->Commit()) && written;
     return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded

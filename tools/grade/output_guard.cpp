@@ -58,8 +58,8 @@ struct NamedFile {
 
 std::string OutputClash(const GradeOptions& options, const std::vector<std::string>& annotatedPaths)
 {
-    for (const auto& [option, path] :
-        { std::pair { "--csv", &options.csvFile }, { "--results", &options.resultsFile } })
+    for (const auto& [option, path] : { std::pair { "--csv", &options.csvFile },
+             { "--results", &options.resultsFile }, { "--review", &options.reviewFile } })
         if (!path->empty() && HasReadableImageExtension(*path))
             return std::string(option) + " " + *path
                 + " names an image file; give the output file's own name (is a file name missing before the "
@@ -75,6 +75,8 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
         outputs.push_back({ "--csv", options.csvFile, IdentityOf(options.csvFile) });
     if (!options.resultsFile.empty())
         outputs.push_back({ "--results", options.resultsFile, IdentityOf(options.resultsFile) });
+    if (!options.reviewFile.empty())
+        outputs.push_back({ "--review", options.reviewFile, IdentityOf(options.reviewFile) });
     for (const std::string& annotated : annotatedPaths)
         outputs.push_back({ "the annotated sheet", annotated, IdentityOf(annotated) });
 

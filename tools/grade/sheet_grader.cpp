@@ -2,9 +2,10 @@
 
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
-#include "omr/check_sheet.h"
 #include "omr/engine_state.h"
 #include "omr/page_size_box.h"
+#include "omr/reviewed_check.h"
+#include "review_image.h"
 #include "sheet_recorder.h"
 
 #include <algorithm>
@@ -42,15 +43,29 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     EngineState engine({ &messages, &recorder, &recorder });
     // What the decoder said of a sheet it still read goes on the sheet's lines.
     outcome.messages.insert(outcome.messages.end(), loaded->begin(), loaded->end());
-    const CheckedSheet checked = CheckSheet(image, engine, key, [] {});
+    const ReviewedSheet reviewed = CheckAndReviewSheet(image, engine, key, [] {});
+    const CheckedSheet& checked = reviewed.checked;
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
         outcome.refusal = OneLine(messages.Refusal(checked.check));
         return outcome;
     }
+    outcome.review = reviewed.review;
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
         outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
+    if (!job.reviewImagePath.empty() && reviewed.review.IsDoubtful()) {
+        // Cut from the scan as it came in, not from the thresholded sheet.
+        SheetImage scan;
+        const Result<DecodeWarnings> reloaded
+            = LoadSheetPage(scan, job.page.file, job.page.page, job.page.pageCount);
+        const GradingGrid grid { LayIdBands(engine.g_skew), checked.rows };
+        const std::string failure = reloaded
+            ? SaveReviewImage(scan, grid, reviewed.review, job.reviewImagePath)
+            : reloaded.message();
+        if (!failure.empty())
+            outcome.writeFailure = "cannot save the review picture: " + failure;
+    }
     if (!job.annotatedPath.empty())
         if (const Status saved = image.SaveToFile(job.annotatedPath); !saved)
             outcome.writeFailure = "cannot save the annotated sheet: " + saved.message();

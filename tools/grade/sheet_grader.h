@@ -9,6 +9,7 @@
 struct SheetJob {
     SheetPage page;
     std::string annotatedPath; // where to save the graded sheet; empty: nowhere
+    std::string reviewImagePath; // where to save the picture of a doubtful sheet; empty: nowhere
     bool readMarkedLetters = false;
 };
 

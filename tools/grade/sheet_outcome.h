@@ -2,6 +2,7 @@
 
 #include "omr/marked_letters.h"
 #include "omr/question_observer.h"
+#include "omr/sheet_review.h"
 
 #include <array>
 #include <cstdint>
@@ -27,6 +28,8 @@ struct SheetOutcome {
     std::array<std::optional<QuestionScore>, kQuestionCount> questionScores;
     // The letters found marked in each row; read only when asked for.
     MarkedLetters markedLetters;
+    // The review beside the reading: what to look at, and the second reading.
+    SheetReview review;
     std::string refusal; // one line: why the sheet could not be graded
     std::vector<std::string> messages; // what the desktop program would show in boxes, in order
     std::string writeFailure; // why the annotated copy could not be saved; empty when it was

@@ -9,15 +9,6 @@ using namespace form_layout;
 
 namespace {
 
-// Offsets from the centre of the mark's bottom-right pixel on the untilted form.
-bool InsideMark(double u, double v)
-{
-    if (u < -kMarkWidth + 0.5 || v < -kMarkHeight + 0.5 || v > 0.5)
-        return false;
-    const double lean = std::max(0.0, -v - (kMarkUprightRows - 0.5)) * kMarkLean;
-    return u <= 0.5 - lean;
-}
-
 void DrawMark(QImage& image, const SheetPose& pose, QPointF corner)
 {
     const QPointF scanCorner = pose.Map(corner);
@@ -30,7 +21,7 @@ void DrawMark(QImage& image, const SheetPose& pose, QPointF corner)
         uchar* line = image.scanLine(y);
         for (int x = x0; x <= x1; ++x) {
             const QPointF form = pose.Unmap(QPointF(x + 0.5, y + 0.5));
-            if (InsideMark(form.x() - corner.x(), form.y() - corner.y()))
+            if (InsideRegistrationMark(form.x() - corner.x(), form.y() - corner.y()))
                 std::fill_n(line + 3 * x, 3, uchar { 0 });
         }
     }
@@ -52,7 +43,7 @@ void FindLastBlack(const QImage& image, const PixelRect& window, int& foundX, in
 
 QPolygonF MarkOutline(double cornerX, double cornerY)
 {
-    // The pixel grid of InsideMark as edges: the corner pixel spans cornerX .. cornerX + 1.
+    // The pixel grid of InsideRegistrationMark as edges: the corner pixel spans cornerX .. cornerX + 1.
     const double right = cornerX + 1;
     const double bottom = cornerY + 1;
     const double left = right - kMarkWidth;

@@ -1,0 +1,69 @@
+#include "omr/reviewed_check.h"
+
+#include "image/sheet_image.h"
+#include "omr/engine_state.h"
+#include "omr/grading_grid.h"
+#include "omr/review_measures.h"
+#include "omr/score_recorder.h"
+#include "omr/second_reading/grey_page.h"
+#include "omr/second_reading/second_reading.h"
+
+namespace {
+
+// Passes on everything the engine hands over, keeping what the review compares.
+class FirstReadingWatch : public ScoreRecorder, public QuestionObserver {
+public:
+    explicit FirstReadingWatch(const EngineServices& services)
+        : m_services(services)
+    {
+    }
+
+    void RecordId(int32_t examineeId) override
+    {
+        reading.examineeId = examineeId;
+        if (m_services.recorder)
+            m_services.recorder->RecordId(examineeId);
+    }
+    void RecordScores(const SheetScores& scores) override
+    {
+        if (m_services.recorder)
+            m_services.recorder->RecordScores(scores);
+    }
+    void QuestionScored(int32_t questionNumber, QuestionScore score) override
+    {
+        if (questionNumber >= 1 && questionNumber <= kQuestionCount)
+            reading.scores[static_cast<size_t>(questionNumber - 1)] = score;
+        if (m_services.observer)
+            m_services.observer->QuestionScored(questionNumber, score);
+    }
+
+    FirstReading reading;
+
+private:
+    EngineServices m_services;
+};
+
+} // namespace
+
+ReviewedSheet CheckAndReviewSheet(
+    SheetImage& image, EngineState& engine, const AnswerKey& key, const std::function<void()>& recordTitle)
+{
+    // Both before the first reading thresholds the scan in place.
+    const int overlay = CountOverlayPixels(image);
+    const GreyPage page(image);
+
+    const EngineServices bound = engine.services;
+    FirstReadingWatch watch(bound);
+    engine.services.recorder = &watch;
+    engine.services.observer = &watch;
+    ReviewedSheet reviewed { CheckSheet(image, engine, key, recordTitle), {} };
+    engine.services = bound;
+    if (reviewed.checked.check != SheetCheck::Accepted)
+        return reviewed;
+
+    const GradingGrid grid { LayIdBands(engine.g_skew), reviewed.checked.rows };
+    ReviewMeasures measures = TakeReviewMeasures(image, engine.g_skew, grid, key.answers);
+    measures.overlayPixels = overlay;
+    reviewed.review = ReviewSheet(measures, ReadSecondly(page), watch.reading, key.answers);
+    return reviewed;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "omr/check_sheet.h"
+#include "omr/sheet_review.h"
+
+// A sheet checked by the official reading, and reviewed beside it.
+struct ReviewedSheet {
+    CheckedSheet checked;
+    SheetReview review; // nothing doubtful on a refused sheet: the refusal says it all
+};
+
+// CheckSheet, with the same messages, hand-offs and painting, then the review: the
+// first reading's measures and a second reading of the scan as it came in.
+ReviewedSheet CheckAndReviewSheet(
+    SheetImage& image, EngineState& engine, const AnswerKey& key, const std::function<void()>& recordTitle);

@@ -1,0 +1,129 @@
+#include "omr/second_reading/registration_blob.h"
+
+#include "omr/mark_shape.h"
+#include "omr/second_reading/grey_page.h"
+#include "omr/sheet_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace {
+
+// A blob smaller than this share of the printed mark is dust, not the mark.
+constexpr double kLeastMarkShare = 0.4;
+// Paper and ink closer than this leave nothing to find.
+constexpr int kLeastContrast = 60;
+
+struct MarkShape {
+    double centreX = 0;
+    double centreY = 0;
+    int pixels = 0;
+};
+
+MarkShape PrintedMark()
+{
+    MarkShape shape;
+    double sumX = 0;
+    double sumY = 0;
+    for (int v = -kMarkHeight; v <= 0; ++v)
+        for (int u = -kMarkWidth; u <= 0; ++u)
+            if (InsideRegistrationMark(u, v)) {
+                sumX += u;
+                sumY += v;
+                ++shape.pixels;
+            }
+    shape.centreX = sumX / shape.pixels;
+    shape.centreY = sumY / shape.pixels;
+    return shape;
+}
+
+const MarkShape& Printed()
+{
+    static const MarkShape shape = PrintedMark();
+    return shape;
+}
+
+// The brightness below which a share of the window's pixels lies.
+int Percentile(const std::array<int, 256>& histogram, int total, double share)
+{
+    const int wanted = static_cast<int>(total * share);
+    int seen = 0;
+    for (int level = 0; level < 256; ++level)
+        if ((seen += histogram[static_cast<size_t>(level)]) > wanted)
+            return level;
+    return 255;
+}
+
+} // namespace
+
+double MarkCentreOffsetX()
+{
+    return Printed().centreX;
+}
+
+double MarkCentreOffsetY()
+{
+    return Printed().centreY;
+}
+
+std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const PixelArea& window)
+{
+    const int left = std::max(window.columns.first, 0);
+    const int top = std::max(window.rows.first, 0);
+    const int width = std::min(window.columns.end, page.Width()) - left;
+    const int height = std::min(window.rows.end, page.Height()) - top;
+    if (width <= 0 || height <= 0)
+        return std::nullopt;
+    std::array<int, 256> histogram {};
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            ++histogram[page.At(x, y)];
+    const int paper = Percentile(histogram, width * height, 0.9);
+    const int ink = Percentile(histogram, width * height, 0.005);
+    if (paper - ink < kLeastContrast)
+        return std::nullopt;
+    const int split = (paper + ink) / 2;
+
+    // Four-connected blobs, flooded one at a time; the largest wins.
+    std::vector<int> label(static_cast<size_t>(width * height), 0);
+    std::vector<int> stack;
+    RegistrationBlob best;
+    int next = 0;
+    for (int start = 0; start < width * height; ++start) {
+        if (label[static_cast<size_t>(start)] != 0
+            || page.At(left + start % width, top + start / width) > split)
+            continue;
+        label[static_cast<size_t>(start)] = ++next;
+        stack.assign(1, start);
+        RegistrationBlob blob;
+        while (!stack.empty()) {
+            const int at = stack.back();
+            stack.pop_back();
+            const int x = at % width;
+            const int y = at / width;
+            blob.centreX += left + x;
+            blob.centreY += top + y;
+            ++blob.pixels;
+            const std::array<std::array<int, 2>, 4> steps { { { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 } } };
+            for (const auto& [dx, dy] : steps) {
+                const int nx = x + dx;
+                const int ny = y + dy;
+                if (nx < 0 || ny < 0 || nx >= width || ny >= height)
+                    continue;
+                const int neighbour = ny * width + nx;
+                if (label[static_cast<size_t>(neighbour)] == 0 && page.At(left + nx, top + ny) <= split) {
+                    label[static_cast<size_t>(neighbour)] = next;
+                    stack.push_back(neighbour);
+                }
+            }
+        }
+        if (blob.pixels > best.pixels)
+            best = blob;
+    }
+    if (best.pixels < kLeastMarkShare * Printed().pixels)
+        return std::nullopt;
+    best.centreX /= best.pixels;
+    best.centreY /= best.pixels;
+    return best;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "omr/pixel_area.h"
+
+#include <optional>
+
+class GreyPage;
+
+// A registration mark found as a solid blob of ink: the centre of its pixels,
+// which a speck beside it cannot move, and how many there are.
+struct RegistrationBlob {
+    double centreX = 0;
+    double centreY = 0;
+    int pixels = 0;
+};
+
+// The largest blob of ink in the window, split from the paper halfway between the
+// window's paper and its darkest ink; nothing when the window holds no blob near
+// a mark's size.
+std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const PixelArea& window);
+
+// Where a mark's centre lies from its reference pixel on the untilted form.
+double MarkCentreOffsetX();
+double MarkCentreOffsetY();

@@ -1,0 +1,179 @@
+#include "omr/sheet_review.h"
+
+#include "framework/format.h"
+#include "omr/pixel_rules.h"
+#include "omr/review_measures.h"
+#include "omr/second_reading/second_reading.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Margins, from scans of light pencil, real turns, blur and noise against clean ones.
+// A key box this close below the 70 black pixels of a mark may hold a light mark.
+constexpr int kLightKeyBlack = 40;
+// A second box this black in a row the row check let through may be a second mark.
+constexpr int kOtherBoxBlack = 40;
+// A row this few dark columns from a rejection.
+constexpr int kRowMarginDoubt = 1;
+// An ID box below this holds no mark; a second box above it is a second mark.
+constexpr int kIdMarkBlack = 40;
+// A turn at least this large, with the marks drifted this far off the first
+// reading's boxes.
+constexpr double kTiltDoubtDegrees = 0.5;
+constexpr double kDriftDoubt = 0.9;
+// A reference point with fewer black pixels above and left of it is no mark's corner,
+// and neither is one this far from the corner fitted to the blob.
+constexpr int kSolidCornerBlack = 15;
+constexpr double kCornerDistance = 3;
+// Painted pixels in the mark windows of a sheet checked before.
+constexpr int kCheckedOverlay = 300;
+
+char ScoreLetter(QuestionScore score)
+{
+    switch (score) {
+    case QuestionScore::Correct:
+        return 'C';
+    case QuestionScore::Wrong:
+        return 'W';
+    case QuestionScore::RowRejected:
+        return 'E';
+    }
+    return 'E';
+}
+
+std::optional<QuestionScore> SecondScore(const std::string& marked, int keyLetter)
+{
+    if (keyLetter < 0)
+        return std::nullopt;
+    if (marked.size() >= 2)
+        return QuestionScore::RowRejected;
+    if (marked.size() == 1 && marked[0] == 'a' + keyLetter)
+        return QuestionScore::Correct;
+    return QuestionScore::Wrong;
+}
+
+std::string Letters(const std::string& marked)
+{
+    return marked.empty() ? "-" : marked;
+}
+
+std::string DigitText(int digit)
+{
+    if (digit == kNoDigitMarked)
+        return "none";
+    if (digit == kSeveralDigitsMarked)
+        return "several";
+    return std::to_string(digit);
+}
+
+std::string QuestionDoubt(const QuestionMeasure& measure)
+{
+    if (measure.keyLetter < 0 || measure.rowRejected)
+        return {};
+    const int key = measure.boxBlack[static_cast<size_t>(measure.keyLetter)];
+    if (key >= kLightKeyBlack && key < kMarkedBoxBlack)
+        return "light mark: key box " + std::to_string(key) + " black pixels";
+    int marks = 0;
+    for (const int black : measure.boxBlack)
+        marks += black >= kOtherBoxBlack ? 1 : 0;
+    if (marks >= 2)
+        return "two boxes marked, row not rejected";
+    if (measure.rowMargin <= kRowMarginDoubt)
+        return "row check " + std::to_string(measure.rowMargin) + " column from rejecting";
+    return {};
+}
+
+std::string IdColumnDoubt(const IdColumnMeasure& measure, int firstDigit)
+{
+    if (measure.winnerBlack < kIdMarkBlack)
+        return "no mark in the column";
+    if (measure.runnerUpBlack >= kIdMarkBlack)
+        return "two marks: " + std::to_string(measure.winner) + " and " + std::to_string(measure.runnerUp);
+    if (measure.winner != firstDigit)
+        return "read " + std::to_string(firstDigit) + ", darkest box " + std::to_string(measure.winner);
+    return {};
+}
+
+int FirstDigit(int32_t id, size_t column)
+{
+    for (size_t i = column + 1; i < kIdDigitCount; ++i)
+        id /= 10;
+    return id % 10;
+}
+
+} // namespace
+
+std::string SheetReview::List() const
+{
+    std::string list;
+    for (const ReviewItem& entry : items)
+        list += (list.empty() ? "" : ";") + entry.item;
+    return list;
+}
+
+SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second,
+    const FirstReading& first, const AnswerList& answers)
+{
+    SheetReview review;
+    review.secondRead = second.read;
+    review.secondId = second.read ? second.IdText() : std::string(kIdDigitCount, '?');
+    const auto add
+        = [&review](std::string item, std::string firstText, std::string secondText, std::string why) {
+              review.items.push_back(
+                  { std::move(item), std::move(firstText), std::move(secondText), std::move(why) });
+          };
+
+    for (size_t column = 0; column < kIdDigitCount; ++column) {
+        const int firstDigit = FirstDigit(first.examineeId, column);
+        const int secondDigit = second.read ? second.digits[column] : kNoDigitMarked;
+        std::string why = IdColumnDoubt(measures.idColumns[column], firstDigit);
+        if (why.empty() && second.read && secondDigit != firstDigit)
+            why = "the readings differ";
+        if (!why.empty())
+            add("id:" + std::to_string(column + 1), std::to_string(firstDigit), DigitText(secondDigit), why);
+    }
+    for (size_t q = 0; q < kQuestionCount; ++q) {
+        const QuestionMeasure& measure = measures.questions[q];
+        const int key
+            = answers[q].empty() || answers[q][0] < 'a' || answers[q][0] > 'e' ? -1 : answers[q][0] - 'a';
+        const std::optional<QuestionScore> secondScore = SecondScore(second.marked[q], key);
+        if (secondScore)
+            ++(*secondScore == QuestionScore::Correct      ? review.secondCorrect
+                    : *secondScore == QuestionScore::Wrong ? review.secondWrong
+                                                           : review.secondErrors);
+        if (!first.scores[q] || !secondScore)
+            continue;
+        std::string why = QuestionDoubt(measure);
+        if (why.empty() && second.read && *secondScore != *first.scores[q])
+            why = "the readings differ";
+        if (!why.empty())
+            add("q" + std::to_string(q + 1), std::string(1, ScoreLetter(*first.scores[q])),
+                std::string(1, ScoreLetter(*secondScore)) + " " + Letters(second.marked[q]), why);
+    }
+    if (std::fabs(measures.skew.angleDegrees) >= kTiltDoubtDegrees && measures.markDrift >= kDriftDoubt)
+        add("tilt", FormatText("%.2f deg", measures.skew.angleDegrees),
+            second.read ? FormatText("%.2f deg", second.degrees) : "-",
+            FormatText(
+                "the page is turned: marks lie %.1f px off the first reading's boxes", measures.markDrift));
+    const bool solid
+        = measures.cornerBlack[0] >= kSolidCornerBlack && measures.cornerBlack[1] >= kSolidCornerBlack;
+    const SkewMeasurement& skew = measures.skew;
+    const double offCorner = second.read
+        ? std::max(std::hypot(skew.leftMarkX - second.leftCorner.x, skew.leftMarkY - second.leftCorner.y),
+            std::hypot(skew.rightMarkX - second.rightCorner.x, skew.rightMarkY - second.rightCorner.y))
+        : 0;
+    const std::string points = FormatText(
+        "(%.0f,%.0f) (%.0f,%.0f)", skew.leftMarkX, skew.leftMarkY, skew.rightMarkX, skew.rightMarkY);
+    if (!second.read)
+        add("mark", points, "-", "the second reading found no registration mark");
+    else if (!solid || offCorner > kCornerDistance)
+        add("mark", points,
+            FormatText("(%.0f,%.0f) (%.0f,%.0f)", second.leftCorner.x, second.leftCorner.y,
+                second.rightCorner.x, second.rightCorner.y),
+            "a reference point is not the corner of a solid mark");
+    if (measures.overlayPixels >= kCheckedOverlay)
+        add("checked", "-", "-", "the sheet already carries the colours of a check");
+    return review;
+}

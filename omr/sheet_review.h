@@ -1,0 +1,47 @@
+#pragma once
+
+#include "answerkey/answer_key.h"
+#include "omr/question_observer.h"
+#include "omr/sheet_layout.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct ReviewMeasures;
+struct SecondReading;
+
+// What the official reading made of a sheet.
+struct FirstReading {
+    int32_t examineeId = 0;
+    std::array<std::optional<QuestionScore>, kQuestionCount> scores;
+};
+
+// One thing a person should look at on a sheet.
+struct ReviewItem {
+    std::string item; // "id:3" (an ID column, 1 the leftmost), "q12", "tilt", "mark", "checked"
+    std::string first; // what the first reading made of it
+    std::string second; // what the second reading made of it
+    std::string reason;
+};
+
+// The verdict on a sheet: the doubtful items, and the second reading's own result.
+struct SheetReview {
+    std::vector<ReviewItem> items;
+    bool secondRead = false; // false: the second reading found no registration marks
+    std::string secondId; // eight digits, '?' for a column it could not settle
+    int secondCorrect = 0;
+    int secondWrong = 0;
+    int secondErrors = 0;
+
+    bool IsDoubtful() const { return !items.empty(); }
+    // The items joined by ';', empty when nothing is doubtful.
+    std::string List() const;
+};
+
+// Doubtful: a measure within its rule's margin, or the two readings disagreeing on
+// an ID column or a graded question.
+SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second,
+    const FirstReading& first, const AnswerList& answers);

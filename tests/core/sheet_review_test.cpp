@@ -1,0 +1,182 @@
+// The review beside the official reading, on sheets drawn by vantrel-sheet.
+
+#include "answerkey/answer_key_file.h"
+#include "image/sheet_image.h"
+#include "omr/engine_state.h"
+#include "omr/reviewed_check.h"
+#include "omr/sheet_layout.h"
+
+#include "engine_test_support.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+bool RunSheetTool(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(VANTREL_SHEET_TOOL), arguments);
+    return tool.waitForFinished(120000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+// Key and marks alike: every row marked once, so every question should be correct.
+constexpr char kId[] = "31415926";
+AnswerKey DrawnKey()
+{
+    AnswerKey key;
+    for (size_t q = 0; q < kQuestionCount; ++q)
+        key.answers[q] = std::string(1, static_cast<char>('a' + (q * 7 + q / 10) % 5));
+    key.count = kQuestionCount;
+    return key;
+}
+
+QString KeyAsAnswers(const AnswerKey& key)
+{
+    QStringList letters;
+    for (const std::string& answer : key.answers)
+        letters << QString::fromStdString(answer);
+    return letters.join(',');
+}
+
+// Around the centre of a digit's ID box, on a sheet lying as printed.
+void FillIdBox(SheetImage& image, int column, int digit, int halfWidth, Rgb colour)
+{
+    const SkewMeasurement form = SkewFromMarkPoints(
+        kFormLeftMarkX, kFormLeftMarkY, kFormLeftMarkX + kFormMarkSpacing, kFormLeftMarkY);
+    const IdBandLayout bands = LayIdBands(form);
+    const PixelArea band = IdBandArea(bands.tops[static_cast<size_t>(column - 1)], bands.left);
+    const IdDigitColumns box = kIdDigitColumns[static_cast<size_t>(digit)];
+    const int centre = IdDigitOrigin(form) + (box.first + box.last) / 2;
+    Fill(image, centre - halfWidth, band.rows.first, centre + halfWidth, band.rows.end - 1, colour);
+}
+
+enum class Doctor { None, SecondIdMark, EmptyIdColumn, CheckTwice };
+
+struct DoubtCase {
+    const char* name;
+    QStringList scan; // vantrel-sheet fill options
+    Doctor doctor;
+    const char* item; // the item the review must name; nullptr: nothing doubtful
+};
+
+// The questions the first reading did not score correct.
+class Slips : public QuestionObserver {
+public:
+    void QuestionScored(int32_t question, QuestionScore score) override
+    {
+        if (score != QuestionScore::Correct)
+            items.push_back("q" + std::to_string(question));
+    }
+    std::vector<std::string> items;
+};
+
+class SheetReviewTest : public ::testing::TestWithParam<DoubtCase> {
+protected:
+    ReviewedSheet Check(SheetImage& image)
+    {
+        slips.items.clear();
+        EngineState engine { { &messages, &recorder, &slips } };
+        return CheckAndReviewSheet(image, engine, m_key, [] {});
+    }
+
+    AnswerKey m_key = DrawnKey();
+    RecordingMessageBox messages;
+    ScopedMessageBox bound { messages };
+    RecordingScoreRecorder recorder;
+    Slips slips;
+};
+
+TEST_P(SheetReviewTest, NamesTheDoubtAndEverySlipAndReadsTheTruth)
+{
+    const DoubtCase& doubt = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.png"));
+    ASSERT_TRUE(RunSheetTool(
+        QStringList { "fill", "-o", path, "--id", kId, "--answers", KeyAsAnswers(m_key) } + doubt.scan));
+    SheetImage image;
+    ASSERT_TRUE(image.LoadFromFile(path.toStdString()).ok());
+    std::string id = kId;
+    if (doubt.doctor == Doctor::SecondIdMark) {
+        FillIdBox(image, 3, 7, 5, { 60, 60, 66 });
+        id[2] = '?';
+    } else if (doubt.doctor == Doctor::EmptyIdColumn) {
+        FillIdBox(image, 5, kId[4] - '0', 8, kWhite);
+        id[4] = '?';
+    } else if (doubt.doctor == Doctor::CheckTwice) {
+        Check(image);
+    }
+
+    const ReviewedSheet reviewed = Check(image);
+    ASSERT_EQ(reviewed.checked.check, SheetCheck::Accepted);
+    const SheetReview& review = reviewed.review;
+    const std::string list = ";" + review.List() + ";";
+    const auto listed
+        = [&list](const std::string& item) { return list.find(";" + item + ";") != std::string::npos; };
+    if (doubt.item)
+        EXPECT_TRUE(listed(doubt.item)) << review.List();
+    else
+        EXPECT_EQ(review.List(), "");
+    if (doubt.doctor == Doctor::CheckTwice)
+        return; // a thresholded sheet: only its colours tell
+    for (const std::string& slip : slips.items)
+        EXPECT_TRUE(listed(slip)) << slip << " missing from " << review.List();
+    if (recorder.ids.back() != std::stoi(kId))
+        EXPECT_NE(list.find(";id:"), std::string::npos) << review.List();
+    EXPECT_EQ(review.secondId, id);
+    EXPECT_EQ(review.secondCorrect, kQuestionCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(Doubts, SheetReviewTest,
+    ::testing::Values(DoubtCase { "clean", {}, Doctor::None, nullptr },
+        DoubtCase { "light_mark", { "--pencil", "128", "--blur", "0.8" }, Doctor::None, "q2" },
+        DoubtCase { "real_rotation", { "--rotate", "1.1" }, Doctor::None, "tilt" },
+        DoubtCase { "speck", { "--speck", "--seed", "1" }, Doctor::None, "mark" },
+        DoubtCase { "two_id_marks", {}, Doctor::SecondIdMark, "id:3" },
+        DoubtCase { "empty_id_column", {}, Doctor::EmptyIdColumn, "id:5" },
+        DoubtCase { "checked_twice", {}, Doctor::CheckTwice, "checked" }),
+    [](const ::testing::TestParamInfo<DoubtCase>& info) { return std::string(info.param.name); });
+
+// A stress batch: the second reading gives every sheet's ID and counts as drawn.
+TEST(SecondReadingTest, ReadsStressScansAsDrawn)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(
+        RunSheetTool({ "batch", "--count", "6", "--out", dir.path(), "--seed", "77", "--preset", "stress" }));
+    const Result<AnswerList> answers = ReadAnswerKeyFile(dir.filePath("key.txt").toStdString());
+    ASSERT_TRUE(answers);
+    AnswerKey key;
+    key.answers = *answers;
+    key.count = kQuestionCount;
+    std::ifstream truth(dir.filePath("truth.csv").toStdString());
+    std::string line;
+    std::getline(truth, line);
+    int sheets = 0;
+    while (std::getline(truth, line)) {
+        std::istringstream fields(line);
+        std::string file, id, correct, wrong, error;
+        std::getline(fields, file, ',');
+        std::getline(fields, id, ',');
+        std::getline(fields, correct, ',');
+        std::getline(fields, wrong, ',');
+        std::getline(fields, error, ',');
+        SheetImage image;
+        ASSERT_TRUE(image.LoadFromFile(dir.filePath(QString::fromStdString(file)).toStdString()).ok());
+        RecordingMessageBox messages;
+        ScopedMessageBox bound { messages };
+        EngineState engine { { &messages, nullptr, nullptr } };
+        const SheetReview review = CheckAndReviewSheet(image, engine, key, [] {}).review;
+        EXPECT_EQ(review.secondId, id) << file;
+        EXPECT_EQ(std::to_string(review.secondCorrect) + "/" + std::to_string(review.secondWrong) + "/"
+                + std::to_string(review.secondErrors),
+            correct + "/" + wrong + "/" + error)
+            << file;
+        ++sheets;
+    }
+    EXPECT_EQ(sheets, 6);
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+#include "review_image.h"
+
+#include "annotated_paths.h"
+
+#include "framework/safe_file_write.h"
+#include "image/sheet_image.h"
+#include "omr/mark_windows.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kZoom = 3;
+constexpr int kMargin = 6; // pixels of the scan kept around each cut-out
+constexpr int kTextWidth = 560;
+constexpr int kMostCuts = 24;
+
+PixelArea Grown(const PixelArea& area)
+{
+    return { { area.columns.first - kMargin, area.columns.end + kMargin },
+        { area.rows.first - kMargin, area.rows.end + kMargin } };
+}
+
+// Where the item lies on the scan; empty for an item with no place of its own.
+PixelArea PlaceOf(const ReviewItem& item, const GradingGrid& grid)
+{
+    if (item.item.rfind("id:", 0) == 0) {
+        const size_t column = std::stoul(item.item.substr(3)) - 1;
+        return Grown(IdBandArea(grid.idBands.tops[column], grid.idBands.left));
+    }
+    if (item.item[0] == 'q')
+        return Grown(RowScanArea(grid.rows[std::stoul(item.item.substr(1)) - 1]));
+    if (item.item == "mark")
+        return { kLeftMarkWindow.columns, kLeftMarkWindow.rows };
+    return {};
+}
+
+QImage Cut(const SheetImage& scan, const PixelArea& wanted)
+{
+    const PixelArea area = ReadablePart(wanted, scan);
+    if (area.IsEmpty())
+        return {};
+    QImage cut(area.columns.end - area.columns.first, area.rows.end - area.rows.first, QImage::Format_RGB888);
+    const int bytesPerPixel = scan.GetBitsPerPixel() / 8;
+    for (int r = area.rows.first; r < area.rows.end; ++r) {
+        const uint8_t* pixel = scan.GetPixelAddress(area.columns.first, r);
+        uchar* out = cut.scanLine(r - area.rows.first);
+        for (int c = area.columns.first; c < area.columns.end; ++c, pixel += bytesPerPixel, out += 3) {
+            out[0] = pixel[2];
+            out[1] = pixel[1];
+            out[2] = pixel[0];
+        }
+    }
+    return cut.scaled(
+        cut.width() * kZoom, cut.height() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+} // namespace
+
+std::vector<std::string> ReviewImagePaths(const std::vector<SheetPage>& pages, const std::string& directory)
+{
+    if (directory.empty())
+        return std::vector<std::string>(pages.size());
+    std::vector<std::string> paths = AnnotatedPaths(pages, directory, "png");
+    for (std::string& path : paths)
+        path = path.substr(0, path.size() - 4) + "-review.png";
+    return paths;
+}
+
+std::string SaveReviewImage(
+    SheetImage& scan, const GradingGrid& grid, const SheetReview& review, const std::string& path)
+{
+    scan.ConvertTo24Bits();
+    std::vector<std::pair<QImage, QString>> cuts;
+    for (const ReviewItem& item : review.items) {
+        if (cuts.size() == kMostCuts)
+            break;
+        const QString text = QString::fromStdString(
+            item.item + ":  first " + item.first + ",  second " + item.second + "\n" + item.reason);
+        const PixelArea place = PlaceOf(item, grid);
+        cuts.emplace_back(place.IsEmpty() ? QImage() : Cut(scan, place), text);
+    }
+    int width = kTextWidth;
+    int height = 0;
+    for (const auto& [cut, text] : cuts) {
+        width = std::max(width, cut.width() + kTextWidth);
+        height += std::max(cut.height(), 40) + 8;
+    }
+    QImage picture(width, std::max(height, 1), QImage::Format_RGB888);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        int top = 0;
+        for (const auto& [cut, text] : cuts) {
+            painter.drawImage(0, top, cut);
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(cut.width() + 12, top, kTextWidth - 16, std::max(cut.height(), 40)),
+                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+            top += std::max(cut.height(), 40) + 8;
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(picture))
+        return "cannot write " + path + ": " + writer.errorString().toStdString();
+    const Status written = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
+    return written ? std::string() : written.message();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "omr/grading_grid.h"
+#include "omr/sheet_review.h"
+
+#include <string>
+#include <vector>
+
+class SheetImage;
+
+// One picture of a doubtful sheet for a person to look at: each doubtful question
+// row and ID column (and the mark windows when a mark is in doubt) cut from the
+// scan as it came in, at three times its size, with what both readings made of it
+// written beside. Returns why it could not be saved; empty when it was.
+std::string SaveReviewImage(
+    SheetImage& scan, const GradingGrid& grid, const SheetReview& review, const std::string& path);
+
+struct SheetPage;
+
+// Where each page's review picture goes, DIR/<sheet name>-review.png (-pN for a page
+// of a copier file) in input order; empty paths when no pictures are asked for.
+std::vector<std::string> ReviewImagePaths(const std::vector<SheetPage>& pages, const std::string& directory);
