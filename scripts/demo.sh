@@ -9,6 +9,11 @@ samples=$build/samples
 rm -rf "$samples"
 "$build/tools/vantrel-sheet" batch --count 30 --seed 2026 --out "$samples"
 echo "Sample sheets, key and truth: $samples"
-"$build/tools/vantrel-grade" --quiet --key "$samples/key.txt" --csv "$samples/results.csv" \
-  --results "$samples/results.txt" "$samples"/img*.tif
+# A roster for the sample class: the IDs drawn, with made-up names.
+awk -F, 'NR > 1 { printf "%s,นักเรียน %d,ม.3/1,%d\n", $2, NR - 1, NR - 1 }' "$samples/truth.csv" |
+  { echo "id,name,class,number"; cat; } >"$samples/roster.csv"
+"$build/tools/vantrel-grade" --quiet --key "$samples/key.txt" --roster "$samples/roster.csv" \
+  --csv "$samples/results.csv" --results "$samples/results.txt" --items "$samples/items.csv" \
+  --xlsx "$samples/class.xlsx" "$samples"/img*.tif
 echo "CSV: $samples/results.csv   results file: $samples/results.txt"
+echo "items: $samples/items.csv   workbook: $samples/class.xlsx"

@@ -47,7 +47,7 @@ void RunBatch(const GradeOptions& options, const AnswerKey& key, int jobs,
                 i = nextSheet++;
             }
             SheetOutcome outcome
-                = GradeSheetFile({ options.sheets[i], annotated[i], !options.csvFile.empty() }, key);
+                = GradeSheetFile({ options.sheets[i], annotated[i], NeedsMarkedLetters(options) }, key);
             {
                 std::lock_guard lock(mutex);
                 slots[i % window] = std::move(outcome);

@@ -4,6 +4,7 @@
 #include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
 #include "batch_runner.h"
+#include "class_outputs.h"
 #include "console_report.h"
 #include "csv_report.h"
 #include "framework/message_box.h"
@@ -13,14 +14,19 @@
 #include "results/results_file.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <thread>
 
 namespace {
+
+// Excel reads a CSV as UTF-8 only when it starts with this.
+constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 enum ExitStatus { AllGraded = 0, SomeNotGraded = 1, UsageError = 2 };
 
@@ -84,11 +90,27 @@ int main(int argc, char** argv)
     }
     const GradeOptions& options = parsed.options;
 
-    // For the image codec plugins; no display is needed.
-    QCoreApplication app(argc, argv);
+    // For the image codec plugins; the report's fonts need a GUI application, never a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (options.reportFile.empty()) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
 
     if (!LoadKey(options.keyFile))
         return UsageError;
+    std::optional<Roster> roster;
+    if (!options.rosterFile.empty()) {
+        Result<Roster> read = Roster::Read(options.rosterFile);
+        if (!read) {
+            std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
+            return UsageError;
+        }
+        roster = std::move(read).value();
+    }
     const std::vector<std::string> annotated = options.annotateDir.empty()
         ? std::vector<std::string>()
         : AnnotatedPaths(options.sheets, options.annotateDir, options.annotateFormat);
@@ -109,24 +131,38 @@ int main(int argc, char** argv)
     bool opened = true;
     const std::unique_ptr<AtomicFileWriter> csv = OpenOutput(options.csvFile, opened);
     const std::unique_ptr<AtomicFileWriter> results = OpenOutput(options.resultsFile, opened);
+    const std::unique_ptr<AtomicFileWriter> items = OpenOutput(options.itemsFile, opened);
+    std::unique_ptr<AtomicFileWriter> workbook = OpenOutput(options.xlsxFile, opened);
+    std::unique_ptr<AtomicFileWriter> report = OpenOutput(options.reportFile, opened);
     if (!opened)
         return UsageError;
+    if (csv && options.csvExcel)
+        csv->Append(kUtf8ByteOrderMark);
     if (csv)
-        csv->Append(CsvHeader());
+        csv->Append(roster ? WithField(CsvHeader(), "name") : CsvHeader());
 
     ConsoleReport console(options.sheets.size(), options.quiet);
+    ClassOutputs whole(options, g_enteredKey, roster);
     RunBatch(
         options, g_enteredKey, options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
             console.Add(outcome);
             if (csv)
-                csv->Append(CsvRow(outcome));
+                csv->Append(roster ? WithField(CsvRow(outcome), whole.NameOf(outcome)) : CsvRow(outcome));
             if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
                 results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
+            whole.Add(outcome);
         });
     console.Finish();
-
     bool written = true;
-    for (AtomicFileWriter* file : { csv.get(), results.get() })
+    if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get()); !finished) {
+        std::fprintf(stderr, "vantrel-grade: %s\n", finished.message().c_str());
+        // Nothing replaces what was there.
+        workbook.reset();
+        report.reset();
+        written = false;
+    }
+
+    for (AtomicFileWriter* file : { csv.get(), results.get(), items.get(), workbook.get(), report.get() })
         if (file)
             written = Report(file->Commit()) && written;
     return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded

@@ -58,8 +58,9 @@ struct NamedFile {
 
 std::string OutputClash(const GradeOptions& options, const std::vector<std::string>& annotatedPaths)
 {
-    for (const auto& [option, path] :
-        { std::pair { "--csv", &options.csvFile }, { "--results", &options.resultsFile } })
+    for (const auto& [option, path] : { std::pair { "--csv", &options.csvFile },
+             { "--results", &options.resultsFile }, { "--items", &options.itemsFile },
+             { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile } })
         if (!path->empty() && HasReadableImageExtension(*path))
             return std::string(option) + " " + *path
                 + " names an image file; give the output file's own name (is a file name missing before the "
@@ -67,14 +68,18 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
 
     std::vector<NamedFile> inputs;
     inputs.push_back({ "the key", options.keyFile, IdentityOf(options.keyFile) });
+    if (!options.rosterFile.empty())
+        inputs.push_back({ "the roster", options.rosterFile, IdentityOf(options.rosterFile) });
     for (const std::string& sheet : options.sheets)
         inputs.push_back({ "the sheet", sheet, IdentityOf(sheet) });
 
     std::vector<NamedFile> outputs;
     if (!options.csvFile.empty())
         outputs.push_back({ "--csv", options.csvFile, IdentityOf(options.csvFile) });
-    if (!options.resultsFile.empty())
-        outputs.push_back({ "--results", options.resultsFile, IdentityOf(options.resultsFile) });
+    for (const auto& [option, path] : { std::pair { "--results", &options.resultsFile },
+             { "--items", &options.itemsFile }, { "--xlsx", &options.xlsxFile } })
+        if (!path->empty())
+            outputs.push_back({ option, *path, IdentityOf(*path) });
     for (const std::string& annotated : annotatedPaths)
         outputs.push_back({ "the annotated sheet", annotated, IdentityOf(annotated) });
 
