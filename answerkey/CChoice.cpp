@@ -159,9 +159,8 @@ void CChoice::SaveAnswerKeyFile()
     const QString path = ChooseKeyFile(FileDialogRequest::Kind::Save, "ผลเฉลย");
     if (path.isEmpty())
         return;
-    if (const FileWriteResult written = WriteAnswerKeyFile(path.toStdString(), g_committedKey.answers);
-        !written)
-        ShowMessage("จัดเก็บผลเฉลยไม่สำเร็จ\n" + written.message);
+    if (const Status written = WriteAnswerKeyFile(path.toStdString(), g_committedKey.answers); !written)
+        ShowMessage("จัดเก็บผลเฉลยไม่สำเร็จ\n" + written.message());
     ShowHeldValues();
 }
 

@@ -83,7 +83,7 @@ std::string LineAnswer(std::string_view line)
 
 } // namespace
 
-FileWriteResult WriteAnswerKeyFile(const std::string& path, const AnswerList& answers)
+Status WriteAnswerKeyFile(const std::string& path, const AnswerList& answers)
 {
     std::string bytes;
     for (const std::string& answer : answers)

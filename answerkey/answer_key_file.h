@@ -11,7 +11,7 @@
 constexpr size_t kMaxAnswerKeyFileBytes = 64 * 1024;
 
 // Writes 100 lines "<answer>  " with CR LF, one per question.
-FileWriteResult WriteAnswerKeyFile(const std::string& path, const AnswerList& answers);
+Status WriteAnswerKeyFile(const std::string& path, const AnswerList& answers);
 // Reads one line per question (CR, LF and CR LF each end a line) into a whole new
 // key: questions the file does not reach have no answer. Fails, naming the file and
 // the reason, when it cannot be read, is longer than kMaxAnswerKeyFileBytes or has

@@ -80,9 +80,9 @@ CVantrelDoc* CVantrelApp::OpenDocumentFile(const QString& path)
         }
     }
     auto document = std::make_shared<CVantrelDoc>();
-    if (const ImageResult opened = document->OnOpenDocument(documentPath); !opened) {
+    if (const Status opened = document->OnOpenDocument(documentPath); !opened) {
         ShowMessage(FormatText("เปิดไฟล์ภาพ %s ไม่ได้\n%s",
-            QDir::toNativeSeparators(documentPath).toStdString().c_str(), opened.message.c_str()));
+            QDir::toNativeSeparators(documentPath).toStdString().c_str(), opened.message().c_str()));
         return nullptr;
     }
     m_recentFiles.Add(documentPath);
@@ -101,11 +101,11 @@ SheetImageChoice CVantrelApp::ChooseSheetImage()
     SheetImageChoice choice;
     std::string filter;
     std::vector<ImageType> types;
-    if (const ImageResult built
+    if (const Status built
         = SheetImage::BuildImageFilter(filter, types, nullptr, ImageTypeMask::DialogDefault, '|');
         !built) {
         choice.outcome = SheetImageChoice::Outcome::FilterFailed;
-        choice.filterError = built.message;
+        choice.filterError = built.message();
         return choice;
     }
     FileDialogRequest request;

@@ -184,8 +184,8 @@ bool LoadSheets(const std::vector<std::string>& paths)
     for (const std::string& path : g_sheets.paths) {
         g_sheets.jpegs.push_back(ReadFileBytes(path));
         auto sheet = std::make_unique<SheetImage>();
-        if (const ImageResult loaded = sheet->LoadFromFile(path); !loaded) {
-            std::fprintf(stderr, "%s\n", loaded.message.c_str());
+        if (const Result<DecodeWarnings> loaded = sheet->LoadFromFile(path); !loaded) {
+            std::fprintf(stderr, "%s\n", loaded.message().c_str());
             return false;
         }
         g_sheets.decoded.push_back(std::move(sheet));

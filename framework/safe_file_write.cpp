@@ -32,11 +32,11 @@ AtomicFileWriter::~AtomicFileWriter()
     Discard();
 }
 
-FileWriteResult AtomicFileWriter::Fail(const char* what, int error)
+Status AtomicFileWriter::Fail(const char* what, int error)
 {
-    if (m_failure)
-        m_failure = { false, std::string(what) + " " + m_path + ": " + std::strerror(error) };
-    return m_failure;
+    if (m_status)
+        m_status = Status::Failure(std::string(what) + " " + m_path + ": " + std::strerror(error));
+    return m_status;
 }
 
 void AtomicFileWriter::Discard()
@@ -49,7 +49,7 @@ void AtomicFileWriter::Discard()
     m_tempPath.clear();
 }
 
-FileWriteResult AtomicFileWriter::Open()
+Status AtomicFileWriter::Open()
 {
     // A device or a pipe (/dev/stdout, /dev/full) is written as it is: renaming a
     // file over it would replace the device itself.
@@ -73,7 +73,7 @@ FileWriteResult AtomicFileWriter::Open()
 
 void AtomicFileWriter::Append(std::string_view bytes)
 {
-    if (!m_failure || m_fd < 0)
+    if (!m_status || m_fd < 0)
         return;
     while (!bytes.empty()) {
         const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
@@ -87,31 +87,31 @@ void AtomicFileWriter::Append(std::string_view bytes)
     }
 }
 
-FileWriteResult AtomicFileWriter::Commit()
+Status AtomicFileWriter::Commit()
 {
-    if (m_fd < 0 && m_failure)
+    if (m_fd < 0 && m_status)
         Fail("cannot write", EBADF);
     // A full disk may only show at the sync or the close.
-    if (m_failure && !m_direct && ::fsync(m_fd) != 0)
+    if (m_status && !m_direct && ::fsync(m_fd) != 0)
         Fail("cannot write", errno);
-    if (m_failure) {
+    if (m_status) {
         const int fd = m_fd;
         m_fd = -1;
         if (::close(fd) != 0)
             Fail("cannot write", errno);
     }
-    if (m_failure && !m_direct && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
+    if (m_status && !m_direct && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
         Fail("cannot save", errno);
-    if (m_failure)
+    if (m_status)
         m_tempPath.clear();
     Discard();
-    return m_failure;
+    return m_status;
 }
 
-FileWriteResult WriteFileSafely(const std::string& path, std::string_view bytes)
+Status WriteFileSafely(const std::string& path, std::string_view bytes)
 {
     AtomicFileWriter writer(path);
-    if (FileWriteResult opened = writer.Open(); !opened)
+    if (Status opened = writer.Open(); !opened)
         return opened;
     writer.Append(bytes);
     return writer.Commit();

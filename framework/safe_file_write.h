@@ -1,14 +1,9 @@
 #pragma once
 
+#include "framework/status.h"
+
 #include <string>
 #include <string_view>
-
-struct FileWriteResult {
-    bool ok = true;
-    std::string message; // why the write failed, for a person: the file and the system's reason
-
-    explicit operator bool() const { return ok; }
-};
 
 // The one way a file is written: into a temporary file beside the target, which
 // replaces the target only once every byte is on disk (written, synced, closed), so
@@ -22,22 +17,22 @@ public:
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
     // Creates the temporary file; fails when the target's folder cannot take it.
-    FileWriteResult Open();
+    Status Open();
     // Keeps the first failure for Commit to report.
     void Append(std::string_view bytes);
     // Puts the file in place, or reports the first failure and leaves the target as it was.
-    FileWriteResult Commit();
+    Status Commit();
 
 private:
-    FileWriteResult Fail(const char* what, int error);
+    Status Fail(const char* what, int error);
     void Discard();
 
     std::string m_path;
     std::string m_tempPath;
     int m_fd = -1;
     bool m_direct = false; // the target is no regular file: written in place
-    FileWriteResult m_failure;
+    Status m_status; // the first failure; success until one
 };
 
 // Writes the bytes through an AtomicFileWriter.
-FileWriteResult WriteFileSafely(const std::string& path, std::string_view bytes);
+Status WriteFileSafely(const std::string& path, std::string_view bytes);

@@ -30,19 +30,19 @@ const char* SaveExtension(ImageType type)
 
 } // namespace
 
-ImageResult CVantrelDoc::OnOpenDocument(const QString& path)
+Status CVantrelDoc::OnOpenDocument(const QString& path)
 {
     auto image = std::make_unique<SheetImage>();
-    ImageResult result = image->LoadFromFile(path.toStdString());
-    if (!result)
-        return result;
+    const Result<DecodeWarnings> loaded = image->LoadFromFile(path.toStdString());
+    if (!loaded)
+        return loaded.status();
     // What the decoder said of a sheet it still read, named after the sheet.
-    for (const std::string& warning : result.warnings)
+    for (const std::string& warning : *loaded)
         std::fprintf(stderr, "%s: %s\n", path.toLocal8Bit().constData(), warning.c_str());
     m_pImage = std::move(image);
     m_pathName = path;
     m_title = QFileInfo(path).fileName();
-    return result;
+    return {};
 }
 
 void CVantrelDoc::UpdateAllViews()
@@ -93,7 +93,7 @@ void CVantrelDoc::OnFileSaveAs(int preselectedType) const
         + QLatin1Char('.') + QLatin1String(SaveExtension(type));
     if (!MayReplace(path))
         return;
-    if (const ImageResult saved = m_pImage->SaveToFile(path.toStdString()); !saved)
+    if (const Status saved = m_pImage->SaveToFile(path.toStdString()); !saved)
         ShowMessage(FormatText("บันทึกภาพ %s ไม่สำเร็จ\n%s", QDir::toNativeSeparators(path).toStdString().c_str(),
-            saved.message.c_str()));
+            saved.message().c_str()));
 }

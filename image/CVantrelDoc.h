@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/image_result.h"
+#include "framework/status.h"
 #include "image/sheet_image.h"
 
 #include <QObject>
@@ -16,7 +16,7 @@ class CVantrelDoc : public QObject {
 
 public:
     // Loads the sheet; on failure the document keeps no image and says why.
-    ImageResult OnOpenDocument(const QString& path);
+    Status OnOpenDocument(const QString& path);
 
     SheetImage* GetImage() const { return m_pImage.get(); }
     const QString& GetPathName() const { return m_pathName; }

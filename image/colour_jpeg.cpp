@@ -77,7 +77,7 @@ private:
 
 } // namespace
 
-std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, SheetImage& image)
+std::optional<Status> DecodeColourJpeg(const uint8_t* data, size_t size, SheetImage& image)
 {
     BorrowedDecompressor decompressor;
     const tjhandle handle = decompressor.Handle();
@@ -95,16 +95,15 @@ std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, Sh
 
     const int64_t pixels = static_cast<int64_t>(width) * height;
     if (pixels > SheetImage::kMaxPixels)
-        return ImageResult::Failure(
-            ImageError::TooLarge, std::to_string(pixels) + " pixels are more than 100 megapixels");
+        return Status::Failure(std::to_string(pixels) + " pixels are more than 100 megapixels");
     if (!IsJpegStreamComplete(data, size))
-        return ImageResult::Corrupt("JPEG data is truncated");
+        return CorruptImage("JPEG data is truncated");
     if (!CouldHoldPixels(ImageType::Jpeg, width, height, static_cast<int64_t>(size)))
-        return ImageResult::Corrupt("JPEG: " + std::to_string(size) + " bytes cannot hold "
-            + std::to_string(width) + " x " + std::to_string(height) + " pixels");
+        return CorruptImage("JPEG: " + std::to_string(size) + " bytes cannot hold " + std::to_string(width)
+            + " x " + std::to_string(height) + " pixels");
 
     SheetImage decoded;
-    if (ImageResult created = decoded.CreateForOverwrite(width, height, 24); !created)
+    if (Status created = decoded.CreateForOverwrite(width, height, 24); !created)
         return created;
     // Bottom-up: the bottom row starts the memory. A warning (a bad code, data
     // ending before the picture) stops the decode: the rest would be grey.
@@ -114,8 +113,8 @@ std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, Sh
         != 0) {
         const std::string why = tjGetErrorStr2(handle);
         decompressor.Discard();
-        return ImageResult::Corrupt("JPEG: " + why);
+        return CorruptImage("JPEG: " + why);
     }
     image = std::move(decoded);
-    return ImageResult {};
+    return Status {};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/image_result.h"
+#include "framework/status.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,4 +15,4 @@ class SheetImage;
 // more pixels than the file could code, a truncated stream, and data libjpeg warns
 // about. Returns nothing, and leaves the image alone, for any other stream (grey,
 // CMYK, a header libjpeg cannot read): Qt decodes those.
-std::optional<ImageResult> DecodeColourJpeg(const uint8_t* data, size_t size, SheetImage& image);
+std::optional<Status> DecodeColourJpeg(const uint8_t* data, size_t size, SheetImage& image);

@@ -35,9 +35,9 @@ Layout LayoutOf(const QImage& image)
     }
 }
 
-ImageResult OutOfMemory()
+Status OutOfMemory()
 {
-    return ImageResult::Failure(ImageError::OutOfMemory, "not enough memory to convert the image");
+    return Status::Failure("not enough memory to convert the image");
 }
 
 void CopyPalette(const QImage& decoded, SheetImage& image)
@@ -85,7 +85,7 @@ void CopyWords(const QImage& decoded, SheetImage& image, bool keepAlpha)
     }
 }
 
-ImageResult StoreWords(const QImage& decoded, SheetImage& image, QImage::Format wordFormat, bool keepAlpha)
+Status StoreWords(const QImage& decoded, SheetImage& image, QImage::Format wordFormat, bool keepAlpha)
 {
     if (decoded.format() == wordFormat) {
         CopyWords(decoded, image, keepAlpha);
@@ -119,12 +119,12 @@ int DepthOf(Layout layout)
 
 } // namespace
 
-ImageResult StoreDecodedImage(const QImage& decoded, SheetImage& image)
+Status StoreDecodedImage(const QImage& decoded, SheetImage& image)
 {
     if (decoded.isNull())
-        return ImageResult::Failure(ImageError::Empty, "the decoded image holds no pixels");
+        return Status::Failure("the decoded image holds no pixels");
     const Layout layout = LayoutOf(decoded);
-    if (ImageResult created
+    if (Status created
         = image.Create(decoded.width(), decoded.height(), DepthOf(layout), layout == Layout::ColourWithAlpha);
         !created)
         return created;

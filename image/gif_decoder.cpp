@@ -34,15 +34,15 @@ struct GifCloser {
 };
 using GifFile = std::unique_ptr<GifFileType, GifCloser>;
 
-ImageResult Corrupt(int gifError)
+Status Corrupt(int gifError)
 {
     const char* why = GifErrorString(gifError);
-    return ImageResult::Corrupt(std::string("GIF: ") + (why ? why : "unreadable"));
+    return CorruptImage(std::string("GIF: ") + (why ? why : "unreadable"));
 }
 
 // Skips extensions up to the first picture and reads its descriptor. Returns the
 // transparent colour index of its graphic control block, or -1.
-ImageResult ReadToFirstPicture(GifFileType* gif, int& transparent)
+Status ReadToFirstPicture(GifFileType* gif, int& transparent)
 {
     transparent = -1;
     for (;;) {
@@ -50,9 +50,9 @@ ImageResult ReadToFirstPicture(GifFileType* gif, int& transparent)
         if (DGifGetRecordType(gif, &record) == GIF_ERROR)
             return Corrupt(gif->Error);
         if (record == IMAGE_DESC_RECORD_TYPE)
-            return DGifGetImageDesc(gif) == GIF_ERROR ? Corrupt(gif->Error) : ImageResult {};
+            return DGifGetImageDesc(gif) == GIF_ERROR ? Corrupt(gif->Error) : Status {};
         if (record != EXTENSION_RECORD_TYPE)
-            return ImageResult::Corrupt("GIF: no picture");
+            return CorruptImage("GIF: no picture");
         int code = 0;
         GifByteType* block = nullptr;
         if (DGifGetExtension(gif, &code, &block) == GIF_ERROR)
@@ -92,7 +92,7 @@ std::vector<int> RowOrder(int height, bool interlaced)
 
 } // namespace
 
-ImageResult DecodeGif(const uint8_t* data, size_t size, SheetImage& image)
+Status DecodeGif(const uint8_t* data, size_t size, SheetImage& image)
 {
     Input input { data, size };
     int error = 0;
@@ -100,21 +100,20 @@ ImageResult DecodeGif(const uint8_t* data, size_t size, SheetImage& image)
     if (!gif)
         return Corrupt(error);
     int transparent = -1;
-    if (ImageResult read = ReadToFirstPicture(gif.get(), transparent); !read)
+    if (Status read = ReadToFirstPicture(gif.get(), transparent); !read)
         return read;
 
     const GifImageDesc& picture = gif->Image;
     const int64_t width = std::max<int64_t>(gif->SWidth, int64_t { picture.Left } + picture.Width);
     const int64_t height = std::max<int64_t>(gif->SHeight, int64_t { picture.Top } + picture.Height);
     if (width * height > SheetImage::kMaxPixels)
-        return ImageResult::Failure(
-            ImageError::TooLarge, std::to_string(width * height) + " pixels are more than 100 megapixels");
+        return Status::Failure(std::to_string(width * height) + " pixels are more than 100 megapixels");
     if (!CouldHoldPixels(ImageType::Gif, width, height, static_cast<int64_t>(size)))
-        return ImageResult::Corrupt("GIF: " + std::to_string(size) + " bytes cannot hold "
-            + std::to_string(width) + " x " + std::to_string(height) + " pixels");
+        return CorruptImage("GIF: " + std::to_string(size) + " bytes cannot hold " + std::to_string(width)
+            + " x " + std::to_string(height) + " pixels");
 
     SheetImage decoded;
-    if (ImageResult created = decoded.Create(static_cast<int>(width), static_cast<int>(height), 8); !created)
+    if (Status created = decoded.Create(static_cast<int>(width), static_cast<int>(height), 8); !created)
         return created;
     CopyColours(picture.ColorMap ? picture.ColorMap : gif->SColorMap, transparent, decoded);
     const auto background = static_cast<uint8_t>(gif->SBackGroundColor);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/image_result.h"
+#include "framework/status.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,4 +13,4 @@ class SheetImage;
 // and such a file is refused instead of being filled out. The screen's announced
 // size is held against the pixel limit and the file's size before any pixel
 // memory is taken. The image is left alone on failure.
-ImageResult DecodeGif(const uint8_t* data, size_t size, SheetImage& image);
+Status DecodeGif(const uint8_t* data, size_t size, SheetImage& image);

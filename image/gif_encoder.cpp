@@ -40,27 +40,26 @@ std::unique_ptr<ColorMapObject, ColorMapDeleter> MakeColorMap(const std::vector<
     return std::unique_ptr<ColorMapObject, ColorMapDeleter>(GifMakeMapObject(size, colors.data()));
 }
 
-ImageResult GifFailure(int error)
+Status GifFailure(int error)
 {
     const char* reason = GifErrorString(error);
-    return ImageResult::Failure(ImageError::CannotEncode,
+    return Status::Failure(
         std::string("cannot encode the image as GIF: ") + (reason ? reason : "unknown error"));
 }
 
 } // namespace
 
-ImageResult EncodeGif(const SheetImage& image, QByteArray& bytes)
+Status EncodeGif(const SheetImage& image, QByteArray& bytes)
 {
     const int width = image.GetWidth(), height = image.GetHeight();
     if (width > kMaxGifSide || height > kMaxGifSide)
-        return ImageResult::Failure(
-            ImageError::CannotEncode, "a GIF image is at most 65535 pixels wide and high");
+        return Status::Failure("a GIF image is at most 65535 pixels wide and high");
     PaletteImage pixels;
-    if (ImageResult reduced = ToPaletteImage(image, pixels); !reduced)
+    if (Status reduced = ToPaletteImage(image, pixels); !reduced)
         return reduced;
     const auto colorMap = MakeColorMap(pixels.palette);
     if (!colorMap)
-        return ImageResult::Failure(ImageError::OutOfMemory, "not enough memory for the GIF colour table");
+        return Status::Failure("not enough memory for the GIF colour table");
 
     int error = 0;
     GifFileType* gif = EGifOpen(&bytes, AppendBytes, &error);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "image/image_result.h"
+#include "framework/status.h"
 
 class QByteArray;
 class SheetImage;
 
 // Encodes the image as a single-picture GIF through giflib (Qt cannot write GIF).
-ImageResult EncodeGif(const SheetImage& image, QByteArray& bytes);
+Status EncodeGif(const SheetImage& image, QByteArray& bytes);

@@ -69,7 +69,7 @@ bool IndexExactColors(const SheetImage& image, PaletteImage& result)
     return true;
 }
 
-ImageResult QuantizeColors(const SheetImage& image, PaletteImage& result)
+Status QuantizeColors(const SheetImage& image, PaletteImage& result)
 {
     const size_t count = result.indices.size();
     std::vector<GifByteType> red(count), green(count), blue(count);
@@ -88,7 +88,7 @@ ImageResult QuantizeColors(const SheetImage& image, PaletteImage& result)
     if (GifQuantizeBuffer(static_cast<unsigned>(image.GetWidth()), static_cast<unsigned>(image.GetHeight()),
             &colorCount, red.data(), green.data(), blue.data(), result.indices.data(), colors.data())
         != GIF_OK)
-        return ImageResult::Failure(ImageError::CannotEncode, "cannot reduce the image to 256 colours");
+        return Status::Failure("cannot reduce the image to 256 colours");
     result.palette.clear();
     for (int c = 0; c < colorCount && c < static_cast<int>(kMaxColors); ++c)
         result.palette.push_back(RgbQuad { colors[static_cast<size_t>(c)].Blue,
@@ -98,7 +98,7 @@ ImageResult QuantizeColors(const SheetImage& image, PaletteImage& result)
 
 } // namespace
 
-ImageResult ToPaletteImage(const SheetImage& image, PaletteImage& result)
+Status ToPaletteImage(const SheetImage& image, PaletteImage& result)
 {
     try {
         result.indices.assign(
@@ -112,7 +112,6 @@ ImageResult ToPaletteImage(const SheetImage& image, PaletteImage& result)
             return {};
         return QuantizeColors(image, result);
     } catch (const std::bad_alloc&) {
-        return ImageResult::Failure(
-            ImageError::OutOfMemory, "not enough memory to reduce the image's colours");
+        return Status::Failure("not enough memory to reduce the image's colours");
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/image_result.h"
+#include "framework/status.h"
 #include "image/sheet_image.h"
 
 #include <cstdint>
@@ -15,4 +15,4 @@ struct PaletteImage {
 // Indexed images keep their colour table. True-colour images keep their exact
 // colours when there are at most 256, as scans after a check usually have;
 // otherwise giflib's median cut picks 256. Alpha is ignored.
-ImageResult ToPaletteImage(const SheetImage& image, PaletteImage& result);
+Status ToPaletteImage(const SheetImage& image, PaletteImage& result);

@@ -61,13 +61,13 @@ const uint8_t* BytesOf(const QByteArray& bytes)
 }
 
 // Decodes the open file into `image`; failures say why without the path.
-ImageResult Decode(QFile& file, const DecodeMessages& messages, SheetImage& image)
+Status Decode(QFile& file, const DecodeMessages& messages, SheetImage& image)
 {
     // These two bytes alone make Qt pick its JPEG reader. A colour JPEG is decoded
     // directly, without Qt's detour; any other goes on to Qt.
     if (file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
         const QByteArray bytes = file.readAll();
-        if (std::optional<ImageResult> direct
+        if (std::optional<Status> direct
             = DecodeColourJpeg(BytesOf(bytes), static_cast<size_t>(bytes.size()), image))
             return *direct;
         file.seek(0);
@@ -81,22 +81,21 @@ ImageResult Decode(QFile& file, const DecodeMessages& messages, SheetImage& imag
     const std::string format = reader.format().toStdString();
     const ImageCodec* codec = DecoderForQtFormat(format);
     if (!codec)
-        return ImageResult::Failure(ImageError::CannotDecode, "not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
+        return Status::Failure("not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
 
     QFile probe(file.fileName());
     if (!probe.open(QIODevice::ReadOnly))
-        return ImageResult::Failure(ImageError::CannotOpen, probe.errorString().toStdString());
+        return Status::Failure(probe.errorString().toStdString());
 
     // The header's size decides before any pixel memory is taken.
     const QSize size = reader.size();
     const int64_t pixels = AnnouncedPixels(size, codec->type, probe);
     if (pixels > SheetImage::kMaxPixels)
-        return ImageResult::Failure(
-            ImageError::TooLarge, std::to_string(pixels) + " pixels are more than 100 megapixels");
+        return Status::Failure(std::to_string(pixels) + " pixels are more than 100 megapixels");
     if (!IsStreamComplete(probe, format))
-        return ImageResult::Corrupt(std::string(codec->description) + " data is truncated");
+        return CorruptImage(std::string(codec->description) + " data is truncated");
     if (size.isValid() && !CouldHoldPixels(codec->type, size.width(), size.height(), probe.size()))
-        return ImageResult::Corrupt(std::string(codec->description) + ": " + std::to_string(probe.size())
+        return CorruptImage(std::string(codec->description) + ": " + std::to_string(probe.size())
             + " bytes cannot hold " + std::to_string(size.width()) + " x " + std::to_string(size.height())
             + " pixels");
     // Qt's GIF reader decodes past codes that point nowhere; giflib does not.
@@ -109,40 +108,36 @@ ImageResult Decode(QFile& file, const DecodeMessages& messages, SheetImage& imag
     LimitQtAllocations();
     QImage decoded;
     if (!reader.read(&decoded))
-        return ImageResult::Failure(ImageError::CannotDecode, reader.errorString().toStdString());
+        return Status::Failure(reader.errorString().toStdString());
     // Every warning of libjpeg's is about damaged or missing data.
     for (const std::string& line : messages.Lines())
         if (line.rfind("qt.gui.imageio.jpeg: ", 0) == 0)
-            return ImageResult::Corrupt(messages.Joined());
+            return CorruptImage(messages.Joined());
     return StoreDecodedImage(decoded, image);
 }
 
 } // namespace
 
-ImageResult SheetImage::LoadFromFile(const std::string& path)
+Result<DecodeWarnings> SheetImage::LoadFromFile(const std::string& path)
 {
-    const auto failure = [&](ImageError error, const std::string& why) {
-        return ImageResult::Failure(error, path + ": " + why);
-    };
+    const auto failure = [&](const std::string& why) { return Status::Failure(path + ": " + why); };
     const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
     const QFileInfo info(name);
     if (!info.exists())
-        return failure(ImageError::CannotOpen, "no such file");
+        return failure("no such file");
     if (!info.isFile())
-        return failure(ImageError::CannotOpen, "not a file");
+        return failure("not a file");
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(ImageError::CannotOpen, file.errorString().toStdString());
+        return failure(file.errorString().toStdString());
 
     const DecodeMessages messages;
     SheetImage loaded;
-    ImageResult result = Decode(file, messages, loaded);
-    if (!result) {
+    if (const Status decoded = Decode(file, messages, loaded); !decoded) {
         const std::string said = messages.Joined();
-        const bool toldAlready = said.empty() || result.message.find(said) != std::string::npos;
-        return failure(result.error, result.message + (toldAlready ? "" : " (" + said + ")"));
+        const bool toldAlready = said.empty() || decoded.message().find(said) != std::string::npos;
+        return failure(decoded.message() + (toldAlready ? "" : " (" + said + ")"));
     }
     *this = std::move(loaded);
-    result.warnings = messages.Lines();
-    return result;
+    return messages.Lines();
 }

@@ -8,23 +8,22 @@
 
 #include <string_view>
 
-ImageResult SheetImage::SaveToFile(const std::string& path) const
+Status SheetImage::SaveToFile(const std::string& path) const
 {
     const ImageCodec* codec = EncoderForPath(path);
     if (!codec)
-        return ImageResult::Failure(ImageError::UnknownExtension,
-            path + ": no image type has this extension (use jpg, gif, tif, png or bmp)");
+        return Status::Failure(path + ": no image type has this extension (use jpg, gif, tif, png or bmp)");
     if (IsEmpty())
-        return ImageResult::Failure(ImageError::Empty, "the image holds no pixels to save");
+        return Status::Failure("the image holds no pixels to save");
 
     QByteArray bytes;
-    const ImageResult encoded = codec->type == ImageType::Gif ? EncodeGif(*this, bytes)
-                                                              : EncodeWithQt(*this, codec->qtFormat, bytes);
+    const Status encoded = codec->type == ImageType::Gif ? EncodeGif(*this, bytes)
+                                                         : EncodeWithQt(*this, codec->qtFormat, bytes);
     if (!encoded)
         return encoded;
-    if (const FileWriteResult written
+    if (const Status written
         = WriteFileSafely(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
         !written)
-        return ImageResult::Failure(ImageError::CannotWrite, written.message);
+        return written;
     return {};
 }

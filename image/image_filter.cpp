@@ -3,7 +3,7 @@
 
 #include <new>
 
-ImageResult SheetImage::BuildImageFilter(std::string& filter, std::vector<ImageType>& types,
+Status SheetImage::BuildImageFilter(std::string& filter, std::vector<ImageType>& types,
     const char* firstDescription, uint32_t excludeMask, char separator)
 {
     try {
@@ -33,6 +33,6 @@ ImageResult SheetImage::BuildImageFilter(std::string& filter, std::vector<ImageT
         types = std::move(listed);
         return {};
     } catch (const std::bad_alloc&) {
-        return ImageResult::Failure(ImageError::OutOfMemory, "not enough memory for the file type list");
+        return Status::Failure("not enough memory for the file type list");
     }
 }

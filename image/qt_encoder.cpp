@@ -28,17 +28,16 @@ QImage Encodable(QImage picture, const char* qtFormat)
 
 } // namespace
 
-ImageResult EncodeWithQt(const SheetImage& image, const char* qtFormat, QByteArray& bytes)
+Status EncodeWithQt(const SheetImage& image, const char* qtFormat, QByteArray& bytes)
 {
     const QImage picture = Encodable(ToQImage(image), qtFormat);
     if (picture.isNull())
-        return ImageResult::Failure(ImageError::OutOfMemory, "not enough memory to encode the image");
+        return Status::Failure("not enough memory to encode the image");
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, qtFormat);
     if (!writer.write(picture))
-        return ImageResult::Failure(ImageError::CannotEncode,
-            std::string("cannot encode the image as ") + qtFormat + ": "
-                + writer.errorString().toStdString());
+        return Status::Failure(std::string("cannot encode the image as ") + qtFormat + ": "
+            + writer.errorString().toStdString());
     return {};
 }

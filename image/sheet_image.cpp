@@ -12,22 +12,22 @@ bool IsSupportedDepth(int depth)
 
 } // namespace
 
-ImageResult SheetImage::Create(int width, int height, int depth, bool hasAlpha)
+Status SheetImage::Create(int width, int height, int depth, bool hasAlpha)
 {
     return Allocate(width, height, depth, hasAlpha, true);
 }
 
-ImageResult SheetImage::CreateForOverwrite(int width, int height, int depth)
+Status SheetImage::CreateForOverwrite(int width, int height, int depth)
 {
     return Allocate(width, height, depth, false, false);
 }
 
-ImageResult SheetImage::Allocate(int width, int height, int depth, bool hasAlpha, bool zeroed)
+Status SheetImage::Allocate(int width, int height, int depth, bool hasAlpha, bool zeroed)
 {
     if (width <= 0 || height <= 0 || !IsSupportedDepth(depth))
-        return ImageResult::Failure(ImageError::CannotDecode, "unsupported image size or depth");
+        return Status::Failure("unsupported image size or depth");
     if (static_cast<int64_t>(width) * height > kMaxPixels)
-        return ImageResult::Failure(ImageError::TooLarge, "image is larger than 100 megapixels");
+        return Status::Failure("image is larger than 100 megapixels");
     const int64_t stride = ((static_cast<int64_t>(width) * depth + 31) / 32) * 4;
     const auto bytes = static_cast<size_t>(stride * height);
     try {
@@ -40,7 +40,7 @@ ImageResult SheetImage::Allocate(int width, int height, int depth, bool hasAlpha
         m_colorTable.assign(depth <= 8 ? (size_t { 1 } << depth) : 0, RgbQuad {});
     } catch (const std::bad_alloc&) {
         *this = SheetImage();
-        return ImageResult::Failure(ImageError::OutOfMemory, "not enough memory for the image");
+        return Status::Failure("not enough memory for the image");
     }
     m_width = width;
     m_height = height;

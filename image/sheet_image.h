@@ -1,8 +1,8 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
+#include "framework/status.h"
 #include "image/default_init_allocator.h"
-#include "image/image_result.h"
 #include "image/image_type.h"
 
 #include <cstddef>
@@ -29,6 +29,15 @@ struct RgbQuad {
 // A colour as 0x00BBGGRR.
 using ColorRef = uint32_t;
 
+// What a decoder said of a file it still read (a TIFF's unknown tags).
+using DecodeWarnings = std::vector<std::string>;
+
+// Data a decoder finds damaged or missing: the sheet is refused, never filled out with grey.
+inline Status CorruptImage(const std::string& why)
+{
+    return Status::Failure("ข้อมูลภาพเสียหาย: " + why);
+}
+
 // One scanned sheet in memory: rows bottom-up, each padded to 4 bytes, so the
 // pitch (byte distance from a row to the row below it) is negative.
 class SheetImage {
@@ -45,17 +54,17 @@ public:
 
     // Allocates width x height pixels at depth 1, 4, 8, 16, 24 or 32, all bytes
     // zero; a colour table of 2, 16 or 256 zero entries for depths up to 8.
-    ImageResult Create(int width, int height, int depth, bool hasAlpha = false);
+    Status Create(int width, int height, int depth, bool hasAlpha = false);
     // Create for a decoder that writes every pixel: the pixel bytes are left
     // undefined instead of zeroed (the padding at each row's end is zeroed).
-    ImageResult CreateForOverwrite(int width, int height, int depth);
+    Status CreateForOverwrite(int width, int height, int depth);
 
     // Decodes the file with its pixels as stored (no auto-rotation, no colour
     // management). Path is UTF-8.
-    ImageResult LoadFromFile(const std::string& path);
+    Result<DecodeWarnings> LoadFromFile(const std::string& path);
     // Encodes by the path's extension (jpg, gif, tif, png, bmp, any case); written
     // through a temporary file so a failure leaves an existing file intact.
-    ImageResult SaveToFile(const std::string& path) const;
+    Status SaveToFile(const std::string& path) const;
 
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
@@ -96,7 +105,7 @@ public:
     void StretchDraw(QPainter& painter, const QRect& target, const QRect& source) const;
 
     // Appends file-dialog filter text for the readable image types.
-    static ImageResult BuildImageFilter(std::string& filter, std::vector<ImageType>& types,
+    static Status BuildImageFilter(std::string& filter, std::vector<ImageType>& types,
         const char* firstDescription, uint32_t excludeMask, char separator);
 
     // --- Recognition engine (omr/): each operation works on the caller's engine state ---
@@ -121,7 +130,7 @@ public:
     void ReadIdDigit(EngineState& engine, float bandTop, float bandLeft, int digitIndex);
 
 private:
-    ImageResult Allocate(int width, int height, int depth, bool hasAlpha, bool zeroed);
+    Status Allocate(int width, int height, int depth, bool hasAlpha, bool zeroed);
 
     std::vector<uint8_t, DefaultInitAllocator<uint8_t>> m_pixels;
     std::vector<RgbQuad> m_colorTable;

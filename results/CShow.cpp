@@ -169,10 +169,10 @@ void CShow::SaveResultsFile()
     // The type list ends at the empty description, so only "Document*.txt" shows.
     std::string filter = "Document*.txt";
     std::vector<ImageType> types;
-    if (const ImageResult built
+    if (const Status built
         = SheetImage::BuildImageFilter(filter, types, "|*.txt||*.xls", ImageTypeMask::DialogDefault, '|');
         !built) {
-        ShowMessage(built.message);
+        ShowMessage(built.message());
         return;
     }
     FileDialogRequest request;
@@ -183,7 +183,6 @@ void CShow::SaveResultsFile()
     const FileDialogChoice choice = ChooseFile(request);
     if (!choice.accepted)
         return;
-    if (const FileWriteResult written = WriteResultsFile(choice.path.toStdString(), g_resultsRegister);
-        !written)
-        ShowMessage(FormatText("จัดเก็บผลคะแนนไม่สำเร็จ\n%s", written.message.c_str()));
+    if (const Status written = WriteResultsFile(choice.path.toStdString(), g_resultsRegister); !written)
+        ShowMessage(FormatText("จัดเก็บผลคะแนนไม่สำเร็จ\n%s", written.message().c_str()));
 }

@@ -20,7 +20,7 @@ std::string FormatResultsFile(const ResultsRegister& resultsRegister)
     return text;
 }
 
-FileWriteResult WriteResultsFile(const std::string& path, const ResultsRegister& resultsRegister)
+Status WriteResultsFile(const std::string& path, const ResultsRegister& resultsRegister)
 {
     return WriteFileSafely(path, FormatResultsFile(resultsRegister));
 }

@@ -10,4 +10,4 @@
 std::string FormatResultLine(int32_t examineeId, int32_t correctCount);
 // One line per register row whose ID is not 0, row 0 first.
 std::string FormatResultsFile(const ResultsRegister& resultsRegister);
-FileWriteResult WriteResultsFile(const std::string& path, const ResultsRegister& resultsRegister);
+Status WriteResultsFile(const std::string& path, const ResultsRegister& resultsRegister);

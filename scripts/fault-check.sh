@@ -2,7 +2,8 @@
 # fault-check.sh [BUILD [PATTERN]]: plants each fault of scripts/faults.txt (those whose
 # line matches PATTERN, when given) in turn, rebuilds and runs the tests; every fault must
 # make some test fail. Needs a clean checkout (the faults are undone with git) and a
-# configured build directory. FAULT_CTEST_ARGS adds ctest arguments (say -E '^ui_').
+# configured build directory. FAULT_CTEST_ARGS adds ctest arguments (say -E '^ui_'),
+# FAULT_BUILD_ARGS cmake --build arguments (say --target vantrel_core_tests).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -21,7 +22,7 @@ while IFS='|' read -r file text replacement rule; do
         ((broken++))
         continue
     fi
-    if ! cmake --build "$build" -j2 >/dev/null 2>&1; then
+    if ! cmake --build "$build" -j2 ${FAULT_BUILD_ARGS:-} >/dev/null 2>&1; then
         echo "NO BUILD     $rule"
         ((broken++))
     elif QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" -j2 --timeout 300 ${FAULT_CTEST_ARGS:-} >/dev/null 2>&1; then
@@ -33,6 +34,6 @@ while IFS='|' read -r file text replacement rule; do
     fi
     git checkout -q -- "$file"
 done <scripts/faults.txt
-cmake --build "$build" -j2 >/dev/null 2>&1
+cmake --build "$build" -j2 ${FAULT_BUILD_ARGS:-} >/dev/null 2>&1
 echo "$caught caught, $missed missed, $broken not planted or not built"
 [[ $missed -eq 0 && $broken -eq 0 ]]

@@ -30,6 +30,13 @@ constexpr Rgb kCyan { 0, 255, 255 };
 constexpr Rgb kGreen { 0, 255, 0 };
 constexpr Rgb kRed { 255, 0, 0 };
 constexpr Rgb kOrange { 255, 102, 0 };
+// Dark enough to turn black when thresholded, and no colour the engine paints.
+constexpr Rgb kDarkGrey { 100, 100, 100 };
+
+inline bool operator==(const SheetScores& a, const SheetScores& b)
+{
+    return a.correct == b.correct && a.wrong == b.wrong && a.errors == b.errors && a.reported == b.reported;
+}
 
 class RecordingScoreRecorder : public ScoreRecorder {
 public:
@@ -57,6 +64,11 @@ inline void Fill(SheetImage& image, int x0, int y0, int x1, int y1, Rgb colour)
         }
 }
 
+inline void Dot(SheetImage& image, int x, int y, Rgb colour)
+{
+    Fill(image, x, y, x, y, colour);
+}
+
 inline SheetImage WhiteImage(int width, int height, int depth = 24)
 {
     SheetImage image;
@@ -69,6 +81,14 @@ inline SheetImage WhiteImage(int width, int height, int depth = 24)
 inline void DrawMark(SheetImage& image, int x, int y)
 {
     Fill(image, x - 10, y - 10, x, y, kBlack);
+}
+
+inline AnswerList KeyOf(std::initializer_list<std::pair<int, const char*>> entries)
+{
+    AnswerList answers;
+    for (const auto& [question, letter] : entries)
+        answers[static_cast<size_t>(question - 1)] = letter;
+    return answers;
 }
 
 // A fresh engine state that reports to recording services.

@@ -1,10 +1,10 @@
+// The grid by hand-worked numbers, and whole sheets graded on it.
+
 #include "engine_test_support.h"
 
-#include "omr/grading_grid.h"
-#include "omr/sheet_check.h"
-#include "omr/sheet_layout.h"
+#include "omr/marked_letters.h"
+#include "omr/question_observer.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -14,27 +14,14 @@ SkewMeasurement Untilted(float x, float y)
     return { x, y, x + 600, y, 0.0, 0.0 };
 }
 
-std::string ReportText(int id, int correct, int wrong)
-{
-    return "รหัสผู้ทำ = " + std::to_string(id) + "\nจำนวนข้อที่ทำถูก = " + std::to_string(correct)
-        + "\nจำนวนข้อที่ทำผิด = " + std::to_string(wrong);
-}
-
-bool SameScores(const SheetScores& a, const SheetScores& b)
-{
-    return a.correct == b.correct && a.wrong == b.wrong && a.errors == b.errors && a.reported == b.reported;
-}
-
 TEST(SheetLayoutTest, StripSpansNinetyFiveColumnsWhateverTheLeftEdgesFraction)
 {
-    for (const float left : { 107.0f, 124.99999237f, 124.5f, 0.99999994f }) {
-        const GridBox row { 601.3f, 614.8f, left, left };
-        const int first = static_cast<int>(left);
-        for (const PixelArea& area : { RowScanArea(row), RowPaintArea(row) }) {
-            EXPECT_EQ(area.columns.first, first) << left;
-            EXPECT_EQ(area.columns.end, first + 95) << left;
+    for (const float left : { 107.0f, 124.99999237f, 124.5f, 0.99999994f })
+        for (const PixelArea& area :
+            { RowScanArea({ 601.3f, 614.8f, left, left }), RowPaintArea({ 601.3f, 614.8f, left, left }) }) {
+            EXPECT_EQ(area.columns.first, static_cast<int>(left)) << left;
+            EXPECT_EQ(area.columns.end, static_cast<int>(left) + 95) << left;
         }
-    }
 }
 
 TEST(SheetLayoutTest, UntiltedGridAccumulatesRowTopsAsFloats)
@@ -45,30 +32,20 @@ TEST(SheetLayoutTest, UntiltedGridAccumulatesRowTopsAsFloats)
     // So row 692 lies outside question 5's box and its strip.
     EXPECT_EQ(AnswerBoxArea(rows[4]).rows.end, 692);
     EXPECT_EQ(RowScanArea(rows[4]).rows.end, 692);
-
-    const PixelArea first = AnswerBoxArea(rows[0]);
-    EXPECT_EQ(first.rows.first, 601);
-    EXPECT_EQ(first.rows.end, 615);
-    EXPECT_EQ(first.columns.first, 107);
-    EXPECT_EQ(first.columns.end, 121);
     EXPECT_EQ(rows[50].top, 818.3f);
-
+    EXPECT_EQ(AnswerBoxArea(rows[0]).rows.first, 601);
+    EXPECT_EQ(AnswerBoxArea(rows[0]).rows.end, 615);
+    // The letters' boxes: columns 107 to 120, 126 to 140, 146 to 159, 165 to 179, 185 to 198.
+    const int firstColumns[] = { 107, 126, 146, 165, 185 };
+    const int ends[] = { 121, 141, 160, 180, 199 };
+    for (int letter = 0; letter < 5; ++letter) {
+        EXPECT_EQ(AnswerBoxArea(LayAnswerBox(rows[0], letter)).columns.first, firstColumns[letter]) << letter;
+        EXPECT_EQ(AnswerBoxArea(LayAnswerBox(rows[0], letter)).columns.end, ends[letter]) << letter;
+    }
     // Block origins: X + D - 5 for D = 12, 146, 277, 407, 539, in both bands.
     const float lefts[] = { 107, 241, 372, 502, 634 };
     for (int block = 0; block < 10; ++block)
         EXPECT_EQ(rows[static_cast<size_t>(block * 10 + 9)].left, lefts[block % 5]) << block;
-}
-
-TEST(SheetLayoutTest, LetterBoxesSitAtTheirOffsets)
-{
-    const GridBox row { 601.3f, 614.8f, 107.0f, 121.0f };
-    const int firstColumns[] = { 107, 126, 146, 165, 185 };
-    const int ends[] = { 121, 141, 160, 180, 199 };
-    for (int letter = 0; letter < 5; ++letter) {
-        const PixelArea box = AnswerBoxArea(LayAnswerBox(row, letter));
-        EXPECT_EQ(box.columns.first, firstColumns[letter]) << letter;
-        EXPECT_EQ(box.columns.end, ends[letter]) << letter;
-    }
 }
 
 TEST(SheetLayoutTest, LowerQuestionsOfABlockAreSetRightForTilt)
@@ -88,6 +65,11 @@ TEST(SheetLayoutTest, LowerQuestionsOfABlockAreSetRightForTilt)
     }
     // The block's first row starts lower where the block lies further right.
     EXPECT_NEAR(rows[0].top - 601.3f, -0.07, 0.001);
+    const IdBandLayout bands = LayIdBands(skew);
+    EXPECT_EQ(bands.left, 319.0f);
+    EXPECT_EQ(bands.tops[0], 350.81f);
+    EXPECT_EQ(bands.tops[7], 483.81f);
+    EXPECT_EQ(IdDigitOrigin(skew), 330);
 }
 
 TEST(SheetLayoutTest, RowBottomIsRoundedFromTheUnroundedTop)
@@ -100,89 +82,114 @@ TEST(SheetLayoutTest, RowBottomIsRoundedFromTheUnroundedTop)
     EXPECT_EQ(last.bottom, 1024.83997f);
 }
 
-TEST(SheetLayoutTest, IdBandsFollowTheTilt)
-{
-    SkewMeasurement skew = Untilted(100, 450);
-    skew.angleRadians = std::atan(0.01);
-    const IdBandLayout bands = LayIdBands(skew);
-    EXPECT_EQ(bands.left, 319.0f);
-    EXPECT_EQ(bands.tops[0], 350.81f);
-    EXPECT_EQ(bands.tops[7], 483.81f);
-    EXPECT_EQ(IdDigitOrigin(skew), 330);
-}
-
-AnswerList KeyOf(std::initializer_list<std::pair<int, const char*>> entries)
-{
-    AnswerList answers;
-    for (const auto& [question, letter] : entries)
-        answers[static_cast<size_t>(question - 1)] = letter;
-    return answers;
-}
-
-struct BoxCase {
-    int blackPixels;
-    bool correct;
-    Rgb boxColour;
+class RecordingObserver : public QuestionObserver {
+public:
+    void QuestionScored(int32_t questionNumber, QuestionScore score) override
+    {
+        told.emplace_back(questionNumber, score);
+    }
+    std::vector<std::pair<int32_t, QuestionScore>> told;
 };
 
-class KeyBoxTest : public EngineTest, public ::testing::WithParamInterface<BoxCase> { };
+constexpr auto C = QuestionScore::Correct;
+constexpr auto W = QuestionScore::Wrong;
+constexpr auto E = QuestionScore::RowRejected;
 
-TEST_P(KeyBoxTest, SeventyBlackPixelsMarkABox)
-{
-    SheetImage image = MeasuredSheet();
-    MarkBox(image, 3, 1, 10, 7);
-    if (GetParam().blackPixels == 69)
-        Fill(image, 137, 647, 137, 647, kWhite);
+struct Drawn {
+    int question;
+    int letter;
+    int width = 10;
+    int height = 8;
+};
 
-    EXPECT_EQ(image.GradeSheet(engine, KeyOf({ { 3, "b" } }), 3), SheetCheck::Accepted);
-
-    const int correct = GetParam().correct ? 1 : 0;
-    EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(0, correct, 1 - correct) });
-    ASSERT_EQ(recorder.scores.size(), 1u);
-    EXPECT_TRUE(SameScores(recorder.scores[0], { correct, 1 - correct, 0, true }));
-    // Question 3's b box: columns 126 to 140, rows 639 to 653.
-    for (const auto& [x, y] : { std::pair { 126, 639 }, { 140, 653 }, { 127, 645 } })
-        EXPECT_EQ(PixelAt(image, x, y), GetParam().boxColour) << x << ", " << y;
-    EXPECT_EQ(PixelAt(image, 137, 647), GetParam().correct ? kBlack : kRed);
-    EXPECT_EQ(PixelAt(image, 128, 641), kBlack);
-    for (const auto& [x, y] : { std::pair { 125, 645 }, { 141, 645 }, { 130, 638 }, { 130, 654 } })
-        EXPECT_EQ(PixelAt(image, x, y), kWhite) << x << ", " << y;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Threshold, KeyBoxTest, ::testing::Values(BoxCase { 70, true, kGreen }, BoxCase { 69, false, kRed }));
-
-struct QuestionCase {
+struct SheetCase {
     const char* name;
-    const char* key;
-    std::vector<std::pair<int, int>> marks; // letter, width
+    std::vector<Drawn> marks;
+    AnswerList key;
+    int questionCount;
     SheetScores expected;
+    std::vector<std::pair<int32_t, QuestionScore>> told;
+    const char* letters; // read in question 7
 };
 
-class QuestionOutcomeTest : public EngineTest, public ::testing::WithParamInterface<QuestionCase> { };
+class GradeSheetTest : public EngineTest, public ::testing::WithParamInterface<SheetCase> { };
 
-TEST_P(QuestionOutcomeTest, CountsTheKeysBoxOrTheRejectedRow)
+// The ID reads 2. The letters read the same before and after grading: painting never
+// turns a pixel black, nor a black one into a colour.
+TEST_P(GradeSheetTest, CountsReportsAndTellsEveryGradedQuestion)
 {
+    const SheetCase& c = GetParam();
     SheetImage image = MeasuredSheet();
-    for (const auto& [letter, width] : GetParam().marks)
-        MarkBox(image, 7, letter, width);
-    image.GradeSheet(engine, KeyOf({ { 7, GetParam().key }, { 8, "a" } }), 8);
-    ASSERT_EQ(recorder.scores.size(), 1u);
-    SheetScores expected = GetParam().expected;
-    ++expected.wrong; // question 8, left blank
-    const SheetScores& got = recorder.scores[0];
-    EXPECT_TRUE(SameScores(got, expected))
-        << got.correct << " " << got.wrong << " " << got.errors << " " << got.reported;
+    Fill(image, 368, 486, 379, 499, kBlack); // units band: digit 2
+    for (const Drawn& mark : c.marks)
+        MarkBox(image, mark.question, mark.letter, mark.width, mark.height);
+    const MarkedLetters letters = ReadMarkedLetters(image, LayQuestionRows(engine.g_skew));
+    RecordingObserver observer;
+    engine.services.observer = &observer;
+
+    EXPECT_EQ(image.GradeSheet(engine, c.key, c.questionCount), SheetCheck::Accepted);
+
+    EXPECT_EQ(recorder.ids, std::vector<int32_t> { 2 });
+    EXPECT_EQ(recorder.scores, std::vector<SheetScores> { c.expected });
+    const std::string report = "รหัสผู้ทำ = 2\nจำนวนข้อที่ทำถูก = " + std::to_string(c.expected.correct)
+        + "\nจำนวนข้อที่ทำผิด = " + std::to_string(c.expected.wrong);
+    EXPECT_EQ(messages.texts, c.expected.reported ? std::vector { report } : std::vector<std::string> {});
+    EXPECT_EQ(engine.g_tally.examineeId, c.expected.reported ? 0 : 2);
+    EXPECT_EQ(observer.told, c.told);
+    EXPECT_EQ(letters[6], c.letters);
+    EXPECT_EQ(ReadMarkedLetters(image, LayQuestionRows(engine.g_skew)), letters);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, QuestionOutcomeTest,
-    ::testing::Values(QuestionCase { "MarkedKeyBox", "c", { { 2, 10 } }, { 1, 0, 0, true } },
-        QuestionCase { "OtherBoxMarked", "c", { { 3, 10 } }, { 0, 1, 0, true } },
-        QuestionCase { "WholeWidthMarkIsRejected", "b", { { 1, 13 } }, { 0, 0, 1, true } },
-        QuestionCase { "TwoMarksAreRejected", "c", { { 0, 10 }, { 2, 10 } }, { 0, 0, 1, true } },
-        QuestionCase { "UpperCaseKeyIsSkipped", "C", { { 2, 10 } }, { 0, 0, 0, true } },
-        QuestionCase { "EmptyKeyIsSkipped", "", { { 0, 10 }, { 2, 10 } }, { 0, 0, 0, true } }),
+// 10 x 6 and 9 x 7 from one corner make 69 black pixels.
+INSTANTIATE_TEST_SUITE_P(Sheets, GradeSheetTest,
+    ::testing::Values(SheetCase { "SeventyPixelsMarkABox", { { 7, 1, 10, 7 } }, KeyOf({ { 7, "b" } }), 1,
+                          { 1, 0, 0, true }, { { 7, C } }, "b" },
+        SheetCase { "SixtyNineDoNot", { { 7, 1, 10, 6 }, { 7, 1, 9, 7 } }, KeyOf({ { 7, "b" } }), 1,
+            { 0, 1, 0, true }, { { 7, W } }, "" },
+        SheetCase {
+            "OtherBoxMarked", { { 7, 3 } }, KeyOf({ { 7, "c" } }), 1, { 0, 1, 0, true }, { { 7, W } }, "d" },
+        SheetCase { "WholeWidthMarkIsRejected", { { 7, 1, 13 } }, KeyOf({ { 7, "b" } }), 1, { 0, 0, 1, true },
+            { { 7, E } }, "b" },
+        SheetCase { "TwoMarksAreRejected", { { 7, 0 }, { 7, 2 } }, KeyOf({ { 7, "c" } }), 1,
+            { 0, 0, 1, true }, { { 7, E } }, "ac" },
+        SheetCase { "AllFiveMarked", { { 7, 0 }, { 7, 1 }, { 7, 2 }, { 7, 3 }, { 7, 4 } },
+            KeyOf({ { 7, "e" } }), 1, { 0, 0, 1, true }, { { 7, E } }, "abcde" },
+        SheetCase { "UpperCaseKeyIsSkipped", { { 7, 2 } }, KeyOf({ { 7, "C" }, { 8, "a" } }), 1,
+            { 0, 1, 0, true }, { { 8, W } }, "c" },
+        SheetCase { "EmptyKeyIsSkipped", { { 7, 0 }, { 7, 2 } }, KeyOf({ { 7, "" }, { 8, "a" } }), 1,
+            { 0, 1, 0, true }, { { 8, W } }, "ac" },
+        // The report comes after the last keyed question, not at the question whose number is the count.
+        SheetCase { "KeyWithGaps", { { 7, 4 }, { 9, 0 } }, KeyOf({ { 1, "a" }, { 7, "e" }, { 9, "a" } }), 3,
+            { 2, 1, 0, true }, { { 1, W }, { 7, C }, { 9, C } }, "e" },
+        SheetCase { "CountZeroIsNotReported", { { 7, 0 } }, KeyOf({ { 7, "a" }, { 9, "b" } }), 0,
+            { 1, 1, 0, false }, { { 7, C }, { 9, W } }, "a" }),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EngineTest, GradingLeavesItsOverlay)
+{
+    SheetImage image = MeasuredSheet();
+    MarkBox(image, 1, 0); // correct
+    MarkBox(image, 3, 1, 10, 6); // 69 black pixels: wrong
+    MarkBox(image, 3, 1, 9, 7);
+    MarkBox(image, 51, 0); // and a second mark: rejected
+    MarkBox(image, 51, 3);
+    MarkBox(image, 100, 0); // rejected too, the last row walked
+    MarkBox(image, 100, 1);
+    image.GradeSheet(engine, KeyOf({ { 1, "a" }, { 3, "b" }, { 51, "a" }, { 100, "a" } }), 4);
+
+    EXPECT_EQ(recorder.scores, std::vector<SheetScores>(1, { 1, 1, 2, true }));
+    // Counted, a rejected row's flag is reset.
+    EXPECT_EQ(engine.g_rowFlagged, 0);
+    // Question 1's a box from (107, 601); question 3's b box, columns 126 to 140 and
+    // rows 639 to 653, red but for its black; question 51's whole strip, columns 107
+    // to 201 from row 818.
+    for (const auto& [x, y, colour] : { std::tuple { 107, 601, kGreen }, { 120, 614, kGreen },
+             { 121, 610, kWhite }, { 126, 639, kRed }, { 140, 653, kRed }, { 137, 647, kRed },
+             { 128, 641, kBlack }, { 125, 645, kWhite }, { 141, 645, kWhite }, { 130, 638, kWhite },
+             { 130, 654, kWhite }, { 107, 818, kOrange }, { 201, 831, kOrange }, { 202, 831, kWhite },
+             { 319, 353, kGreen }, { 25, 400, kCyan }, { 769, 499, kCyan }, { 107, 620, kWhite } })
+        EXPECT_EQ(PixelAt(image, x, y), colour) << x << ", " << y;
+}
 
 // Checking a checked sheet again reads what the first check read, wherever the left
 // mark lies in its window: at its very end the mark's black pixels follow the cyan.
@@ -196,130 +203,49 @@ TEST_F(EngineTest, SecondCheckOfACheckedSheetCountsTheSame)
         for (int pass = 0; pass < 2; ++pass) {
             EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
             ASSERT_EQ(image.MeasureSkew(engine, 0), SheetCheck::Accepted) << x << ", " << y;
-            if (pass == 0) {
-                MarkBox(image, 1, 0);
-                MarkBox(image, 2, 3);
-                MarkBox(image, 3, 0);
-                MarkBox(image, 3, 2);
-            }
+            for (const auto& [question, letter] : { std::pair { 1, 0 }, { 2, 3 }, { 3, 0 }, { 3, 2 } })
+                if (pass == 0)
+                    MarkBox(image, question, letter);
             image.GradeSheet(engine, KeyOf({ { 1, "a" }, { 2, "a" }, { 3, "a" } }), 3);
         }
-        ASSERT_EQ(recorder.scores.size(), 2u);
-        EXPECT_TRUE(SameScores(recorder.scores[0], { 1, 1, 1, true })) << x << ", " << y;
-        EXPECT_TRUE(SameScores(recorder.scores[1], recorder.scores[0])) << x << ", " << y;
+        EXPECT_EQ(recorder.scores, std::vector<SheetScores>(2, { 1, 1, 1, true })) << x << ", " << y;
     }
 }
 
-// A key with gaps still counts its last keyed questions: the report comes after the
-// last valid key answer, not at the question whose number is the count.
-TEST_F(EngineTest, ReportComesAfterTheLastKeyedQuestion)
-{
-    for (const std::vector<int>& gaps : { std::vector<int> { 1 }, { 5 }, { 10 }, { 1, 5, 10 } }) {
-        SheetImage image = MeasuredSheet();
-        AnswerList key;
-        int keyed = 0;
-        for (int question = 1; question <= 10; ++question) {
-            MarkBox(image, question, 0);
-            if (std::find(gaps.begin(), gaps.end(), question) == gaps.end()) {
-                key[static_cast<size_t>(question - 1)] = "a";
-                ++keyed;
-            }
-        }
-        messages.texts.clear();
-        recorder.scores.clear();
-        image.GradeSheet(engine, key, keyed);
-        EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(0, keyed, 0) })
-            << "gap at " << gaps[0];
-        ASSERT_EQ(recorder.scores.size(), 1u);
-        EXPECT_TRUE(SameScores(recorder.scores[0], { keyed, 0, 0, true }));
-    }
-}
-
-TEST_F(EngineTest, ReportShowsTheIdAndThenClearsIt)
-{
-    SheetImage image = MeasuredSheet();
-    Fill(image, 368, 486, 379, 499, kBlack); // units band: digit 2
-    image.GradeSheet(engine, KeyOf({ { 1, "a" } }), 1);
-    EXPECT_EQ(messages.texts, std::vector<std::string> { ReportText(2, 0, 1) });
-    EXPECT_EQ(recorder.ids, std::vector<int32_t> { 2 });
-    EXPECT_EQ(engine.g_tally.examineeId, 0);
-}
-
-struct UnreportedCase {
-    const char* name;
-    int questionCount;
-    AnswerList key;
-};
-
-class UnreportedSheetTest : public EngineTest, public ::testing::WithParamInterface<UnreportedCase> { };
-
-TEST_P(UnreportedSheetTest, HandsOnItsCountsAtTheEndOfTheWalk)
-{
-    SheetImage image = MeasuredSheet();
-    Fill(image, 368, 486, 379, 499, kBlack);
-    MarkBox(image, 1, 0);
-    MarkBox(image, 3, 0);
-    MarkBox(image, 3, 2);
-    image.GradeSheet(engine, GetParam().key, GetParam().questionCount);
-
-    EXPECT_TRUE(messages.texts.empty());
-    EXPECT_EQ(recorder.ids, std::vector<int32_t> { 2 });
-    ASSERT_EQ(recorder.scores.size(), 1u);
-    EXPECT_TRUE(SameScores(recorder.scores[0], { 1, 1, 1, false }));
-    EXPECT_EQ(engine.g_tally.examineeId, 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sheets, UnreportedSheetTest,
-    ::testing::Values(UnreportedCase { "CountZero", 0, KeyOf({ { 1, "a" }, { 2, "a" }, { 3, "a" } }) }),
-    [](const auto& info) { return std::string(info.param.name); });
-
+// Each sheet hands on one ID and one set of counts, and reports once at most.
 TEST_F(EngineTest, EverySheetHandsOnOneIdAndOneSetOfCounts)
 {
-    for (const int questionCount : { 0, 1, 0, 1 }) {
-        SheetImage image = MeasuredSheet();
-        image.GradeSheet(engine, KeyOf({ { 1, "a" } }), questionCount);
-    }
+    SheetImage image = MeasuredSheet();
+    for (const int questionCount : { 0, 1, 0, 1 })
+        MeasuredSheet().GradeSheet(engine, KeyOf({ { 1, "a" } }), questionCount);
+    image.ScoreAnswerBox(engine, 601.3f, 614.8f, 107.0f, 121.0f, 1);
     EXPECT_EQ(recorder.ids.size(), 4u);
     ASSERT_EQ(recorder.scores.size(), 4u);
-    EXPECT_FALSE(recorder.scores[0].reported);
-    EXPECT_TRUE(recorder.scores[1].reported);
+    for (size_t sheet = 0; sheet < 4; ++sheet)
+        EXPECT_EQ(recorder.scores[sheet].reported, sheet % 2 == 1) << sheet;
     EXPECT_EQ(messages.texts.size(), 2u);
 }
 
-TEST_F(EngineTest, SheetReportsAtMostOnce)
+class TiltedSheetTest : public EngineTest, public ::testing::WithParamInterface<int> { };
+
+// Every row of both bands, upper and lower halves of each block, follows the tilt.
+TEST_P(TiltedSheetTest, EveryRowIsReadWhereItLies)
 {
-    SheetImage image = MeasuredSheet();
-    image.GradeSheet(engine, KeyOf({ { 1, "a" } }), 1);
-    engine.g_questionCount = 1;
-    image.ScoreAnswerBox(engine, 601.3f, 614.8f, 107.0f, 121.0f, 1);
-    EXPECT_EQ(messages.texts.size(), 1u);
-    EXPECT_EQ(recorder.scores.size(), 1u);
+    SheetImage image = WhiteImage(850, 1170);
+    DrawMark(image, 100, 450);
+    DrawMark(image, 700, 450 + GetParam());
+    ASSERT_EQ(image.MeasureSkew(engine, 0), SheetCheck::Accepted);
+    AnswerList key;
+    for (int question = 1; question <= kQuestionCount; ++question) {
+        MarkBox(image, question, question % 5);
+        key[static_cast<size_t>(question - 1)] = std::string(1, static_cast<char>('a' + question % 5));
+    }
+    EXPECT_EQ(ReadMarkedLetters(image, LayQuestionRows(engine.g_skew)), key);
+    image.GradeSheet(engine, key, kQuestionCount);
+    EXPECT_EQ(recorder.scores, std::vector<SheetScores>(1, { 100, 0, 0, true }));
 }
 
-TEST_F(EngineTest, GradingLeavesItsOverlay)
-{
-    SheetImage image = MeasuredSheet();
-    MarkBox(image, 1, 0); // correct
-    MarkBox(image, 11, 0); // key d: wrong
-    MarkBox(image, 51, 0); // and a second mark: rejected
-    MarkBox(image, 51, 3);
-    image.GradeSheet(engine, KeyOf({ { 1, "a" }, { 11, "d" }, { 51, "a" } }), 51);
-
-    EXPECT_EQ(PixelAt(image, 107, 601), kGreen);
-    const PixelArea wrongBox = AnswerBoxArea(LayAnswerBox(LayQuestionRows(engine.g_skew)[10], 3));
-    EXPECT_EQ(PixelAt(image, wrongBox.columns.first, wrongBox.rows.first), kRed);
-    // Question 51's whole strip, columns 107 to 201 from row 818, is orange.
-    EXPECT_EQ(PixelAt(image, 107, 818), kOrange);
-    EXPECT_EQ(PixelAt(image, 201, 831), kOrange);
-    EXPECT_EQ(PixelAt(image, 202, 831), kWhite);
-    EXPECT_EQ(PixelAt(image, 319, 353), kGreen);
-    EXPECT_EQ(PixelAt(image, 25, 400), kCyan);
-    EXPECT_EQ(PixelAt(image, 769, 499), kCyan);
-    // An unkeyed row is checked but not painted.
-    EXPECT_EQ(PixelAt(image, 107, 620), kWhite);
-    ASSERT_EQ(recorder.scores.size(), 1u);
-    EXPECT_TRUE(SameScores(recorder.scores[0], { 1, 1, 1, true }));
-}
+INSTANTIATE_TEST_SUITE_P(Tilts, TiltedSheetTest, ::testing::Values(0, -9, 9));
 
 struct BoundsCase {
     const char* name;
@@ -331,11 +257,24 @@ struct BoundsCase {
 
 class GradingBoundsTest : public EngineTest, public ::testing::WithParamInterface<BoundsCase> { };
 
+// A sheet refused changes nothing: no count, message, ID or pixel.
 TEST_P(GradingBoundsTest, EveryReadMustLieInsideTheImage)
 {
     SheetImage image = WhiteImage(GetParam().width, GetParam().height);
-    const bool fits = LayGradingGrid(image, GetParam().skew).has_value();
-    EXPECT_EQ(fits ? SheetCheck::Accepted : SheetCheck::OutsideImage, GetParam().expected);
+    engine.g_skew = GetParam().skew;
+    engine.g_questionCount = 77;
+    engine.g_tally = { 1, 2, 3, 4 };
+    EXPECT_EQ(image.GradeSheet(engine, KeyOf({ { 1, "a" } }), 1), GetParam().expected);
+    if (GetParam().expected == SheetCheck::Accepted)
+        return;
+    EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(SheetCheck::OutsideImage) });
+    EXPECT_TRUE(recorder.ids.empty());
+    EXPECT_TRUE(recorder.scores.empty());
+    EXPECT_EQ(engine.g_questionCount, 77);
+    EXPECT_EQ(engine.g_tally.correctCount, 2);
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            ASSERT_EQ(PixelAt(image, x, y), kWhite) << x << ", " << y;
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -352,20 +291,5 @@ INSTANTIATE_TEST_SUITE_P(Sheets, GradingBoundsTest,
         BoundsCase { "NoMeasurement", SkewMeasurement {}, 800, 1100, SheetCheck::OutsideImage },
         BoundsCase { "NotANumber", { 100, 450, 700, 450, kNaN, kNaN }, 800, 1100, SheetCheck::OutsideImage }),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(EngineTest, SheetOutsideTheImageIsNotGraded)
-{
-    SheetImage image = MeasuredSheet(800, 1005);
-    engine.g_questionCount = 77;
-    engine.g_tally = { 1, 2, 3, 4 };
-    EXPECT_EQ(image.GradeSheet(engine, KeyOf({ { 1, "a" } }), 1), SheetCheck::OutsideImage);
-    EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(SheetCheck::OutsideImage) });
-    EXPECT_TRUE(recorder.ids.empty());
-    EXPECT_TRUE(recorder.scores.empty());
-    EXPECT_EQ(engine.g_questionCount, 77);
-    EXPECT_EQ(engine.g_tally.correctCount, 2);
-    EXPECT_EQ(PixelAt(image, 319, 353), kWhite);
-    EXPECT_EQ(PixelAt(image, 107, 601), kWhite);
-}
 
 } // namespace

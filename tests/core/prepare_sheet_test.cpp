@@ -1,58 +1,78 @@
+// Thresholding, and the test of a measured sheet that keeps it from being thresholded again.
+
 #include "engine_test_support.h"
 
-#include "omr/sheet_check.h"
+#include "omr/pixel_rules.h"
+
+#include <random>
 
 namespace {
 
-constexpr const char* kNotIndexedWarning = "ภาพไม่เป็นindex \n  โปรแกรมจะแสดงผลผิดพลาดได้!!";
-
-struct ThresholdCase {
-    Rgb before;
-    Rgb after;
+struct ImageShape {
+    int width;
+    int depth;
 };
 
-class ThresholdTest : public EngineTest, public ::testing::WithParamInterface<ThresholdCase> { };
+class ThresholdTest : public EngineTest, public ::testing::WithParamInterface<ImageShape> { };
 
-TEST_P(ThresholdTest, GreyLevel140IsTheFirstWhite)
+// Stretches of paper, ink, grey near 140 and noise, mixed within and across the runs
+// the thresholding judges together, and hand-worked pixels: every pixel follows its
+// grey level, and a fourth (alpha) byte is left alone.
+TEST_P(ThresholdTest, EveryPixelFollowsItsGreyLevel)
 {
-    SheetImage image = WhiteImage(800, 600);
-    Fill(image, 300, 550, 300, 550, GetParam().before);
-    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
-    EXPECT_EQ(PixelAt(image, 300, 550), GetParam().after);
-    EXPECT_TRUE(messages.texts.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(GreyLevels, ThresholdTest,
-    ::testing::Values(ThresholdCase { { 139, 139, 139 }, kBlack },
-        ThresholdCase { { 140, 140, 140 }, kWhite },
-        // (141 + 140 + 139) / 3 = 140 exactly
-        ThresholdCase { { 141, 140, 139 }, kWhite },
-        // 418 / 3 truncates to 139
-        ThresholdCase { { 140, 139, 139 }, kBlack }, ThresholdCase { { 255, 0, 0 }, kBlack },
-        ThresholdCase { { 0, 255, 255 }, kWhite }));
-
-TEST_F(EngineTest, ThirtyTwoBitSheetKeepsItsFourthByte)
-{
+    const int bytesPerPixel = GetParam().depth / 8;
+    const int rowBytes = GetParam().width * bytesPerPixel;
+    std::mt19937 random(GetParam().width);
     SheetImage image;
-    ASSERT_TRUE(image.Create(800, 600, 32).ok());
-    Fill(image, 0, 0, 799, 599, kWhite);
-    Fill(image, 10, 10, 10, 10, { 100, 100, 100 });
-    image.GetPixelAddress(10, 10)[3] = 0x7F;
-    image.GetPixelAddress(11, 10)[3] = 0x80;
-    image.PrepareSheet(engine);
-    EXPECT_EQ(PixelAt(image, 10, 10), kBlack);
-    EXPECT_EQ(image.GetPixelAddress(10, 10)[3], 0x7F);
-    EXPECT_EQ(image.GetPixelAddress(11, 10)[3], 0x80);
-    EXPECT_EQ(image.GetBitsPerPixel(), 32);
+    ASSERT_TRUE(image.Create(GetParam().width, 520, GetParam().depth).ok());
+    constexpr std::pair<int, int> kStretches[] = { { 200, 255 }, { 0, 100 }, { 125, 155 }, { 0, 255 } };
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int i = 0; i < rowBytes;) {
+            const auto [low, high] = kStretches[random() % 4];
+            std::uniform_int_distribution<int> byte(low, high);
+            for (const int end = std::min(rowBytes, i + bytesPerPixel * static_cast<int>(1 + random() % 40));
+                 i < end;)
+                image.GetPixelAddress(0, y)[i++] = static_cast<uint8_t>(byte(random));
+        }
+    Fill(image, 25, 400, 169, 499, kWhite); // a fresh scan's mark window
+    // (141 + 140 + 139) / 3 is 140, the first white; 418 / 3 truncates to 139.
+    const std::pair<Rgb, Rgb> worked[]
+        = { { { 139, 139, 139 }, kBlack }, { { 140, 140, 140 }, kWhite }, { { 141, 140, 139 }, kWhite },
+              { { 140, 139, 139 }, kBlack }, { { 255, 0, 0 }, kBlack }, { { 0, 255, 255 }, kWhite } };
+    for (int i = 0; i < 6; ++i)
+        Dot(image, 300 + i, 510, worked[i].first);
+    std::vector<std::vector<uint8_t>> before;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        before.emplace_back(image.GetPixelAddress(0, y), image.GetPixelAddress(0, y) + rowBytes);
+
+    ASSERT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
+
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(image.GetBitsPerPixel(), GetParam().depth);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(PixelAt(image, 300 + i, 510), worked[i].second) << worked[i].first;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            const uint8_t* was = &before[static_cast<size_t>(y)][static_cast<size_t>(x * bytesPerPixel)];
+            const uint8_t* now = image.GetPixelAddress(x, y);
+            const uint8_t level = GreyLevel(was) >= 140 ? 255 : 0;
+            ASSERT_TRUE(now[0] == level && now[1] == level && now[2] == level) << x << ", " << y;
+            ASSERT_EQ(now[bytesPerPixel - 1], bytesPerPixel == 4 ? was[3] : level) << x << ", " << y;
+        }
 }
+
+// Widths a whole number of runs, one short of it, and one past it.
+INSTANTIATE_TEST_SUITE_P(Shapes, ThresholdTest,
+    ::testing::Values(
+        ImageShape { 800, 24 }, ImageShape { 783, 24 }, ImageShape { 785, 24 }, ImageShape { 787, 32 }));
 
 // A cyan pixel in the left mark window (visited column by column) keeps the sheet
-// from being thresholded unless a fortieth other pixel, counted over the whole
-// window, follows it. Dark or grey paper never does: noisy scans must be thresholded.
+// from being thresholded unless a fortieth other pixel follows it, the others being
+// counted in forties over the whole window, cyan or not before them. Dark or grey
+// paper never stops it: noisy scans must be thresholded.
 struct WindowCase {
-    int x;
-    int y;
-    Rgb colour;
+    std::vector<std::pair<int, int>> cyan;
+    Rgb last;
     bool thresholded;
 };
 
@@ -60,144 +80,88 @@ class AlreadyMeasuredTest : public EngineTest, public ::testing::WithParamInterf
 
 TEST_P(AlreadyMeasuredTest, CyanEndOfWindowLeavesTheSheet)
 {
-    const WindowCase& c = GetParam();
     SheetImage image = WhiteImage(800, 600);
-    Fill(image, c.x, c.y, c.x, c.y, c.colour);
-    Fill(image, 400, 550, 400, 550, { 100, 100, 100 });
+    for (const auto& [x, y] : GetParam().cyan)
+        Dot(image, x, y, kCyan);
+    Dot(image, 169, 499, GetParam().last);
+    Dot(image, 400, 550, kDarkGrey);
     image.PrepareSheet(engine);
-    const Rgb untouched { 100, 100, 100 };
-    EXPECT_EQ(PixelAt(image, 400, 550), c.thresholded ? kBlack : untouched);
+    EXPECT_EQ(PixelAt(image, 400, 550), GetParam().thresholded ? kBlack : kDarkGrey);
 }
 
-// The window holds 14500 pixels. A pixel after 14479 others is followed by the
-// fortieth; after 14480 by only 19.
+// The window holds 14500 pixels. The pixel after 14479 others is followed by the
+// fortieth; after 14480 by only 19, unless a cyan pixel first in the window leaves
+// 14479 others before it (39 past the last forty).
 INSTANTIATE_TEST_SUITE_P(VisitingOrder, AlreadyMeasuredTest,
-    ::testing::Values(WindowCase { 100, 450, kCyan, true }, WindowCase { 169, 479, kCyan, true },
-        WindowCase { 169, 480, kCyan, false }, WindowCase { 169, 499, kCyan, false },
+    ::testing::Values(WindowCase { { { 100, 450 } }, kWhite, true },
+        WindowCase { { { 169, 479 } }, kWhite, true }, WindowCase { { { 169, 480 } }, kWhite, false },
+        WindowCase { { { 25, 400 }, { 169, 480 } }, kWhite, true }, WindowCase { {}, kCyan, false },
         // cyan after a JPEG round trip
-        WindowCase { 169, 499, { 12, 247, 251 }, false },
+        WindowCase { {}, { 12, 247, 251 }, false },
         // dark, grey and reddish paper at the very end
-        WindowCase { 169, 499, kBlack, true }, WindowCase { 169, 499, { 150, 150, 150 }, true },
-        WindowCase { 169, 499, { 199, 255, 255 }, true }));
+        WindowCase { {}, kBlack, true }, WindowCase { {}, { 150, 150, 150 }, true },
+        WindowCase { {}, { 199, 255, 255 }, true }));
 
-TEST_F(EngineTest, DimNoisyPaperIsStillThresholded)
+// Whatever its depth, a sheet is thresholded as 24-bit colour; only a 16-bit one,
+// which has no palette, is warned about.
+TEST_F(EngineTest, LowDepthSheetIsConvertedThenThresholded)
 {
-    SheetImage image = WhiteImage(800, 600);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x) {
-            const int level = 170 + (x * 7 + y * 13) % 40; // paper from 170 to 209
-            Fill(image, x, y, x, y, { level, level, level });
-        }
-    Fill(image, 400, 550, 400, 550, { 100, 100, 100 });
-    image.PrepareSheet(engine);
-    EXPECT_EQ(PixelAt(image, 400, 550), kBlack);
-    EXPECT_EQ(PixelAt(image, 169, 499), kWhite);
-}
-
-TEST_F(EngineTest, MeasuredSheetIsNotThresholdedAgain)
-{
-    SheetImage image = MeasuredSheet();
-    Fill(image, 300, 700, 300, 700, kOrange);
-    Fill(image, 301, 700, 301, 700, { 100, 100, 100 });
-    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
-    EXPECT_EQ(PixelAt(image, 300, 700), kOrange);
-    EXPECT_EQ(PixelAt(image, 301, 700), (Rgb { 100, 100, 100 }));
-    EXPECT_EQ(PixelAt(image, 50, 420), kCyan);
-}
-
-uint16_t Pack565(int red5, int green6, int blue5)
-{
-    return static_cast<uint16_t>((red5 << 11) | (green6 << 5) | blue5);
-}
-
-void Put16(SheetImage& image, int x, int y, uint16_t value)
-{
-    uint8_t* p = image.GetPixelAddress(x, y);
-    p[0] = static_cast<uint8_t>(value);
-    p[1] = static_cast<uint8_t>(value >> 8);
-}
-
-TEST_F(EngineTest, SixteenBitSheetIsWarnedAboutThenConvertedAndThresholded)
-{
-    SheetImage image;
-    ASSERT_TRUE(image.Create(801, 600, 16).ok());
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 801; ++x)
-            Put16(image, x, y, 0xFFFF);
-    Put16(image, 300, 550, Pack565(16, 33, 16)); // grey 132
-    Put16(image, 301, 550, Pack565(17, 35, 17)); // grey 140
-    Put16(image, 800, 599, Pack565(0, 0, 0));
-
-    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
-    EXPECT_EQ(messages.texts, std::vector<std::string> { kNotIndexedWarning });
-    EXPECT_EQ(image.GetBitsPerPixel(), 24);
-    EXPECT_EQ(PixelAt(image, 300, 550), kBlack);
-    EXPECT_EQ(PixelAt(image, 301, 550), kWhite);
-    EXPECT_EQ(PixelAt(image, 800, 599), kBlack);
-    EXPECT_EQ(PixelAt(image, 799, 599), kWhite);
-}
-
-TEST_F(EngineTest, IndexedSheetsAreConvertedWithoutWarning)
-{
-    for (const int depth : { 1, 4, 8 }) {
+    for (const int depth : { 1, 4, 8, 16 }) {
         SCOPED_TRACE(depth);
+        messages.texts.clear();
         SheetImage image;
         ASSERT_TRUE(image.Create(800, 600, depth).ok());
         // Index 0 (every pixel so far) is white paper, index 1 a dark grey.
         const RgbQuad table[2] = { { 255, 255, 255, 0 }, { 120, 130, 139, 0 } };
-        image.SetColorTable(0, 2, table);
-        // Pixel (8, 5) is index 1: the leftmost pixel sits in a byte's high bits.
-        const int bit = 8 * depth;
-        image.GetPixelAddress(0, 5)[bit / 8] = static_cast<uint8_t>(1 << (8 - depth - bit % 8));
+        if (depth < 16)
+            image.SetColorTable(0, 2, table);
+        for (int y = 0; depth == 16 && y < 600; ++y)
+            std::fill_n(image.GetPixelAddress(0, y), 1600, 0xFF);
+        // Pixel (8, 5): in a byte's high bits, or the 565 pixel 0x8430 (grey 132).
+        uint8_t* dark = image.GetPixelAddress(0, 5) + depth;
+        dark[0] = depth == 16 ? 0x30 : static_cast<uint8_t>(1 << (8 - depth));
+        dark[1] = depth == 16 ? 0x84 : dark[1];
 
         EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
-        EXPECT_TRUE(messages.texts.empty());
+        EXPECT_EQ(messages.texts.size(), depth == 16 ? 1u : 0u);
         EXPECT_EQ(image.GetBitsPerPixel(), 24);
-        EXPECT_EQ(PixelAt(image, 8, 5), kBlack);
-        EXPECT_EQ(PixelAt(image, 7, 5), kWhite);
-        EXPECT_EQ(PixelAt(image, 9, 5), kWhite);
-        EXPECT_EQ(PixelAt(image, 8, 4), kWhite);
+        for (const auto& [x, y] : { std::pair { 7, 5 }, { 8, 5 }, { 9, 5 }, { 8, 4 } })
+            EXPECT_EQ(PixelAt(image, x, y), x == 8 && y == 5 ? kBlack : kWhite) << x << ", " << y;
     }
+    EXPECT_EQ(messages.texts, std::vector<std::string> { "ภาพไม่เป็นindex \n  โปรแกรมจะแสดงผลผิดพลาดได้!!" });
 }
 
 struct SizeCase {
     int width;
     int height;
     int depth;
+    SheetCheck expected;
 };
 
-class TooSmallTest : public EngineTest, public ::testing::WithParamInterface<SizeCase> { };
+class SheetSizeTest : public EngineTest, public ::testing::WithParamInterface<SizeCase> { };
 
-TEST_P(TooSmallTest, IsRefusedBeforeAnythingElse)
+// Refused before anything else: not converted, not warned about, not thresholded.
+TEST_P(SheetSizeTest, TooSmallIsRefusedFirst)
 {
     const SizeCase& c = GetParam();
     SheetImage image;
     ASSERT_TRUE(image.Create(c.width, c.height, c.depth).ok());
-    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::TooSmall);
-    EXPECT_EQ(messages.texts, std::vector<std::string> { RefusalMessage(SheetCheck::TooSmall) });
-    EXPECT_EQ(image.GetBitsPerPixel(), c.depth);
+    if (c.depth == 24)
+        Fill(image, 0, 0, c.width - 1, c.height - 1, kDarkGrey);
+    const bool accepted = c.expected == SheetCheck::Accepted;
+    EXPECT_EQ(image.PrepareSheet(engine), c.expected);
+    const std::vector<std::string> refusal { RefusalMessage(SheetCheck::TooSmall) };
+    EXPECT_EQ(messages.texts, accepted ? std::vector<std::string> {} : refusal);
+    EXPECT_EQ(image.GetBitsPerPixel(), accepted ? 24 : c.depth);
     if (c.depth == 24) {
-        EXPECT_EQ(PixelAt(image, 0, 0), kBlack);
+        EXPECT_EQ(PixelAt(image, c.width - 1, c.height - 1), accepted ? kBlack : kDarkGrey);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, TooSmallTest,
-    ::testing::Values(SizeCase { 769, 500, 24 }, SizeCase { 770, 499, 24 }, SizeCase { 1, 1, 24 },
-        SizeCase { 300, 300, 16 }, SizeCase { 300, 300, 8 }));
-
-TEST_F(EngineTest, EmptyImageIsTooSmall)
-{
-    SheetImage image;
-    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::TooSmall);
-    EXPECT_EQ(image.MeasureSkew(engine, 0), SheetCheck::TooSmall);
-}
-
-TEST_F(EngineTest, SmallestSheetIsAccepted)
-{
-    SheetImage image = WhiteImage(770, 500);
-    Fill(image, 769, 499, 769, 499, { 100, 100, 100 });
-    EXPECT_EQ(image.PrepareSheet(engine), SheetCheck::Accepted);
-    EXPECT_EQ(PixelAt(image, 769, 499), kBlack);
-}
+INSTANTIATE_TEST_SUITE_P(Sizes, SheetSizeTest,
+    ::testing::Values(SizeCase { 770, 500, 24, SheetCheck::Accepted },
+        SizeCase { 769, 500, 24, SheetCheck::TooSmall }, SizeCase { 770, 499, 24, SheetCheck::TooSmall },
+        SizeCase { 1, 1, 24, SheetCheck::TooSmall }, SizeCase { 300, 300, 16, SheetCheck::TooSmall },
+        SizeCase { 300, 300, 8, SheetCheck::TooSmall }));
 
 } // namespace

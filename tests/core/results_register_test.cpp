@@ -1,3 +1,4 @@
+#include "results/results_file.h"
 #include "results/results_register.h"
 
 #include "recording_message_box.h"
@@ -5,126 +6,91 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
-const std::string kNearlyFull = "คำเตือน ค่าแสดงผลใกล้เต็ม\nควร reseะ เพื่อป้องกัน\nการแสดงผลผิดพลาด";
+using Sheets = std::vector<std::pair<int32_t, int32_t>>; // (ID, correct count) in the order graded
+
+Sheets Numbered(int32_t first, int32_t last)
+{
+    Sheets sheets;
+    for (int32_t sheet = first; sheet <= last; ++sheet)
+        sheets.emplace_back(sheet, sheet + 10);
+    return sheets;
+}
+
+auto Fields(const SheetResult& row)
+{
+    return std::tuple(row.title, row.examineeId, row.correctCount, row.errorCount);
+}
 
 class ResultsRegisterTest : public testing::Test {
 protected:
-    // One sheet as a check records it: title, then ID, then the counts through the
-    // engine's hand-off. Returns the warnings the ID brought.
-    std::vector<std::string> GradeSheet(
-        int32_t id, int32_t correct = 0, int32_t errors = 0, bool reported = true)
+    // Records the sheets as a check does (title, ID through the engine's hand-off,
+    // counts); gives the number of warnings each ID brought, one digit a sheet.
+    std::string Grade(const Sheets& sheets)
     {
-        RecordingMessageBox messages;
-        ScopedMessageBox bind(messages);
-        m_register.recordTitle("sheet" + std::to_string(id));
-        ScoreRecorder& recorder = m_register;
-        recorder.RecordId(id);
-        recorder.RecordScores({ correct, 0, errors, reported });
-        return messages.texts;
-    }
-
-    void ExpectCursors(int row) const
-    {
-        EXPECT_EQ(m_register.titleCursor(), row);
-        EXPECT_EQ(m_register.idCursor(), row);
-        EXPECT_EQ(m_register.scoreCursor(), row);
-    }
-
-    void ExpectEmpty() const
-    {
-        ExpectCursors(0);
-        for (int r = 0; r < ResultsRegister::kRows; ++r) {
-            const SheetResult row = m_register.row(r);
-            EXPECT_EQ(row.title, "");
-            EXPECT_EQ(row.examineeId, 0);
-            EXPECT_EQ(row.correctCount, 0);
-            EXPECT_EQ(row.errorCount, 0);
+        std::string warnings;
+        for (const auto& [id, correct] : sheets) {
+            RecordingMessageBox messages;
+            ScopedMessageBox bind(messages);
+            m_register.recordTitle("sheet" + std::to_string(id));
+            ScoreRecorder& recorder = m_register;
+            recorder.RecordId(id);
+            recorder.RecordScores({ correct, 0, id % 3, id % 2 == 0 });
+            for (const std::string& text : messages.texts)
+                EXPECT_EQ(text, "คำเตือน ค่าแสดงผลใกล้เต็ม\nควร reseะ เพื่อป้องกัน\nการแสดงผลผิดพลาด");
+            warnings += std::to_string(messages.texts.size());
         }
+        return warnings;
     }
 
     ResultsRegister m_register;
 };
 
-TEST_F(ResultsRegisterTest, FillsRowsThenWarnsAsTheLastTwoAreUsed)
+TEST_F(ResultsRegisterTest, WarnsForEachOfTheLastTwoRowsInUse)
 {
-    ExpectEmpty();
-    for (int sheet = 1; sheet <= 28; ++sheet) {
-        EXPECT_TRUE(GradeSheet(sheet, sheet + 10, sheet % 3).empty()) << "sheet " << sheet;
-        ExpectCursors(sheet);
+    Sheets zeroInLastRows = Numbered(1, 28);
+    zeroInLastRows.insert(zeroInLastRows.end(), { { 0, 1 }, { 30, 1 }, { 0, 1 } });
+    const std::pair<Sheets, std::string> cases[] = { { Numbered(1, 31), std::string(28, '0') + "122" },
+        { zeroInLastRows, std::string(28, '0') + "011" } };
+    for (const auto& [sheets, warnings] : cases) {
+        m_register.reset();
+        EXPECT_EQ(Grade(sheets), warnings);
     }
-    EXPECT_EQ(GradeSheet(29, 39), std::vector<std::string> { kNearlyFull });
-    EXPECT_EQ(GradeSheet(30, 40), std::vector<std::string>(2, kNearlyFull));
-    ExpectCursors(0);
+}
 
+TEST_F(ResultsRegisterTest, WrapsToRowZeroKeepingEachSheetInOneRow)
+{
+    Grade(Numbered(1, 31));
+    EXPECT_EQ(std::tuple(m_register.titleCursor(), m_register.idCursor(), m_register.scoreCursor()),
+        std::tuple(1, 1, 1));
     for (int r = 0; r < ResultsRegister::kRows; ++r) {
-        const SheetResult row = m_register.row(r);
-        EXPECT_EQ(row.title, "sheet" + std::to_string(r + 1));
-        EXPECT_EQ(row.examineeId, r + 1);
-        EXPECT_EQ(row.correctCount, r + 11);
+        const int32_t sheet = r == 0 ? 31 : r + 1;
+        EXPECT_EQ(Fields(m_register.row(r)),
+            std::tuple("sheet" + std::to_string(sheet), sheet, sheet + 10, sheet % 3));
     }
-    EXPECT_EQ(m_register.row(4).errorCount, 5 % 3);
+    EXPECT_EQ(Fields(m_register.row(-1)), Fields({}));
+    EXPECT_EQ(Fields(m_register.row(ResultsRegister::kRows)), Fields({}));
 }
 
-TEST_F(ResultsRegisterTest, WrapsToRowZeroAndKeepsWarning)
+TEST_F(ResultsRegisterTest, ResultsFileHasALinePerRowWithAnId)
 {
-    for (int sheet = 1; sheet <= 30; ++sheet)
-        GradeSheet(sheet, 1);
-    EXPECT_EQ(GradeSheet(31, 50, 2), std::vector<std::string>(2, kNearlyFull));
-    ExpectCursors(1);
-
-    const SheetResult first = m_register.row(0);
-    EXPECT_EQ(first.title, "sheet31");
-    EXPECT_EQ(first.examineeId, 31);
-    EXPECT_EQ(first.correctCount, 50);
-    EXPECT_EQ(first.errorCount, 2);
-    EXPECT_EQ(m_register.row(1).examineeId, 2);
-    EXPECT_EQ(m_register.row(29).examineeId, 30);
-}
-
-TEST_F(ResultsRegisterTest, IdZeroInALastRowRaisesNoWarningForIt)
-{
-    for (int sheet = 1; sheet <= 28; ++sheet)
-        GradeSheet(sheet);
-    EXPECT_TRUE(GradeSheet(0).empty());
-    EXPECT_EQ(GradeSheet(30), std::vector<std::string> { kNearlyFull });
-    EXPECT_EQ(GradeSheet(0), std::vector<std::string> { kNearlyFull }) << "row 29 alone still warns";
-}
-
-TEST_F(ResultsRegisterTest, ResetEmptiesEverything)
-{
-    for (int sheet = 1; sheet <= 35; ++sheet)
-        GradeSheet(sheet, 7, 1);
-    m_register.reset();
-    ExpectEmpty();
-    EXPECT_TRUE(GradeSheet(36, 9).empty());
-    EXPECT_EQ(m_register.row(0).examineeId, 36);
-    EXPECT_EQ(m_register.row(0).correctCount, 9);
-}
-
-TEST_F(ResultsRegisterTest, UnreportedSheetKeepsTitleIdAndCountsInOneRow)
-{
-    GradeSheet(11, 20, 1, true);
-    GradeSheet(22, 5, 3, false);
-    GradeSheet(33, 30, 0, true);
-    ExpectCursors(3);
-
-    const SheetResult unreported = m_register.row(1);
-    EXPECT_EQ(unreported.title, "sheet22");
-    EXPECT_EQ(unreported.examineeId, 22);
-    EXPECT_EQ(unreported.correctCount, 5);
-    EXPECT_EQ(unreported.errorCount, 3);
-    EXPECT_EQ(m_register.row(2).examineeId, 33);
-    EXPECT_EQ(m_register.row(2).correctCount, 30);
-}
-
-TEST_F(ResultsRegisterTest, RowsOutsideTheRegisterReadEmpty)
-{
-    GradeSheet(5, 5);
-    EXPECT_EQ(m_register.row(-1).examineeId, 0);
-    EXPECT_EQ(m_register.row(ResultsRegister::kRows).examineeId, 0);
+    std::string wrapped = "31  = 41 \r\n";
+    for (int sheet = 2; sheet <= 30; ++sheet)
+        wrapped += std::to_string(sheet) + "  = " + std::to_string(sheet + 10) + " \r\n";
+    const std::pair<Sheets, std::string> cases[] = { { {}, "" },
+        { { { 12345678, 37 }, { 0, 12 }, { 5, 40 } }, "12345678  = 37 \r\n5  = 40 \r\n" },
+        { { { 12345, 0 } }, "12345  = 0 \r\n" }, { { { 42, 10 }, { 42, 11 } }, "42  = 10 \r\n42  = 11 \r\n" },
+        { { { 99999999, 100 } }, "99999999  = 100 \r\n" }, { Numbered(1, 31), wrapped } };
+    for (const auto& [sheets, bytes] : cases) {
+        m_register.reset();
+        Grade(sheets);
+        EXPECT_EQ(FormatResultsFile(m_register), bytes);
+    }
 }
 
 } // namespace

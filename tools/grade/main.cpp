@@ -53,11 +53,11 @@ int DefaultJobs()
     return cores == 0 ? 1 : static_cast<int>(cores);
 }
 
-bool Report(const FileWriteResult& written)
+bool Report(const Status& written)
 {
     if (!written)
-        std::fprintf(stderr, "vantrel-grade: %s\n", written.message.c_str());
-    return written.ok;
+        std::fprintf(stderr, "vantrel-grade: %s\n", written.message().c_str());
+    return written.ok();
 }
 
 // An output file the options ask for, created before any sheet is graded so that

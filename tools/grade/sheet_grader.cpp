@@ -26,14 +26,14 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     engine.services = { &recorder, &recorder, &recorder };
 
     SheetImage image;
-    const ImageResult loaded = image.LoadFromFile(job.path);
+    const Result<DecodeWarnings> loaded = image.LoadFromFile(job.path);
     if (!loaded) {
-        outcome.refusal = loaded.message;
-        outcome.messages.push_back(loaded.message);
+        outcome.refusal = loaded.message();
+        outcome.messages.push_back(loaded.message());
         return outcome;
     }
     // What the decoder said of a sheet it still read goes on the sheet's lines.
-    outcome.messages.insert(outcome.messages.end(), loaded.warnings.begin(), loaded.warnings.end());
+    outcome.messages.insert(outcome.messages.end(), loaded->begin(), loaded->end());
     const CheckedSheet checked = CheckSheet(image, engine, key, [] {});
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
@@ -44,7 +44,7 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     if (job.readMarkedLetters)
         outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
     if (!job.annotatedPath.empty())
-        if (const ImageResult saved = image.SaveToFile(job.annotatedPath); !saved)
-            outcome.writeFailure = "cannot save the annotated sheet: " + saved.message;
+        if (const Status saved = image.SaveToFile(job.annotatedPath); !saved)
+            outcome.writeFailure = "cannot save the annotated sheet: " + saved.message();
     return outcome;
 }

@@ -203,17 +203,16 @@ std::string GenerateBatch(const BatchCommand& command)
         return error;
 
     const std::string keyPath = folder.filePath(QStringLiteral("key.txt")).toStdString();
-    if (const FileWriteResult written = WriteAnswerKeyFile(keyPath, key); !written)
-        return written.message;
+    if (const Status written = WriteAnswerKeyFile(keyPath, key); !written)
+        return written.message();
     const std::string truthPath = folder.filePath(QStringLiteral("truth.csv")).toStdString();
-    if (const FileWriteResult written = WriteFileSafely(truthPath, TruthTable(sheets, key)); !written)
-        return written.message;
+    if (const Status written = WriteFileSafely(truthPath, TruthTable(sheets, key)); !written)
+        return written.message();
     if (!command.describeScans)
         return {};
     const std::string scanPath = folder.filePath(QStringLiteral("scan.csv")).toStdString();
-    if (const FileWriteResult written
-        = WriteFileSafely(scanPath, ScanTable(sheets, rendered, command.format));
+    if (const Status written = WriteFileSafely(scanPath, ScanTable(sheets, rendered, command.format));
         !written)
-        return written.message;
+        return written.message();
     return {};
 }

@@ -41,9 +41,8 @@ std::string SaveScan(const QImage& image, const std::string& path, int jpegQuali
         writer.setQuality(jpegQuality);
     if (!writer.write(image.convertToFormat(QImage::Format_RGB888)))
         return "cannot write " + path + ": " + writer.errorString().toStdString();
-    if (const FileWriteResult written
-        = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
+    if (const Status written = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
         !written)
-        return written.message;
+        return written.message();
     return {};
 }

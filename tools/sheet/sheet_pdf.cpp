@@ -51,9 +51,8 @@ std::string WriteSheetPdf(const std::string& path, const QString& title, int cop
         }
         painter.end();
     }
-    if (const FileWriteResult written
-        = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
+    if (const Status written = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
         !written)
-        return written.message;
+        return written.message();
     return {};
 }

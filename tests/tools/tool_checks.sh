@@ -1,0 +1,210 @@
+#!/usr/bin/env bash
+# tool_checks.sh SUITE BUILD: the tools' checks (grade, sheet, print, install) as cases EXIT
+# PATTERN COMMAND: COMMAND, run by bash in a scratch folder with no standard input (script(1)
+# would eat the rest), exits EXIT and its output and errors together match the PATTERN.
+set -uo pipefail
+suite=$1 build=$2 here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 2
+failures=0
+sheet() { "$VANTREL_SHEET" "$@"; }
+grade() { "$VANTREL_GRADE" "$@"; }
+run() {
+    for ((; $# >= 3; )); do
+        out=$(eval "$3" 2>&1 </dev/null) status=$?
+        [[ $status == "$1" && $out == $2 ]] ||
+            printf 'FAIL %d: %s\n  exit %s (expected %s), said: %s\n' $((++failures)) "$3" $status "$1" "${out:0:800}"
+        shift 3
+    done
+}
+
+# FOLDER's sheets in the CSV against what was drawn: ID, counts, status, q1..q100 and m1..m100.
+as_drawn() {
+    diff <(awk -F, -v key="$(tr -d ' \r' <"$1/key.txt" | tr '\n' ,)" 'BEGIN { split(key, k, ",") } NR > 1 {
+        line = $1 "," $2 "," $3 "," $4 "," $5 ",reported"
+        for (q = 1; q <= 100; ++q) line = line "," (length($(5 + q)) >= 2 ? "E" : $(5 + q) == k[q] ? "C" : "W")
+        for (q = 6; q <= 105; ++q) line = line "," $q
+        print line }' "$1/truth.csv" | sort) <(grep "^$1/img" "$2" | sed 's#^[^,]*/##' | sort) | head -n 20
+}
+batch() { # NAME KEY JOBS: grades every sheet of the suite into NAME.*
+    grade --key "$2" --jobs "$3" --csv $1.csv --results $1.txt --annotate "$1 ภาพ" "${sheets[@]}" >$1.out 2>$1.err
+}
+same() { for e in out err csv txt; do cmp $1.$e $2.$e; done && diff -r "$1 ภาพ" "$2 ภาพ"; }
+statuses() { tail -n +2 "$1.csv" | cut -d, -f6 | sort | uniq -c | awk '{ printf "%s=%s ", $2, $1 }'; }
+summary() { # the last line of standard error, as the CSV gives it
+    awk -F, 'NR > 1 && $6 != "refused" { s += $3; lo = n && lo < $3 ? lo : $3; hi = n++ && hi > $3 ? hi : $3 } END {
+        printf "%d sheets: %d graded (%d reported, 0 unreported), %d refused; correct: mean %.1f, range %d-%d\n",
+            NR - 1, n, n, NR - 1 - n, s / n, lo, hi }' "$1"
+}
+
+grade_suite() {
+    sheet batch --count 12 --seed 7 --format jpg --out s >/dev/null
+    local b="bad ห้อง 1" k="--key s/key.txt"
+    mkdir -p links "$b" other blocked/img002.png && ln s/img001.jpg links/hard.png && cp -r s before
+    python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); n = len(b) // 2
+b[n:n + 64] = bytes(range(64)); sys.stdout.buffer.write(b)' s/img003.jpg >damaged.jpg
+    convert s/img003.jpg -colorspace Gray grey.jpg && { head -c 30000 grey.jpg && printf '\xff\xd9'; } >damaged-grey.jpg
+    head -c 3000 s/img002.jpg >"$b/truncated.jpg" && echo "not an image" >"$b/text.jpg"
+    sheet fill -o "$b/small.png" --id 00000001 --answers a && convert "$b/small.png" -crop 600x400+0+0 "$b/small.png"
+    sheet fill -o "$b/nomark.png" --id 00000001 --answers a &&
+        convert "$b/nomark.png" -fill white -draw "rectangle 670,395 780,505" "$b/nomark.png"
+    cp s/img004.jpg "$b/นักเรียน 4.jpg" && cp s/img005.jpg other/img003.jpg
+    sed '99s/^./x/' s/key.txt >gap.txt && tr -d '\n' <s/key.txt >cr.txt
+    sheets=(s/img001.jpg "$b/truncated.jpg" s/img002.jpg "$b/text.jpg" "$b/small.png" "$b/nomark.png"
+        s/img0{03..12}.jpg "$b/นักเรียน 4.jpg" other/img003.jpg)
+    # Usage errors and keys that are none exit 2 before anything is graded or written.
+    run 2 '*--key KEYFILE is required*' 'grade' 2 '*no sheets given*' "grade $k" \
+        2 '*--jobs needs a whole number*' "grade $k --jobs 0 s/img001.jpg" \
+        2 '*missing.txt: No such file or directory*' 'grade --key missing.txt s/img001.jpg' \
+        2 '*cannot read the key file s: Is a directory*' 'grade --key s s/img001.jpg' \
+        2 '*/dev/zero is longer than 64 KiB*' 'grade --key /dev/zero --csv x.csv s/img001.jpg' \
+        2 '*key file s/img001.jpg *it is no answer key' 'grade --key s/img001.jpg --csv x.csv s/img001.jpg' \
+        2 '*คำเตือน!! ยังไม่มีการใส่เฉลยใดๆ*' 'grade --key /dev/null --csv x.csv s/img001.jpg' \
+        2 '*cannot open for writing no/x.csv: No such file or directory' "grade $k --csv no/x.csv s/img001.jpg" \
+        2 '*--csv s/img001.jpg names an image file*' "grade $k --csv s/img001.jpg s/img002.jpg" \
+        2 '*--results s/img001.jpg names an image file*' "grade $k --results s/img001.jpg s/img002.jpg" \
+        2 '*would replace the sheet s/img001.jpg' "grade $k --annotate s --annotate-format jpg s/img001.jpg" \
+        2 '*would replace the sheet links/hard.png' "grade $k --annotate links --quiet links/hard.png" \
+        2 '*would replace the key s/key.txt' "grade $k --csv ./s/key.txt s/img001.jpg" \
+        2 '*a.txt and --csv a.txt are the same file' "grade $k --csv a.txt --results ./a.txt s/img001.jpg" \
+        0 '' 'diff -r s before && [[ ! -e x.csv && ! -e a.txt ]]' \
+        0 '*--annotate-format*Examples*' 'grade --help'
+    # A failed write is told with its reason, whatever --quiet says; a damaged JPEG is refused as such.
+    run 1 '*img002.png: Is a directory*/dev/full: No space left on device*' \
+        "grade $k --quiet --csv /dev/full --annotate blocked s/img001.jpg s/img002.jpg >/dev/null" \
+        0 '' '[[ -c /dev/full ]]' 1 0 "grade $k damaged.jpg damaged-grey.jpg 2>&1 | grep -c '^qt\.\|^Corrupt'" \
+        1 '*damaged.jpg  refused: *ข้อมูลภาพเสียหาย*damaged-grey.jpg  refused: *ข้อมูลภาพเสียหาย*' \
+        "grade $k damaged.jpg damaged-grey.jpg"
+    # Refused sheets never stop the others, and exit 1; the threads change no byte.
+    run 1 '' "batch one s/key.txt 1" 1 '' "batch two s/key.txt 2" 0 '' 'same one two' \
+        0 'refused=4 reported=14 ' 'statuses one' 0 "$b/truncated.jpg" 'sed -n 3p one.csv | cut -d, -f1' \
+        0 '' "awk -F, 'NF != 206' one.csv" 0 ",,,,,refused$(printf ',%.0s' {1..200})" \
+        "grep ,refused, one.csv | sed 's/^[^,]*//' | sort -u" \
+        0 '' 'as_drawn s one.csv' 0 '' "grep -q ,E, one.csv && cut -d, -f107-206 one.csv | grep -q ,," \
+        0 '*ภาพมีขนาดเล็กเกินไป*ไม่พบเครื่องหมายอ้างอิง*' 'cat one.err' 0 14 'wc -l <one.txt' \
+        1 0 "grep -c \$'\\r' one.err" 0 '' 'diff <(tail -n 1 one.err) <(summary one.csv)' \
+        0 '' 'grade --key cr.txt --quiet --csv cr.csv s/img001.jpg >/dev/null 2>&1 && diff cr.csv <(head -2 one.csv)'
+    # An annotated sheet a graded sheet, named after it (names that meet get -2), in the overlay's colours.
+    run 0 "img001.png img002.png img003-2.png img003.png $(printf 'img0%s.png ' {04..12})นักเรียน 4.png " \
+        "LC_ALL=C ls 'one ภาพ' | tr '\n' ' '" 0 '' "cmp 'one ภาพ/img004.png' 'one ภาพ/นักเรียน 4.png'" \
+        0 '#000000 #00FF00 #00FFFF ?(#FF0000 )?(#FF6600 )#FFFFFF ' \
+        "convert 'one ภาพ/img001.png' -unique-colors txt:- | tail -n +2 | awk '{ print \$3 }' | sort | tr '\n' ' '"
+    run 0 '827 1169 827 1169 ' "for f in jpg tif; do grade $k -q --annotate \$f --annotate-format \$f s/img001.jpg &>/dev/null
+        identify -format '%w %h ' \$f/img001.\$f; done"
+    # A key with a gap before its last question: the gap stays ungraded, sheets are reported.
+    run 1 '' "batch gap1 gap.txt 1" 0 'refused=4 reported=14 ' 'statuses gap1' \
+        0 '' "awk -F, 'NR > 1 && \$6 == \"reported\" && (\$105 != \"\" || \$106 == \"\")' gap1.csv"
+    # On a terminal a progress line shows and is cleared before each sheet's line.
+    run 0 "*grading 1/2"$'\r\e'"\\[Ks/img002.jpg  ID*" \
+        "script -qec \"'\$VANTREL_GRADE' $k --quiet s/img001.jpg s/img002.jpg\" /dev/null"
+    # Random sheets in every scan format read exactly as drawn.
+    for f in "jpg 160 11" "tif 80 12" "bmp 80 13"; do
+        set -- $f
+        run 0 '' "sheet batch --count $2 --seed $3 --format $1 --out $1 >/dev/null &&
+            grade --key $1/key.txt --csv $1.csv -q $1/img*.$1 &>/dev/null && as_drawn $1 $1.csv"
+    done
+}
+
+sheet_suite() {
+    local x="-o x.png --id 12345678 --answers" y="-o x.png --answers a --id" e
+    run 0 '*vantrel-sheet batch --count N --out DIR*' 'sheet --help' 0 '*vantrel-sheet fill*' 'sheet fill --help' \
+        2 '*no command given*' 'sheet' 2 "*unknown command 'draw'*" 'sheet draw -o x.png' \
+        2 '*exactly 8 digits*' "sheet fill $y 1234567" 2 '*exactly 8 digits*' "sheet fill $y 1234567a" \
+        2 "*answer 3 ('f')*" "sheet fill $x a,b,f" 2 "*answer 1 ('A')*" "sheet fill $x A" \
+        2 '*repeats a letter*' "sheet fill $x aa" 2 '*more than 100 answers*' "sheet fill $x $(printf 'a,%.0s' {1..100})a" \
+        2 '*missing --answers*' 'sheet fill -o x.png --id 12345678' 2 '*missing -o FILE*' 'sheet fill --id 12345678 --answers a' \
+        2 '*image type*' "sheet fill ${x/png/gif} a" 2 '*--tilt wants a number from -3.5 to 3.5*' "sheet fill $x a --tilt 4" \
+        2 '*--quality wants*' "sheet fill $x a --quality 0" 2 '*--seed wants*' "sheet fill $x a --seed -1" \
+        2 "*unknown option '--count'*" "sheet fill $x a --count 3" 2 '*given twice*' "sheet fill -o y.png $x a" \
+        2 '*needs a value*' "sheet fill $x" 2 '*--count wants a number from 1 to 9999*' 'sheet batch --count 0 --out b' \
+        2 '*--format wants tif, jpg or bmp*' 'sheet batch --count 1 --out b --format png' 2 '*missing --out*' 'sheet batch --count 1' \
+        2 '*--pencil wants a number from 20 to 130*' "sheet fill $x a --pencil 10" \
+        2 '*--pencil wants a number or a range A-B from 90*' 'sheet batch --count 1 --out b --pencil 90-60' \
+        2 '*--preset wants stress*' 'sheet batch --count 1 --out b --preset hard' \
+        1 '*cannot open*' 'sheet fill -o missing/x.png --id 12345678 --answers a'
+    # Every type is 24-bit colour at A4, 100 dpi.
+    for e in png jpg bmp tif; do
+        run 0 '827 1169 srgb 8' "sheet fill -o t.$e --id 00123456 --answers a,,bd,e --tilt=-0.5 --noise 4 \
+            --quality 85 && identify -format '%w %h %[channels] %z' t.$e"
+    done
+    # A batch: numbered sheets, the key (letter, two spaces, CR LF), the truth, the scan conditions.
+    run 0 24 "od -An -tu2 -j28 -N2 t.bmp | tr -d ' '" 0 '827 1169' "sheet blank -o b.png && identify -format '%w %h' b.png" \
+        0 'img001.bmp img002.bmp img003.bmp key.txt truth.csv ' \
+        "sheet batch --count 3 --out b --seed 9 --format bmp >/dev/null && ls b | tr '\n' ' '" \
+        0 '500 0' "echo \$(wc -c <b/key.txt) \$(grep -cvxP '[a-e]  \\r' b/key.txt)" \
+        0 'file,examinee_id,correct,wrong,error,m1,*,m100' 'head -1 b/truth.csv' \
+        0 3 "grep -cE '^img00[1-3]\.bmp,[0-9]{8},[0-9]+,[0-9]+,[0-9]+(,[a-e]*){100}\$' b/truth.csv" \
+        0 'img001.jpg img002.jpg key.txt scan.csv truth.csv ' \
+        "sheet batch --count 2 --out st --preset stress --speck >/dev/null && ls st | tr '\n' ' '" \
+        0 2 "grep -cE '^img00[12]\.jpg(,-?[0-9.]+){8},[0-9]+,[0-9]+\$' st/scan.csv"
+}
+
+letters=(a b c d e)
+answers() { # SHIFT [SECOND]: row q marked (q + SHIFT) mod 5, and (q + SECOND) mod 5 too when given
+    local q list=
+    for ((q = 0; q < 100; q++)); do list+=${list:+,}${letters[(q + $1) % 5]}${2:+${letters[(q + $2) % 5]}}; done
+    echo "$list"
+}
+id_of() { local b id=; for ((b = 0; b < 8; b++)); do id+=$((($1 + b) % 10)); done; echo "$id"; }
+read_back() { # KEY SHEET...: "file ID correct wrong error" a sheet, sorted
+    grade --key "$1" --csv read.csv --quiet "${@:2}" >/dev/null 2>&1
+    tail -n +2 read.csv | cut -d, -f1-5 | tr , ' ' | sort
+}
+
+# The printed sheet, rendered as a scanner sees the printout (100 dpi; 300 dpi brought
+# down; turned by half a degree either way) and pencilled, reads back bubble for bubble.
+print_suite() {
+    for n in 0 1 2 3 4; do # keyN: question q (from 0) keyed (q + N) mod 5
+        for ((q = 0; q < 100; q++)); do printf '%s  \r\n' "${letters[(q + n) % 5]}"; done >key$n.txt; done
+    run 0 '' 'sheet print -o sheet.pdf --title "สอบกลางภาค ม.3/2" --copies 3' \
+        0 "*Title: +( )สอบกลางภาค ม.3/2"$'\n'"*Pages: +( )3"$'\n'"*\\(A4\\)*" 'pdfinfo sheet.pdf' \
+        0 '' "pdffonts sheet.pdf | tail -n +3 | awk '\$(NF-4) != \"yes\"'" \
+        2 '*the printable sheet is a PDF*' 'sheet print -o sheet.png' 2 '*--copies*' 'sheet print -o x.pdf --copies 0' \
+        0 '' 'pdftoppm -r 100 -f 1 -singlefile -png sheet.pdf p100 && pdftoppm -r 300 -f 2 -singlefile -png sheet.pdf big &&
+            convert big.png -filter Box -resize "827x1169!" p300.png' \
+        0 'p100.png 00000000 0 100 0' 'read_back key0.txt p100.png'
+    # Ten sheets a page: band b of sheet s holds digit (s + b) mod 10 and row q letter
+    # (q + s) mod 5, so together they fill every printed bubble; one more marks two a row.
+    local variants=("dpi100 p100.png 0" "dpi300 p300.png 0" "tilt+0.5 p100.png 0.5" "tilt-0.5 p100.png -0.5")
+    for v in "${variants[@]}"; do
+        read -r name page tilt <<<"$v"
+        for ((s = 0; s < 10; s++)); do
+            echo "fill --paper $page --tilt=$tilt --seed $((s + 1)) --id $(id_of $s) --answers $(answers $s) -o $name-$s.tif"
+        done
+        echo "fill --paper $page --tilt=$tilt --id 99999999 --answers $(answers 0 2) -o $name-double.tif"
+    done >fills.txt
+    run 0 '' 'xargs -P 2 -L 1 "$VANTREL_SHEET" <fills.txt'
+    for ((k = 0; k < 5; k++)); do
+        scans=() wanted=()
+        for v in "${variants[@]}"; do
+            for s in $k $((k + 5)); do
+                scans+=("${v%% *}-$s.tif") wanted+=("${v%% *}-$s.tif $(id_of $s) 100 0 0")
+            done
+        done
+        run 0 "$(printf '%s\n' "${wanted[@]}" | sort)" "read_back key$k.txt ${scans[*]}"
+    done
+    # A mark is not read in its neighbour's box; two marks a row reject every row; a
+    # scribble well past the bubble of question 1 is too wide and rejects that row alone.
+    for v in "${variants[@]}"; do
+        run 0 "${v%% *}-0.tif 01234567 0 100 0" "read_back key1.txt ${v%% *}-0.tif" \
+            0 "${v%% *}-double.tif 99999999 0 0 100" "read_back key0.txt ${v%% *}-double.tif"
+    done
+    run 0 'scribbled.tif 12345678 99 0 1' "convert p100.png -fill '#383838' -draw 'rectangle 163,611 183,624' \
+        scribbled.png && sheet fill --paper scribbled.png --id 12345678 --answers $(answers 0) -o scribbled.tif &&
+        read_back key0.txt scribbled.tif"
+}
+
+# Installed into a scratch prefix: the programs, the menu entry, its icon, the printable sheet.
+install_suite() {
+    p=$work/prefix version=$(sed -n 's/^project(Vantrel VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+    run 0 '' "cmake --install '$build' --prefix '$p' >/dev/null"
+    for program in vantrel vantrel-grade vantrel-sheet; do run 0 "$program $version" "'$p/bin/$program' --version"; done
+    run 0 '' 'd=$p/share/applications/vantrel.desktop e=$(sed -n "s/^Exec=//p" $d) i=$(sed -n "s/^Icon=//p" $d)
+            [[ -x $p/bin/${e%% *} && -f $p/share/icons/hicolor/scalable/apps/$i.svg ]]' \
+        0 '*\(A4\)*' "pdfinfo '$p/share/vantrel/answer-sheet.pdf'"
+}
+
+"${suite}_suite"
+((failures == 0)) || { echo "$failures check(s) failed"; exit 1; }
+echo "tool_$suite: every check passed"
