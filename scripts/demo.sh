@@ -9,8 +9,12 @@ samples=$build/samples
 rm -rf "$samples"
 "$build/tools/vantrel-sheet" batch --count 30 --seed 2026 --out "$samples"
 echo "Sample sheets, key and truth: $samples"
-"$build/tools/vantrel-grade" --quiet --key "$samples/key.txt" --csv "$samples/results.csv" \
-  --results "$samples/results.txt" "$samples"/img*.tif
+# A roster for the sample class: the IDs drawn, with made-up names.
+awk -F, 'NR > 1 { printf "%s,นักเรียน %d,ม.3/1,%d\n", $2, NR - 1, NR - 1 }' "$samples/truth.csv" |
+  { echo "id,name,class,number"; cat; } >"$samples/roster.csv"
+"$build/tools/vantrel-grade" --quiet --key "$samples/key.txt" --roster "$samples/roster.csv" \
+  --csv "$samples/results.csv" --results "$samples/results.txt" --items "$samples/items.csv" \
+  --xlsx "$samples/class.xlsx" "$samples"/img*.tif
 echo "CSV: $samples/results.csv   results file: $samples/results.txt"
 # A class as the office copier delivers it: a few sheets at 300 dpi in one PDF.
 copier=$samples/copier
@@ -18,3 +22,4 @@ copier=$samples/copier
 img2pdf "$copier"/img*.jpg -o "$copier/class.pdf"
 "$build/tools/vantrel-grade" --quiet --key "$copier/key.txt" --csv "$copier/results.csv" "$copier/class.pdf"
 echo "Copier PDF: $copier/class.pdf   CSV: $copier/results.csv"
+echo "items: $samples/items.csv   workbook: $samples/class.xlsx"

@@ -45,7 +45,7 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
             }
             SheetOutcome outcome = GradeSheetFile(
                 { pages[i], i < annotated.size() ? annotated[i] : std::string(),
-                    i < reviewImages.size() ? reviewImages[i] : std::string(), !options.csvFile.empty() },
+                    i < reviewImages.size() ? reviewImages[i] : std::string(), NeedsMarkedLetters(options) },
                 key);
             {
                 std::lock_guard lock(mutex);

@@ -13,6 +13,12 @@ bool ParseJobs(std::string_view text, int& jobs)
 
 } // namespace
 
+bool NeedsMarkedLetters(const GradeOptions& options)
+{
+    return !options.csvFile.empty() || !options.itemsFile.empty() || !options.xlsxFile.empty()
+        || !options.reportFile.empty();
+}
+
 std::string GradeUsage()
 {
     return "Usage: vantrel-grade --key KEYFILE [options] SHEET...\n"
@@ -28,6 +34,16 @@ std::string GradeUsage()
            "  --csv FILE              write file,examinee_id,correct,wrong,error,status, the outcome\n"
            "                          of every question (q1..q100: C correct, W wrong, E row rejected)\n"
            "                          and the letters found marked in it (m1..m100)\n"
+           "  --csv-excel             start the CSV with a byte order mark, so Excel reads Thai names\n"
+           "  --roster FILE           class list (CSV, comma or semicolon: id,name and optionally\n"
+           "                          class,number): a name column at the end of the CSV, and a check\n"
+           "                          of IDs not on the list, students with no sheet and IDs on two sheets\n"
+           "  --items FILE            write the item analysis: question,key,difficulty,discrimination,\n"
+           "                          point_biserial, the sheets marking a..e, blank, rejected, flag\n"
+           "  --xlsx FILE             write a workbook: Scores (with names and what to review),\n"
+           "                          Answers (wrong answers shaded), Items and Summary\n"
+           "  --report FILE.pdf       write the class report: summary and score histogram, the item\n"
+           "                          table with its bars and flags, the score list\n"
            "  --results FILE          write the results file (\"ID  = correct\" lines) of every graded\n"
            "                          sheet\n"
            "                          and the review: review (what to look at: id:3;q12;tilt),\n"
@@ -51,6 +67,7 @@ std::string GradeUsage()
            "Examples:\n"
            "  vantrel-grade --key key.txt img*.tif\n"
            "  vantrel-grade --key key.txt --csv scores.csv --results scores.txt scans/*.jpg\n"
+           "  vantrel-grade --key key.txt --roster class.csv --xlsx class.xlsx --items items.csv *.tif\n"
            "  vantrel-grade --key key.txt --annotate checked --jobs 2 \"ห้อง 1\"/img*.tif\n"
            "  vantrel-grade --key key.txt --csv class.csv copier-scan.pdf\n";
 }
@@ -78,12 +95,17 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             parsed.versionRequested = true;
             return parsed;
         }
+        if (arg == "--csv-excel") {
+            options.csvExcel = true;
+            continue;
+        }
         if (arg == "--quiet" || arg == "-q") {
             options.quiet = true;
             continue;
         }
         const bool takesValue = arg == "--key" || arg == "--csv" || arg == "--results" || arg == "--annotate"
-            || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs";
+            || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs"
+            || arg == "--items" || arg == "--roster" || arg == "--xlsx" || arg == "--report";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -105,6 +127,14 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.reviewFile = value;
         else if (arg == "--annotate")
             options.annotateDir = value;
+        else if (arg == "--items")
+            options.itemsFile = value;
+        else if (arg == "--roster")
+            options.rosterFile = value;
+        else if (arg == "--xlsx")
+            options.xlsxFile = value;
+        else if (arg == "--report")
+            options.reportFile = value;
         else if (arg == "--annotate-format") {
             if (value != "png" && value != "jpg" && value != "tif") {
                 parsed.error = "--annotate-format must be png, jpg or tif";
@@ -116,7 +146,9 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             return parsed;
         }
     }
-    if (options.keyFile.empty())
+    if (options.csvExcel && options.csvFile.empty())
+        parsed.error = "--csv-excel needs --csv FILE";
+    else if (options.keyFile.empty())
         parsed.error = "--key KEYFILE is required";
     else if (options.sheets.empty())
         parsed.error = "no sheets given";

@@ -11,6 +11,11 @@ struct GradeOptions {
     std::string reviewImagesDir;
     std::string annotateDir;
     std::string annotateFormat = "png";
+    std::string itemsFile;
+    std::string rosterFile;
+    std::string xlsxFile;
+    std::string reportFile;
+    bool csvExcel = false; // the CSV starts with a byte order mark, for Excel
     int jobs = 0; // 0: one per core
     bool quiet = false;
     std::vector<std::string> sheets;
@@ -22,6 +27,9 @@ struct ParsedGradeOptions {
     bool versionRequested = false;
     std::string error; // non-empty on a usage error
 };
+
+// The letters marked in every row are read only for the outputs that show them.
+bool NeedsMarkedLetters(const GradeOptions& options);
 
 ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv);
 std::string GradeUsage();

@@ -4,6 +4,7 @@
 #include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
 #include "batch_runner.h"
+#include "class_outputs.h"
 #include "console_report.h"
 #include "csv_report.h"
 #include "framework/message_box.h"
@@ -20,10 +21,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <thread>
 
 namespace {
+
+// Excel reads a CSV as UTF-8 only when it starts with this.
+constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 enum ExitStatus { AllGraded = 0, SomeNotGraded = 1, UsageError = 2 };
 
@@ -87,16 +92,26 @@ int main(int argc, char** argv)
     }
     const GradeOptions& options = parsed.options;
 
-    // For the image codec plugins; no display is needed. Review pictures carry text,
-    // which takes the font machinery of a GUI application, shown on no screen.
-    if (!options.reviewImagesDir.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // For the image codec plugins; no display is needed. Review pictures and the
+    // report carry text, which takes the font machinery of a GUI application, shown
+    // on no screen.
+    const bool drawsText = !options.reviewImagesDir.empty() || !options.reportFile.empty();
+    if (drawsText && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::unique_ptr<QCoreApplication> app = options.reviewImagesDir.empty()
-        ? std::make_unique<QCoreApplication>(argc, argv)
-        : std::make_unique<QGuiApplication>(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = drawsText ? std::make_unique<QGuiApplication>(argc, argv)
+                                                            : std::make_unique<QCoreApplication>(argc, argv);
 
     if (!LoadKey(options.keyFile))
         return UsageError;
+    std::optional<Roster> roster;
+    if (!options.rosterFile.empty()) {
+        Result<Roster> read = Roster::Read(options.rosterFile);
+        if (!read) {
+            std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
+            return UsageError;
+        }
+        roster = std::move(read).value();
+    }
     // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
     const std::vector<SheetPage> pages = ListPages(options.sheets);
     const std::vector<std::string> annotated = options.annotateDir.empty()
@@ -127,28 +142,43 @@ int main(int argc, char** argv)
     const std::unique_ptr<AtomicFileWriter> csv = OpenOutput(options.csvFile, opened);
     const std::unique_ptr<AtomicFileWriter> results = OpenOutput(options.resultsFile, opened);
     const std::unique_ptr<AtomicFileWriter> review = OpenOutput(options.reviewFile, opened);
+    const std::unique_ptr<AtomicFileWriter> items = OpenOutput(options.itemsFile, opened);
+    std::unique_ptr<AtomicFileWriter> workbook = OpenOutput(options.xlsxFile, opened);
+    std::unique_ptr<AtomicFileWriter> report = OpenOutput(options.reportFile, opened);
     if (!opened)
         return UsageError;
+    if (csv && options.csvExcel)
+        csv->Append(kUtf8ByteOrderMark);
     if (csv)
-        csv->Append(CsvHeader());
+        csv->Append(roster ? WithField(CsvHeader(), "name") : CsvHeader());
     if (review)
         review->Append(ReviewHeader());
 
     ConsoleReport console(pages.size(), options.quiet);
+    ClassOutputs whole(options, g_enteredKey, roster);
     RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
         options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
             console.Add(outcome);
             if (csv)
-                csv->Append(CsvRow(outcome));
+                csv->Append(roster ? WithField(CsvRow(outcome), whole.NameOf(outcome)) : CsvRow(outcome));
             if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
                 results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
             if (review)
                 review->Append(ReviewLines(outcome));
+            whole.Add(outcome);
         });
     console.Finish();
-
     bool written = true;
-    for (AtomicFileWriter* file : { csv.get(), results.get(), review.get() })
+    if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get()); !finished) {
+        std::fprintf(stderr, "vantrel-grade: %s\n", finished.message().c_str());
+        // Nothing replaces what was there.
+        workbook.reset();
+        report.reset();
+        written = false;
+    }
+
+    for (AtomicFileWriter* file :
+        { csv.get(), results.get(), review.get(), items.get(), workbook.get(), report.get() })
         if (file)
             written = Report(file->Commit()) && written;
     return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded

@@ -36,7 +36,8 @@ FileIdentity IdentityOf(const std::string& path)
     return identity;
 }
 
-bool HasReadableImageExtension(const std::string& path)
+// A copier's scan may be a PDF; the report is one by design, so it alone may be named so.
+bool HasReadableImageExtension(const std::string& path, bool mayBePdf = false)
 {
     std::string extension = fs::path(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -44,7 +45,7 @@ bool HasReadableImageExtension(const std::string& path)
     for (const char* image :
         { ".jpg", ".jpeg", ".jpe", ".jfif", ".bmp", ".dib", ".tif", ".tiff", ".png", ".gif", ".pdf" })
         if (extension == image)
-            return true;
+            return !(mayBePdf && extension == ".pdf");
     return false;
 }
 
@@ -58,25 +59,30 @@ struct NamedFile {
 
 std::string OutputClash(const GradeOptions& options, const std::vector<std::string>& annotatedPaths)
 {
-    for (const auto& [option, path] : { std::pair { "--csv", &options.csvFile },
-             { "--results", &options.resultsFile }, { "--review", &options.reviewFile } })
-        if (!path->empty() && HasReadableImageExtension(*path))
+    for (const auto& [option, path] :
+        { std::pair { "--csv", &options.csvFile }, { "--results", &options.resultsFile },
+            { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
+            { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile } })
+        if (!path->empty() && HasReadableImageExtension(*path, path == &options.reportFile))
             return std::string(option) + " " + *path
                 + " names an image file; give the output file's own name (is a file name missing before the "
                   "sheets?)";
 
     std::vector<NamedFile> inputs;
     inputs.push_back({ "the key", options.keyFile, IdentityOf(options.keyFile) });
+    if (!options.rosterFile.empty())
+        inputs.push_back({ "the roster", options.rosterFile, IdentityOf(options.rosterFile) });
     for (const std::string& sheet : options.sheets)
         inputs.push_back({ "the sheet", sheet, IdentityOf(sheet) });
 
     std::vector<NamedFile> outputs;
     if (!options.csvFile.empty())
         outputs.push_back({ "--csv", options.csvFile, IdentityOf(options.csvFile) });
-    if (!options.resultsFile.empty())
-        outputs.push_back({ "--results", options.resultsFile, IdentityOf(options.resultsFile) });
-    if (!options.reviewFile.empty())
-        outputs.push_back({ "--review", options.reviewFile, IdentityOf(options.reviewFile) });
+    for (const auto& [option, path] : { std::pair { "--results", &options.resultsFile },
+             { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
+             { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile } })
+        if (!path->empty())
+            outputs.push_back({ option, *path, IdentityOf(*path) });
     for (const std::string& annotated : annotatedPaths)
         outputs.push_back({ "the annotated sheet", annotated, IdentityOf(annotated) });
 

@@ -1,0 +1,289 @@
+#include "results/class_report.h"
+
+#include "framework/format.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <array>
+#include <tuple>
+
+namespace {
+
+constexpr int kResolution = 600; // device units per inch
+constexpr double kPageWidth = 210; // A4, millimetres
+constexpr double kPageHeight = 297;
+constexpr double kMargin = 15;
+constexpr double kRowHeight = 6.2;
+const QColor kInk(0x20, 0x20, 0x20);
+const QColor kBar(0x3B, 0x6E, 0xA8);
+const QColor kFlag(0xC0, 0x00, 0x00);
+const QColor kRule(0xC8, 0xC8, 0xC8);
+
+double Units(double millimetres)
+{
+    return millimetres * kResolution / 25.4;
+}
+QRectF Box(double x, double y, double width, double height)
+{
+    return QRectF(Units(x), Units(y), Units(width), Units(height));
+}
+QString Text(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// The painter over the pages, with the page number at the foot of each.
+class Pages {
+public:
+    Pages(QPdfWriter& writer, QPainter& painter)
+        : m_writer(writer)
+        , m_painter(painter)
+    {
+        Foot();
+    }
+
+    QPainter& painter() { return m_painter; }
+
+    void Font(double points, bool bold = false, const QColor& colour = kInk)
+    {
+        QFont font(QStringLiteral("Loma"));
+        font.setPointSizeF(points);
+        font.setBold(bold);
+        m_painter.setFont(font);
+        m_painter.setPen(colour);
+    }
+
+    void Write(double x, double y, double width, const QString& text, Qt::Alignment align = Qt::AlignLeft)
+    {
+        m_painter.drawText(Box(x, y, width, kRowHeight), static_cast<int>(align | Qt::AlignVCenter), text);
+    }
+
+    void Rule(double y)
+    {
+        m_painter.setPen(QPen(kRule, Units(0.2)));
+        m_painter.drawLine(QPointF(Units(kMargin), Units(y)), QPointF(Units(kPageWidth - kMargin), Units(y)));
+    }
+
+    void NewPage()
+    {
+        m_writer.newPage();
+        Foot();
+    }
+
+private:
+    void Foot()
+    {
+        Font(8);
+        Write(kMargin, kPageHeight - 10, kPageWidth - 2 * kMargin, QString::fromUtf8("หน้า %1").arg(++m_page),
+            Qt::AlignRight);
+    }
+
+    QPdfWriter& m_writer;
+    QPainter& m_painter;
+    int m_page = 0;
+};
+
+void SummaryPage(Pages& pages, const ClassWorkbook& book)
+{
+    const TestStatistics& test = book.items.test;
+    pages.Font(18, true);
+    pages.Write(kMargin, kMargin, 180, QString::fromUtf8("รายงานผลการสอบ"));
+    pages.Font(10);
+    const int refused = static_cast<int>(std::count_if(
+        book.sheets.begin(), book.sheets.end(), [](const ClassSheetRow& row) { return !row.graded; }));
+    const int flagged = static_cast<int>(std::count_if(book.items.items.begin(), book.items.items.end(),
+        [](const ItemStatistics& item) { return item.checkKey; }));
+    const std::pair<const char*, std::string> figures[] = {
+        { "จำนวนกระดาษคำตอบ",
+            FormatText("%zu (ตรวจได้ %d, ตรวจไม่ได้ %d)", book.sheets.size(), test.sheets, refused) },
+        { "จำนวนข้อที่ตรวจ", FormatText("%d", test.questions) },
+        { "ค่าเฉลี่ย", FormatText("%.2f", test.mean) },
+        { "มัธยฐาน", FormatText("%.1f", test.median) },
+        { "ส่วนเบี่ยงเบนมาตรฐาน", FormatText("%.2f", test.standardDeviation) },
+        { "ต่ำสุด – สูงสุด", FormatText("%d – %d", test.lowest, test.highest) },
+        { "ความเที่ยง KR-20", test.kr20 ? FormatText("%.2f", *test.kr20) : std::string("–") },
+        { "ข้อที่ควรตรวจเฉลย", FormatText("%d", flagged) },
+    };
+    double y = kMargin + 12;
+    for (const auto& [label, value] : figures) {
+        pages.Write(kMargin, y, 60, QString::fromUtf8(label));
+        pages.Write(kMargin + 60, y, 100, Text(value));
+        y += kRowHeight;
+    }
+
+    // Scores in tenths of the full mark: 0–9 %, ..., 90–100 %.
+    std::array<int, 10> bins {};
+    for (const ClassSheetRow& row : book.sheets)
+        if (row.graded && test.questions > 0)
+            ++bins[static_cast<size_t>(std::min(9, 10 * row.correct / test.questions))];
+    const int most = std::max(1, *std::max_element(bins.begin(), bins.end()));
+    y += 6;
+    pages.Font(12, true);
+    pages.Write(kMargin, y, 180, QString::fromUtf8("การกระจายของคะแนน (ร้อยละของคะแนนเต็ม)"));
+    const double chartTop = y + 10, chartHeight = 80, slot = (kPageWidth - 2 * kMargin) / 10;
+    pages.Font(9);
+    for (size_t b = 0; b < bins.size(); ++b) {
+        const double x = kMargin + slot * static_cast<double>(b);
+        const double height = chartHeight * bins[b] / most;
+        pages.painter().fillRect(Box(x + 1.5, chartTop + chartHeight - height, slot - 3, height), kBar);
+        pages.Write(x, chartTop + chartHeight - height - kRowHeight, slot, QString::number(bins[b]),
+            Qt::AlignHCenter);
+        pages.Write(x, chartTop + chartHeight + 1, slot,
+            b == 9 ? QStringLiteral("90–100") : QStringLiteral("%1–%2").arg(10 * b).arg(10 * b + 9),
+            Qt::AlignHCenter);
+    }
+    pages.Rule(chartTop + chartHeight);
+
+    y = chartTop + chartHeight + 12;
+    pages.Font(12, true);
+    pages.Write(kMargin, y, 180, QString::fromUtf8("สิ่งที่ควรตรวจสอบ"));
+    pages.Font(8.5);
+    for (const std::string& note : book.notes) {
+        y += kRowHeight * 0.8;
+        if (y > kPageHeight - kMargin - 10)
+            break;
+        pages.Write(kMargin, y, kPageWidth - 2 * kMargin, Text(note));
+    }
+}
+
+// A bar of the share (0 to 1) in a cell; a negative share runs left from the cell's middle.
+void ShareBar(Pages& pages, double x, double y, double width, double share, bool centred)
+{
+    const double origin = centred ? x + width / 2 : x;
+    const double length = (centred ? width / 2 : width) * std::clamp(share, -1.0, 1.0);
+    const QRectF bar = Box(std::min(origin, origin + length), y + 1.3, std::abs(length), kRowHeight - 2.6);
+    pages.painter().fillRect(bar, share < 0 ? kFlag : kBar);
+}
+
+void ItemPages(Pages& pages, const ClassWorkbook& book)
+{
+    const double columns[] = { 12, 10, 36, 36, 16, 8, 8, 8, 8, 8, 10, 10 };
+    const char* titles[]
+        = { "ข้อ", "เฉลย", "ความยาก p", "อำนาจจำแนก D", "r pb", "a", "b", "c", "d", "e", "ว่าง", "ผิดรูป" };
+    double y = kPageHeight; // starts a page
+    for (const ItemStatistics& item : book.items.items) {
+        if (y > kPageHeight - kMargin - 12) {
+            pages.NewPage();
+            pages.Font(14, true);
+            pages.Write(kMargin, kMargin, 180, QString::fromUtf8("การวิเคราะห์ข้อสอบ"));
+            y = kMargin + 10;
+            pages.Font(8.5, true);
+            double x = kMargin;
+            for (size_t c = 0; c < std::size(columns); ++c) {
+                pages.Write(x, y, columns[c], QString::fromUtf8(titles[c]), Qt::AlignHCenter);
+                x += columns[c];
+            }
+            y += kRowHeight;
+            pages.Rule(y);
+        }
+        pages.Font(8.5, item.checkKey, item.checkKey ? kFlag : kInk);
+        double x = kMargin;
+        const QString cells[] = { QString::number(item.question), QString(QChar(item.key)),
+            QString::number(item.difficulty, 'f', 2), QString::number(item.discrimination, 'f', 2),
+            item.pointBiserial ? QString::number(*item.pointBiserial, 'f', 2) : QStringLiteral("–") };
+        for (size_t c = 0; c < std::size(cells); ++c) {
+            if (c == 2 || c == 3) {
+                ShareBar(pages, x + 11, y, columns[c] - 12, c == 2 ? item.difficulty : item.discrimination,
+                    c == 3);
+                pages.Write(x, y, 10, cells[c], Qt::AlignRight);
+            } else {
+                pages.Write(x, y, columns[c], cells[c], Qt::AlignHCenter);
+            }
+            x += columns[c];
+        }
+        const int counts[] = { item.letterCounts[0], item.letterCounts[1], item.letterCounts[2],
+            item.letterCounts[3], item.letterCounts[4], item.blank, item.rejected };
+        for (size_t c = 0; c < std::size(counts); ++c) {
+            pages.Write(x, y, columns[5 + c], QString::number(counts[c]), Qt::AlignHCenter);
+            x += columns[5 + c];
+        }
+        if (item.checkKey)
+            pages.Write(x + 1, y, kPageWidth - kMargin - x, QString::fromUtf8("ตรวจเฉลย"));
+        y += kRowHeight;
+        pages.Rule(y);
+    }
+}
+
+void ScorePages(Pages& pages, const ClassWorkbook& book)
+{
+    std::vector<const ClassSheetRow*> rows;
+    for (const ClassSheetRow& row : book.sheets)
+        rows.push_back(&row);
+    // By class, then number, then name; sheets off the roster last, in their order.
+    auto order = [](const ClassSheetRow* row) {
+        const bool numbered = !row->number.empty() && row->number.size() < 9
+            && std::all_of(
+                row->number.begin(), row->number.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return std::make_tuple(
+            row->name.empty(), row->className, numbered ? std::stol(row->number) : 0L, row->name);
+    };
+    std::stable_sort(rows.begin(), rows.end(),
+        [&](const ClassSheetRow* a, const ClassSheetRow* b) { return order(a) < order(b); });
+    const double columns[] = { 10, 22, 60, 20, 14, 16 };
+    const char* titles[] = { "ที่", "รหัส", "ชื่อ", "ห้อง", "ถูก", "ร้อยละ" };
+    const int questions = book.items.test.questions;
+    double y = kPageHeight;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (y > kPageHeight - kMargin - 12) {
+            pages.NewPage();
+            pages.Font(14, true);
+            pages.Write(kMargin, kMargin, 180, QString::fromUtf8("คะแนนรายคน"));
+            y = kMargin + 10;
+            pages.Font(9, true);
+            double x = kMargin;
+            for (size_t c = 0; c < std::size(columns); ++c) {
+                pages.Write(x, y, columns[c], QString::fromUtf8(titles[c]));
+                x += columns[c];
+            }
+            y += kRowHeight;
+            pages.Rule(y);
+        }
+        const ClassSheetRow& row = *rows[r];
+        pages.Font(9, false, row.review.empty() ? kInk : kFlag);
+        const QString cells[] = { QString::number(r + 1),
+            row.graded ? QString::asprintf("%08d", row.examineeId) : "", Text(row.name), Text(row.className),
+            row.graded ? QString::number(row.correct) : QStringLiteral("–"),
+            row.graded && questions > 0 ? QString::number(100.0 * row.correct / questions, 'f', 1)
+                                        : QString() };
+        double x = kMargin;
+        for (size_t c = 0; c < std::size(cells); ++c) {
+            pages.Write(x, y, columns[c], cells[c]);
+            x += columns[c];
+        }
+        if (!row.review.empty())
+            pages.Write(x, y, kPageWidth - kMargin - x, Text(row.review.substr(0, 60)));
+        y += kRowHeight;
+        pages.Rule(y);
+    }
+}
+
+} // namespace
+
+Result<std::string> MakeClassReport(const ClassWorkbook& book)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kResolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        writer.setTitle(QString::fromUtf8("รายงานผลการสอบ"));
+        writer.setCreator(QStringLiteral("vantrel-grade"));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return Status::Failure("the report could not be drawn");
+        Pages pages(writer, painter);
+        SummaryPage(pages, book);
+        ItemPages(pages, book);
+        ScorePages(pages, book);
+        painter.end();
+    }
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "answerkey/answer_key.h"
+#include "framework/status.h"
+#include "results/item_analysis.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One sheet of the class as the workbook shows it.
+struct ClassSheetRow {
+    std::string file;
+    bool graded = false; // false: the sheet was refused and has only its file and review
+    int32_t examineeId = 0;
+    int32_t correct = 0;
+    int32_t wrong = 0;
+    int32_t errors = 0;
+    GradedAnswers answers;
+    std::string name; // from the class list; UTF-8
+    std::string className;
+    std::string number; // the student's number in the class
+    std::string review; // what a person should look at; empty when nothing
+};
+
+struct ClassWorkbook {
+    AnswerList key;
+    std::vector<ClassSheetRow> sheets; // in input order
+    ItemAnalysis items;
+    std::vector<std::string> notes; // further lines for the Summary sheet
+};
+
+// The workbook (XLSX): sheet Scores (file,examinee_id,name,class,correct,wrong,error,
+// percent,review; the ID as text so its leading zeros stay), Answers (the letters
+// marked in q1..q100, wrong answers shaded), Items (the item analysis) and Summary.
+// Every sheet has its header row frozen and its columns sized to their text. The
+// bytes of the file; the caller writes them through the one atomic writer.
+Result<std::string> MakeClassWorkbook(const ClassWorkbook& book);

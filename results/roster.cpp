@@ -1,0 +1,192 @@
+#include "results/roster.h"
+
+#include "framework/format.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <optional>
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr int kIdDigits = 8;
+
+bool IsUtf8(std::string_view text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1
+            : (lead >> 5) == 0x6          ? 2
+            : (lead >> 4) == 0xE          ? 3
+            : (lead >> 3) == 0x1E         ? 4
+                                          : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+// The records of the CSV, each with the line it starts on; quoted fields may hold the
+// separator, doubled quotes and line ends.
+struct Record {
+    int line = 0;
+    std::vector<std::string> fields;
+};
+
+std::vector<Record> SplitRecords(std::string_view text, char separator)
+{
+    std::vector<Record> records;
+    Record record { 1, { std::string() } };
+    int line = 1;
+    bool quoted = false;
+    auto finish = [&] {
+        const bool blank = record.fields.size() == 1 && record.fields[0].empty();
+        if (!blank)
+            records.push_back(std::move(record));
+        record = { line, { std::string() } };
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n')
+            ++line;
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                record.fields.back() += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                record.fields.back() += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == separator) {
+            record.fields.emplace_back();
+        } else if (c == '\n') {
+            finish();
+        } else if (c != '\r') {
+            record.fields.back() += c;
+        }
+    }
+    finish();
+    return records;
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::optional<int32_t> ParseId(const std::string& text)
+{
+    if (text.empty() || text.size() > kIdDigits
+        || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return std::nullopt;
+    return static_cast<int32_t>(std::stol(text));
+}
+
+} // namespace
+
+Result<Roster> Roster::Parse(std::string_view bytes, const std::string& path)
+{
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    if (!IsUtf8(bytes))
+        return Status::Failure(
+            FormatText("the roster %s is not UTF-8 text: save it as \"CSV UTF-8\"", path.c_str()));
+    // The header decides: Excel in a comma-decimal locale separates with semicolons.
+    const std::string_view header = bytes.substr(0, bytes.find('\n'));
+    const char separator
+        = std::count(header.begin(), header.end(), ';') > std::count(header.begin(), header.end(), ',') ? ';'
+                                                                                                        : ',';
+    const std::vector<Record> records = SplitRecords(bytes, separator);
+    if (records.empty())
+        return Status::Failure(FormatText("the roster %s is empty", path.c_str()));
+
+    std::map<std::string, size_t> columns;
+    for (size_t c = 0; c < records[0].fields.size(); ++c)
+        columns.emplace(Lower(Trimmed(records[0].fields[c])), c);
+    for (const char* required : { "id", "name" })
+        if (!columns.count(required))
+            return Status::Failure(
+                FormatText("the roster %s has no column \"%s\" in its first line (it needs id,name)",
+                    path.c_str(), required));
+    auto field = [&](const Record& record, const char* column) {
+        const auto found = columns.find(column);
+        return found == columns.end() || found->second >= record.fields.size()
+            ? std::string()
+            : Trimmed(record.fields[found->second]);
+    };
+
+    Roster roster;
+    for (size_t r = 1; r < records.size(); ++r) {
+        const Record& record = records[r];
+        const std::string idText = field(record, "id");
+        const std::optional<int32_t> id = ParseId(idText);
+        if (!id)
+            return Status::Failure(
+                FormatText("the roster %s, line %d: the ID \"%s\" is not one to eight digits", path.c_str(),
+                    record.line, idText.c_str()));
+        if (const RosterStudent* listed = roster.Find(*id))
+            return Status::Failure(FormatText("the roster %s, line %d: the ID %08d is listed twice (also %s)",
+                path.c_str(), record.line, *id, listed->name.c_str()));
+        roster.m_byId.emplace(*id, roster.m_students.size());
+        roster.m_students.push_back(
+            { *id, field(record, "name"), field(record, "class"), field(record, "number") });
+    }
+    return roster;
+}
+
+Result<Roster> Roster::Read(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return Status::Failure(
+            FormatText("cannot read the roster %s: %s", path.c_str(), std::strerror(errno)));
+    std::string bytes(kMaxRosterFileBytes + 1, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad())
+        return Status::Failure(
+            FormatText("cannot read the roster %s: %s", path.c_str(), std::strerror(errno)));
+    bytes.resize(static_cast<size_t>(file.gcount()));
+    if (bytes.size() > kMaxRosterFileBytes)
+        return Status::Failure(FormatText("the roster %s is longer than %zu MiB: it is no class list",
+            path.c_str(), kMaxRosterFileBytes / (1024 * 1024)));
+    return Parse(bytes, path);
+}
+
+const RosterStudent* Roster::Find(int32_t id) const
+{
+    const auto found = m_byId.find(id);
+    return found == m_byId.end() ? nullptr : &m_students[found->second];
+}
+
+std::vector<const RosterStudent*> Roster::OneDigitAway(int32_t id) const
+{
+    const std::string digits = FormatText("%08d", id);
+    std::vector<const RosterStudent*> near;
+    for (const RosterStudent& student : m_students) {
+        const std::string other = FormatText("%08d", student.id);
+        int differing = 0;
+        for (int d = 0; d < kIdDigits; ++d)
+            differing += digits[static_cast<size_t>(d)] != other[static_cast<size_t>(d)] ? 1 : 0;
+        if (differing == 1)
+            near.push_back(&student);
+    }
+    return near;
+}

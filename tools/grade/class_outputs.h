@@ -1,0 +1,42 @@
+#pragma once
+
+#include "answerkey/answer_key.h"
+#include "framework/safe_file_write.h"
+#include "framework/status.h"
+#include "grade_options.h"
+#include "results/item_analysis.h"
+#include "results/roster.h"
+#include "results/roster_check.h"
+#include "sheet_outcome.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The outputs made of the whole class once every sheet is graded: the item analysis,
+// the check against the class list, the workbook and the report. Keeps what they need of each sheet as the
+// outcomes arrive, in input order.
+class ClassOutputs {
+public:
+    ClassOutputs(const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster);
+
+    void Add(const SheetOutcome& outcome);
+    // The name the class list gives the sheet's ID; empty when none.
+    std::string NameOf(const SheetOutcome& outcome) const;
+    // The lines the summary gains on standard error; then every file asked for, into
+    // its writer. Fails when the workbook or the report could not be made.
+    Status Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report);
+
+private:
+    bool Wanted() const;
+    ItemAnalysis Analyse() const;
+    RosterCheck CheckRoster() const;
+
+    const GradeOptions& m_options;
+    const AnswerKey& m_key;
+    const std::optional<Roster>& m_roster;
+    std::vector<SheetOutcome> m_sheets;
+};
+
+// A CSV row with one more field before its line end.
+std::string WithField(std::string row, const std::string& field);
