@@ -16,8 +16,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 rounds=${2:-3}
 noise=${3:-0}
-sheet=$build/tools/vantrel-sheet
-grade=$build/tools/vantrel-grade
+sheet=$build/tools/sheet/vantrel-sheet
+grade=$build/tools/grade/vantrel-grade
 stages=$build/bench/bench_sheet_stages
 decode=$build/bench/bench_batch_decode
 for tool in "$sheet" "$grade" "$stages" "$decode"; do

@@ -1,25 +1,34 @@
 #!/usr/bin/env bash
 # The main job: builds Vantrel, draws a set of sample answer sheets with a sample
-# key, and grades them with vantrel-grade; then a few as a 300-dpi copier PDF.
+# key, and grades them with vantrel-grade into a CSV, the results file, the item
+# analysis, a workbook and the class report; then hard scans with their review, and
+# a few sheets as a 300-dpi copier PDF.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
 bash "$root/scripts/build.sh" "$build"
 samples=$build/samples
 rm -rf "$samples"
-"$build/tools/vantrel-sheet" batch --count 30 --seed 2026 --out "$samples"
+"$build/tools/sheet/vantrel-sheet" batch --count 30 --seed 2026 --out "$samples"
 echo "Sample sheets, key and truth: $samples"
 # A roster for the sample class: the IDs drawn, with made-up names.
 awk -F, 'NR > 1 { printf "%s,นักเรียน %d,ม.3/1,%d\n", $2, NR - 1, NR - 1 }' "$samples/truth.csv" |
   { echo "id,name,class,number"; cat; } >"$samples/roster.csv"
-"$build/tools/vantrel-grade" --quiet --key "$samples/key.txt" --roster "$samples/roster.csv" \
+"$build/tools/grade/vantrel-grade" --quiet --key "$samples/key.txt" --roster "$samples/roster.csv" \
   --csv "$samples/results.csv" --results "$samples/results.txt" --items "$samples/items.csv" \
-  --xlsx "$samples/class.xlsx" "$samples"/img*.tif
+  --xlsx "$samples/class.xlsx" --report "$samples/class-report.pdf" "$samples"/img*.tif
 echo "CSV: $samples/results.csv   results file: $samples/results.txt"
+echo "items: $samples/items.csv   workbook: $samples/class.xlsx   report: $samples/class-report.pdf"
+# Hard scans as a feeder makes them (light pencil, pages turned, blur, noise): the
+# sheets to check again are listed with both readings and pictured.
+hard=$samples/hard
+"$build/tools/sheet/vantrel-sheet" batch --count 8 --seed 7 --preset stress --out "$hard"
+"$build/tools/grade/vantrel-grade" --key "$hard/key.txt" --csv "$hard/results.csv" \
+  --review "$hard/review.txt" --review-images "$hard/review" "$hard"/img*.jpg
+echo "Review: $hard/review.txt   pictures: $hard/review/"
 # A class as the office copier delivers it: a few sheets at 300 dpi in one PDF.
 copier=$samples/copier
-"$build/tools/vantrel-sheet" batch --count 4 --seed 2026 --dpi 300 --format jpg --out "$copier"
+"$build/tools/sheet/vantrel-sheet" batch --count 4 --seed 2026 --dpi 300 --format jpg --out "$copier"
 img2pdf "$copier"/img*.jpg -o "$copier/class.pdf"
-"$build/tools/vantrel-grade" --quiet --key "$copier/key.txt" --csv "$copier/results.csv" "$copier/class.pdf"
+"$build/tools/grade/vantrel-grade" --quiet --key "$copier/key.txt" --csv "$copier/results.csv" "$copier/class.pdf"
 echo "Copier PDF: $copier/class.pdf   CSV: $copier/results.csv"
-echo "items: $samples/items.csv   workbook: $samples/class.xlsx"

@@ -9,7 +9,7 @@ build=$root/build
 bash "$root/scripts/build.sh" "$build"
 samples=$(mktemp -d)
 trap 'rm -rf "$samples"' EXIT
-"$build/tools/vantrel-sheet" batch --count 3 --out "$samples" >/dev/null
+"$build/tools/sheet/vantrel-sheet" batch --count 3 --out "$samples" >/dev/null
 QT_QPA_PLATFORM=offscreen "$build/app/vantrel" --screenshot "$out" \
   --key "$samples/key.txt" "$samples"/img00{1,2,3}.tif
 echo "Screenshots: $out"
