@@ -31,7 +31,7 @@ inline std::string Le(uint32_t value, int count)
 {
     std::string bytes;
     for (int i = 0; i < count; ++i)
-        bytes += static_cast<char>(value >> (8 * i));
+        bytes += static_cast<char>(i < 4 ? value >> (8 * i) : 0); // zeros past the 32 bits
     return bytes;
 }
 
@@ -67,6 +67,6 @@ inline SheetImage Patterned(int width, int height, int depth, bool hasAlpha = fa
     for (int y = 0; y < height; ++y)
         for (int i = 0; i < (width * depth + 7) / 8; ++i)
             image.GetPixelAddress(0, y)[i]
-                = hasAlpha && i % 4 == 3 ? 255 : uint8_t(i * 7 + y * 13 + i * i / 3);
+                = hasAlpha && i % 4 == 3 ? 255 : uint8_t(i * 7 + y * 13 + int64_t(i) * i / 3);
     return image;
 }
