@@ -9,6 +9,20 @@ enum class QuestionScore {
     RowRejected, // the row check flagged the row
 };
 
+// The letter a score is written as in the CSV and the review: C, W or E.
+constexpr char ScoreLetter(QuestionScore score)
+{
+    switch (score) {
+    case QuestionScore::Correct:
+        return 'C';
+    case QuestionScore::Wrong:
+        return 'W';
+    case QuestionScore::RowRejected:
+        return 'E';
+    }
+    return 'E';
+}
+
 // Told of every question the engine scores, as it scores it: the batch grader's
 // per-question columns. Questions the key does not grade are never told.
 class QuestionObserver {

@@ -30,19 +30,6 @@ constexpr double kCornerDistance = 3;
 // Painted pixels in the mark windows of a sheet checked before.
 constexpr int kCheckedOverlay = 300;
 
-char ScoreLetter(QuestionScore score)
-{
-    switch (score) {
-    case QuestionScore::Correct:
-        return 'C';
-    case QuestionScore::Wrong:
-        return 'W';
-    case QuestionScore::RowRejected:
-        return 'E';
-    }
-    return 'E';
-}
-
 std::optional<QuestionScore> SecondScore(const std::string& marked, int keyLetter)
 {
     if (keyLetter < 0)

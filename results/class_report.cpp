@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <tuple>
 
 namespace {
@@ -161,6 +162,26 @@ void ShareBar(Pages& pages, double x, double y, double width, double share, bool
     pages.painter().fillRect(bar, share < 0 ? kFlag : kBar);
 }
 
+// Starts a page of a table: its title, then the column titles over a rule. Returns
+// where the first row goes.
+double StartTablePage(Pages& pages, const char* title, std::span<const double> columns,
+    std::span<const char* const> titles, double fontSize, Qt::Alignment align)
+{
+    pages.NewPage();
+    pages.Font(14, true);
+    pages.Write(kMargin, kMargin, 180, QString::fromUtf8(title));
+    double y = kMargin + 10;
+    pages.Font(fontSize, true);
+    double x = kMargin;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        pages.Write(x, y, columns[c], QString::fromUtf8(titles[c]), align);
+        x += columns[c];
+    }
+    y += kRowHeight;
+    pages.Rule(y);
+    return y;
+}
+
 void ItemPages(Pages& pages, const ClassWorkbook& book)
 {
     const double columns[] = { 12, 10, 36, 36, 16, 8, 8, 8, 8, 8, 10, 10 };
@@ -168,20 +189,8 @@ void ItemPages(Pages& pages, const ClassWorkbook& book)
         = { "ข้อ", "เฉลย", "ความยาก p", "อำนาจจำแนก D", "r pb", "a", "b", "c", "d", "e", "ว่าง", "ผิดรูป" };
     double y = kPageHeight; // starts a page
     for (const ItemStatistics& item : book.items.items) {
-        if (y > kPageHeight - kMargin - 12) {
-            pages.NewPage();
-            pages.Font(14, true);
-            pages.Write(kMargin, kMargin, 180, QString::fromUtf8("การวิเคราะห์ข้อสอบ"));
-            y = kMargin + 10;
-            pages.Font(8.5, true);
-            double x = kMargin;
-            for (size_t c = 0; c < std::size(columns); ++c) {
-                pages.Write(x, y, columns[c], QString::fromUtf8(titles[c]), Qt::AlignHCenter);
-                x += columns[c];
-            }
-            y += kRowHeight;
-            pages.Rule(y);
-        }
+        if (y > kPageHeight - kMargin - 12)
+            y = StartTablePage(pages, "การวิเคราะห์ข้อสอบ", columns, titles, 8.5, Qt::AlignHCenter);
         pages.Font(8.5, item.checkKey, item.checkKey ? kFlag : kInk);
         double x = kMargin;
         const QString cells[] = { QString::number(item.question), QString(QChar(item.key)),
@@ -230,20 +239,8 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
     const int questions = book.items.test.questions;
     double y = kPageHeight;
     for (size_t r = 0; r < rows.size(); ++r) {
-        if (y > kPageHeight - kMargin - 12) {
-            pages.NewPage();
-            pages.Font(14, true);
-            pages.Write(kMargin, kMargin, 180, QString::fromUtf8("คะแนนรายคน"));
-            y = kMargin + 10;
-            pages.Font(9, true);
-            double x = kMargin;
-            for (size_t c = 0; c < std::size(columns); ++c) {
-                pages.Write(x, y, columns[c], QString::fromUtf8(titles[c]));
-                x += columns[c];
-            }
-            y += kRowHeight;
-            pages.Rule(y);
-        }
+        if (y > kPageHeight - kMargin - 12)
+            y = StartTablePage(pages, "คะแนนรายคน", columns, titles, 9, Qt::AlignLeft);
         const ClassSheetRow& row = *rows[r];
         pages.Font(9, false, row.review.empty() ? kInk : kFlag);
         const QString cells[] = { QString::number(r + 1),

@@ -2,23 +2,6 @@
 
 #include "framework/format.h"
 
-namespace {
-
-char ScoreLetter(QuestionScore score)
-{
-    switch (score) {
-    case QuestionScore::Correct:
-        return 'C';
-    case QuestionScore::Wrong:
-        return 'W';
-    case QuestionScore::RowRejected:
-        return 'E';
-    }
-    return 'E';
-}
-
-} // namespace
-
 std::string CsvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
