@@ -14,6 +14,7 @@ cmake -S "$root" -B "$build" -G Ninja -DVANTREL_FUZZ=ON -DCMAKE_CXX_COMPILER=cla
 cmake --build "$build" -j "$(nproc)" || exit 1
 mkdir -p "$findings"
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 failed=()
 for harness in load_sheet key_file check_sheet; do
     work=$build/corpus/$harness # new inputs land here, never in the repository
@@ -25,6 +26,7 @@ for harness in load_sheet key_file check_sheet; do
         -artifact_prefix="$findings/$harness-" "$work" "$root/tests/fuzz/corpus/$harness" \
         >"$findings/$harness.log" 2>&1); then
         failed+=("$harness")
+        grep -m1 -A20 'ERROR:' "$findings/$harness.log" >&2 # what a CI log must show
     fi
     echo "fuzz: $harness: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$findings/$harness.log" | grep -o '[0-9]*$') runs"
 done
