@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
+#include "app/CReviewWindow.h"
 #include "app/CommandId.h"
 #include "framework/qt/RecentFileList.h"
 #include "image/CVantrelDoc.h"
 #include "image/CVantrelView.h"
+#include "omr/sheet_review.h"
 #include "results/CCheckingCommands.h"
 
 #include <QAction>
@@ -23,6 +25,7 @@
 namespace {
 
 const QString kReady = QStringLiteral("Ready");
+const QString kCheckAgain = QStringLiteral(" — ตรวจสอบอีกครั้ง");
 
 QString MenuEntryText(int number, const QString& text)
 {
@@ -50,8 +53,11 @@ CMainFrame::CMainFrame()
 
     CreateToolBar();
     CreateStatusBar();
+    CreateReviewWindow();
     CreateMenus();
     m_checkingCommands = std::make_unique<CCheckingCommands>(*this);
+    m_checkingCommands->SetReviewHandler(
+        [this](CVantrelDoc& document, const SheetReview& review) { OnSheetReviewed(document, review); });
     ConnectFrameCommands();
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSheetWindowChanged);
@@ -103,6 +109,16 @@ void CMainFrame::CreateStatusBar()
     bar->showMessage(kReady);
 }
 
+// Docked at the bottom and hidden until asked for: the status bar and the title
+// already say which sheet to look at.
+void CMainFrame::CreateReviewWindow()
+{
+    m_reviewWindow = new CReviewWindow(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_reviewWindow);
+    m_reviewWindow->hide();
+    connect(m_reviewWindow, &CReviewWindow::SheetChosen, this, &CMainFrame::OnReviewedSheetChosen);
+}
+
 void CMainFrame::CreateMenus()
 {
     using namespace CommandId;
@@ -149,7 +165,8 @@ void CMainFrame::CreateMenus()
 QMenu* CMainFrame::CreateViewMenu()
 {
     auto* view = new QMenu(QStringLiteral("&View"), this);
-    view->addActions({ Action(CommandId::ViewToolbar), Action(CommandId::ViewStatusBar) });
+    view->addActions({ Action(CommandId::ViewToolbar), Action(CommandId::ViewStatusBar),
+        m_reviewWindow->toggleViewAction() });
     return view;
 }
 
@@ -268,11 +285,35 @@ void CMainFrame::UpdateSheetWindowTitles()
         if (auto* window = qobject_cast<CChildFrame*>(subWindow))
             windowsOfSheet[window->Document()] << window;
     for (const QList<CChildFrame*>& windows : windowsOfSheet) {
-        const QString& title = windows.constFirst()->Document()->GetTitle();
+        const CVantrelDoc* document = windows.constFirst()->Document();
+        const QString& title = document->GetTitle();
+        const QString note = m_reviewWindow->Lists(document) ? kCheckAgain : QString();
         for (qsizetype i = 0; i < windows.size(); ++i)
             windows[i]->View()->setWindowTitle(
-                windows.size() == 1 ? title : QStringLiteral("%1:%2").arg(title).arg(i + 1));
+                (windows.size() == 1 ? title : QStringLiteral("%1:%2").arg(title).arg(i + 1)) + note);
     }
+}
+
+void CMainFrame::OnSheetReviewed(CVantrelDoc& document, const SheetReview& review)
+{
+    const bool listedBefore = m_reviewWindow->Lists(&document);
+    m_reviewWindow->Record(document, review);
+    if (review.IsDoubtful())
+        statusBar()->showMessage(
+            document.GetTitle() + kCheckAgain + QStringLiteral(": ") + QString::fromStdString(review.List()));
+    if (listedBefore || review.IsDoubtful())
+        UpdateSheetWindowTitles();
+}
+
+void CMainFrame::OnReviewedSheetChosen(CVantrelDoc* document)
+{
+    for (CChildFrame* window : SheetWindows())
+        if (window->Document() == document) {
+            if (window->isMinimized())
+                window->showNormal();
+            ActivateSheetWindow(window);
+            return;
+        }
 }
 
 void CMainFrame::OnSheetWindowChanged()

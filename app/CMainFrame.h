@@ -11,7 +11,9 @@
 #include <memory>
 
 class CCheckingCommands;
+class CReviewWindow;
 class CVantrelDoc;
+struct SheetReview;
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -30,6 +32,7 @@ public:
     QAction* Action(int commandId) const { return m_commands[commandId]; }
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* ToolBar() const { return m_toolBar; }
+    CReviewWindow* ReviewWindow() const { return m_reviewWindow; }
 
     // Opens a window with a new view of the document and activates it.
     CChildFrame* CreateSheetWindow(std::shared_ptr<CVantrelDoc> document);
@@ -57,8 +60,12 @@ private:
     void ConnectFrameCommands();
 
     // "img001.tif" for a sheet in one window; "img001.tif:1", "img001.tif:2" ...
-    // in the order they were opened, for a sheet in several.
+    // in the order they were opened, for a sheet in several; " — ตรวจสอบอีกครั้ง"
+    // after either while the sheet's reading is doubtful.
     void UpdateSheetWindowTitles();
+    void CreateReviewWindow();
+    void OnSheetReviewed(CVantrelDoc& document, const SheetReview& review);
+    void OnReviewedSheetChosen(CVantrelDoc* document);
     void OnSheetWindowChanged();
     void UpdateCommandStates();
     void ShowMenus(bool sheetActive);
@@ -69,6 +76,7 @@ private:
     CommandActions m_commands;
     QMdiArea* m_mdiArea;
     QToolBar* m_toolBar = nullptr;
+    CReviewWindow* m_reviewWindow = nullptr;
     QList<QMenu*> m_menusWithoutSheet;
     QList<QMenu*> m_menusWithSheet;
     QMenu* m_windowMenu = nullptr;

@@ -8,6 +8,7 @@
 #include "app/CChildFrame.h"
 #include "app/CInfo.h"
 #include "app/CMainFrame.h"
+#include "app/CReviewWindow.h"
 #include "app/CVantrelApp.h"
 #include "app/CommandId.h"
 #include "image/CVantrelView.h"
@@ -97,6 +98,8 @@ int RunScreenshotTour(const QStringList& arguments)
         AcceptResultsDialogWhenShown();
         frame.Action(CommandId::CheckAllSheets)->trigger();
         ShowSideBySide(frame);
+        frame.ReviewWindow()->setVisible(frame.ReviewWindow()->SheetCount() > 0);
+        frame.resizeDocks({ frame.ReviewWindow() }, { 150 }, Qt::Vertical);
     }
 
     bool saved = Save(frame, folder, QStringLiteral("main-window.png"));

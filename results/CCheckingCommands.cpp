@@ -5,6 +5,7 @@
 #include "image/sheet_image.h"
 #include "omr/check_sheet.h"
 #include "omr/page_size_box.h"
+#include "omr/reviewed_check.h"
 #include "results/CShow.h"
 #include "results/SheetWindowStack.h"
 #include "results/results_register.h"
@@ -104,10 +105,12 @@ void CCheckingCommands::CheckDocument(CVantrelDoc& document)
     PageSizeBox messages(m_engine.services.messages, *document.GetImage());
     MessageBoxService* const shownBefore = m_engine.services.messages;
     m_engine.services.messages = &messages;
-    CheckSheet(
+    const ReviewedSheet reviewed = CheckAndReviewSheet(
         *document.GetImage(), m_engine, g_gradingKey, [&title] { g_resultsRegister.recordTitle(title); });
     m_engine.services.messages = shownBefore;
     document.UpdateAllViews();
+    if (reviewed.checked.check == SheetCheck::Accepted && m_reviewed)
+        m_reviewed(document, reviewed.review);
 }
 
 void CCheckingCommands::MinimizeKeepingActive(QMdiSubWindow* window, QMdiSubWindow* active)

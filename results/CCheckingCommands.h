@@ -2,17 +2,24 @@
 
 #include "omr/engine_state.h"
 
+#include <functional>
+
 class CVantrelDoc;
 class QMdiSubWindow;
 class QWidget;
 class SheetWindowStack;
+struct SheetReview;
 
 // The toolbar commands that run the recognition engine on the open sheets: check
 // the active sheet, check every sheet, measure the skew, prepare the sheet, and
 // minimize or restore all sheet windows. Each works while a sheet window is active.
 class CCheckingCommands {
 public:
+    // Told of every accepted sheet's review, after its check and before the next.
+    using ReviewHandler = std::function<void(CVantrelDoc& document, const SheetReview& review)>;
+
     explicit CCheckingCommands(SheetWindowStack& windows);
+    void SetReviewHandler(ReviewHandler handler) { m_reviewed = std::move(handler); }
 
     // After "ตรวจ" in the results dialog: grades the active sheet, then minimizes
     // the window below it.
@@ -39,4 +46,5 @@ private:
     // counts go to the results register and its texts to the program's message box.
     EngineState m_engine;
     bool m_sheetWindowsMinimized = false;
+    ReviewHandler m_reviewed;
 };

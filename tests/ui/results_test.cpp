@@ -1,4 +1,5 @@
 #include "app/CChildFrame.h"
+#include "app/CReviewWindow.h"
 #include "app/CommandId.h"
 #include "image/CVantrelView.h"
 #include "omr/sheet_check.h"
@@ -10,6 +11,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTreeWidget>
 
 namespace {
 
@@ -232,7 +235,8 @@ private slots:
         QCOMPARE(written.readAll().toStdString(), expected);
     }
 
-    void checkingTheActiveSheetRedrawsItAndAgainMinimizesTheNextBelow()
+    // The second check finds the first one's colours: the sheet is to be looked at again.
+    void checkingTheActiveSheetTwiceRedrawsItMinimizesTheNextBelowAndAsksForAReview()
     {
         g_enteredKey.answers[0] = "a";
         g_enteredKey.count = 1;
@@ -246,7 +250,16 @@ private slots:
             Trigger(CommandId::CheckActiveSheet);
         }
         QCOMPARE(PixelShown(view, besideMark), QColor(0, 255, 0));
-        QCOMPARE(WindowStates(), "img003.bmp active, img002.bmp minimized, img001.bmp minimized");
+        const QString again = "img003.bmp — ตรวจสอบอีกครั้ง";
+        QCOMPARE(WindowStates(), again + " active, img002.bmp minimized, img001.bmp minimized");
+        QCOMPARE(m_app->MainFrame()->statusBar()->currentMessage(), again + ": mark;checked");
+
+        CReviewWindow* review = m_app->MainFrame()->ReviewWindow();
+        QCOMPARE(review->SheetCount(), 1);
+        m_app->MainFrame()->ActivateSheetWindow(m_app->SheetWindows().constLast());
+        auto* list = review->findChild<QTreeWidget*>();
+        emit list->itemDoubleClicked(list->topLevelItem(0)->child(1), 0);
+        QCOMPARE(m_app->MainFrame()->ActiveSheetWindow()->windowTitle(), again);
     }
 
     void toggleMinimizesAllThenRestoresAll()

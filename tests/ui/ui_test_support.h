@@ -7,6 +7,7 @@
 #include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
 #include "framework/message_box.h"
+#include "omr/mark_shape.h"
 #include "omr/sheet_layout.h"
 #include "results/results_register.h"
 
@@ -110,7 +111,7 @@ inline std::function<void(QFileDialog&)> ChooseFile(
     };
 }
 
-// A white 24-bit answer sheet with both registration marks (no skew), the eight ID
+// A white 24-bit answer sheet with both registration marks as printed (no skew), the eight ID
 // digits marked, and question 1 answered "a" when asked.
 inline bool WriteAnswerSheet(const QString& path, int examineeId, bool answerQuestionOne)
 {
@@ -119,8 +120,11 @@ inline bool WriteAnswerSheet(const QString& path, int examineeId, bool answerQue
     QPainter paint(&sheet);
     constexpr int X = kFormLeftMarkX;
     constexpr int Y = kFormLeftMarkY;
-    paint.fillRect(X - 30, Y - 30, 31, 31, Qt::black); // left mark, bottom right corner at (X, Y)
-    paint.fillRect(X + kFormMarkSpacing - 30, Y - 30, 31, 31, Qt::black);
+    for (const int markX : { X, X + kFormMarkSpacing }) // reference points at the bottom right
+        for (int v = -kMarkHeight; v <= 0; ++v)
+            for (int u = -kMarkWidth; u <= 0; ++u)
+                if (InsideRegistrationMark(u, v))
+                    sheet.setPixelColor(markX + u, Y + v, Qt::black);
     // A band blacked over its 14 rows completes its count of 30 in the block's third column.
     for (int band = 0, divisor = 10'000'000; band < kIdDigitCount; ++band, divisor /= 10)
         paint.fillRect(X + static_cast<int>(kIdDigitOriginOffset)
