@@ -48,10 +48,12 @@ void CReviewWindow::Record(CVantrelDoc& document, const SheetReview& review)
     delete EntryOf(&document);
     if (!review.IsDoubtful())
         return;
-    auto* entry = new QTreeWidgetItem(m_list, { document.GetTitle(), QString(), QString(), Text(review.List()) });
+    auto* entry
+        = new QTreeWidgetItem(m_list, { document.GetTitle(), QString(), QString(), Text(review.List()) });
     entry->setData(0, kDocumentRole, QVariant::fromValue(QPointer<CVantrelDoc>(&document)));
     for (const ReviewItem& item : review.items)
-        new QTreeWidgetItem(entry, { Text(item.item), Text(item.first), Text(item.second), Text(item.reason) });
+        new QTreeWidgetItem(
+            entry, { Text(item.item), Text(item.first), Text(item.second), Text(item.reason) });
     entry->setExpanded(true);
 }
 

@@ -254,7 +254,8 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
             x += columns[c];
         }
         if (!row.review.empty())
-            pages.Write(x, y, kPageWidth - kMargin - x, Text(row.review.substr(0, 60)));
+            pages.Write(
+                x, y, kPageWidth - kMargin - x, Text(row.review).left(60)); // characters: Thai is 3 bytes
         y += kRowHeight;
         pages.Rule(y);
     }
