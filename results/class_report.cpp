@@ -127,7 +127,8 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
     y += 6;
     pages.Font(12, true);
     pages.Write(kMargin, y, 180, QString::fromUtf8("การกระจายของคะแนน (ร้อยละของคะแนนเต็ม)"));
-    const double chartTop = y + 10, chartHeight = 80, slot = (kPageWidth - 2 * kMargin) / 10;
+    // Room under the heading for the count over the tallest bar.
+    const double chartTop = y + 10 + kRowHeight, chartHeight = 80, slot = (kPageWidth - 2 * kMargin) / 10;
     pages.Font(9);
     for (size_t b = 0; b < bins.size(); ++b) {
         const double x = kMargin + slot * static_cast<double>(b);

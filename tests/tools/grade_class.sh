@@ -89,6 +89,9 @@ PY
 pdffonts "$work/c.pdf" | awk 'NR > 2 && $(NF - 4) != "yes" { exit 1 }' || fail "report fonts not embedded"
 [[ $(pdftotext "$work/c.pdf" -) == *"ขาด สอง"* ]] || fail "the report should name the absent students"
 grep -q "^items: 100 questions over 46 sheets; mean" "$work/c.err" || fail "no item summary: $(cat "$work/c.err")"
+# Asked for alone, the report is still drawn.
+"$grade" --key "$s/key.txt" --quiet --report "$work/alone.pdf" "$s"/img00*.jpg >/dev/null 2>&1
+[[ $(pdfinfo "$work/alone.pdf" 2>/dev/null | awk '/^Pages:/ { print $2 }') -ge 3 ]] || fail "--report alone gave no report"
 
 # Question 7 keyed with a letter the strong sheets did not choose: flagged, and no other.
 awk 'NR == 7 { print ($1 == "a" ? "b" : "a"); next } { print }' "$s/key.txt" >"$work/wrong.txt"

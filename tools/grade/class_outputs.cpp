@@ -18,7 +18,8 @@ ClassOutputs::ClassOutputs(
 
 bool ClassOutputs::Wanted() const
 {
-    return !m_options.itemsFile.empty() || !m_options.xlsxFile.empty() || m_roster;
+    return !m_options.itemsFile.empty() || !m_options.xlsxFile.empty() || !m_options.reportFile.empty()
+        || m_roster;
 }
 
 void ClassOutputs::Add(const SheetOutcome& outcome)
