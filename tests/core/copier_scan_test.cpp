@@ -236,6 +236,48 @@ TEST_P(PageSizeTest, BringsThePageToA4At100Dpi)
 INSTANTIATE_TEST_SUITE_P(Copier, PageSizeTest, ::testing::ValuesIn(kSizes),
     [](const auto& info) { return std::string(info.param.name); });
 
+// At a resolution that is no whole multiple of 100 dpi, every output pixel is still
+// the mean of the area it covers: against the mean worked out plainly, in doubles
+// (the page's own weights are rounded to 1/256 of a pixel, hence one grey level).
+TEST(PageAverageTest, EveryPixelIsTheMeanOfItsArea)
+{
+    constexpr int kWidth = 1800, kHeight = 2000, kDpi = 290;
+    const auto noisy = [] {
+        SheetImage page;
+        EXPECT_TRUE(page.Create(kWidth, kHeight, 24).ok());
+        uint32_t noise = 12345;
+        for (int y = 0; y < kHeight; ++y)
+            for (uint8_t *p = page.GetPixelAddress(0, y), *end = p + 3 * kWidth; p != end; ++p)
+                *p = static_cast<uint8_t>((noise = noise * 1103515245 + 12345) >> 23);
+        page.SetDotsPerInch(kDpi);
+        return page;
+    };
+    const SheetImage scan = noisy();
+    SheetImage page = noisy();
+    ASSERT_TRUE(NormalisePage(page).ok());
+    ASSERT_EQ(page.GetWidth(), 621);
+    // The page keeps its whole width and height: 1800 / 621 input pixels to one.
+    const double sx = static_cast<double>(kWidth) / page.GetWidth(),
+                 sy = static_cast<double>(kHeight) / page.GetHeight();
+    int worst = 0;
+    for (int oy = 0; oy < page.GetHeight(); oy += 7)
+        for (int ox = 0; ox < page.GetWidth(); ox += 5)
+            for (int c = 0; c < 3; ++c) {
+                double sum = 0, area = 0;
+                for (int y = static_cast<int>(oy * sy); y < std::min<double>(kHeight, (oy + 1) * sy); ++y)
+                    for (int x = static_cast<int>(ox * sx); x < std::min<double>(kWidth, (ox + 1) * sx);
+                         ++x) {
+                        const double share = (std::min((ox + 1) * sx, x + 1.0) - std::max(ox * sx, 1.0 * x))
+                            * (std::min((oy + 1) * sy, y + 1.0) - std::max(oy * sy, 1.0 * y));
+                        sum += share * scan.GetPixelAddress(x, y)[c];
+                        area += share;
+                    }
+                worst = std::max(worst,
+                    std::abs(page.GetPixelAddress(ox, oy)[c] - static_cast<int>(std::lround(sum / area))));
+            }
+    EXPECT_LE(worst, 1);
+}
+
 // A PDF of the given objects (1: catalog, 2: pages), with a correct cross-reference table.
 std::string Pdf(const std::vector<std::string>& objects, const std::string& trailer)
 {
