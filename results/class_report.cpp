@@ -1,11 +1,9 @@
 #include "results/class_report.h"
 
 #include "framework/format.h"
+#include "results/pdf_pages.h"
 
 #include <QBuffer>
-#include <QFont>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -16,79 +14,7 @@
 
 namespace {
 
-constexpr int kResolution = 600; // device units per inch
-constexpr double kPageWidth = 210; // A4, millimetres
-constexpr double kPageHeight = 297;
-constexpr double kMargin = 15;
-constexpr double kRowHeight = 6.2;
-const QColor kInk(0x20, 0x20, 0x20);
-const QColor kBar(0x3B, 0x6E, 0xA8);
-const QColor kFlag(0xC0, 0x00, 0x00);
-const QColor kRule(0xC8, 0xC8, 0xC8);
-
-double Units(double millimetres)
-{
-    return millimetres * kResolution / 25.4;
-}
-QRectF Box(double x, double y, double width, double height)
-{
-    return QRectF(Units(x), Units(y), Units(width), Units(height));
-}
-QString Text(const std::string& utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-// The painter over the pages, with the page number at the foot of each.
-class Pages {
-public:
-    Pages(QPdfWriter& writer, QPainter& painter)
-        : m_writer(writer)
-        , m_painter(painter)
-    {
-        Foot();
-    }
-
-    QPainter& painter() { return m_painter; }
-
-    void Font(double points, bool bold = false, const QColor& colour = kInk)
-    {
-        QFont font(QStringLiteral("Loma"));
-        font.setPointSizeF(points);
-        font.setBold(bold);
-        m_painter.setFont(font);
-        m_painter.setPen(colour);
-    }
-
-    void Write(double x, double y, double width, const QString& text, Qt::Alignment align = Qt::AlignLeft)
-    {
-        m_painter.drawText(Box(x, y, width, kRowHeight), static_cast<int>(align | Qt::AlignVCenter), text);
-    }
-
-    void Rule(double y)
-    {
-        m_painter.setPen(QPen(kRule, Units(0.2)));
-        m_painter.drawLine(QPointF(Units(kMargin), Units(y)), QPointF(Units(kPageWidth - kMargin), Units(y)));
-    }
-
-    void NewPage()
-    {
-        m_writer.newPage();
-        Foot();
-    }
-
-private:
-    void Foot()
-    {
-        Font(8);
-        Write(kMargin, kPageHeight - 10, kPageWidth - 2 * kMargin, QString::fromUtf8("หน้า %1").arg(++m_page),
-            Qt::AlignRight);
-    }
-
-    QPdfWriter& m_writer;
-    QPainter& m_painter;
-    int m_page = 0;
-};
+using namespace pdf;
 
 void SummaryPage(Pages& pages, const ClassWorkbook& book)
 {
@@ -115,7 +41,7 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
     for (const auto& [label, value] : figures) {
         pages.Write(kMargin, y, 60, QString::fromUtf8(label));
         pages.Write(kMargin + 60, y, 100, Text(value));
-        y += kRowHeight;
+        y += kLineHeight;
     }
 
     // Scores in tenths of the full mark: 0–9 %, ..., 90–100 %.
@@ -128,13 +54,13 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
     pages.Font(12, true);
     pages.Write(kMargin, y, 180, QString::fromUtf8("การกระจายของคะแนน (ร้อยละของคะแนนเต็ม)"));
     // Room under the heading for the count over the tallest bar.
-    const double chartTop = y + 10 + kRowHeight, chartHeight = 80, slot = (kPageWidth - 2 * kMargin) / 10;
+    const double chartTop = y + 10 + kLineHeight, chartHeight = 80, slot = (kPageWidth - 2 * kMargin) / 10;
     pages.Font(9);
     for (size_t b = 0; b < bins.size(); ++b) {
         const double x = kMargin + slot * static_cast<double>(b);
         const double height = chartHeight * bins[b] / most;
         pages.painter().fillRect(Box(x + 1.5, chartTop + chartHeight - height, slot - 3, height), kBar);
-        pages.Write(x, chartTop + chartHeight - height - kRowHeight, slot, QString::number(bins[b]),
+        pages.Write(x, chartTop + chartHeight - height - kLineHeight, slot, QString::number(bins[b]),
             Qt::AlignHCenter);
         pages.Write(x, chartTop + chartHeight + 1, slot,
             b == 9 ? QStringLiteral("90–100") : QStringLiteral("%1–%2").arg(10 * b).arg(10 * b + 9),
@@ -147,7 +73,7 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
     pages.Write(kMargin, y, 180, QString::fromUtf8("สิ่งที่ควรตรวจสอบ"));
     pages.Font(8.5);
     for (const std::string& note : book.notes) {
-        y += kRowHeight * 0.8;
+        y += kLineHeight * 0.8;
         if (y > kPageHeight - kMargin - 10)
             break;
         pages.Write(kMargin, y, kPageWidth - 2 * kMargin, Text(note));
@@ -159,7 +85,7 @@ void ShareBar(Pages& pages, double x, double y, double width, double share, bool
 {
     const double origin = centred ? x + width / 2 : x;
     const double length = (centred ? width / 2 : width) * std::clamp(share, -1.0, 1.0);
-    const QRectF bar = Box(std::min(origin, origin + length), y + 1.3, std::abs(length), kRowHeight - 2.6);
+    const QRectF bar = Box(std::min(origin, origin + length), y + 1.3, std::abs(length), kLineHeight - 2.6);
     pages.painter().fillRect(bar, share < 0 ? kFlag : kBar);
 }
 
@@ -178,7 +104,7 @@ double StartTablePage(Pages& pages, const char* title, std::span<const double> c
         pages.Write(x, y, columns[c], QString::fromUtf8(titles[c]), align);
         x += columns[c];
     }
-    y += kRowHeight;
+    y += kLineHeight;
     pages.Rule(y);
     return y;
 }
@@ -215,7 +141,7 @@ void ItemPages(Pages& pages, const ClassWorkbook& book)
         }
         if (item.checkKey)
             pages.Write(x + 1, y, kPageWidth - kMargin - x, QString::fromUtf8("ตรวจเฉลย"));
-        y += kRowHeight;
+        y += kLineHeight;
         pages.Rule(y);
     }
 }
@@ -257,7 +183,7 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
         if (!row.review.empty())
             pages.Write(
                 x, y, kPageWidth - kMargin - x, Text(row.review).left(60)); // characters: Thai is 3 bytes
-        y += kRowHeight;
+        y += kLineHeight;
         pages.Rule(y);
     }
 }
@@ -271,10 +197,7 @@ Result<std::string> MakeClassReport(const ClassWorkbook& book)
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setResolution(kResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        writer.setTitle(QString::fromUtf8("รายงานผลการสอบ"));
-        writer.setCreator(QStringLiteral("vantrel-grade"));
+        SetUpA4(writer, QString::fromUtf8("รายงานผลการสอบ"));
         QPainter painter;
         if (!painter.begin(&writer))
             return Status::Failure("the report could not be drawn");

@@ -4,6 +4,8 @@
 #include "framework/status.h"
 #include "results/item_analysis.h"
 
+#include <QImage>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +23,7 @@ struct ClassSheetRow {
     std::string className;
     std::string number; // the student's number in the class
     std::string review; // what a person should look at; empty when nothing
+    QImage idArea; // the ID bands cut from the scan, for the slips; may be null
 };
 
 struct ClassWorkbook {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A drawn class graded with its roster, item analysis, workbook and report: every figure of
+# A drawn class graded with its roster, item analysis, workbook, report and slips: every figure of
 # the items file worked again here from the CSV's per-question columns; the roster's
 # findings; the workbook read back and held against the CSV; and a key with one wrong
 # answer flagged on that question alone.
@@ -20,7 +20,8 @@ awk -F, 'NR > 1 { id = $2; if ($1 ~ /img045/) id = substr(id, 1, 7) (substr(id, 
     printf "%s;นักเรียน %d;ม.3/1\n", id, NR - 1 }' "$work/plain.csv" >"$work/rows"
 { printf '\xEF\xBB\xBFid;name;class\r\n'; cat "$work/rows"; printf '99999998;ขาด หนึ่ง;ม.3/1\n99999997;ขาด สอง;ม.3/1\n'; } >"$work/roster.csv"
 "$grade" --key "$s/key.txt" --quiet --roster "$work/roster.csv" --csv "$work/c.csv" --csv-excel \
-    --items "$work/items.csv" --xlsx "$work/c.xlsx" --report "$work/c.pdf" "$s"/img*.jpg "$s/again.jpg" >/dev/null 2>"$work/c.err" ||
+    --items "$work/items.csv" --xlsx "$work/c.xlsx" --report "$work/c.pdf" \
+    --slips "$work/slips.pdf" "$s"/img*.jpg "$s/again.jpg" >/dev/null 2>"$work/c.err" ||
     fail "grading the class: $(cat "$work/c.err")"
 [[ $(head -c 3 "$work/c.csv" | od -An -tx1 | tr -d ' ') == efbbbf ]] || fail "--csv-excel should start with a BOM"
 sed -i '1s/^\xEF\xBB\xBF//' "$work/c.csv"
@@ -89,6 +90,22 @@ PY
 pdffonts "$work/c.pdf" | awk 'NR > 2 && $(NF - 4) != "yes" { exit 1 }' || fail "report fonts not embedded"
 [[ $(pdftotext "$work/c.pdf" -) == *"ขาด สอง"* ]] || fail "the report should name the absent students"
 grep -q "^items: 100 questions over 46 sheets; mean" "$work/c.err" || fail "no item summary: $(cat "$work/c.err")"
+# The slips: 46 sheets three to a page, each with its student's name and ID.
+[[ $(pdfinfo "$work/slips.pdf" 2>/dev/null | awk '/^Pages:/ { print $2 }') == 16 ]] || fail "the slips should fill 16 pages"
+# pdftotext breaks Thai words at their vowel marks, so spaces and line ends are left out.
+slips=$(pdftotext "$work/slips.pdf" - | tr -d ' \n')
+for n in 1 23 44; do
+    id=$(awk -F, -v n=$n 'NR == n + 1 { print $2 }' "$work/plain.csv")
+    [[ $slips == *"นักเรียน${n}ม.3/1"* && $slips == *"$id"* ]] || fail "no slip names student $n ($id)"
+done
+# One ✗ for every question not scored (img001 twice, as again.jpg), and one in each slip's legend.
+crosses=$(grep -o "✗" <<<"$slips" | wc -l)
+expected=$(awk -F, 'NR > 1 { n += $4 + $5 + 1; if ($1 ~ /img001/) n += $4 + $5 + 1 } END { print n }' "$work/plain.csv")
+[[ $crosses == "$expected" ]] || fail "the slips mark $crosses questions and legends, the CSV makes $expected"
+# img045's ID is not on the roster: its slip still comes, with the ID it read.
+for id in $(awk -F, '$1 ~ /img045/ { print $2 }' "$work/plain.csv"); do
+    [[ $slips == *"$id"* ]] || fail "no slip for the ID off the roster ($id)"
+done
 # Asked for alone, the report is still drawn.
 "$grade" --key "$s/key.txt" --quiet --report "$work/alone.pdf" "$s"/img00*.jpg >/dev/null 2>&1
 [[ $(pdfinfo "$work/alone.pdf" 2>/dev/null | awk '/^Pages:/ { print $2 }') -ge 3 ]] || fail "--report alone gave no report"

@@ -27,7 +27,7 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
     // Sheet i waits in slot i % window until it is delivered; a thread takes sheet i
     // only once sheet i - window has been delivered.
     const size_t window = kSheetsAheadPerThread * static_cast<size_t>(threads);
-    std::vector<std::optional<SheetOutcome>> slots(window);
+    std::vector<std::optional<SheetOutcome>> finished(window);
     std::mutex mutex;
     std::condition_variable changed;
     size_t nextSheet = 0;
@@ -43,13 +43,14 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
                     return;
                 i = nextSheet++;
             }
-            SheetOutcome outcome = GradeSheetFile(
-                { pages[i], i < annotated.size() ? annotated[i] : std::string(),
-                    i < reviewImages.size() ? reviewImages[i] : std::string(), NeedsMarkedLetters(options) },
-                key);
+            SheetOutcome outcome
+                = GradeSheetFile({ pages[i], i < annotated.size() ? annotated[i] : std::string(),
+                                     i < reviewImages.size() ? reviewImages[i] : std::string(),
+                                     NeedsMarkedLetters(options), !options.slipsFile.empty() },
+                    key);
             {
                 std::lock_guard lock(mutex);
-                slots[i % window] = std::move(outcome);
+                finished[i % window] = std::move(outcome);
             }
             changed.notify_all();
         }
@@ -61,9 +62,9 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
 
     for (size_t i = 0; i < count; ++i) {
         std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return slots[i % window].has_value(); });
-        SheetOutcome outcome = std::move(*slots[i % window]);
-        slots[i % window].reset();
+        changed.wait(lock, [&] { return finished[i % window].has_value(); });
+        SheetOutcome outcome = std::move(*finished[i % window]);
+        finished[i % window].reset();
         ++delivered;
         lock.unlock();
         changed.notify_all();

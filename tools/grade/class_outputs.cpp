@@ -3,6 +3,7 @@
 #include "csv_report.h"
 #include "framework/format.h"
 #include "results/class_report.h"
+#include "results/class_slips.h"
 #include "results/class_workbook.h"
 
 #include <cstdio>
@@ -19,7 +20,7 @@ ClassOutputs::ClassOutputs(
 bool ClassOutputs::Wanted() const
 {
     return !m_options.itemsFile.empty() || !m_options.xlsxFile.empty() || !m_options.reportFile.empty()
-        || m_roster;
+        || !m_options.slipsFile.empty() || m_roster;
 }
 
 void ClassOutputs::Add(const SheetOutcome& outcome)
@@ -57,7 +58,8 @@ RosterCheck ClassOutputs::CheckRoster() const
     return CheckAgainstRoster(*m_roster, sheets);
 }
 
-Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report)
+Status ClassOutputs::Finish(
+    AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report, AtomicFileWriter* slips)
 {
     std::optional<RosterCheck> check;
     if (m_roster) {
@@ -80,7 +82,7 @@ Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook,
         line += FormatText(", KR-20 %.2f", *test.kr20);
     if (!flagged.empty())
         line += "; check the key of question " + flagged;
-    if (!m_options.itemsFile.empty() || workbook || report)
+    if (!m_options.itemsFile.empty() || workbook || report || slips)
         std::fprintf(stderr, "%s\n", line.c_str());
 
     if (items) {
@@ -88,7 +90,7 @@ Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook,
         for (const ItemStatistics& item : analysis.items)
             items->Append(ItemsCsvRow(item));
     }
-    if (!workbook && !report)
+    if (!workbook && !report && !slips)
         return {};
     ClassWorkbook book { m_key.answers, {}, analysis, { line } };
     if (check)
@@ -96,7 +98,8 @@ Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook,
     for (size_t s = 0; s < m_sheets.size(); ++s) {
         const SheetOutcome& sheet = m_sheets[s];
         ClassSheetRow row { sheet.file, sheet.status != SheetStatus::Refused, sheet.examineeId, sheet.correct,
-            sheet.wrong, sheet.errors, { sheet.questionScores, sheet.markedLetters }, {}, {}, {}, {} };
+            sheet.wrong, sheet.errors, { sheet.questionScores, sheet.markedLetters }, {}, {}, {}, {},
+            sheet.idArea };
         if (const RosterStudent* student = check ? check->students[s] : nullptr) {
             row.name = student->name;
             row.className = student->className;
@@ -117,7 +120,8 @@ Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook,
     }
     for (const auto& [writer, path, make] :
         { std::tuple { workbook, &m_options.xlsxFile, &MakeClassWorkbook },
-            { report, &m_options.reportFile, &MakeClassReport } }) {
+            { report, &m_options.reportFile, &MakeClassReport },
+            { slips, &m_options.slipsFile, &MakeClassSlips } }) {
         if (!writer)
             continue;
         const Result<std::string> bytes = make(book);

@@ -14,8 +14,8 @@
 #include <vector>
 
 // The outputs made of the whole class once every sheet is graded: the item analysis,
-// the check against the class list, the workbook and the report. Keeps what they need of each sheet as the
-// outcomes arrive, in input order.
+// the check against the class list, the workbook, the report and the slips. Keeps what they need of each
+// sheet as the outcomes arrive, in input order.
 class ClassOutputs {
 public:
     ClassOutputs(const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster);
@@ -24,8 +24,9 @@ public:
     // The name the class list gives the sheet's ID; empty when none.
     std::string NameOf(const SheetOutcome& outcome) const;
     // The lines the summary gains on standard error; then every file asked for, into
-    // its writer. Fails when the workbook or the report could not be made.
-    Status Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report);
+    // its writer. Fails when the workbook, the report or the slips could not be made.
+    Status Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report,
+        AtomicFileWriter* slips);
 
 private:
     bool Wanted() const;

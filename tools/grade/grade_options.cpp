@@ -16,7 +16,7 @@ bool ParseJobs(std::string_view text, int& jobs)
 bool NeedsMarkedLetters(const GradeOptions& options)
 {
     return !options.csvFile.empty() || !options.itemsFile.empty() || !options.xlsxFile.empty()
-        || !options.reportFile.empty();
+        || !options.reportFile.empty() || !options.slipsFile.empty();
 }
 
 std::string GradeUsage()
@@ -44,6 +44,8 @@ std::string GradeUsage()
            "                          Answers (wrong answers shaded), Items and Summary\n"
            "  --report FILE.pdf       write the class report: summary and score histogram, the item\n"
            "                          table with its bars and flags, the score list\n"
+           "  --slips FILE.pdf        write a slip for every student, three to a page: name, ID, score,\n"
+           "                          each question's key and the letters read, the ID as marked\n"
            "  --results FILE          write the results file (\"ID  = correct\" lines) of every graded\n"
            "                          sheet\n"
            "                          and the review: review (what to look at: id:3;q12;tilt),\n"
@@ -105,7 +107,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
         }
         const bool takesValue = arg == "--key" || arg == "--csv" || arg == "--results" || arg == "--annotate"
             || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs"
-            || arg == "--items" || arg == "--roster" || arg == "--xlsx" || arg == "--report";
+            || arg == "--items" || arg == "--roster" || arg == "--xlsx" || arg == "--report"
+            || arg == "--slips";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -135,6 +138,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.xlsxFile = value;
         else if (arg == "--report")
             options.reportFile = value;
+        else if (arg == "--slips")
+            options.slipsFile = value;
         else if (arg == "--annotate-format") {
             if (value != "png" && value != "jpg" && value != "tif") {
                 parsed.error = "--annotate-format must be png, jpg or tif";

@@ -15,6 +15,7 @@ struct GradeOptions {
     std::string rosterFile;
     std::string xlsxFile;
     std::string reportFile;
+    std::string slipsFile;
     bool csvExcel = false; // the CSV starts with a byte order mark, for Excel
     int jobs = 0; // 0: one per core
     bool quiet = false;

@@ -95,7 +95,8 @@ int main(int argc, char** argv)
     // For the image codec plugins; no display is needed. Review pictures and the
     // report carry text, which takes the font machinery of a GUI application, shown
     // on no screen.
-    const bool drawsText = !options.reviewImagesDir.empty() || !options.reportFile.empty();
+    const bool drawsText
+        = !options.reviewImagesDir.empty() || !options.reportFile.empty() || !options.slipsFile.empty();
     if (drawsText && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app = drawsText ? std::make_unique<QGuiApplication>(argc, argv)
@@ -145,6 +146,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<AtomicFileWriter> items = OpenOutput(options.itemsFile, opened);
     std::unique_ptr<AtomicFileWriter> workbook = OpenOutput(options.xlsxFile, opened);
     std::unique_ptr<AtomicFileWriter> report = OpenOutput(options.reportFile, opened);
+    std::unique_ptr<AtomicFileWriter> slips = OpenOutput(options.slipsFile, opened);
     if (!opened)
         return UsageError;
     if (csv && options.csvExcel)
@@ -169,16 +171,18 @@ int main(int argc, char** argv)
         });
     console.Finish();
     bool written = true;
-    if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get()); !finished) {
+    if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get(), slips.get());
+        !finished) {
         std::fprintf(stderr, "vantrel-grade: %s\n", finished.message().c_str());
         // Nothing replaces what was there.
         workbook.reset();
         report.reset();
+        slips.reset();
         written = false;
     }
 
     for (AtomicFileWriter* file :
-        { csv.get(), results.get(), review.get(), items.get(), workbook.get(), report.get() })
+        { csv.get(), results.get(), review.get(), items.get(), workbook.get(), report.get(), slips.get() })
         if (file)
             written = Report(file->Commit()) && written;
     return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded

@@ -36,7 +36,7 @@ FileIdentity IdentityOf(const std::string& path)
     return identity;
 }
 
-// A copier's scan may be a PDF; the report is one by design, so it alone may be named so.
+// A copier's scan may be a PDF; the report and the slips are PDFs by design, so they alone may be named so.
 bool HasReadableImageExtension(const std::string& path, bool mayBePdf = false)
 {
     std::string extension = fs::path(path).extension().string();
@@ -59,11 +59,12 @@ struct NamedFile {
 
 std::string OutputClash(const GradeOptions& options, const std::vector<std::string>& annotatedPaths)
 {
-    for (const auto& [option, path] :
-        { std::pair { "--csv", &options.csvFile }, { "--results", &options.resultsFile },
-            { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
-            { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile } })
-        if (!path->empty() && HasReadableImageExtension(*path, path == &options.reportFile))
+    for (const auto& [option, path] : { std::pair { "--csv", &options.csvFile },
+             { "--results", &options.resultsFile }, { "--review", &options.reviewFile },
+             { "--items", &options.itemsFile }, { "--xlsx", &options.xlsxFile },
+             { "--report", &options.reportFile }, { "--slips", &options.slipsFile } })
+        if (!path->empty()
+            && HasReadableImageExtension(*path, path == &options.reportFile || path == &options.slipsFile))
             return std::string(option) + " " + *path
                 + " names an image file; give the output file's own name (is a file name missing before the "
                   "sheets?)";
@@ -78,9 +79,10 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
     std::vector<NamedFile> outputs;
     if (!options.csvFile.empty())
         outputs.push_back({ "--csv", options.csvFile, IdentityOf(options.csvFile) });
-    for (const auto& [option, path] : { std::pair { "--results", &options.resultsFile },
-             { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
-             { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile } })
+    for (const auto& [option, path] :
+        { std::pair { "--results", &options.resultsFile }, { "--review", &options.reviewFile },
+            { "--items", &options.itemsFile }, { "--xlsx", &options.xlsxFile },
+            { "--report", &options.reportFile }, { "--slips", &options.slipsFile } })
         if (!path->empty())
             outputs.push_back({ option, *path, IdentityOf(*path) });
     for (const std::string& annotated : annotatedPaths)

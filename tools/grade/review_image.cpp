@@ -39,7 +39,9 @@ PixelArea PlaceOf(const ReviewItem& item, const GradingGrid& grid)
     return {};
 }
 
-QImage Cut(const SheetImage& scan, const PixelArea& wanted)
+} // namespace
+
+QImage CutFromSheet(const SheetImage& scan, const PixelArea& wanted, int zoom)
 {
     const PixelArea area = ReadablePart(wanted, scan);
     if (area.IsEmpty())
@@ -55,11 +57,19 @@ QImage Cut(const SheetImage& scan, const PixelArea& wanted)
             out[2] = pixel[0];
         }
     }
-    return cut.scaled(
-        cut.width() * kZoom, cut.height() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return zoom == 1
+        ? cut
+        : cut.scaled(cut.width() * zoom, cut.height() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-} // namespace
+QImage CutIdArea(const SheetImage& sheet, const IdBandLayout& bands)
+{
+    const PixelArea first = IdBandArea(bands.tops.front(), bands.left);
+    const PixelArea last = IdBandArea(bands.tops.back(), bands.left);
+    return sheet.GetBitsPerPixel() < 24
+        ? QImage()
+        : CutFromSheet(sheet, Grown({ first.columns, { first.rows.first, last.rows.end } }), 1);
+}
 
 std::vector<std::string> ReviewImagePaths(const std::vector<SheetPage>& pages, const std::string& directory)
 {
@@ -82,7 +92,7 @@ std::string SaveReviewImage(
         const QString text = QString::fromStdString(
             item.item + ":  first " + item.first + ",  second " + item.second + "\n" + item.reason);
         const PixelArea place = PlaceOf(item, grid);
-        cuts.emplace_back(place.IsEmpty() ? QImage() : Cut(scan, place), text);
+        cuts.emplace_back(place.IsEmpty() ? QImage() : CutFromSheet(scan, place, kZoom), text);
     }
     int width = kTextWidth;
     int height = 0;

@@ -54,17 +54,24 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
         outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
-    if (!job.reviewImagePath.empty() && reviewed.review.IsDoubtful()) {
+    const bool picturesReview = !job.reviewImagePath.empty() && reviewed.review.IsDoubtful();
+    if (picturesReview || job.cutIdArea) {
         // Cut from the scan as it came in, not from the thresholded sheet.
         SheetImage scan;
         const Result<DecodeWarnings> reloaded
             = LoadSheetPage(scan, job.page.file, job.page.page, job.page.pageCount);
         const GradingGrid grid { LayIdBands(engine.g_skew), checked.rows };
-        const std::string failure = reloaded
-            ? SaveReviewImage(scan, grid, reviewed.review, job.reviewImagePath)
-            : reloaded.message();
-        if (!failure.empty())
-            outcome.writeFailure = "cannot save the review picture: " + failure;
+        if (reloaded)
+            scan.ConvertTo24Bits();
+        if (reloaded && job.cutIdArea)
+            outcome.idArea = CutIdArea(scan, grid.idBands);
+        if (picturesReview) {
+            const std::string failure = reloaded
+                ? SaveReviewImage(scan, grid, reviewed.review, job.reviewImagePath)
+                : reloaded.message();
+            if (!failure.empty())
+                outcome.writeFailure = "cannot save the review picture: " + failure;
+        }
     }
     if (!job.annotatedPath.empty())
         if (const Status saved = image.SaveToFile(job.annotatedPath); !saved)

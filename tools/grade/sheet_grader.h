@@ -11,6 +11,7 @@ struct SheetJob {
     std::string annotatedPath; // where to save the graded sheet; empty: nowhere
     std::string reviewImagePath; // where to save the picture of a doubtful sheet; empty: nowhere
     bool readMarkedLetters = false;
+    bool cutIdArea = false; // for the students' slips
 };
 
 // Loads, normalises and grades one page against the key, with an engine state of its

@@ -4,6 +4,8 @@
 #include "omr/question_observer.h"
 #include "omr/sheet_review.h"
 
+#include <QImage>
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -33,6 +35,7 @@ struct SheetOutcome {
     std::string refusal; // one line: why the sheet could not be graded
     std::vector<std::string> messages; // what the desktop program would show in boxes, in order
     std::string writeFailure; // why the annotated copy could not be saved; empty when it was
+    QImage idArea; // the ID bands as scanned, for the students' slips; only when asked for
 };
 
 const char* StatusName(SheetStatus status);

@@ -1,0 +1,129 @@
+#include "results/class_slips.h"
+
+#include "framework/format.h"
+#include "results/pdf_pages.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+
+namespace {
+
+using namespace pdf;
+
+constexpr int kSlipsPerPage = 3;
+constexpr double kSlipHeight = kPageHeight / kSlipsPerPage;
+constexpr int kGridColumns = 10;
+constexpr double kCellHeight = 4.6;
+const QRectF kIdPicture(150, 4, 45, 30); // within the slip, millimetres
+
+int KeyedCount(const ClassWorkbook& book)
+{
+    return static_cast<int>(
+        std::count_if(book.key.begin(), book.key.end(), [](const std::string& a) { return !a.empty(); }));
+}
+
+void CutLine(QPainter& painter, double y)
+{
+    painter.setPen(QPen(kRule, Units(0.3), Qt::DashLine));
+    painter.drawLine(QPointF(0, Units(y)), QPointF(Units(kPageWidth), Units(y)));
+}
+
+void IdPicture(Pages& pages, const QImage& idArea, double top)
+{
+    const QRectF frame = Box(kIdPicture.x(), top + kIdPicture.y(), kIdPicture.width(), kIdPicture.height());
+    pages.painter().setPen(QPen(kRule, Units(0.2)));
+    pages.painter().drawRect(frame);
+    if (idArea.isNull())
+        return;
+    const QSizeF fitted = QSizeF(idArea.size()).scaled(frame.size() * 0.94, Qt::KeepAspectRatio);
+    pages.painter().drawImage(
+        QRectF(frame.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted), idArea);
+    pages.Font(6.5);
+    pages.Write(kIdPicture.x(), top + kIdPicture.bottom(), kIdPicture.width(),
+        QString::fromUtf8("รหัสที่ระบายบนกระดาษคำตอบ"), Qt::AlignHCenter);
+}
+
+// Each keyed question: its number, the key, and the letters read on the sheet.
+void AnswerGrid(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, double top)
+{
+    const double width = (kPageWidth - 2 * kMargin) / kGridColumns;
+    int cell = 0;
+    for (size_t q = 0; q < book.key.size(); ++q) {
+        if (book.key[q].empty())
+            continue;
+        const double x = kMargin + width * (cell % kGridColumns);
+        const double y = top + kCellHeight * (cell / kGridColumns);
+        ++cell;
+        const std::optional<QuestionScore>& score = row.answers.scores[q];
+        const bool right = score == QuestionScore::Correct;
+        const std::string& read = row.answers.marked[q];
+        const QString text = QStringLiteral("%1 %2 %3%4")
+                                 .arg(q + 1)
+                                 .arg(Text(book.key[q]))
+                                 .arg(read.empty() ? QStringLiteral("–") : Text(read))
+                                 .arg(right ? QString() : QStringLiteral(" ✗"));
+        pages.Font(7, !right, right ? kInk : kFlag);
+        pages.painter().drawText(Box(x, y, width, kCellHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+}
+
+void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, double top)
+{
+    pages.Font(12, true);
+    pages.Write(kMargin, top + 5, 130, QString::fromUtf8("ใบแจ้งผลการสอบ"));
+    pages.Font(10);
+    const QString name = row.name.empty() ? QStringLiteral("–") : Text(row.name);
+    const QString place = row.className.empty()
+        ? QString()
+        : QStringLiteral("   ") + Text(row.className)
+            + (row.number.empty() ? QString() : QString::fromUtf8(" เลขที่ ") + Text(row.number));
+    pages.Write(kMargin, top + 12, 130, QString::fromUtf8("ชื่อ  ") + name + place);
+    pages.Write(kMargin, top + 18, 130,
+        QString::fromUtf8("รหัสผู้สอบ  ") + Text(FormatText("%08d", row.examineeId)) + QStringLiteral("     ")
+            + QString::fromUtf8("แผ่น  ") + Text(row.file));
+    IdPicture(pages, row.idArea, top);
+    if (!row.graded) {
+        pages.Font(10, true, kFlag);
+        pages.Write(kMargin, top + 25, 130, QString::fromUtf8("ตรวจไม่ได้: ") + Text(row.review).left(70));
+        return;
+    }
+    const int keyed = KeyedCount(book);
+    pages.Font(11, true);
+    pages.Write(kMargin, top + 25, 130,
+        QString::fromUtf8("คะแนน  %1 / %2").arg(row.correct).arg(keyed)
+            + Text(FormatText("   (%.1f %%)", keyed > 0 ? 100.0 * row.correct / keyed : 0.0)));
+    pages.Font(7.5);
+    pages.Write(kMargin, top + 33, 130,
+        QString::fromUtf8("ข้อ เฉลย คำตอบที่อ่านได้  (สีแดง ✗ = ไม่ได้คะแนน, – = ไม่ได้ระบาย)"));
+    AnswerGrid(pages, book, row, top + 41);
+}
+
+} // namespace
+
+Result<std::string> MakeClassSlips(const ClassWorkbook& book)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        SetUpA4(writer, QString::fromUtf8("ใบแจ้งผลการสอบ"));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return Status::Failure("the slips could not be drawn");
+        Pages pages(writer, painter, false);
+        for (size_t s = 0; s < book.sheets.size(); ++s) {
+            const int place = static_cast<int>(s % kSlipsPerPage);
+            if (place == 0 && s > 0)
+                pages.NewPage();
+            if (place > 0)
+                CutLine(painter, kSlipHeight * place);
+            Slip(pages, book, book.sheets[s], kSlipHeight * place);
+        }
+        painter.end();
+    }
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}

@@ -1,0 +1,77 @@
+#include "results/pdf_pages.h"
+
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace pdf {
+
+double Units(double millimetres)
+{
+    return millimetres * kResolution / 25.4;
+}
+
+QRectF Box(double x, double y, double width, double height)
+{
+    return QRectF(Units(x), Units(y), Units(width), Units(height));
+}
+
+QString Text(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+void SetUpA4(QPdfWriter& writer, const QString& title)
+{
+    writer.setResolution(kResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("vantrel-grade"));
+}
+
+Pages::Pages(QPdfWriter& writer, QPainter& painter, bool numbered)
+    : m_writer(writer)
+    , m_painter(painter)
+    , m_numbered(numbered)
+{
+    Foot();
+}
+
+void Pages::Font(double points, bool bold, const QColor& colour)
+{
+    QFont font(QStringLiteral("Loma"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    m_painter.setFont(font);
+    m_painter.setPen(colour);
+}
+
+void Pages::Write(double x, double y, double width, const QString& text, Qt::Alignment align)
+{
+    m_painter.drawText(Box(x, y, width, kLineHeight), static_cast<int>(align | Qt::AlignVCenter), text);
+}
+
+void Pages::Rule(double y)
+{
+    m_painter.setPen(QPen(kRule, Units(0.2)));
+    m_painter.drawLine(QPointF(Units(kMargin), Units(y)), QPointF(Units(kPageWidth - kMargin), Units(y)));
+}
+
+void Pages::NewPage()
+{
+    m_writer.newPage();
+    Foot();
+}
+
+void Pages::Foot()
+{
+    if (!m_numbered)
+        return;
+    Font(8);
+    Write(kMargin, kPageHeight - 10, kPageWidth - 2 * kMargin, QString::fromUtf8("หน้า %1").arg(++m_page),
+        Qt::AlignRight);
+}
+
+} // namespace pdf

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QString>
+
+#include <string>
+
+class QPainter;
+class QPdfWriter;
+
+// Drawing on A4 pages of a PDF in millimetres from the top left, in Loma (Thai),
+// with the page number at the foot of each when asked. The class report and the students'
+// slips are drawn through it.
+namespace pdf {
+
+constexpr int kResolution = 600; // device units per inch
+constexpr double kPageWidth = 210; // A4, millimetres
+constexpr double kPageHeight = 297;
+constexpr double kMargin = 15;
+constexpr double kLineHeight = 6.2;
+inline const QColor kInk(0x20, 0x20, 0x20);
+inline const QColor kBar(0x3B, 0x6E, 0xA8);
+inline const QColor kFlag(0xC0, 0x00, 0x00);
+inline const QColor kRule(0xC8, 0xC8, 0xC8);
+
+double Units(double millimetres);
+QRectF Box(double x, double y, double width, double height);
+QString Text(const std::string& utf8);
+
+// Sets an A4 portrait page without margins at kResolution, and the title.
+void SetUpA4(QPdfWriter& writer, const QString& title);
+
+class Pages {
+public:
+    // Numbered pages carry "หน้า N" at the foot.
+    Pages(QPdfWriter& writer, QPainter& painter, bool numbered = true);
+
+    QPainter& painter() { return m_painter; }
+    void Font(double points, bool bold = false, const QColor& colour = kInk);
+    // One line in a row-high box at (x, y), vertically centred.
+    void Write(double x, double y, double width, const QString& text, Qt::Alignment align = Qt::AlignLeft);
+    // A thin grey rule across the page between the margins.
+    void Rule(double y);
+    void NewPage();
+
+private:
+    void Foot();
+
+    QPdfWriter& m_writer;
+    QPainter& m_painter;
+    bool m_numbered;
+    int m_page = 0;
+};
+
+} // namespace pdf
