@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job: builds Vantrel, draws a set of sample answer sheets with a sample
 # key, and grades them with vantrel-grade into a CSV, the results file, the item
-# analysis, a workbook and the class report; then hard scans with their review, and
+# analysis, a workbook, the class report and a slip for every student; then hard scans with their review, and
 # a few sheets as a 300-dpi copier PDF.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,9 +16,10 @@ awk -F, 'NR > 1 { printf "%s,นักเรียน %d,ม.3/1,%d\n", $2, NR -
   { echo "id,name,class,number"; cat; } >"$samples/roster.csv"
 "$build/tools/grade/vantrel-grade" --quiet --key "$samples/key.txt" --roster "$samples/roster.csv" \
   --csv "$samples/results.csv" --results "$samples/results.txt" --items "$samples/items.csv" \
-  --xlsx "$samples/class.xlsx" --report "$samples/class-report.pdf" "$samples"/img*.tif
+  --xlsx "$samples/class.xlsx" --report "$samples/class-report.pdf" \
+  --slips "$samples/slips.pdf" "$samples"/img*.tif
 echo "CSV: $samples/results.csv   results file: $samples/results.txt"
-echo "items: $samples/items.csv   workbook: $samples/class.xlsx   report: $samples/class-report.pdf"
+echo "items: $samples/items.csv   workbook: $samples/class.xlsx   report: $samples/class-report.pdf   slips: $samples/slips.pdf"
 # Hard scans as a feeder makes them (light pencil, pages turned, blur, noise): the
 # sheets to check again are listed with both readings and pictured.
 hard=$samples/hard
