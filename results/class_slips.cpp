@@ -76,9 +76,8 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
     pages.Write(kMargin, top + 5, 130, QString::fromUtf8("ใบแจ้งผลการสอบ"));
     pages.Font(10);
     const QString name = row.name.empty() ? QStringLiteral("–") : Text(row.name);
-    const QString place = row.className.empty()
-        ? QString()
-        : QStringLiteral("   ") + Text(row.className)
+    const QString place = row.className.empty() ? QString()
+                                                : QStringLiteral("   ") + Text(row.className)
             + (row.number.empty() ? QString() : QString::fromUtf8(" เลขที่ ") + Text(row.number));
     pages.Write(kMargin, top + 12, 130, QString::fromUtf8("ชื่อ  ") + name + place);
     pages.Write(kMargin, top + 18, 130,
