@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CClassExport.h"
 #include "app/CReviewWindow.h"
 #include "app/CommandId.h"
 #include "framework/qt/RecentFileList.h"
@@ -58,6 +59,10 @@ CMainFrame::CMainFrame()
     m_checkingCommands = std::make_unique<CCheckingCommands>(*this);
     m_checkingCommands->SetReviewHandler(
         [this](CVantrelDoc& document, const SheetReview& review) { OnSheetReviewed(document, review); });
+    m_classExport = std::make_unique<CClassExport>(
+        [checking = m_checkingCommands.get()]() -> const std::vector<ClassSheetRow>& {
+            return checking->CheckedSheets();
+        });
     ConnectFrameCommands();
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSheetWindowChanged);
@@ -139,6 +144,7 @@ void CMainFrame::CreateMenus()
     fileWithout->addSeparator();
     AddRecentFileActions(fileWithout);
     fileWithout->addSeparator();
+    AddClassExportActions(fileWithout);
     fileWithout->addActions({ Action(FileClose), Action(AppExit) });
     m_menusWithoutSheet = { fileWithout, CreateViewMenu(), CreateHelpMenu() };
 
@@ -148,6 +154,7 @@ void CMainFrame::CreateMenus()
     fileWith->addSeparator();
     AddRecentFileActions(fileWith);
     fileWith->addSeparator();
+    AddClassExportActions(fileWith);
     fileWith->addAction(Action(AppExit));
     auto* edit = new QMenu(QStringLiteral("&Edit"), this);
     edit->addAction(Action(EditUndo));
@@ -177,6 +184,15 @@ QMenu* CMainFrame::CreateHelpMenu()
     return help;
 }
 
+// What has been checked leaves the program whether or not a sheet is still open.
+void CMainFrame::AddClassExportActions(QMenu* menu)
+{
+    using namespace CommandId;
+    menu->addActions(
+        { Action(ChooseRoster), Action(ExportWorkbook), Action(ExportReport), Action(ExportSlips) });
+    menu->addSeparator();
+}
+
 void CMainFrame::AddRecentFileActions(QMenu* menu)
 {
     menu->addAction(m_recentPlaceholder);
@@ -199,6 +215,12 @@ void CMainFrame::ConnectFrameCommands()
     connect(Action(WindowCascade), &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
     connect(Action(WindowTile), &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
     connect(Action(WindowArrange), &QAction::triggered, this, &CMainFrame::OnArrangeIcons);
+
+    CClassExport* exports = m_classExport.get();
+    connect(Action(ChooseRoster), &QAction::triggered, this, [exports] { exports->OnChooseRoster(); });
+    connect(Action(ExportWorkbook), &QAction::triggered, this, [exports] { exports->OnExportWorkbook(); });
+    connect(Action(ExportReport), &QAction::triggered, this, [exports] { exports->OnExportReport(); });
+    connect(Action(ExportSlips), &QAction::triggered, this, [exports] { exports->OnExportSlips(); });
 
     CCheckingCommands* checking = m_checkingCommands.get();
     connect(

@@ -11,6 +11,7 @@
 #include <memory>
 
 class CCheckingCommands;
+class CClassExport;
 class CReviewWindow;
 class CVantrelDoc;
 struct SheetReview;
@@ -57,6 +58,7 @@ private:
     QMenu* CreateViewMenu();
     QMenu* CreateHelpMenu();
     void AddRecentFileActions(QMenu* menu);
+    void AddClassExportActions(QMenu* menu);
     void ConnectFrameCommands();
 
     // "img001.tif" for a sheet in one window; "img001.tif:1", "img001.tif:2" ...
@@ -85,4 +87,5 @@ private:
     QList<QAction*> m_windowListActions;
     bool m_showsSheetMenu = false;
     std::unique_ptr<CCheckingCommands> m_checkingCommands;
+    std::unique_ptr<CClassExport> m_classExport;
 };

@@ -30,4 +30,9 @@ constexpr int MeasureSkew = 32775;
 constexpr int PrepareSheet = 32776;
 constexpr int CheckActiveSheet = 32777;
 constexpr int ToggleSheetWindows = 32778;
+// The File menu's class exports.
+constexpr int ChooseRoster = 32780;
+constexpr int ExportWorkbook = 32781;
+constexpr int ExportReport = 32782;
+constexpr int ExportSlips = 32783;
 } // namespace CommandId

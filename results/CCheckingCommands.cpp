@@ -3,15 +3,71 @@
 #include "answerkey/answer_key_store.h"
 #include "image/CVantrelDoc.h"
 #include "image/sheet_image.h"
+#include "image/sheet_pages.h"
 #include "omr/check_sheet.h"
+#include "omr/marked_letters.h"
 #include "omr/page_size_box.h"
+#include "omr/question_observer.h"
 #include "omr/reviewed_check.h"
+#include "omr/score_recorder.h"
+#include "omr/sheet_cuts.h"
 #include "results/CShow.h"
 #include "results/SheetWindowStack.h"
 #include "results/results_register.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QPointer>
+
+namespace {
+
+// What the engine hands on of the sheet in progress, kept for the exports on its way
+// to the register: the engine's own tally is cleared once reported.
+class SheetHandOver : public ScoreRecorder, public QuestionObserver {
+public:
+    explicit SheetHandOver(ScoreRecorder& next)
+        : m_next(next)
+    {
+    }
+
+    void RecordId(int32_t examineeId) override
+    {
+        sheet.examineeId = examineeId;
+        m_next.RecordId(examineeId);
+    }
+    void RecordScores(const SheetScores& scores) override
+    {
+        sheet.correct = scores.correct;
+        sheet.wrong = scores.wrong;
+        sheet.errors = scores.errors;
+        m_next.RecordScores(scores);
+    }
+    void QuestionScored(int32_t questionNumber, QuestionScore score) override
+    {
+        if (questionNumber >= 1 && questionNumber <= kQuestionCount)
+            sheet.answers.scores[static_cast<size_t>(questionNumber - 1)] = score;
+    }
+
+    ClassSheetRow sheet;
+
+private:
+    ScoreRecorder& m_next;
+};
+
+// The ID area as scanned, for the student's slip: the sheet on screen is thresholded
+// and painted. Null when the file can no longer be read.
+QImage ScannedIdArea(const CVantrelDoc& document, const SkewMeasurement& skew)
+{
+    SheetImage scan;
+    if (!LoadSheetPage(
+            scan, document.GetPathName().toStdString(), document.GetPage(), document.GetPage() + 1))
+        return {};
+    scan.ConvertTo24Bits();
+    return CutIdArea(scan, LayIdBands(skew));
+}
+
+} // namespace
 
 CCheckingCommands::CCheckingCommands(SheetWindowStack& windows)
     : m_windows(windows)
@@ -105,12 +161,36 @@ void CCheckingCommands::CheckDocument(CVantrelDoc& document)
     PageSizeBox messages(m_engine.services.messages, *document.GetImage());
     MessageBoxService* const shownBefore = m_engine.services.messages;
     m_engine.services.messages = &messages;
+    SheetHandOver handOver(*m_engine.services.recorder);
+    m_engine.services.recorder = &handOver;
+    m_engine.services.observer = &handOver;
     const ReviewedSheet reviewed = CheckAndReviewSheet(
         *document.GetImage(), m_engine, g_gradingKey, [&title] { g_resultsRegister.recordTitle(title); });
     m_engine.services.messages = shownBefore;
+    m_engine.services.recorder = &g_resultsRegister;
+    m_engine.services.observer = nullptr;
     document.UpdateAllViews();
+    if (reviewed.checked.check == SheetCheck::Accepted) {
+        ClassSheetRow& sheet = handOver.sheet;
+        // The folder as well as the name: two classes may both have an img001.tif.
+        sheet.file = QFileInfo(document.GetPathName()).dir().filePath(document.GetTitle()).toStdString();
+        sheet.graded = true;
+        sheet.answers.marked = ReadMarkedLetters(*document.GetImage(), reviewed.checked.rows);
+        sheet.idArea = ScannedIdArea(document, m_engine.g_skew);
+        KeepCheckedSheet(std::move(sheet));
+    }
     if (reviewed.checked.check == SheetCheck::Accepted && m_reviewed)
         m_reviewed(document, reviewed.review);
+}
+
+void CCheckingCommands::KeepCheckedSheet(ClassSheetRow sheet)
+{
+    for (ClassSheetRow& kept : m_checkedSheets)
+        if (kept.file == sheet.file) {
+            kept = std::move(sheet);
+            return;
+        }
+    m_checkedSheets.push_back(std::move(sheet));
 }
 
 void CCheckingCommands::MinimizeKeepingActive(QMdiSubWindow* window, QMdiSubWindow* active)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "omr/engine_state.h"
+#include "results/class_workbook.h"
 
 #include <functional>
+#include <vector>
 
 class CVantrelDoc;
 class QMdiSubWindow;
@@ -33,6 +35,10 @@ public:
     // minimized them last.
     void OnToggleSheetWindows();
 
+    // Every sheet accepted since the program started, in the order first checked; a
+    // sheet checked again keeps its place with the newer reading. For the exports.
+    const std::vector<ClassSheetRow>& CheckedSheets() const { return m_checkedSheets; }
+
 private:
     // Shows the results dialog over the parent; true when the person pressed "ตรวจ".
     bool ConfirmInResultsDialog(QWidget* parent);
@@ -40,6 +46,7 @@ private:
     void CheckDocument(CVantrelDoc& document);
     // Minimizing a window activates it; the active one is given back its place.
     void MinimizeKeepingActive(QMdiSubWindow* window, QMdiSubWindow* active);
+    void KeepCheckedSheet(ClassSheetRow sheet);
 
     SheetWindowStack& m_windows;
     // The desktop's one engine state: its records live as long as the program, its
@@ -47,4 +54,5 @@ private:
     EngineState m_engine;
     bool m_sheetWindowsMinimized = false;
     ReviewHandler m_reviewed;
+    std::vector<ClassSheetRow> m_checkedSheets;
 };

@@ -7,6 +7,7 @@
 #include "results/results_file.h"
 #include "ui_test_support.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -260,6 +261,60 @@ private slots:
         auto* list = review->findChild<QTreeWidget*>();
         emit list->itemDoubleClicked(list->topLevelItem(0)->child(1), 0);
         QCOMPARE(m_app->MainFrame()->ActiveSheetWindow()->windowTitle(), again);
+    }
+
+    // What has been checked leaves as a workbook, a report and slips, named from the class list
+    // chosen once and remembered; never over a scan that was checked.
+    void theCheckedSheetsExportNamedFromAClassListChosenOnce()
+    {
+        using namespace CommandId;
+        Trigger(ExportWorkbook);
+        QCOMPARE(m_messages.texts.value(0), "ยังไม่มีกระดาษคำตอบที่ตรวจแล้ว\nตรวจกระดาษคำตอบก่อน แล้วจึงส่งออก");
+        QFile roster(Path("class.csv"));
+        QVERIFY(roster.open(QIODevice::WriteOnly));
+        roster.write("id,name\n11111111,สมชาย ใจดี\n30405060,สมหญิง รักเรียน\n");
+        roster.close();
+        Answer<QFileDialog>(ChooseFile(roster.fileName()));
+        Trigger(ChooseRoster);
+        QCOMPARE(m_messages.texts.value(1), "ใช้รายชื่อนักเรียน " + roster.fileName() + " (2 คน)");
+        Restart();
+
+        g_enteredKey.answers[0] = "a";
+        g_enteredKey.count = 1;
+        Open({ "img001.bmp", "img002.bmp", "img003.bmp" });
+        Answer<CShow>(Press(CShow::kCheckButton));
+        Trigger(CheckAllSheets);
+        Answer<CShow>(Press(CShow::kCheckButton));
+        Trigger(CheckActiveSheet); // checked again: still one row
+        Answer<QFileDialog>(ChooseFile(Path("class.xlsx")));
+        Trigger(ExportWorkbook);
+        QProcess python;
+        python.start(QStandardPaths::findExecutable("python3", { "/usr/bin", "/usr/local/bin" }),
+            { "-c",
+                "import openpyxl, sys\n"
+                "for r in openpyxl.load_workbook(sys.argv[1])['Scores'].iter_rows(min_row=2, "
+                "values_only=True):\n"
+                "    print(r[0].split('/')[-1], r[1], r[2] or '-', r[4], r[5], r[6])",
+                Path("class.xlsx") });
+        QVERIFY(python.waitForFinished(60000) && python.exitCode() == 0);
+        QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()),
+            "img003.bmp 30405060 สมหญิง รักเรียน 1 0 0\n"
+            "img002.bmp 22222222 - 0 1 0\n"
+            "img001.bmp 11111111 สมชาย ใจดี 1 0 0\n");
+
+        const QByteArray scan = ReadAll(Path("img001.bmp"));
+        Answer<QFileDialog>(ChooseFile(Path("img001.bmp")));
+        Trigger(ExportSlips);
+        QCOMPARE(m_messages.texts.constLast(),
+            "ไฟล์ " + Path("img001.bmp")
+                + " เป็นข้อมูลที่ใช้ตรวจ (ภาพสแกนหรือรายชื่อนักเรียน)\n"
+                  "จะไม่บันทึกทับ กรุณาเลือกชื่อไฟล์อื่น");
+        QCOMPARE(ReadAll(Path("img001.bmp")), scan);
+        for (int command : { ExportSlips, ExportReport }) {
+            Answer<QFileDialog>(ChooseFile(Path(QString("export-%1").arg(command))));
+            Trigger(command);
+            QVERIFY(ReadAll(Path(QString("export-%1.pdf").arg(command))).startsWith("%PDF-"));
+        }
     }
 
     void toggleMinimizesAllThenRestoresAll()

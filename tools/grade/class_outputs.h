@@ -4,9 +4,8 @@
 #include "framework/safe_file_write.h"
 #include "framework/status.h"
 #include "grade_options.h"
-#include "results/item_analysis.h"
+#include "results/class_workbook.h"
 #include "results/roster.h"
-#include "results/roster_check.h"
 #include "sheet_outcome.h"
 
 #include <optional>
@@ -30,8 +29,8 @@ public:
 
 private:
     bool Wanted() const;
-    ItemAnalysis Analyse() const;
-    RosterCheck CheckRoster() const;
+    // Every sheet kept, with what a person should look at but the class list's notes.
+    std::vector<ClassSheetRow> Rows() const;
 
     const GradeOptions& m_options;
     const AnswerKey& m_key;

@@ -5,6 +5,7 @@
 #include "framework/safe_file_write.h"
 #include "image/sheet_image.h"
 #include "omr/mark_windows.h"
+#include "omr/sheet_cuts.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -15,61 +16,24 @@
 namespace {
 
 constexpr int kZoom = 3;
-constexpr int kMargin = 6; // pixels of the scan kept around each cut-out
 constexpr int kTextWidth = 560;
 constexpr int kMostCuts = 24;
-
-PixelArea Grown(const PixelArea& area)
-{
-    return { { area.columns.first - kMargin, area.columns.end + kMargin },
-        { area.rows.first - kMargin, area.rows.end + kMargin } };
-}
 
 // Where the item lies on the scan; empty for an item with no place of its own.
 PixelArea PlaceOf(const ReviewItem& item, const GradingGrid& grid)
 {
     if (item.item.rfind("id:", 0) == 0) {
         const size_t column = std::stoul(item.item.substr(3)) - 1;
-        return Grown(IdBandArea(grid.idBands.tops[column], grid.idBands.left));
+        return WithCutMargin(IdBandArea(grid.idBands.tops[column], grid.idBands.left));
     }
     if (item.item[0] == 'q')
-        return Grown(RowScanArea(grid.rows[std::stoul(item.item.substr(1)) - 1]));
+        return WithCutMargin(RowScanArea(grid.rows[std::stoul(item.item.substr(1)) - 1]));
     if (item.item == "mark")
         return { kLeftMarkWindow.columns, kLeftMarkWindow.rows };
     return {};
 }
 
 } // namespace
-
-QImage CutFromSheet(const SheetImage& scan, const PixelArea& wanted, int zoom)
-{
-    const PixelArea area = ReadablePart(wanted, scan);
-    if (area.IsEmpty())
-        return {};
-    QImage cut(area.columns.end - area.columns.first, area.rows.end - area.rows.first, QImage::Format_RGB888);
-    const int bytesPerPixel = scan.GetBitsPerPixel() / 8;
-    for (int r = area.rows.first; r < area.rows.end; ++r) {
-        const uint8_t* pixel = scan.GetPixelAddress(area.columns.first, r);
-        uchar* out = cut.scanLine(r - area.rows.first);
-        for (int c = area.columns.first; c < area.columns.end; ++c, pixel += bytesPerPixel, out += 3) {
-            out[0] = pixel[2];
-            out[1] = pixel[1];
-            out[2] = pixel[0];
-        }
-    }
-    return zoom == 1
-        ? cut
-        : cut.scaled(cut.width() * zoom, cut.height() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-}
-
-QImage CutIdArea(const SheetImage& sheet, const IdBandLayout& bands)
-{
-    const PixelArea first = IdBandArea(bands.tops.front(), bands.left);
-    const PixelArea last = IdBandArea(bands.tops.back(), bands.left);
-    return sheet.GetBitsPerPixel() < 24
-        ? QImage()
-        : CutFromSheet(sheet, Grown({ first.columns, { first.rows.first, last.rows.end } }), 1);
-}
 
 std::vector<std::string> ReviewImagePaths(const std::vector<SheetPage>& pages, const std::string& directory)
 {

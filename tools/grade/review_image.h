@@ -17,12 +17,6 @@ class SheetImage;
 std::string SaveReviewImage(
     SheetImage& scan, const GradingGrid& grid, const SheetReview& review, const std::string& path);
 
-// The part of a 24- or 32-bit sheet within the area, `zoom` times its size; null
-// when none of it lies on the sheet.
-QImage CutFromSheet(const SheetImage& scan, const PixelArea& wanted, int zoom);
-// The eight ID bands and a little around them; null for a sheet of fewer than 24 bits.
-QImage CutIdArea(const SheetImage& sheet, const IdBandLayout& bands);
-
 struct SheetPage;
 
 // Where each page's review picture goes, DIR/<sheet name>-review.png (-pN for a page

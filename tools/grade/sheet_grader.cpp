@@ -5,6 +5,7 @@
 #include "omr/engine_state.h"
 #include "omr/page_size_box.h"
 #include "omr/reviewed_check.h"
+#include "omr/sheet_cuts.h"
 #include "review_image.h"
 #include "sheet_recorder.h"
 

@@ -1,0 +1,143 @@
+#include "app/CClassExport.h"
+
+#include "answerkey/answer_key_store.h"
+#include "framework/format.h"
+#include "framework/message_box.h"
+#include "framework/qt/FileDialog.h"
+#include "framework/qt/ModalMessageBox.h"
+#include "framework/safe_file_write.h"
+#include "results/class_book.h"
+#include "results/class_report.h"
+#include "results/class_slips.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+
+namespace {
+
+const QString kRosterSetting = QStringLiteral("Class/Roster");
+
+QSettings Settings()
+{
+    return QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"));
+}
+
+std::string Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+// The scan a checked sheet came from: its file without the page's "#N".
+QString ScanOf(const ClassSheetRow& sheet)
+{
+    static const QRegularExpression page(QStringLiteral("#[0-9]+$"));
+    const QString file = QString::fromStdString(sheet.file);
+    const QString withoutPage = QString(file).remove(page);
+    return QFileInfo::exists(withoutPage) ? withoutPage : file;
+}
+
+} // namespace
+
+CClassExport::CClassExport(CheckedSheets checked)
+    : m_checked(std::move(checked))
+{
+}
+
+QString CClassExport::RosterPath()
+{
+    return Settings().value(kRosterSetting).toString();
+}
+
+void CClassExport::OnChooseRoster()
+{
+    FileDialogRequest request;
+    request.types = { { QStringLiteral("รายชื่อนักเรียน (CSV)"), QStringLiteral("*.csv") } };
+    const FileDialogChoice choice = ChooseFile(request);
+    const QString current = RosterPath();
+    if (!choice.accepted) {
+        if (!current.isEmpty()
+            && AskYesNo(FormatText("เลิกใช้รายชื่อนักเรียน %s หรือไม่", Shown(current).c_str())))
+            Settings().remove(kRosterSetting);
+        return;
+    }
+    const Result<Roster> roster = Roster::Read(choice.path.toStdString());
+    if (!roster) {
+        ShowMessage(FormatText("อ่านรายชื่อนักเรียนไม่ได้\n%s", roster.message().c_str()));
+        return;
+    }
+    Settings().setValue(kRosterSetting, choice.path);
+    ShowMessage(FormatText("ใช้รายชื่อนักเรียน %s (%d คน)", Shown(choice.path).c_str(),
+        static_cast<int>(roster->Students().size())));
+}
+
+void CClassExport::OnExportWorkbook()
+{
+    Export(&MakeClassWorkbook, QStringLiteral("Excel (*.xlsx)"), QStringLiteral("xlsx"),
+        QStringLiteral("class.xlsx"));
+}
+
+void CClassExport::OnExportReport()
+{
+    Export(&MakeClassReport, QStringLiteral("PDF"), QStringLiteral("pdf"), QStringLiteral("class-report.pdf"));
+}
+
+void CClassExport::OnExportSlips()
+{
+    Export(&MakeClassSlips, QStringLiteral("PDF"), QStringLiteral("pdf"), QStringLiteral("slips.pdf"));
+}
+
+void CClassExport::Export(
+    Maker make, const QString& description, const QString& suffix, const QString& proposedName)
+{
+    const std::vector<ClassSheetRow>& sheets = m_checked();
+    if (sheets.empty()) {
+        ShowMessage("ยังไม่มีกระดาษคำตอบที่ตรวจแล้ว\nตรวจกระดาษคำตอบก่อน แล้วจึงส่งออก");
+        return;
+    }
+    std::optional<Roster> roster;
+    if (const QString path = RosterPath(); !path.isEmpty()) {
+        Result<Roster> read = Roster::Read(path.toStdString());
+        if (!read) {
+            ShowMessage(FormatText("อ่านรายชื่อนักเรียนไม่ได้\n%s", read.message().c_str()));
+            return;
+        }
+        roster = std::move(*read);
+    }
+
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.types = { { description, QStringLiteral("*.") + suffix } };
+    request.initialName = proposedName;
+    request.defaultSuffix = suffix;
+    request.confirmReplace = false; // MayWrite asks, and knows which files are scans
+    const FileDialogChoice choice = ChooseFile(request);
+    if (!choice.accepted || !MayWrite(choice.path))
+        return;
+
+    const ClassWorkbook book = MakeClassBook(g_gradingKey.answers, sheets, roster ? &*roster : nullptr);
+    const Result<std::string> bytes = make(book);
+    const Status written
+        = bytes ? WriteFileSafely(choice.path.toStdString(), *bytes) : Status::Failure(bytes.message());
+    if (!written)
+        ShowMessage(FormatText("บันทึก %s ไม่สำเร็จ\n%s", Shown(choice.path).c_str(), written.message().c_str()));
+}
+
+bool CClassExport::MayWrite(const QString& path) const
+{
+    const QFileInfo target(path);
+    if (!target.exists())
+        return true;
+    QStringList inputs { RosterPath() };
+    for (const ClassSheetRow& sheet : m_checked())
+        inputs << ScanOf(sheet);
+    for (const QString& input : inputs)
+        if (!input.isEmpty() && QFileInfo(input).canonicalFilePath() == target.canonicalFilePath()) {
+            ShowMessage(FormatText("ไฟล์ %s เป็นข้อมูลที่ใช้ตรวจ (ภาพสแกนหรือรายชื่อนักเรียน)\n"
+                                   "จะไม่บันทึกทับ กรุณาเลือกชื่อไฟล์อื่น",
+                Shown(path).c_str()));
+            return false;
+        }
+    return AskYesNo(FormatText("มีไฟล์ %s อยู่แล้ว\nต้องการบันทึกทับหรือไม่", Shown(path).c_str()));
+}

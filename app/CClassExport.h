@@ -1,0 +1,40 @@
+#pragma once
+
+#include "results/class_workbook.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+// The File menu's class exports: what has been checked so far as the workbook, the
+// class report or the students' slips, named from the class list chosen once and
+// remembered in the settings.
+class CClassExport {
+public:
+    using CheckedSheets = std::function<const std::vector<ClassSheetRow>&()>;
+
+    explicit CClassExport(CheckedSheets checked);
+
+    // Asks for the class list; a list that cannot be read is refused and the one
+    // before it kept. Cancelling with a list chosen offers to stop using it.
+    void OnChooseRoster();
+    void OnExportWorkbook();
+    void OnExportReport();
+    void OnExportSlips();
+
+    // The class list in use; empty when none.
+    static QString RosterPath();
+
+private:
+    using Maker = Result<std::string> (*)(const ClassWorkbook&);
+    // Asks for the file, then writes it; every failure is shown with the file and why.
+    void Export(Maker make, const QString& description, const QString& suffix, const QString& proposedName);
+    // Whether the file may be written: never over a checked scan or the class list, and
+    // over another file only when the person says so.
+    bool MayWrite(const QString& path) const;
+
+    CheckedSheets m_checked;
+};

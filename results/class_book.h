@@ -1,0 +1,17 @@
+#pragma once
+
+#include "results/class_workbook.h"
+#include "results/roster.h"
+
+#include <string>
+#include <vector>
+
+// The item analysis in one line: "items: 40 questions over 45 sheets; mean ...",
+// naming the questions whose key should be checked.
+std::string ItemsSummaryLine(const ItemAnalysis& analysis);
+
+// The class as the workbook, the report and the slips show it: the sheets in their
+// order, named from the class list when there is one, the item analysis of the graded
+// ones, and the summary lines: the items' first, then the class list's. What the list
+// finds of a sheet joins that sheet's review, after what is there.
+ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sheets, const Roster* roster);
