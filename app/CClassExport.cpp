@@ -57,8 +57,7 @@ void CClassExport::OnChooseRoster()
     const FileDialogChoice choice = ChooseFile(request);
     const QString current = RosterPath();
     if (!choice.accepted) {
-        if (!current.isEmpty()
-            && AskYesNo(FormatText("เลิกใช้รายชื่อนักเรียน %s หรือไม่", Shown(current).c_str())))
+        if (!current.isEmpty() && AskYesNo(FormatText("เลิกใช้รายชื่อนักเรียน %s หรือไม่", Shown(current).c_str())))
             Settings().remove(kRosterSetting);
         return;
     }
@@ -68,8 +67,8 @@ void CClassExport::OnChooseRoster()
         return;
     }
     Settings().setValue(kRosterSetting, choice.path);
-    ShowMessage(FormatText("ใช้รายชื่อนักเรียน %s (%d คน)", Shown(choice.path).c_str(),
-        static_cast<int>(roster->Students().size())));
+    ShowMessage(FormatText(
+        "ใช้รายชื่อนักเรียน %s (%d คน)", Shown(choice.path).c_str(), static_cast<int>(roster->Students().size())));
 }
 
 void CClassExport::OnExportWorkbook()
@@ -80,7 +79,8 @@ void CClassExport::OnExportWorkbook()
 
 void CClassExport::OnExportReport()
 {
-    Export(&MakeClassReport, QStringLiteral("PDF"), QStringLiteral("pdf"), QStringLiteral("class-report.pdf"));
+    Export(
+        &MakeClassReport, QStringLiteral("PDF"), QStringLiteral("pdf"), QStringLiteral("class-report.pdf"));
 }
 
 void CClassExport::OnExportSlips()

@@ -26,7 +26,8 @@ RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& she
 {
     std::vector<RosterSheet> seen;
     for (const ClassSheetRow& sheet : sheets)
-        seen.push_back({ sheet.file, sheet.graded ? std::optional<int32_t>(sheet.examineeId) : std::nullopt });
+        seen.push_back(
+            { sheet.file, sheet.graded ? std::optional<int32_t>(sheet.examineeId) : std::nullopt });
     RosterCheck check = CheckAgainstRoster(roster, seen);
     for (size_t s = 0; s < sheets.size(); ++s) {
         ClassSheetRow& sheet = sheets[s];
