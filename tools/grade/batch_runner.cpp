@@ -1,6 +1,6 @@
 #include "batch_runner.h"
 
-#include "sheet_grader.h"
+#include "grading/sheet_grader.h"
 
 #include <algorithm>
 #include <condition_variable>

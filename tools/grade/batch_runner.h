@@ -2,8 +2,8 @@
 
 #include "answerkey/answer_key.h"
 #include "grade_options.h"
-#include "page_list.h"
-#include "sheet_outcome.h"
+#include "grading/page_list.h"
+#include "grading/sheet_outcome.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "class_outputs.h"
 
-#include "csv_report.h"
+#include "grading/csv_report.h"
 #include "results/class_book.h"
 #include "results/class_report.h"
 #include "results/class_slips.h"

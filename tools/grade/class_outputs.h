@@ -4,9 +4,9 @@
 #include "framework/safe_file_write.h"
 #include "framework/status.h"
 #include "grade_options.h"
+#include "grading/sheet_outcome.h"
 #include "results/class_workbook.h"
 #include "results/roster.h"
-#include "sheet_outcome.h"
 
 #include <optional>
 #include <string>

@@ -1,19 +1,19 @@
 // vantrel-grade: grades scanned answer sheets from the command line.
 
-#include "annotated_paths.h"
 #include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
 #include "batch_runner.h"
 #include "class_outputs.h"
 #include "console_report.h"
-#include "csv_report.h"
 #include "framework/message_box.h"
 #include "framework/safe_file_write.h"
 #include "grade_options.h"
+#include "grading/annotated_paths.h"
+#include "grading/csv_report.h"
+#include "grading/page_list.h"
+#include "grading/review_image.h"
 #include "output_guard.h"
-#include "page_list.h"
 #include "results/results_file.h"
-#include "review_image.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

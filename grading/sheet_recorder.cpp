@@ -1,4 +1,4 @@
-#include "sheet_recorder.h"
+#include "grading/sheet_recorder.h"
 
 void SheetRecorder::RecordScores(const SheetScores& scores)
 {

@@ -1,4 +1,4 @@
-#include "page_list.h"
+#include "grading/page_list.h"
 
 #include "image/sheet_pages.h"
 

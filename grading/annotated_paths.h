@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page_list.h"
+#include "grading/page_list.h"
 
 #include <string>
 #include <vector>

@@ -1,13 +1,13 @@
-#include "sheet_grader.h"
+#include "grading/sheet_grader.h"
 
+#include "grading/review_image.h"
+#include "grading/sheet_recorder.h"
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
 #include "omr/engine_state.h"
 #include "omr/page_size_box.h"
 #include "omr/reviewed_check.h"
 #include "omr/sheet_cuts.h"
-#include "review_image.h"
-#include "sheet_recorder.h"
 
 #include <algorithm>
 

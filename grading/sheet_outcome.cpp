@@ -1,4 +1,4 @@
-#include "sheet_outcome.h"
+#include "grading/sheet_outcome.h"
 
 const char* StatusName(SheetStatus status)
 {

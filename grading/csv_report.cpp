@@ -1,4 +1,4 @@
-#include "csv_report.h"
+#include "grading/csv_report.h"
 
 #include "framework/format.h"
 

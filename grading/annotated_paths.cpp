@@ -1,4 +1,4 @@
-#include "annotated_paths.h"
+#include "grading/annotated_paths.h"
 
 #include <filesystem>
 #include <set>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "framework/message_box.h"
+#include "grading/sheet_outcome.h"
 #include "omr/question_observer.h"
 #include "omr/score_recorder.h"
-#include "sheet_outcome.h"
 
 // Collects what the engine shows and hands over for one sheet into its outcome,
 // instead of message boxes and the desktop's register.

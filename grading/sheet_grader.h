@@ -1,8 +1,8 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
-#include "page_list.h"
-#include "sheet_outcome.h"
+#include "grading/page_list.h"
+#include "grading/sheet_outcome.h"
 
 #include <string>
 

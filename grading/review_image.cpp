@@ -1,6 +1,6 @@
-#include "review_image.h"
+#include "grading/review_image.h"
 
-#include "annotated_paths.h"
+#include "grading/annotated_paths.h"
 
 #include "framework/safe_file_write.h"
 #include "image/sheet_image.h"

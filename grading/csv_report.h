@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet_outcome.h"
+#include "grading/sheet_outcome.h"
 
 #include <string>
 
