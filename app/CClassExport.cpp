@@ -73,8 +73,7 @@ void CClassExport::OnChooseRoster()
 
 void CClassExport::OnExportWorkbook()
 {
-    Export(&MakeClassWorkbook, QStringLiteral("Excel (*.xlsx)"), QStringLiteral("xlsx"),
-        QStringLiteral("class.xlsx"));
+    Export(&MakeClassWorkbook, QStringLiteral("Excel"), QStringLiteral("xlsx"), QStringLiteral("class.xlsx"));
 }
 
 void CClassExport::OnExportReport()
@@ -89,7 +88,7 @@ void CClassExport::OnExportSlips()
 }
 
 void CClassExport::Export(
-    Maker make, const QString& description, const QString& suffix, const QString& proposedName)
+    const Maker& make, const QString& description, const QString& suffix, const QString& proposedName)
 {
     const std::vector<ClassSheetRow>& sheets = m_checked();
     if (sheets.empty()) {

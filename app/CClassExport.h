@@ -28,10 +28,13 @@ public:
     // The class list in use; empty when none.
     static QString RosterPath();
 
+    using Maker = std::function<Result<std::string>(const ClassWorkbook&)>;
+    // Asks for the file, then writes what `make` makes of the class; every failure is
+    // shown with the file and why.
+    void Export(
+        const Maker& make, const QString& description, const QString& suffix, const QString& proposedName);
+
 private:
-    using Maker = Result<std::string> (*)(const ClassWorkbook&);
-    // Asks for the file, then writes it; every failure is shown with the file and why.
-    void Export(Maker make, const QString& description, const QString& suffix, const QString& proposedName);
     // Whether the file may be written: never over a checked scan or the class list, and
     // over another file only when the person says so.
     bool MayWrite(const QString& path) const;

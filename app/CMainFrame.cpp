@@ -92,6 +92,8 @@ void CMainFrame::CreateToolBar()
     for (int id : { AppAbout, ShowMainDialog, MeasureSkew, PrepareSheet, Unassigned, CheckAllSheets,
              CheckActiveSheet, ToggleSheetWindows })
         m_toolBar->addAction(Action(id));
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(Action(CheckClass));
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 }
 
@@ -161,8 +163,8 @@ void CMainFrame::CreateMenus()
     edit->addSeparator();
     edit->addActions({ Action(EditCut), Action(EditCopy), Action(EditPaste) });
     m_windowMenu = new QMenu(QStringLiteral("&Window"), this);
-    m_windowMenu->addActions(
-        { Action(WindowNew), Action(WindowCascade), Action(WindowTile), Action(WindowArrange) });
+    m_windowMenu->addActions({ Action(WindowNew), Action(WindowCascade), Action(WindowTile),
+        Action(WindowArrange), Action(CloseSheetWindows) });
     connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowList);
     m_menusWithSheet = { fileWith, edit, CreateViewMenu(), m_windowMenu, CreateHelpMenu() };
 
@@ -188,8 +190,8 @@ QMenu* CMainFrame::CreateHelpMenu()
 void CMainFrame::AddClassExportActions(QMenu* menu)
 {
     using namespace CommandId;
-    menu->addActions(
-        { Action(ChooseRoster), Action(ExportWorkbook), Action(ExportReport), Action(ExportSlips) });
+    menu->addActions({ Action(CheckClass), Action(ChooseRoster), Action(ExportWorkbook), Action(ExportReport),
+        Action(ExportSlips) });
     menu->addSeparator();
 }
 
@@ -215,6 +217,10 @@ void CMainFrame::ConnectFrameCommands()
     connect(Action(WindowCascade), &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
     connect(Action(WindowTile), &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
     connect(Action(WindowArrange), &QAction::triggered, this, &CMainFrame::OnArrangeIcons);
+    connect(Action(CloseSheetWindows), &QAction::triggered, this, [this] {
+        for (CChildFrame* window : SheetWindows())
+            window->close();
+    });
 
     CClassExport* exports = m_classExport.get();
     connect(Action(ChooseRoster), &QAction::triggered, this, [exports] { exports->OnChooseRoster(); });

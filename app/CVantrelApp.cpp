@@ -1,8 +1,10 @@
 #include "app/CVantrelApp.h"
 
+#include "answerkey/answer_key_file.h"
 #include "answerkey/answer_key_store.h"
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
+#include "app/CClassWindow.h"
 #include "app/CInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CommandId.h"
@@ -12,6 +14,11 @@
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
 #include "image/sheet_sequence.h"
+#include "omr/check_sheet.h"
+#include "omr/engine_state.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <QAction>
 #include <QDir>
@@ -72,6 +79,82 @@ void CVantrelApp::ConnectCommands()
     connect(frame->Action(AppAbout), &QAction::triggered, this, &CVantrelApp::OnAppAbout);
     connect(frame->Action(ShowMainDialog), &QAction::triggered, this, &CVantrelApp::OnShowMainDialog);
     connect(frame, &CMainFrame::RecentFileChosen, this, &CVantrelApp::OnRecentFile);
+    connect(frame->Action(CheckClass), &QAction::triggered, this, &CVantrelApp::OnCheckClass);
+}
+
+bool CVantrelApp::ClassKey(AnswerKey& key)
+{
+    if (g_enteredKey.count == 0) {
+        FileDialogRequest request;
+        request.types = { { QStringLiteral("เฉลย"), QStringLiteral("*.txt") } };
+        const FileDialogChoice choice = ChooseFile(request);
+        if (!choice.accepted)
+            return false;
+        const Result<AnswerList> read = ReadAnswerKeyFile(choice.path.toStdString());
+        if (!read) {
+            ShowMessage(read.message());
+            return false;
+        }
+        AcceptAnswerKey(*read, QFileInfo(choice.path).completeBaseName().toStdString());
+        if (g_enteredKey.count == 0) {
+            ShowMessage(kNoAnswerKeyWarning);
+            return false;
+        }
+    }
+    key = g_enteredKey;
+    return true;
+}
+
+CClassWindow* CVantrelApp::OnCheckClass()
+{
+    AnswerKey key;
+    if (!ClassKey(key))
+        return nullptr;
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::OpenMany;
+    request.types
+        = { { QStringLiteral("ภาพคำตอบและ PDF จากเครื่องถ่ายเอกสาร"),
+                QStringLiteral("*.jpg;*.jpeg;*.tif;*.tiff;*.bmp;*.png;*.gif;*.pdf;*.JPG;*.TIF;*.PDF") },
+              { QStringLiteral("ทุกไฟล์"), QStringLiteral("*") } };
+    const FileDialogChoice choice = ChooseFile(request);
+    if (!choice.accepted)
+        return nullptr;
+    QStringList paths = choice.paths;
+    paths.sort(); // as the shell lists img*.jpg for vantrel-grade
+    std::vector<std::string> files;
+    for (const QString& path : paths)
+        files.push_back(path.toStdString());
+
+    auto* window = new CClassWindow(ListPages(files));
+    QMdiSubWindow* frame = m_mainFrame->MdiArea()->addSubWindow(window);
+    frame->resize(m_mainFrame->MdiArea()->size() * 0.9);
+    frame->show();
+    connect(window, &CClassWindow::SheetChosen, this,
+        [this, window](const SheetPage& page) { OpenClassSheet(page, window->Key()); });
+    connect(window, &CClassWindow::RegradeAsked, this, [this, window] {
+        AnswerKey corrected;
+        if (ClassKey(corrected))
+            window->Grade(corrected);
+    });
+    window->Grade(key);
+    return window;
+}
+
+void CVantrelApp::OpenClassSheet(const SheetPage& page, const AnswerKey& key)
+{
+    const int windowsBefore = SheetWindowCount();
+    CVantrelDoc* document
+        = OpenDocumentPage(DocumentPath(QString::fromStdString(page.file)), page.page, page.pageCount);
+    if (!document || !document->GetImage() || SheetWindowCount() == windowsBefore)
+        return; // an open sheet keeps what it shows
+    // The class window has the messages; the register takes nothing from here.
+    class Silent : public MessageBoxService {
+    public:
+        void Show(const std::string&) override { }
+    } silent;
+    EngineState engine({ &silent, nullptr, nullptr });
+    CheckSheet(*document->GetImage(), engine, key, [] {});
+    document->UpdateAllViews();
 }
 
 CVantrelDoc* CVantrelApp::OpenDocumentFile(const QString& path)

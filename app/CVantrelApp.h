@@ -11,6 +11,9 @@
 #include <string>
 
 class CChildFrame;
+class CClassWindow;
+struct AnswerKey;
+struct SheetPage;
 class CMainFrame;
 class CVantrelDoc;
 
@@ -61,6 +64,9 @@ public:
     virtual void OnShowMainDialog();
     void OnFileOpen();
     void OnAppAbout();
+    // Command 32779: asks for the key (the entered one, or a key file) and the scans,
+    // and grades them in a class window. Returns the window; nullptr when cancelled.
+    CClassWindow* OnCheckClass();
 
 private:
     // One page of a file as its own window; the page's window when it is open already.
@@ -71,6 +77,11 @@ private:
     void OpenSheetSequence();
     void OnFileSaveAs();
     void OnRecentFile(const QString& path);
+    // The key the checking commands would use; without one, a key file read as the key
+    // dialog reads it. Nothing when no valid answer comes of either.
+    bool ClassKey(AnswerKey& key);
+    // A graded sheet of a class as a sheet window with its overlay, read again silently.
+    void OpenClassSheet(const SheetPage& page, const AnswerKey& key);
 
     ModalMessageBox m_messageBox;
     ScopedMessageBox m_messageBoxBinding;

@@ -30,6 +30,8 @@ constexpr int MeasureSkew = 32775;
 constexpr int PrepareSheet = 32776;
 constexpr int CheckActiveSheet = 32777;
 constexpr int ToggleSheetWindows = 32778;
+constexpr int CheckClass = 32779; // a whole class in one step, in a class window
+constexpr int CloseSheetWindows = 32784; // the Window menu: every sheet window, between classes
 // The File menu's class exports.
 constexpr int ChooseRoster = 32780;
 constexpr int ExportWorkbook = 32781;

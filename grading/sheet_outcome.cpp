@@ -12,3 +12,20 @@ const char* StatusName(SheetStatus status)
     }
     return "refused";
 }
+
+ClassSheetRow ClassRowOf(const SheetOutcome& outcome)
+{
+    ClassSheetRow row { outcome.file, outcome.status != SheetStatus::Refused, outcome.examineeId,
+        outcome.correct, outcome.wrong, outcome.errors, { outcome.questionScores, outcome.markedLetters }, {},
+        {}, {}, {}, outcome.idArea };
+    std::vector<std::string> review;
+    if (outcome.status == SheetStatus::Refused)
+        review.push_back("refused: " + outcome.refusal);
+    if (outcome.status == SheetStatus::Unreported)
+        review.push_back("unreported: the key's last question was never scored");
+    if (!outcome.writeFailure.empty())
+        review.push_back(outcome.writeFailure);
+    for (const std::string& part : review)
+        row.review += (row.review.empty() ? "" : "; ") + part;
+    return row;
+}

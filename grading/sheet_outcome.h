@@ -3,6 +3,7 @@
 #include "omr/marked_letters.h"
 #include "omr/question_observer.h"
 #include "omr/sheet_review.h"
+#include "results/class_workbook.h"
 
 #include <QImage>
 
@@ -39,3 +40,7 @@ struct SheetOutcome {
 };
 
 const char* StatusName(SheetStatus status);
+
+// The sheet as the workbook, the report and the slips show it, with what a person
+// should look at (a refusal, an unreported walk, a failed write); no name yet.
+ClassSheetRow ClassRowOf(const SheetOutcome& outcome);

@@ -29,7 +29,8 @@ FileDialogChoice ChooseFile(const FileDialogRequest& request)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmReplace);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setFileMode(request.kind == FileDialogRequest::Kind::OpenMany ? QFileDialog::ExistingFiles
+                                                                             : QFileDialog::ExistingFile);
     }
     dialog.setNameFilters(nameFilters);
     if (request.initialType >= 1 && request.initialType <= nameFilters.size())
@@ -43,7 +44,9 @@ FileDialogChoice ChooseFile(const FileDialogRequest& request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return choice;
     choice.accepted = true;
-    choice.path = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+    for (const QString& file : dialog.selectedFiles())
+        choice.paths << QFileInfo(file).absoluteFilePath();
+    choice.path = choice.paths.constFirst();
     choice.selectedType = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1;
     LastFolder() = QFileInfo(choice.path).absolutePath();
     return choice;

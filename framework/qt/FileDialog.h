@@ -4,9 +4,10 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 struct FileDialogRequest {
-    enum class Kind { Open, Save };
+    enum class Kind { Open, OpenMany, Save };
     Kind kind = Kind::Open;
     QList<FileTypeEntry> types;
     int initialType = 0; // counted from 1; anything out of range selects the first entry
@@ -18,7 +19,8 @@ struct FileDialogRequest {
 
 struct FileDialogChoice {
     bool accepted = false;
-    QString path; // absolute
+    QString path; // absolute; the first of several
+    QStringList paths; // absolute, every file chosen
     int selectedType = 0; // counted from 1
 };
 

@@ -111,11 +111,11 @@ private slots:
         QCOMPARE(Menu(frame), (QStringList { "&File", "&View", "&Help" }));
         QCOMPARE(Menu(frame, 0),
             (QStringList { "&New\tCtrl+N (greyed)", "&Open...\tCtrl+O", "-", "Recent File (greyed)", "-",
-                "รายชื่อนักเรียน…", "ส่งออก Excel…", "รายงาน PDF…", "ใบแจ้งผล PDF…", "-", "&Close (greyed)",
-                "E&xit" }));
+                "ตรวจทั้งห้อง…", "รายชื่อนักเรียน…", "ส่งออก Excel…", "รายงาน PDF…", "ใบแจ้งผล PDF…", "-",
+                "&Close (greyed)", "E&xit" }));
         QCOMPARE(toolbar(),
             "57601 57603 (greyed) - 57664 32771 32775 (greyed) 32776 (greyed) 32772 (greyed) 32774 (greyed) "
-            "32777 (greyed) 32778 (greyed)");
+            "32777 (greyed) 32778 (greyed) - 32779");
         QCOMPARE(frame.windowTitle(), "Vantrel");
         QCOMPARE(frame.statusBar()->currentMessage(), "Ready");
         for (int id : { ShowMainDialog, CheckAllSheets, MeasureSkew, PrepareSheet, CheckActiveSheet })
@@ -131,8 +131,8 @@ private slots:
                 "&Paste\tCtrl+V (greyed)" }));
         QCOMPARE(
             Menu(frame, 3).mid(0, 4), (QStringList { "&New Window", "&Cascade", "&Tile", "&Arrange Icons" }));
-        QCOMPARE(
-            toolbar(), "57601 57603 (greyed) - 57664 32771 32775 32776 32772 (greyed) 32774 32777 32778");
+        QCOMPARE(toolbar(),
+            "57601 57603 (greyed) - 57664 32771 32775 32776 32772 (greyed) 32774 32777 32778 - 32779");
         QCOMPARE(frame.windowTitle(), "Vantrel - img001.bmp");
 
         Trigger(FileClose);
@@ -182,10 +182,10 @@ private slots:
         QMenu* window = frame.menuBar()->actions().value(3)->menu();
         emit window->aboutToShow();
         QStringList entries;
-        for (QAction* action : window->actions().mid(5))
+        for (QAction* action : window->actions().mid(6))
             entries << action->text() + (action->isChecked() ? " (checked)" : "");
         QCOMPARE(entries, (QStringList { "&1 img001.bmp", "&2 img002.bmp (checked)" }));
-        window->actions().value(5)->trigger();
+        window->actions().value(6)->trigger();
         QCOMPARE(frame.ActiveDocument()->GetTitle(), "img001.bmp");
         // The same file by another spelling activates its window.
         CVantrelDoc* second = m_app->SheetWindows()[1]->Document();

@@ -1,4 +1,5 @@
 #include "app/CChildFrame.h"
+#include "app/CClassWindow.h"
 #include "app/CReviewWindow.h"
 #include "app/CommandId.h"
 #include "image/CVantrelView.h"
@@ -7,12 +8,15 @@
 #include "results/results_file.h"
 #include "ui_test_support.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 namespace {
@@ -315,6 +319,75 @@ private slots:
             Trigger(command);
             QVERIFY(ReadAll(Path(QString("export-%1.pdf").arg(command))).startsWith("%PDF-"));
         }
+    }
+
+    // A drawn class of 40 graded from its window as the truth says, the interface answering all
+    // along; nothing reaches the register until asked; a second run cancelled keeps its rows.
+    void aClassIsGradedInItsWindowAsDrawn()
+    {
+        QProcess tool;
+        const QString folder = Path("class");
+        tool.start(VANTREL_SHEET_TOOL,
+            { "batch", "--count", "40", "--seed", "1440", "--format", "jpg", "--out", folder });
+        QVERIFY(tool.waitForFinished(120000) && tool.exitCode() == 0);
+        QStringList names;
+        QMap<QString, QString> truth; // file: "ID correct wrong error"
+        const QStringList lines
+            = QString::fromUtf8(ReadAll(folder + "/truth.csv")).split('\n', Qt::SkipEmptyParts);
+        for (const QString& line : lines.mid(1)) {
+            const QStringList fields = line.split(',');
+            names << '"' + fields[0] + '"';
+            truth[fields[0]] = fields.mid(1, 4).join(' ');
+        }
+        Answer<QFileDialog>(ChooseFile(folder + "/key.txt"));
+        Answer<QFileDialog>(ChooseFile(folder + "/" + names.join(' ')));
+        Trigger(CommandId::CheckClass);
+        auto* window = m_app->MainFrame()->findChild<CClassWindow*>();
+        QVERIFY(window);
+        auto* onlyToReview = window->findChild<QCheckBox*>();
+        while (window->IsGrading()) { // a person clicking the filter while it runs
+            onlyToReview->click();
+            QTest::qWait(20);
+        }
+        QTRY_VERIFY(!window->IsGrading());
+        if (onlyToReview->isChecked())
+            onlyToReview->click();
+        const auto shown = [window] {
+            QMap<QString, QString> rows;
+            QTableWidget* table = window->Table();
+            for (int row = 0; row < table->rowCount(); ++row)
+                if (!table->item(row, CClassWindow::Correct)->text().isEmpty())
+                    rows[table->item(row, CClassWindow::File)->text()]
+                        = QStringList { table->item(row, CClassWindow::Id)->text(),
+                              table->item(row, CClassWindow::Correct)->text(),
+                              table->item(row, CClassWindow::Wrong)->text(),
+                              table->item(row, CClassWindow::Error)->text() }
+                              .join(' ');
+            return rows;
+        };
+        QCOMPARE(shown(), truth);
+        QCOMPARE(g_resultsRegister.row(0).title, "");
+
+        window->Table()->sortItems(CClassWindow::Correct);
+        emit window->Table()->cellDoubleClicked(0, 0);
+        QCOMPARE(m_app->SheetWindowCount(), 1);
+        QCOMPARE(
+            m_app->SheetWindows()[0]->windowTitle(), window->Table()->item(0, CClassWindow::File)->text());
+        QCOMPARE(g_resultsRegister.row(0).title, "");
+        Click(*window, "toRegister"); // 40 rows: the register wraps over its first ten
+        const SheetResult eleventh = g_resultsRegister.row(10);
+        QCOMPARE(QString::fromStdString(eleventh.title), "img011.jpg");
+        QCOMPARE(QString("%1 %2").arg(eleventh.examineeId, 8, 10, QChar('0')).arg(eleventh.correctCount),
+            truth["img011.jpg"].section(' ', 0, 1));
+
+        connect(window, &CClassWindow::SheetGraded, window, &CClassWindow::Cancel);
+        QSignalSpy ended(window, &CClassWindow::GradingEnded);
+        Click(*window, "regrade");
+        QVERIFY(ended.wait(120000));
+        const QMap<QString, QString> kept = shown();
+        QVERIFY(!kept.isEmpty() && kept.size() < 40);
+        for (auto row = kept.cbegin(); row != kept.cend(); ++row)
+            QCOMPARE(row.value(), truth[row.key()]);
     }
 
     void toggleMinimizesAllThenRestoresAll()

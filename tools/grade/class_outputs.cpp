@@ -43,21 +43,8 @@ std::string ClassOutputs::NameOf(const SheetOutcome& outcome) const
 std::vector<ClassSheetRow> ClassOutputs::Rows() const
 {
     std::vector<ClassSheetRow> rows;
-    for (const SheetOutcome& sheet : m_sheets) {
-        ClassSheetRow row { sheet.file, sheet.status != SheetStatus::Refused, sheet.examineeId, sheet.correct,
-            sheet.wrong, sheet.errors, { sheet.questionScores, sheet.markedLetters }, {}, {}, {}, {},
-            sheet.idArea };
-        std::vector<std::string> review;
-        if (sheet.status == SheetStatus::Refused)
-            review.push_back("refused: " + sheet.refusal);
-        if (sheet.status == SheetStatus::Unreported)
-            review.push_back("unreported: the key's last question was never scored");
-        if (!sheet.writeFailure.empty())
-            review.push_back(sheet.writeFailure);
-        for (const std::string& part : review)
-            row.review += (row.review.empty() ? "" : "; ") + part;
-        rows.push_back(std::move(row));
-    }
+    for (const SheetOutcome& sheet : m_sheets)
+        rows.push_back(ClassRowOf(sheet));
     return rows;
 }
 

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/CClassExport.h"
+#include "grading/class_run.h"
+#include "grading/page_list.h"
+#include "grading/sheet_outcome.h"
+#include "results/roster.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+// A class graded in one step: a row for every sheet, filled in the background on
+// every core as vantrel-grade grades it. No message box is shown for a sheet: what the
+// engine would have shown goes to the row's tooltip and the details below the table.
+// Nothing enters the results register until the teacher copies the class into it.
+class CClassWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    enum Column { Number, File, Id, Name, Correct, Wrong, Error, Status, Review, ColumnCount };
+
+    explicit CClassWindow(std::vector<SheetPage> pages, QWidget* parent = nullptr);
+    ~CClassWindow() override;
+
+    // Grades every page against the key, on a fresh table; the class list chosen in
+    // the File menu names the students.
+    void Grade(const AnswerKey& key);
+    void Cancel();
+    bool IsGrading() const { return m_run != nullptr; }
+    const AnswerKey& Key() const { return m_key; }
+    const std::vector<std::optional<SheetOutcome>>& Outcomes() const { return m_outcomes; }
+    QTableWidget* Table() const { return m_table; }
+
+signals:
+    void SheetGraded(int page);
+    void GradingEnded();
+    // Double-clicked: the sheet to open in a window of its own.
+    void SheetChosen(const SheetPage& page);
+    // "ตรวจใหม่ด้วยเฉลยที่แก้ไข": the frame answers with Grade and the key as it is now.
+    void RegradeAsked();
+
+private:
+    void Deliver(int run, size_t page, SheetOutcome&& outcome);
+    void OnEnded(int run);
+    void ShowRow(int row);
+    int RowOf(size_t page) const;
+    void ApplyFilter();
+    void ShowDetails();
+    void CopyToRegister();
+    void UpdateButtons();
+    const std::vector<ClassSheetRow>& GradedRows();
+
+    std::vector<SheetPage> m_pages;
+    AnswerKey m_key;
+    std::optional<Roster> m_roster;
+    std::vector<std::optional<SheetOutcome>> m_outcomes;
+    std::vector<ClassSheetRow> m_rows; // what the exports see
+    CClassExport m_export;
+
+    QTableWidget* m_table;
+    QProgressBar* m_progress;
+    QPushButton* m_cancel;
+    QPushButton* m_regrade;
+    QPushButton* m_toRegister;
+    QList<QPushButton*> m_exports;
+    QCheckBox* m_onlyToReview;
+    QPlainTextEdit* m_details;
+    int m_graded = 0;
+    int m_runNumber = 0; // what is still queued from a run given up is left aside
+    std::unique_ptr<ClassRun> m_run; // last: its workers reach the members above
+};
