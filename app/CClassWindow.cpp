@@ -88,7 +88,9 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Sized to their text once a run ends: measuring every row at every sheet would cost
+    // a class of hundreds dearly.
+    m_table->horizontalHeader()->setSectionResizeMode(Review, QHeaderView::Stretch);
     m_details->setReadOnly(true);
     m_details->setPlaceholderText(QStringLiteral("เลือกแผ่นเพื่อดูข้อความและสิ่งที่ต้องตรวจสอบ"));
 
@@ -177,6 +179,7 @@ void CClassWindow::Grade(const AnswerKey& key)
         m_table->item(row, Status)->setText(QStringLiteral("รอตรวจ"));
     }
     m_table->setSortingEnabled(true);
+    m_table->resizeColumnsToContents();
     m_progress->setRange(0, static_cast<int>(m_pages.size()));
     m_progress->setValue(0);
     m_details->clear();
@@ -187,10 +190,15 @@ void CClassWindow::Grade(const AnswerKey& key)
         [this, run](size_t page, SheetOutcome&& outcome) {
             QMetaObject::invokeMethod(
                 this,
-                [this, run, page, outcome = std::move(outcome)]() mutable { Deliver(run, page, std::move(outcome)); },
+                [this, run, page, outcome = std::move(outcome)]() mutable {
+                    Deliver(run, page, std::move(outcome));
+                },
                 Qt::QueuedConnection);
         },
-        [this, run] { QMetaObject::invokeMethod(this, [this, run] { OnEnded(run); }, Qt::QueuedConnection); });
+        [this, run] {
+            QMetaObject::invokeMethod(
+                this, [this, run] { OnEnded(run); }, Qt::QueuedConnection);
+        });
     UpdateButtons();
 }
 
@@ -215,6 +223,7 @@ void CClassWindow::OnEnded(int run)
     if (run != m_runNumber)
         return;
     m_run.reset();
+    m_table->resizeColumnsToContents();
     UpdateButtons();
     emit GradingEnded();
 }

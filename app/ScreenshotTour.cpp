@@ -6,6 +6,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CCautionDlg.h"
 #include "app/CChildFrame.h"
+#include "app/CClassWindow.h"
 #include "app/CInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CReviewWindow.h"
@@ -17,8 +18,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -61,6 +66,31 @@ void ShowSideBySide(CMainFrame& frame)
         window->View()->verticalScrollBar()->setValue(400);
 }
 
+// The class graded in its window over the checked sheets, its first doubtful sheet chosen.
+bool SaveClassWindow(CMainFrame& frame, const QString& classFolder, const QDir& folder)
+{
+    std::vector<std::string> files;
+    for (const QFileInfo& file :
+        QDir(classFolder).entryInfoList({ QStringLiteral("img*.tif") }, QDir::Files, QDir::Name))
+        files.push_back(file.absoluteFilePath().toStdString());
+    auto* window = new CClassWindow(ListPages(files));
+    QMdiSubWindow* sub = frame.MdiArea()->addSubWindow(window);
+    sub->show();
+    sub->showMaximized();
+    QEventLoop waiting;
+    QObject::connect(window, &CClassWindow::GradingEnded, &waiting, &QEventLoop::quit);
+    window->Grade(g_enteredKey);
+    waiting.exec();
+    for (int row = 0; row < window->Table()->rowCount(); ++row)
+        if (!window->Table()->item(row, CClassWindow::Review)->text().isEmpty()) {
+            window->Table()->selectRow(row);
+            break;
+        }
+    const bool saved = Save(frame, folder, QStringLiteral("class-window.png"));
+    sub->close();
+    return saved;
+}
+
 } // namespace
 
 int RunScreenshotTour(const QStringList& arguments)
@@ -70,6 +100,12 @@ int RunScreenshotTour(const QStringList& arguments)
     if (!folder.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(folder.path()));
         return 1;
+    }
+
+    QString classFolder; // a class to show graded in its window
+    if (sheets.size() >= 2 && sheets[0] == QLatin1String("--class")) {
+        classFolder = sheets[1];
+        sheets = sheets.mid(2);
     }
 
     CVantrelApp app;
@@ -103,6 +139,8 @@ int RunScreenshotTour(const QStringList& arguments)
     }
 
     bool saved = Save(frame, folder, QStringLiteral("main-window.png"));
+    if (!classFolder.isEmpty())
+        saved = SaveClassWindow(frame, classFolder, folder) && saved;
     CAboutDlg about(&frame);
     about.show();
     saved = Save(about, folder, QStringLiteral("about.png")) && saved;
