@@ -366,6 +366,17 @@ private slots:
             return rows;
         };
         QCOMPARE(shown(), truth);
+        QStringList files;
+        for (const QString& name : names)
+            files << folder + "/" + QString(name).remove('"');
+        tool.start(VANTREL_GRADE_TOOL,
+            QStringList { "--key", folder + "/key.txt", "--quiet", "--csv", Path("class.csv") } + files);
+        QVERIFY(tool.waitForFinished(120000) && tool.exitCode() == 0);
+        QMap<QString, QString> graded;
+        for (const QString& line :
+            QString::fromUtf8(ReadAll(Path("class.csv"))).split('\n', Qt::SkipEmptyParts).mid(1))
+            graded[QFileInfo(line.section(',', 0, 0)).fileName()] = line.section(',', 1, 4).replace(',', ' ');
+        QCOMPARE(shown(), graded);
         QCOMPARE(g_resultsRegister.row(0).title, "");
 
         window->Table()->sortItems(CClassWindow::Correct);
@@ -388,6 +399,12 @@ private slots:
         QVERIFY(!kept.isEmpty() && kept.size() < 40);
         for (auto row = kept.cbegin(); row != kept.cend(); ++row)
             QCOMPARE(row.value(), truth[row.key()]);
+        // Closed while it grades: the sheets in progress finish, and nothing reaches a window gone.
+        disconnect(window, &CClassWindow::SheetGraded, window, &CClassWindow::Cancel);
+        Click(*window, "regrade");
+        QPointer<CClassWindow> closing(window);
+        window->parentWidget()->close();
+        QTRY_VERIFY(!closing);
     }
 
     void toggleMinimizesAllThenRestoresAll()
