@@ -16,10 +16,15 @@ GreyPage::GreyPage(const SheetImage& image)
     for (int y = 0; y < m_height; ++y) {
         uint8_t* out = &m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
         const uint8_t* row = image.GetPixelAddress(0, y);
+        // The usual depths get a loop of their own, without a test per pixel.
+        if (depth == 24 || depth == 32) {
+            const size_t step = static_cast<size_t>(depth / 8);
+            for (int x = 0; x < m_width; ++x)
+                out[x] = row[static_cast<size_t>(x) * step + 2];
+            continue;
+        }
         for (int x = 0; x < m_width; ++x) {
-            if (depth >= 24)
-                out[x] = row[static_cast<size_t>(x) * static_cast<size_t>(depth / 8) + 2];
-            else if (depth == 16)
+            if (depth == 16)
                 out[x] = ExpandRgb565(row + 2 * x).red;
             else if (const size_t index = PackedIndex(row, x, depth); index < table.size())
                 out[x] = table[index].rgbRed;
@@ -27,11 +32,4 @@ GreyPage::GreyPage(const SheetImage& image)
                 out[x] = 255;
         }
     }
-}
-
-uint8_t GreyPage::Near(double x, double y) const
-{
-    const int column = static_cast<int>(std::lround(x));
-    const int row = static_cast<int>(std::lround(y));
-    return Contains(column, row) ? At(column, row) : 255;
 }

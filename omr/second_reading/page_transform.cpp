@@ -20,13 +20,6 @@ PageTransform::PageTransform(const RegistrationBlob& left, const RegistrationBlo
     m_sin = (right.centreY - left.centreY) / kFormMarkSpacing;
 }
 
-SheetPoint PageTransform::Map(SheetPoint form) const
-{
-    const double u = form.x - m_formOrigin.x;
-    const double v = form.y - m_formOrigin.y;
-    return { m_origin.x + m_cos * u - m_sin * v, m_origin.y + m_sin * u + m_cos * v };
-}
-
 double PageTransform::Degrees() const
 {
     // Rows grow downwards: a right side higher is a negative sine here.

@@ -15,7 +15,13 @@ class PageTransform {
 public:
     PageTransform(const RegistrationBlob& left, const RegistrationBlob& right);
 
-    SheetPoint Map(SheetPoint form) const;
+    // Inline: the second reading maps a hundred points for each of its 580 boxes.
+    SheetPoint Map(SheetPoint form) const
+    {
+        const double u = form.x - m_formOrigin.x;
+        const double v = form.y - m_formOrigin.y;
+        return { m_origin.x + m_cos * u - m_sin * v, m_origin.y + m_sin * u + m_cos * v };
+    }
     // The turn of the page, in degrees; positive when its right side is higher.
     double Degrees() const;
     double Scale() const;
