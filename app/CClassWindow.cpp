@@ -101,6 +101,7 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     buttons->addWidget(m_toRegister);
     const auto addExport = [this, buttons](const QString& text, auto handler) {
         auto* button = new QPushButton(text, this);
+        button->setObjectName(QStringLiteral("export%1").arg(m_exports.size()));
         connect(button, &QPushButton::clicked, this, handler);
         buttons->addWidget(button);
         m_exports << button;
@@ -108,10 +109,11 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     addExport(QStringLiteral("CSV…"), [this] {
         m_export.Export(
             [this](const ClassWorkbook&) -> Result<std::string> {
-                std::string csv = CsvHeader();
+                // As vantrel-grade writes it, with the name column when a class list names them.
+                std::string csv = m_roster ? WithField(CsvHeader(), "name") : CsvHeader();
                 for (const std::optional<SheetOutcome>& outcome : m_outcomes)
                     if (outcome)
-                        csv += CsvRow(*outcome);
+                        csv += m_roster ? WithField(CsvRow(*outcome), NameOf(*outcome)) : CsvRow(*outcome);
                 return csv;
             },
             QStringLiteral("CSV"), QStringLiteral("csv"), QStringLiteral("class.csv"));
@@ -248,8 +250,7 @@ void CClassWindow::ShowRow(int row)
         m_table->setItem(row, Correct, NumberItem(outcome.correct));
         m_table->setItem(row, Wrong, NumberItem(outcome.wrong));
         m_table->setItem(row, Error, NumberItem(outcome.errors));
-        const RosterStudent* student = m_roster ? m_roster->Find(outcome.examineeId) : nullptr;
-        m_table->item(row, Name)->setText(student ? Text(student->name) : QString());
+        m_table->item(row, Name)->setText(Text(NameOf(outcome)));
     }
     m_table->item(row, Status)->setText(StatusText(outcome));
     m_table->item(row, Review)->setText(graded ? Text(outcome.review.List()) : Text(outcome.refusal));
@@ -308,6 +309,13 @@ void CClassWindow::UpdateButtons()
     m_toRegister->setEnabled(!IsGrading());
     for (QPushButton* button : m_exports)
         button->setEnabled(!IsGrading());
+}
+
+std::string CClassWindow::NameOf(const SheetOutcome& outcome) const
+{
+    const RosterStudent* student
+        = m_roster && outcome.status != SheetStatus::Refused ? m_roster->Find(outcome.examineeId) : nullptr;
+    return student ? student->name : std::string();
 }
 
 const std::vector<ClassSheetRow>& CClassWindow::GradedRows()

@@ -65,3 +65,11 @@ std::string CsvRow(const SheetOutcome& outcome)
         row += ",,";
     return row + '\n';
 }
+
+std::string WithField(std::string row, const std::string& field)
+{
+    const bool ended = !row.empty() && row.back() == '\n';
+    if (ended)
+        row.pop_back();
+    return row + ',' + CsvField(field) + (ended ? "\n" : "");
+}

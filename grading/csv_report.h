@@ -19,5 +19,8 @@ std::string ReviewHeader();
 // The lines of one sheet, with their line ends; none when nothing is doubtful.
 std::string ReviewLines(const SheetOutcome& outcome);
 
+// A CSV row with one more field before its line end: the name, with a class list.
+std::string WithField(std::string row, const std::string& field);
+
 // Quotes a CSV field when it holds a comma, a quote or a line end.
 std::string CsvField(const std::string& text);

@@ -377,6 +377,9 @@ private slots:
             QString::fromUtf8(ReadAll(Path("class.csv"))).split('\n', Qt::SkipEmptyParts).mid(1))
             graded[QFileInfo(line.section(',', 0, 0)).fileName()] = line.section(',', 1, 4).replace(',', ' ');
         QCOMPARE(shown(), graded);
+        Answer<QFileDialog>(ChooseFile(Path("window.csv")));
+        Click(*window, "export0");
+        QCOMPARE(ReadAll(Path("window.csv")), ReadAll(Path("class.csv")));
         QCOMPARE(g_resultsRegister.row(0).title, "");
 
         window->Table()->sortItems(CClassWindow::Correct);

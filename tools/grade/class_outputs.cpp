@@ -77,11 +77,3 @@ Status ClassOutputs::Finish(
     }
     return {};
 }
-
-std::string WithField(std::string row, const std::string& field)
-{
-    const bool ended = !row.empty() && row.back() == '\n';
-    if (ended)
-        row.pop_back();
-    return row + ',' + CsvField(field) + (ended ? "\n" : "");
-}

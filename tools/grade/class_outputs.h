@@ -37,6 +37,3 @@ private:
     const std::optional<Roster>& m_roster;
     std::vector<SheetOutcome> m_sheets;
 };
-
-// A CSV row with one more field before its line end.
-std::string WithField(std::string row, const std::string& field);
