@@ -3,9 +3,7 @@
 #include "framework/format.h"
 #include "results/pdf_pages.h"
 
-#include <QBuffer>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 #include <array>
@@ -192,20 +190,9 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
 
 Result<std::string> MakeClassReport(const ClassWorkbook& book)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        SetUpA4(writer, QString::fromUtf8("รายงานผลการสอบ"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return Status::Failure("the report could not be drawn");
-        Pages pages(writer, painter);
+    return DrawA4Pdf(QString::fromUtf8("รายงานผลการสอบ"), true, "the report", [&book](Pages& pages) {
         SummaryPage(pages, book);
         ItemPages(pages, book);
         ScorePages(pages, book);
-        painter.end();
-    }
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+    });
 }

@@ -3,9 +3,7 @@
 #include "framework/format.h"
 #include "results/pdf_pages.h"
 
-#include <QBuffer>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 
@@ -104,25 +102,14 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
 
 Result<std::string> MakeClassSlips(const ClassWorkbook& book)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        SetUpA4(writer, QString::fromUtf8("ใบแจ้งผลการสอบ"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return Status::Failure("the slips could not be drawn");
-        Pages pages(writer, painter, false);
+    return DrawA4Pdf(QString::fromUtf8("ใบแจ้งผลการสอบ"), false, "the slips", [&book](Pages& pages) {
         for (size_t s = 0; s < book.sheets.size(); ++s) {
             const int place = static_cast<int>(s % kSlipsPerPage);
             if (place == 0 && s > 0)
                 pages.NewPage();
             if (place > 0)
-                CutLine(painter, kSlipHeight * place);
+                CutLine(pages.painter(), kSlipHeight * place);
             Slip(pages, book, book.sheets[s], kSlipHeight * place);
         }
-        painter.end();
-    }
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+    });
 }

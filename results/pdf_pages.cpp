@@ -1,5 +1,6 @@
 #include "results/pdf_pages.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
@@ -23,12 +24,26 @@ QString Text(const std::string& utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-void SetUpA4(QPdfWriter& writer, const QString& title)
+Result<std::string> DrawA4Pdf(
+    const QString& title, bool numbered, const char* what, const std::function<void(Pages&)>& draw)
 {
-    writer.setResolution(kResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("vantrel-grade"));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kResolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("vantrel-grade"));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return Status::Failure(std::string(what) + " could not be drawn");
+        Pages pages(writer, painter, numbered);
+        draw(pages);
+        painter.end();
+    }
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 Pages::Pages(QPdfWriter& writer, QPainter& painter, bool numbered)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "framework/status.h"
+
 #include <QColor>
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QPainter;
@@ -28,9 +31,6 @@ double Units(double millimetres);
 QRectF Box(double x, double y, double width, double height);
 QString Text(const std::string& utf8);
 
-// Sets an A4 portrait page without margins at kResolution, and the title.
-void SetUpA4(QPdfWriter& writer, const QString& title);
-
 class Pages {
 public:
     // Numbered pages carry "หน้า N" at the foot.
@@ -52,5 +52,10 @@ private:
     bool m_numbered;
     int m_page = 0;
 };
+
+// The bytes of a PDF of A4 portrait pages without margins at kResolution, with the
+// title, drawn by `draw` from the first page on; `what` names it when it cannot be drawn.
+Result<std::string> DrawA4Pdf(
+    const QString& title, bool numbered, const char* what, const std::function<void(Pages&)>& draw);
 
 } // namespace pdf
