@@ -84,13 +84,13 @@ void CClassExport::OnExportReport()
 
 void CClassExport::OnExportSlips()
 {
-    Export(&MakeClassSlips, QStringLiteral("PDF"), QStringLiteral("pdf"), QStringLiteral("slips.pdf"));
+    Export(&MakeClassSlips, QStringLiteral("PDF"), QStringLiteral("pdf"), QStringLiteral("slips.pdf"), true);
 }
 
-void CClassExport::Export(
-    const Maker& make, const QString& description, const QString& suffix, const QString& proposedName)
+void CClassExport::Export(const Maker& make, const QString& description, const QString& suffix,
+    const QString& proposedName, bool idAreas)
 {
-    const std::vector<ClassSheetRow>& sheets = m_checked();
+    const std::vector<ClassSheetRow>& sheets = m_checked(false);
     if (sheets.empty()) {
         ShowMessage("ยังไม่มีกระดาษคำตอบที่ตรวจแล้ว\nตรวจกระดาษคำตอบก่อน แล้วจึงส่งออก");
         return;
@@ -112,10 +112,11 @@ void CClassExport::Export(
     request.defaultSuffix = suffix;
     request.confirmReplace = false; // MayWrite asks, and knows which files are scans
     const FileDialogChoice choice = ChooseFile(request);
-    if (!choice.accepted || !MayWrite(choice.path))
+    if (!choice.accepted || !MayWrite(choice.path, sheets))
         return;
 
-    const ClassWorkbook book = MakeClassBook(g_gradingKey.answers, sheets, roster ? &*roster : nullptr);
+    const ClassWorkbook book = MakeClassBook(
+        g_gradingKey.answers, idAreas ? m_checked(true) : sheets, roster ? &*roster : nullptr);
     const Result<std::string> bytes = make(book);
     const Status written
         = bytes ? WriteFileSafely(choice.path.toStdString(), *bytes) : Status::Failure(bytes.message());
@@ -123,13 +124,13 @@ void CClassExport::Export(
         ShowMessage(FormatText("บันทึก %s ไม่สำเร็จ\n%s", Shown(choice.path).c_str(), written.message().c_str()));
 }
 
-bool CClassExport::MayWrite(const QString& path) const
+bool CClassExport::MayWrite(const QString& path, const std::vector<ClassSheetRow>& sheets)
 {
     const QFileInfo target(path);
     if (!target.exists())
         return true;
     QStringList inputs { RosterPath() };
-    for (const ClassSheetRow& sheet : m_checked())
+    for (const ClassSheetRow& sheet : sheets)
         inputs << ScanOf(sheet);
     for (const QString& input : inputs)
         if (!input.isEmpty() && QFileInfo(input).canonicalFilePath() == target.canonicalFilePath()) {

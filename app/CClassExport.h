@@ -14,7 +14,8 @@ class QWidget;
 // remembered in the settings.
 class CClassExport {
 public:
-    using CheckedSheets = std::function<const std::vector<ClassSheetRow>&()>;
+    // The sheets to export; with their ID areas cut from the scans when asked (for the slips).
+    using CheckedSheets = std::function<const std::vector<ClassSheetRow>&(bool idAreas)>;
 
     explicit CClassExport(CheckedSheets checked);
 
@@ -31,13 +32,13 @@ public:
     using Maker = std::function<Result<std::string>(const ClassWorkbook&)>;
     // Asks for the file, then writes what `make` makes of the class; every failure is
     // shown with the file and why.
-    void Export(
-        const Maker& make, const QString& description, const QString& suffix, const QString& proposedName);
+    void Export(const Maker& make, const QString& description, const QString& suffix,
+        const QString& proposedName, bool idAreas = false);
 
 private:
     // Whether the file may be written: never over a checked scan or the class list, and
     // over another file only when the person says so.
-    bool MayWrite(const QString& path) const;
+    static bool MayWrite(const QString& path, const std::vector<ClassSheetRow>& sheets);
 
     CheckedSheets m_checked;
 };

@@ -60,9 +60,8 @@ CMainFrame::CMainFrame()
     m_checkingCommands->SetReviewHandler(
         [this](CVantrelDoc& document, const SheetReview& review) { OnSheetReviewed(document, review); });
     m_classExport = std::make_unique<CClassExport>(
-        [checking = m_checkingCommands.get()]() -> const std::vector<ClassSheetRow>& {
-            return checking->CheckedSheets();
-        });
+        [checking = m_checkingCommands.get()](
+            bool idAreas) -> const std::vector<ClassSheetRow>& { return checking->CheckedSheets(idAreas); });
     ConnectFrameCommands();
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSheetWindowChanged);

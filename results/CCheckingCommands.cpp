@@ -23,7 +23,8 @@
 namespace {
 
 // What the engine hands on of the sheet in progress, kept for the exports on its way
-// to the register: the engine's own tally is cleared once reported.
+// to the register: the engine's own tally is cleared once reported. (The batch
+// grader's SheetRecorder lies above this folder.)
 class SheetHandOver : public ScoreRecorder, public QuestionObserver {
 public:
     explicit SheetHandOver(ScoreRecorder& next)
@@ -54,18 +55,6 @@ public:
 private:
     ScoreRecorder& m_next;
 };
-
-// The ID area as scanned, for the student's slip: the sheet on screen is thresholded
-// and painted. Null when the file can no longer be read.
-QImage ScannedIdArea(const CVantrelDoc& document, const SkewMeasurement& skew)
-{
-    SheetImage scan;
-    if (!LoadSheetPage(
-            scan, document.GetPathName().toStdString(), document.GetPage(), document.GetPage() + 1))
-        return {};
-    scan.ConvertTo24Bits();
-    return CutIdArea(scan, LayIdBands(skew));
-}
 
 } // namespace
 
@@ -176,21 +165,37 @@ void CCheckingCommands::CheckDocument(CVantrelDoc& document)
         sheet.file = QFileInfo(document.GetPathName()).dir().filePath(document.GetTitle()).toStdString();
         sheet.graded = true;
         sheet.answers.marked = ReadMarkedLetters(*document.GetImage(), reviewed.checked.rows);
-        sheet.idArea = ScannedIdArea(document, m_engine.g_skew);
-        KeepCheckedSheet(std::move(sheet));
+        KeepCheckedSheet(std::move(sheet), { document.GetPathName(), document.GetPage(), m_engine.g_skew });
     }
     if (reviewed.checked.check == SheetCheck::Accepted && m_reviewed)
         m_reviewed(document, reviewed.review);
 }
 
-void CCheckingCommands::KeepCheckedSheet(ClassSheetRow sheet)
+void CCheckingCommands::KeepCheckedSheet(ClassSheetRow sheet, SheetOrigin origin)
 {
-    for (ClassSheetRow& kept : m_checkedSheets)
-        if (kept.file == sheet.file) {
-            kept = std::move(sheet);
+    for (size_t s = 0; s < m_checkedSheets.size(); ++s)
+        if (m_checkedSheets[s].file == sheet.file) {
+            m_checkedSheets[s] = std::move(sheet);
+            m_origins[s] = std::move(origin);
             return;
         }
     m_checkedSheets.push_back(std::move(sheet));
+    m_origins.push_back(std::move(origin));
+}
+
+const std::vector<ClassSheetRow>& CCheckingCommands::CheckedSheets(bool idAreas)
+{
+    // Cut from the scan as it came in: the sheet on screen is thresholded and painted.
+    for (size_t s = 0; idAreas && s < m_checkedSheets.size(); ++s) {
+        SheetImage scan;
+        const SheetOrigin& origin = m_origins[s];
+        if (m_checkedSheets[s].idArea.isNull()
+            && LoadSheetPage(scan, origin.path.toStdString(), origin.page, origin.page + 1)) {
+            scan.ConvertTo24Bits();
+            m_checkedSheets[s].idArea = CutIdArea(scan, LayIdBands(origin.skew));
+        }
+    }
+    return m_checkedSheets;
 }
 
 void CCheckingCommands::MinimizeKeepingActive(QMdiSubWindow* window, QMdiSubWindow* active)

@@ -3,6 +3,8 @@
 #include "omr/engine_state.h"
 #include "results/class_workbook.h"
 
+#include <QString>
+
 #include <functional>
 #include <vector>
 
@@ -36,8 +38,9 @@ public:
     void OnToggleSheetWindows();
 
     // Every sheet accepted since the program started, in the order first checked; a
-    // sheet checked again keeps its place with the newer reading. For the exports.
-    const std::vector<ClassSheetRow>& CheckedSheets() const { return m_checkedSheets; }
+    // sheet checked again keeps its place with the newer reading. For the exports; the
+    // ID areas, for the slips, are cut from the scans only when asked for.
+    const std::vector<ClassSheetRow>& CheckedSheets(bool idAreas);
 
 private:
     // Shows the results dialog over the parent; true when the person pressed "ตรวจ".
@@ -46,7 +49,13 @@ private:
     void CheckDocument(CVantrelDoc& document);
     // Minimizing a window activates it; the active one is given back its place.
     void MinimizeKeepingActive(QMdiSubWindow* window, QMdiSubWindow* active);
-    void KeepCheckedSheet(ClassSheetRow sheet);
+    // Where a kept sheet's ID area is to be cut from: its scan and how it lay.
+    struct SheetOrigin {
+        QString path;
+        int page = 0;
+        SkewMeasurement skew;
+    };
+    void KeepCheckedSheet(ClassSheetRow sheet, SheetOrigin origin);
 
     SheetWindowStack& m_windows;
     // The desktop's one engine state: its records live as long as the program, its
@@ -55,4 +64,5 @@ private:
     bool m_sheetWindowsMinimized = false;
     ReviewHandler m_reviewed;
     std::vector<ClassSheetRow> m_checkedSheets;
+    std::vector<SheetOrigin> m_origins; // one a checked sheet
 };
