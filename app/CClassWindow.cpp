@@ -110,10 +110,10 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
         m_export.Export(
             [this](const ClassWorkbook&) -> Result<std::string> {
                 // As vantrel-grade writes it, with the name column when a class list names them.
-                std::string csv = m_roster ? WithField(CsvHeader(), "name") : CsvHeader();
+                std::string csv = CsvHeader(m_roster);
                 for (const std::optional<SheetOutcome>& outcome : m_outcomes)
                     if (outcome)
-                        csv += m_roster ? WithField(CsvRow(*outcome), NameOf(*outcome)) : CsvRow(*outcome);
+                        csv += CsvRow(*outcome, m_roster);
                 return csv;
             },
             QStringLiteral("CSV"), QStringLiteral("csv"), QStringLiteral("class.csv"));
@@ -250,7 +250,7 @@ void CClassWindow::ShowRow(int row)
         m_table->setItem(row, Correct, NumberItem(outcome.correct));
         m_table->setItem(row, Wrong, NumberItem(outcome.wrong));
         m_table->setItem(row, Error, NumberItem(outcome.errors));
-        m_table->item(row, Name)->setText(Text(NameOf(outcome)));
+        m_table->item(row, Name)->setText(m_roster ? Text(NameOnRoster(outcome, *m_roster)) : QString());
     }
     m_table->item(row, Status)->setText(StatusText(outcome));
     m_table->item(row, Review)->setText(graded ? Text(outcome.review.List()) : Text(outcome.refusal));
@@ -309,13 +309,6 @@ void CClassWindow::UpdateButtons()
     m_toRegister->setEnabled(!IsGrading());
     for (QPushButton* button : m_exports)
         button->setEnabled(!IsGrading());
-}
-
-std::string CClassWindow::NameOf(const SheetOutcome& outcome) const
-{
-    const RosterStudent* student
-        = m_roster && outcome.status != SheetStatus::Refused ? m_roster->Find(outcome.examineeId) : nullptr;
-    return student ? student->name : std::string();
 }
 
 const std::vector<ClassSheetRow>& CClassWindow::GradedRows()

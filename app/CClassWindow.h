@@ -58,8 +58,6 @@ private:
     void CopyToRegister();
     void UpdateButtons();
     const std::vector<ClassSheetRow>& GradedRows();
-    // The class list's name for the sheet's ID; empty when none.
-    std::string NameOf(const SheetOutcome& outcome) const;
 
     std::vector<SheetPage> m_pages;
     AnswerKey m_key;

@@ -73,3 +73,13 @@ std::string WithField(std::string row, const std::string& field)
         row.pop_back();
     return row + ',' + CsvField(field) + (ended ? "\n" : "");
 }
+
+std::string CsvHeader(const std::optional<Roster>& roster)
+{
+    return roster ? WithField(CsvHeader(), "name") : CsvHeader();
+}
+
+std::string CsvRow(const SheetOutcome& outcome, const std::optional<Roster>& roster)
+{
+    return roster ? WithField(CsvRow(outcome), NameOnRoster(outcome, *roster)) : CsvRow(outcome);
+}

@@ -2,6 +2,9 @@
 
 #include "grading/sheet_outcome.h"
 
+#include "results/roster.h"
+
+#include <optional>
 #include <string>
 
 // The CSV file: file,examinee_id,correct,wrong,error,status, then q1..q100 (C
@@ -21,6 +24,10 @@ std::string ReviewLines(const SheetOutcome& outcome);
 
 // A CSV row with one more field before its line end: the name, with a class list.
 std::string WithField(std::string row, const std::string& field);
+// The header and a row as they are with a class list (the name its ID has there at the
+// end, empty when none or refused), or without one.
+std::string CsvHeader(const std::optional<Roster>& roster);
+std::string CsvRow(const SheetOutcome& outcome, const std::optional<Roster>& roster);
 
 // Quotes a CSV field when it holds a comma, a quote or a line end.
 std::string CsvField(const std::string& text);

@@ -29,3 +29,10 @@ ClassSheetRow ClassRowOf(const SheetOutcome& outcome)
         row.review += (row.review.empty() ? "" : "; ") + part;
     return row;
 }
+
+std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster)
+{
+    const RosterStudent* student
+        = outcome.status == SheetStatus::Refused ? nullptr : roster.Find(outcome.examineeId);
+    return student ? student->name : std::string();
+}

@@ -4,6 +4,7 @@
 #include "omr/question_observer.h"
 #include "omr/sheet_review.h"
 #include "results/class_workbook.h"
+#include "results/roster.h"
 
 #include <QImage>
 
@@ -44,3 +45,6 @@ const char* StatusName(SheetStatus status);
 // The sheet as the workbook, the report and the slips show it, with what a person
 // should look at (a refusal, an unreported walk, a failed write); no name yet.
 ClassSheetRow ClassRowOf(const SheetOutcome& outcome);
+
+// The name the class list gives the sheet's ID; empty when none or the sheet was refused.
+std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster);

@@ -32,14 +32,6 @@ void ClassOutputs::Add(const SheetOutcome& outcome)
     m_sheets.push_back(std::move(kept));
 }
 
-std::string ClassOutputs::NameOf(const SheetOutcome& outcome) const
-{
-    if (!m_roster || outcome.status == SheetStatus::Refused)
-        return {};
-    const RosterStudent* student = m_roster->Find(outcome.examineeId);
-    return student ? student->name : std::string();
-}
-
 std::vector<ClassSheetRow> ClassOutputs::Rows() const
 {
     std::vector<ClassSheetRow> rows;

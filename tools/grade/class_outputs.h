@@ -20,8 +20,6 @@ public:
     ClassOutputs(const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster);
 
     void Add(const SheetOutcome& outcome);
-    // The name the class list gives the sheet's ID; empty when none.
-    std::string NameOf(const SheetOutcome& outcome) const;
     // The lines the summary gains on standard error; then every file asked for, into
     // its writer. Fails when the workbook, the report or the slips could not be made.
     Status Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report,

@@ -152,7 +152,7 @@ int main(int argc, char** argv)
     if (csv && options.csvExcel)
         csv->Append(kUtf8ByteOrderMark);
     if (csv)
-        csv->Append(roster ? WithField(CsvHeader(), "name") : CsvHeader());
+        csv->Append(CsvHeader(roster));
     if (review)
         review->Append(ReviewHeader());
 
@@ -162,7 +162,7 @@ int main(int argc, char** argv)
         options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
             console.Add(outcome);
             if (csv)
-                csv->Append(roster ? WithField(CsvRow(outcome), whole.NameOf(outcome)) : CsvRow(outcome));
+                csv->Append(CsvRow(outcome, roster));
             if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
                 results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
             if (review)
