@@ -4,94 +4,113 @@
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
 
-#include <turbojpeg.h>
-
-#include <mutex>
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include <jpeglib.h>
+
 namespace {
 
-// Decompressors are made once and shared: a decode borrows one and gives it back,
-// so sheets decoded side by side never share one. libjpeg-turbo can leave one
-// unusable after a failed call (a header cut short), so a failure discards it.
-class DecompressorPool {
-public:
-    ~DecompressorPool()
-    {
-        for (tjhandle handle : m_idle)
-            tjDestroy(handle);
-    }
-
-    tjhandle Take()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            if (!m_idle.empty()) {
-                const tjhandle handle = m_idle.back();
-                m_idle.pop_back();
-                return handle;
-            }
-        }
-        return tjInitDecompress();
-    }
-
-    void Give(tjhandle handle)
-    {
-        const std::lock_guard lock(m_mutex);
-        m_idle.push_back(handle);
-    }
-
-private:
-    std::mutex m_mutex;
-    std::vector<tjhandle> m_idle;
+// libjpeg reports an error by calling error_exit, which must not return: it jumps
+// back to the setjmp of the step that was running. Warnings (a bad code, data
+// ending before the picture) jump too, so that the rest is never filled with grey.
+struct ErrorTrap {
+    jpeg_error_mgr manager; // first: libjpeg hands back a pointer to it
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
 };
 
-DecompressorPool g_decompressors;
+[[noreturn]] void StopOnError(j_common_ptr info)
+{
+    auto* trap = reinterpret_cast<ErrorTrap*>(info->err);
+    (*info->err->format_message)(info, trap->message);
+    std::longjmp(trap->jump, 1);
+}
 
-// One decode's decompressor: back to the pool at the end, unless discarded.
-class BorrowedDecompressor {
+void StopOnWarning(j_common_ptr info, int level)
+{
+    if (level < 0)
+        StopOnError(info);
+}
+
+// The two steps that call into libjpeg. Their frames hold nothing with a
+// destructor, which a jump back would skip.
+bool ReadHeader(jpeg_decompress_struct& info, ErrorTrap& trap, const uint8_t* data, size_t size)
+{
+    if (setjmp(trap.jump))
+        return false;
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    return true;
+}
+
+// Decodes rows first to end - 1 (top-down) into rows[], skipping the others:
+// skipped rows above still pass through the entropy decoder, and so do those
+// below but the last, so damaged data anywhere stops the decode as a whole one would.
+bool DecodeRows(
+    jpeg_decompress_struct& info, ErrorTrap& trap, JSAMPROW* rows, int first, int end, JSAMPROW scratch)
+{
+    if (setjmp(trap.jump))
+        return false;
+    // Blue, green, red, as a sheet image keeps them; the accurate DCT and smooth
+    // upsampling, as Qt's reader decodes.
+    info.out_color_space = JCS_EXT_BGR;
+    info.dct_method = JDCT_ISLOW;
+    info.do_fancy_upsampling = TRUE;
+    jpeg_start_decompress(&info);
+    const auto height = static_cast<JDIMENSION>(info.output_height);
+    if (first > 0)
+        jpeg_skip_scanlines(&info, static_cast<JDIMENSION>(first));
+    while (info.output_scanline < static_cast<JDIMENSION>(end))
+        jpeg_read_scanlines(
+            &info, rows + info.output_scanline, static_cast<JDIMENSION>(end) - info.output_scanline);
+    if (info.output_scanline < height) {
+        // Skipping to the very end would not decode the data at all.
+        if (height - info.output_scanline > 1)
+            jpeg_skip_scanlines(&info, height - info.output_scanline - 1);
+        jpeg_read_scanlines(&info, &scratch, 1);
+    }
+    jpeg_finish_decompress(&info);
+    return true;
+}
+
+class Decompressor {
 public:
-    BorrowedDecompressor()
-        : m_handle(g_decompressors.Take())
+    Decompressor()
     {
+        m_info.err = jpeg_std_error(&m_trap.manager);
+        m_trap.manager.error_exit = StopOnError;
+        m_trap.manager.emit_message = StopOnWarning;
+        jpeg_create_decompress(&m_info);
     }
-    ~BorrowedDecompressor()
-    {
-        if (m_handle)
-            g_decompressors.Give(m_handle);
-    }
-    BorrowedDecompressor(const BorrowedDecompressor&) = delete;
-    BorrowedDecompressor& operator=(const BorrowedDecompressor&) = delete;
+    ~Decompressor() { jpeg_destroy_decompress(&m_info); }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
 
-    tjhandle Handle() const { return m_handle; }
-    void Discard()
-    {
-        tjDestroy(m_handle);
-        m_handle = nullptr;
-    }
+    jpeg_decompress_struct& Info() { return m_info; }
+    ErrorTrap& Trap() { return m_trap; }
 
 private:
-    tjhandle m_handle;
+    ErrorTrap m_trap {};
+    jpeg_decompress_struct m_info {};
 };
 
 } // namespace
 
-std::optional<Status> DecodeColourJpeg(const uint8_t* data, size_t size, SheetImage& image)
+std::optional<Status> DecodeColourJpeg(const uint8_t* data, size_t size, SheetImage& image, NeededRows needed)
 {
-    BorrowedDecompressor decompressor;
-    const tjhandle handle = decompressor.Handle();
-    if (!handle)
+    Decompressor decompressor;
+    jpeg_decompress_struct& info = decompressor.Info();
+    if (!ReadHeader(info, decompressor.Trap(), data, size))
         return std::nullopt;
-    int width = 0, height = 0, subsampling = 0, colorspace = 0;
-    if (tjDecompressHeader3(
-            handle, data, static_cast<unsigned long>(size), &width, &height, &subsampling, &colorspace)
-        != 0) {
-        decompressor.Discard();
+    if (info.jpeg_color_space != JCS_YCbCr && info.jpeg_color_space != JCS_RGB)
         return std::nullopt;
-    }
-    if (colorspace != TJCS_YCbCr && colorspace != TJCS_RGB)
-        return std::nullopt;
+    const auto width = static_cast<int>(info.image_width);
+    const auto height = static_cast<int>(info.image_height);
 
     const int64_t pixels = static_cast<int64_t>(width) * height;
     if (pixels > SheetImage::kMaxPixels)
@@ -105,16 +124,17 @@ std::optional<Status> DecodeColourJpeg(const uint8_t* data, size_t size, SheetIm
     SheetImage decoded;
     if (Status created = decoded.CreateForOverwrite(width, height, 24); !created)
         return created;
-    // Bottom-up: the bottom row starts the memory. A warning (a bad code, data
-    // ending before the picture) stops the decode: the rest would be grey.
-    uint8_t* bottomRow = decoded.GetPixelAddress(0, height - 1);
-    if (tjDecompress2(handle, data, static_cast<unsigned long>(size), bottomRow, width, -decoded.GetPitch(),
-            height, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_STOPONWARNING)
-        != 0) {
-        const std::string why = tjGetErrorStr2(handle);
-        decompressor.Discard();
-        return CorruptImage("JPEG: " + why);
+    const int first = std::clamp(needed.first, 0, height);
+    const int end = std::clamp(needed.end, first, height);
+    std::vector<JSAMPROW> rows(static_cast<size_t>(height));
+    for (int r = 0; r < height; ++r) {
+        rows[static_cast<size_t>(r)] = decoded.GetPixelAddress(0, r);
+        if (r < first || r >= end)
+            std::memset(rows[static_cast<size_t>(r)], 255, static_cast<size_t>(width) * 3);
     }
+    std::vector<JSAMPLE> scratch(static_cast<size_t>(width) * 3);
+    if (!DecodeRows(info, decompressor.Trap(), rows.data(), first, end, scratch.data()))
+        return CorruptImage(std::string("JPEG: ") + decompressor.Trap().message);
     image = std::move(decoded);
     return Status {};
 }

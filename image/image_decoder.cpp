@@ -69,14 +69,14 @@ int DotsPerInch(const QImage& image)
 
 // Decodes image `page` (from 0) of the open file into `image`; failures say why
 // without the path.
-Status Decode(QFile& file, int page, const DecodeMessages& messages, SheetImage& image)
+Status Decode(QFile& file, int page, NeededRows needed, const DecodeMessages& messages, SheetImage& image)
 {
     // These two bytes alone make Qt pick its JPEG reader. A colour JPEG is decoded
     // directly, without Qt's detour; any other goes on to Qt.
     if (page == 0 && file.peek(2) == QByteArrayLiteral("\xFF\xD8") && file.size() <= kMaxDirectJpegBytes) {
         const QByteArray bytes = file.readAll();
         if (std::optional<Status> direct
-            = DecodeColourJpeg(BytesOf(bytes), static_cast<size_t>(bytes.size()), image))
+            = DecodeColourJpeg(BytesOf(bytes), static_cast<size_t>(bytes.size()), image, needed))
             return *direct;
         file.seek(0);
     }
@@ -137,7 +137,7 @@ Result<DecodeWarnings> SheetImage::LoadFromFile(const std::string& path)
     return LoadPage(path, 0);
 }
 
-Result<DecodeWarnings> SheetImage::LoadPage(const std::string& path, int page)
+Result<DecodeWarnings> SheetImage::LoadPage(const std::string& path, int page, NeededRows needed)
 {
     const auto failure = [&](const std::string& why) { return Status::Failure(path + ": " + why); };
     const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
@@ -153,7 +153,7 @@ Result<DecodeWarnings> SheetImage::LoadPage(const std::string& path, int page)
     const DecodeMessages messages;
     SheetImage loaded;
     if (const Status decoded
-        = IsPdfFile(path) ? RenderPdfPage(path, page, loaded) : Decode(file, page, messages, loaded);
+        = IsPdfFile(path) ? RenderPdfPage(path, page, loaded) : Decode(file, page, needed, messages, loaded);
         !decoded) {
         const std::string said = messages.Joined();
         const bool toldAlready = said.empty() || decoded.message().find(said) != std::string::npos;

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,16 @@ inline Status CorruptImage(const std::string& why)
     return Status::Failure("ข้อมูลภาพเสียหาย: " + why);
 }
 
+// The rows of a page (top-down, first to end - 1) a load must decode. A colour JPEG
+// then leaves the others white, which saves most of their decoding; other files
+// are decoded whole.
+struct NeededRows {
+    int first = 0;
+    int end = std::numeric_limits<int>::max();
+
+    bool IsWhole() const { return first <= 0 && end == std::numeric_limits<int>::max(); }
+};
+
 // One scanned sheet in memory: rows bottom-up, each padded to 4 bytes, so the
 // pitch (byte distance from a row to the row below it) is negative.
 class SheetImage {
@@ -64,7 +75,7 @@ public:
     Result<DecodeWarnings> LoadFromFile(const std::string& path);
     // Loads page `page` (from 0) of a file of several pages: a PDF's page rendered
     // at 100 dpi, a TIFF's image; any other file has page 0 only.
-    Result<DecodeWarnings> LoadPage(const std::string& path, int page);
+    Result<DecodeWarnings> LoadPage(const std::string& path, int page, NeededRows needed = {});
     // Encodes by the path's extension (jpg, gif, tif, png, bmp, any case); written
     // through a temporary file so a failure leaves an existing file intact.
     Status SaveToFile(const std::string& path) const;

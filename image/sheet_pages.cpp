@@ -33,10 +33,11 @@ std::string PageName(const std::string& file, int page, int pageCount)
     return pageCount > 1 ? file + "#" + std::to_string(page + 1) : file;
 }
 
-Result<DecodeWarnings> LoadSheetPage(SheetImage& image, const std::string& path, int page, int pageCount)
+Result<DecodeWarnings> LoadSheetPage(
+    SheetImage& image, const std::string& path, int page, int pageCount, NeededRows needed)
 {
     SheetImage loaded;
-    Result<DecodeWarnings> result = loaded.LoadPage(path, page);
+    Result<DecodeWarnings> result = loaded.LoadPage(path, page, needed);
     if (!result) {
         // The loader names the file; the page is named instead.
         const std::string named = path + ": ";
@@ -45,8 +46,13 @@ Result<DecodeWarnings> LoadSheetPage(SheetImage& image, const std::string& path,
                 PageName(path, page, pageCount) + ": " + result.message().substr(named.size()));
         return result;
     }
+    const int width = loaded.GetWidth();
+    const int height = loaded.GetHeight();
     if (const Status normalised = NormalisePage(loaded); !normalised)
         return Status::Failure(PageName(path, page, pageCount) + ": " + normalised.message());
+    // The rows needed are rows of the page the engine reads, not of a larger scan.
+    if (!needed.IsWhole() && (loaded.GetWidth() != width || loaded.GetHeight() != height))
+        return LoadSheetPage(image, path, page, pageCount);
     image = std::move(loaded);
     return result;
 }

@@ -18,5 +18,7 @@ std::string PageName(const std::string& file, int page, int pageCount);
 
 // Loads page `page` (from 0) and brings it to the page the engine reads
 // (image/page_normalise.h): the one step between loading and the engine that both
-// programs take. Failures name the page.
-Result<DecodeWarnings> LoadSheetPage(SheetImage& image, const std::string& path, int page, int pageCount);
+// programs take. Failures name the page. Only the needed rows of the page read are
+// decoded when that saves time (a page brought to 100 dpi is decoded whole).
+Result<DecodeWarnings> LoadSheetPage(
+    SheetImage& image, const std::string& path, int page, int pageCount, NeededRows needed = {});
