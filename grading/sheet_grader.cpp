@@ -6,6 +6,7 @@
 #include "image/sheet_pages.h"
 #include "omr/engine_state.h"
 #include "omr/page_size_box.h"
+#include "omr/reading_band.h"
 #include "omr/reviewed_check.h"
 #include "omr/sheet_cuts.h"
 
@@ -17,6 +18,15 @@ std::string OneLine(std::string text)
 {
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
+}
+
+// An annotated sheet shows the whole page; the reading itself needs only its band.
+NeededRows NeededRowsOf(const SheetJob& job)
+{
+    if (!job.annotatedPath.empty())
+        return {};
+    const PixelSpan band = ReadingBand();
+    return { band.first, band.end };
 }
 
 } // namespace
@@ -34,7 +44,7 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
 
     SheetImage image;
     const Result<DecodeWarnings> loaded
-        = LoadSheetPage(image, job.page.file, job.page.page, job.page.pageCount);
+        = LoadSheetPage(image, job.page.file, job.page.page, job.page.pageCount, NeededRowsOf(job));
     if (!loaded) {
         outcome.refusal = OneLine(loaded.message());
         outcome.messages.push_back(loaded.message());

@@ -74,9 +74,6 @@ IdColumnMeasure MeasureIdColumn(const SheetImage& image, const PixelArea& band, 
     return measure;
 }
 
-// Columns and rows around a box where its mark's ink may have drifted; neighbouring
-// marks start 7 columns further.
-constexpr int kDriftReach = 4;
 // Boxes with this much black hold a mark whose ink is followed.
 constexpr int kDriftMarkBlack = 40;
 

@@ -41,6 +41,9 @@ struct ReviewMeasures {
 };
 
 constexpr int kCornerSide = 5;
+// Columns and rows around a box where its mark's ink may have drifted; neighbouring
+// marks start 7 columns further.
+constexpr int kDriftReach = 4;
 
 // Pixels of the mark windows painted in a strong colour, as an earlier check
 // leaves them (the drop-out ink of the form is far paler); counted on the scan

@@ -3,6 +3,7 @@
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
 #include "omr/grading_grid.h"
+#include "omr/reading_band.h"
 #include "omr/review_measures.h"
 #include "omr/score_recorder.h"
 #include "omr/second_reading/grey_page.h"
@@ -50,7 +51,7 @@ ReviewedSheet CheckAndReviewSheet(
 {
     // Both before the first reading thresholds the scan in place.
     const int overlay = CountOverlayPixels(image);
-    const GreyPage page(image);
+    const SecondReading second = ReadSecondly(GreyPage(image, ReadingBand()));
 
     const EngineServices bound = engine.services;
     FirstReadingWatch watch(bound);
@@ -64,6 +65,6 @@ ReviewedSheet CheckAndReviewSheet(
     const GradingGrid grid { LayIdBands(engine.g_skew), reviewed.checked.rows };
     ReviewMeasures measures = TakeReviewMeasures(image, engine.g_skew, grid, key.answers);
     measures.overlayPixels = overlay;
-    reviewed.review = ReviewSheet(measures, ReadSecondly(page), watch.reading, key.answers);
+    reviewed.review = ReviewSheet(measures, second, watch.reading, key.answers);
     return reviewed;
 }

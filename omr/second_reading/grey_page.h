@@ -1,34 +1,38 @@
 #pragma once
 
+#include "omr/pixel_area.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class SheetImage;
 
-// The scan as the second reading sees it, taken before the first reading
-// thresholds it: one brightness byte a pixel, from the red channel, in which the
-// form's drop-out ink nearly vanishes while graphite stays dark.
+// The scan as the second reading sees it, before the first reading thresholds it:
+// one brightness byte a pixel, from the red channel, in which the form's drop-out
+// ink nearly vanishes while graphite stays dark. Only the rows given are seen
+// (the reading band); the others read as paper white.
 class GreyPage {
 public:
-    // Any depth the image holds (colour table, 5-6-5, 24 or 32 bits).
-    explicit GreyPage(const SheetImage& image);
+    // A 24- or 32-bit image is read where it lies, so it must stay unchanged while
+    // the page is read; an image of another depth (colour table, 5-6-5) is copied.
+    GreyPage(const SheetImage& image, PixelSpan rows);
 
     int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
-    // Brightness at a pixel inside the page.
+    PixelSpan Rows() const { return m_rows; }
+    // Brightness at a pixel inside the page's rows.
     uint8_t At(int x, int y) const
     {
-        return m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
+        return m_red[static_cast<std::ptrdiff_t>(y) * m_rowStep
+            + static_cast<std::ptrdiff_t>(x) * m_pixelStep];
     }
     // Brightness at a point rounded to its pixel (halves away from zero, as
-    // std::lround); paper white outside the page.
+    // std::lround); paper white outside the page's rows.
     uint8_t Near(double x, double y) const
     {
         const long column = RoundHalfAway(x);
         const long row = RoundHalfAway(y);
-        return column >= 0 && row >= 0 && column < m_width && row < m_height
+        return column >= 0 && column < m_width && row >= m_rows.first && row < m_rows.end
             ? At(static_cast<int>(column), static_cast<int>(row))
             : 255;
     }
@@ -44,6 +48,9 @@ private:
     }
 
     int m_width = 0;
-    int m_height = 0;
-    std::vector<uint8_t> m_pixels;
+    PixelSpan m_rows;
+    std::vector<uint8_t> m_copy; // the red bytes of an image of another depth
+    const uint8_t* m_red = nullptr; // the red byte of pixel (0, 0)
+    std::ptrdiff_t m_rowStep = 0;
+    std::ptrdiff_t m_pixelStep = 0;
 };

@@ -70,9 +70,9 @@ double MarkCentreOffsetY()
 std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const PixelArea& window)
 {
     const int left = std::max(window.columns.first, 0);
-    const int top = std::max(window.rows.first, 0);
+    const int top = std::max(window.rows.first, page.Rows().first);
     const int width = std::min(window.columns.end, page.Width()) - left;
-    const int height = std::min(window.rows.end, page.Height()) - top;
+    const int height = std::min(window.rows.end, page.Rows().end) - top;
     if (width <= 0 || height <= 0)
         return std::nullopt;
     std::array<int, 256> histogram {};

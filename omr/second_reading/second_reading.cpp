@@ -22,7 +22,7 @@ int PaperLevel(const GreyPage& page)
 {
     std::array<int, 256> histogram {};
     int total = 0;
-    for (int y = 0; y < page.Height(); y += 3)
+    for (int y = page.Rows().first; y < page.Rows().end; y += 3)
         for (int x = 0; x < page.Width(); x += 3, ++total)
             ++histogram[page.At(x, y)];
     int seen = 0;
