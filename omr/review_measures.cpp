@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <optional>
 #include <utility>
 
@@ -17,17 +18,12 @@ namespace {
 // Channels this far apart make a painted colour; the form's pink is 72 apart.
 constexpr int kOverlaySpread = 140;
 
-int CountBlack(const SheetImage& image, const PixelArea& wanted)
+// Black pixels of a box: every area counted here is far narrower than
+// kMaxCountedColumns.
+int CountBlack(const SheetImage& image, const PixelArea& box)
 {
-    const PixelArea area = ReadablePart(wanted, image);
-    const int bytesPerPixel = image.GetBitsPerPixel() / 8;
-    int black = 0;
-    for (int r = area.rows.first; r < area.rows.end; ++r) {
-        const uint8_t* pixel = image.GetPixelAddress(area.columns.first, r);
-        for (int c = area.columns.first; c < area.columns.end; ++c, pixel += bytesPerPixel)
-            black += IsBlack(pixel) ? 1 : 0;
-    }
-    return black;
+    const ColumnCounts black = CountBlackByColumn(image, ReadablePart(box, image));
+    return std::accumulate(black.begin(), black.end(), 0);
 }
 
 QuestionMeasure MeasureQuestion(const SheetImage& image, const GridBox& row, const std::string& answer)

@@ -15,13 +15,15 @@ class PageTransform {
 public:
     PageTransform(const RegistrationBlob& left, const RegistrationBlob& right);
 
-    // Inline: the second reading maps a hundred points for each of its 580 boxes.
     SheetPoint Map(SheetPoint form) const
     {
         const double u = form.x - m_formOrigin.x;
         const double v = form.y - m_formOrigin.y;
         return { m_origin.x + m_cos * u - m_sin * v, m_origin.y + m_sin * u + m_cos * v };
     }
+    // Where one step right and one step down on the form go on the scan.
+    SheetPoint Across() const { return { m_cos, m_sin }; }
+    SheetPoint Down() const { return { -m_sin, m_cos }; }
     // The turn of the page, in degrees; positive when its right side is higher.
     double Degrees() const;
     double Scale() const;

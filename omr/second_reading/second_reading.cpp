@@ -41,14 +41,18 @@ SheetPoint Centre(const PixelArea& area)
 // How much darker than the paper the box around a form point is, on average.
 int BoxInk(const GreyPage& page, const PageTransform& transform, SheetPoint formCentre, int paper)
 {
+    constexpr double kHalfSpan = (kSamplesAcross - 1) / 2.0;
+    // The samples lie on a grid turned with the page: its first point mapped, then
+    // steps along the two mapped form axes.
+    const SheetPoint first = transform.Map({ formCentre.x - kHalfSpan, formCentre.y - kHalfSpan });
+    const SheetPoint across = transform.Across();
+    const SheetPoint down = transform.Down();
     int sum = 0;
-    for (int j = 0; j < kSamplesAcross; ++j)
-        for (int i = 0; i < kSamplesAcross; ++i) {
-            const double u = i - (kSamplesAcross - 1) / 2.0;
-            const double v = j - (kSamplesAcross - 1) / 2.0;
-            const SheetPoint at = transform.Map({ formCentre.x + u, formCentre.y + v });
-            sum += std::max(0, paper - page.Near(at.x, at.y));
-        }
+    for (int j = 0; j < kSamplesAcross; ++j) {
+        const SheetPoint rowStart { first.x + j * down.x, first.y + j * down.y };
+        for (int i = 0; i < kSamplesAcross; ++i)
+            sum += std::max(0, paper - page.Near(rowStart.x + i * across.x, rowStart.y + i * across.y));
+    }
     return sum / (kSamplesAcross * kSamplesAcross);
 }
 
