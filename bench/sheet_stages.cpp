@@ -102,17 +102,29 @@ void BM_BareDecode(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_LoadFromFile(benchmark::State& state)
+// Loading the whole page, or only the reading band as the batch grader does.
+void TimeLoading(benchmark::State& state, NeededRows needed)
 {
     size_t next = 0;
     for (auto _ : state) {
         SheetImage sheet;
         const double start = ThreadCpuSeconds();
-        if (!sheet.LoadFromFile(g_sheets.paths[next++ % kSheetsInMemory]))
+        if (!sheet.LoadPage(g_sheets.paths[next++ % kSheetsInMemory], 0, needed))
             state.SkipWithError("cannot load a sheet");
         state.SetIterationTime(ThreadCpuSeconds() - start);
     }
     state.SetItemsProcessed(state.iterations());
+}
+
+void BM_LoadFromFile(benchmark::State& state)
+{
+    TimeLoading(state, {});
+}
+
+void BM_LoadReadingBand(benchmark::State& state)
+{
+    const PixelSpan band = ReadingBand();
+    TimeLoading(state, { band.first, band.end });
 }
 
 void BM_PrepareSheet(benchmark::State& state)
@@ -191,6 +203,7 @@ void BM_ReviewedEngineWork(benchmark::State& state)
 
 BENCHMARK(BM_BareDecode)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadFromFile)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadReadingBand)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PrepareSheet)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PrepareAfterLoad)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MeasureSkew)->UseManualTime()->Unit(benchmark::kMicrosecond);

@@ -90,37 +90,39 @@ std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const
     std::vector<int> stack;
     RegistrationBlob best;
     int next = 0;
-    for (int start = 0; start < width * height; ++start) {
-        if (label[static_cast<size_t>(start)] != 0
-            || page.At(left + start % width, top + start / width) > split)
-            continue;
-        label[static_cast<size_t>(start)] = ++next;
-        stack.assign(1, start);
-        RegistrationBlob blob;
-        while (!stack.empty()) {
-            const int at = stack.back();
-            stack.pop_back();
-            const int x = at % width;
-            const int y = at / width;
-            blob.centreX += left + x;
-            blob.centreY += top + y;
-            ++blob.pixels;
-            const std::array<std::array<int, 2>, 4> steps { { { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 } } };
-            for (const auto& [dx, dy] : steps) {
-                const int nx = x + dx;
-                const int ny = y + dy;
-                if (nx < 0 || ny < 0 || nx >= width || ny >= height)
-                    continue;
-                const int neighbour = ny * width + nx;
-                if (label[static_cast<size_t>(neighbour)] == 0 && page.At(left + nx, top + ny) <= split) {
-                    label[static_cast<size_t>(neighbour)] = next;
-                    stack.push_back(neighbour);
+    for (int startY = 0; startY < height; ++startY)
+        for (int startX = 0; startX < width; ++startX) {
+            const int start = startY * width + startX;
+            if (label[static_cast<size_t>(start)] != 0 || page.At(left + startX, top + startY) > split)
+                continue;
+            label[static_cast<size_t>(start)] = ++next;
+            stack.assign(1, start);
+            RegistrationBlob blob;
+            while (!stack.empty()) {
+                const int at = stack.back();
+                stack.pop_back();
+                const int x = at % width;
+                const int y = at / width;
+                blob.centreX += left + x;
+                blob.centreY += top + y;
+                ++blob.pixels;
+                const std::array<std::array<int, 2>, 4> steps { { { -1, 0 }, { 1, 0 }, { 0, -1 },
+                    { 0, 1 } } };
+                for (const auto& [dx, dy] : steps) {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    if (nx < 0 || ny < 0 || nx >= width || ny >= height)
+                        continue;
+                    const int neighbour = ny * width + nx;
+                    if (label[static_cast<size_t>(neighbour)] == 0 && page.At(left + nx, top + ny) <= split) {
+                        label[static_cast<size_t>(neighbour)] = next;
+                        stack.push_back(neighbour);
+                    }
                 }
             }
+            if (blob.pixels > best.pixels)
+                best = blob;
         }
-        if (blob.pixels > best.pixels)
-            best = blob;
-    }
     if (best.pixels < kLeastMarkShare * Printed().pixels)
         return std::nullopt;
     best.centreX /= best.pixels;

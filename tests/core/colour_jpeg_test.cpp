@@ -50,6 +50,36 @@ TEST_P(ColourJpeg, DecodesAsQtDoes)
     ASSERT_EQ(viaQt.GetBitsPerPixel(), 24);
     // The padding holds zeros, as Create leaves it.
     ASSERT_EQ(RowsOf(direct), RowsOf(viaQt));
+
+    // A band of rows alone: the same pixels in it, white around it.
+    SheetImage band;
+    ASSERT_TRUE(band.LoadPage(path, 0, { 301, 1000 }));
+    const size_t rowBytes = 3 * 827;
+    for (int r = 0; r < 1169; ++r) {
+        const bool inBand = r >= 301 && r < 1000;
+        const std::vector<uint8_t> row(band.GetPixelAddress(0, r), band.GetPixelAddress(0, r) + rowBytes);
+        const std::vector<uint8_t> expected = inBand
+            ? std::vector<uint8_t>(direct.GetPixelAddress(0, r), direct.GetPixelAddress(0, r) + rowBytes)
+            : std::vector<uint8_t>(rowBytes, 255);
+        ASSERT_EQ(row, expected) << "row " << r;
+    }
+}
+
+// Damaged data below a band stops its decode as it stops a whole one.
+TEST_F(ImageFileTest, DamageBelowTheBandRefusesTheSheetAsAWholeDecodeDoes)
+{
+    std::string bytes = Compress(Patterned(827, 1169, 24), TJSAMP_420, 85, 0);
+    // A restart marker where the stream has none, in its last rows.
+    const size_t at = bytes.size() * 95 / 100;
+    bytes.replace(at, 2, "\xFF\xD3");
+    const std::string path = PathOf("damaged.jpg");
+    WriteFileBytes(path, bytes);
+    SheetImage whole, band;
+    const Result<DecodeWarnings> fromWhole = whole.LoadFromFile(path);
+    const Result<DecodeWarnings> fromBand = band.LoadPage(path, 0, { 301, 1000 });
+    ASSERT_FALSE(fromWhole.ok());
+    EXPECT_FALSE(fromBand.ok());
+    EXPECT_EQ(fromBand.message(), fromWhole.message());
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, ColourJpeg,

@@ -1,8 +1,13 @@
 // The review beside the official reading, on sheets drawn by vantrel-sheet.
 
 #include "answerkey/answer_key_file.h"
+#include "grading/csv_report.h"
+#include "grading/sheet_grader.h"
 #include "image/sheet_image.h"
 #include "omr/engine_state.h"
+#include "omr/grading_grid.h"
+#include "omr/mark_windows.h"
+#include "omr/reading_band.h"
 #include "omr/reviewed_check.h"
 #include "omr/sheet_layout.h"
 
@@ -12,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -177,6 +183,43 @@ TEST(SecondReadingTest, ReadsStressScansAsDrawn)
         ++sheets;
     }
     EXPECT_EQ(sheets, 6);
+}
+
+// Only the reading band is decoded when no annotated sheet is asked for: every
+// grid the marks can lay stays in it, and a sheet reads as from its whole scan
+// with its marks at the windows' edges, turned, or specked.
+TEST(ReadingBandTest, GradesEverySheetAsItsWholeScan)
+{
+    const PixelSpan band = ReadingBand();
+    std::mt19937 random(5);
+    const auto within = [&random](const PixelArea& window, bool wantColumn) {
+        const PixelSpan span = wantColumn ? window.columns : window.rows;
+        return std::uniform_int_distribution(span.first, span.end - 1)(random);
+    };
+    for (int i = 0; i < 2000; ++i) {
+        const SkewMeasurement skew = SkewFromMarkPoints(within(kLeftMarkWindow, true),
+            within(kLeftMarkWindow, false), within(kRightMarkWindow, true), within(kRightMarkWindow, false));
+        const PixelSpan read = RowsReadOnGrid({ LayIdBands(skew), LayQuestionRows(skew) });
+        ASSERT_TRUE(read.first >= band.first && read.end <= band.end) << read.first << "-" << read.end;
+    }
+
+    QTemporaryDir dir;
+    const AnswerKey key = DrawnKey();
+    const std::vector<QStringList> scans { {}, { "--shift", "0,-40", "--tilt", "-3.5" },
+        { "--shift", "0,39", "--tilt", "3.5" }, { "--rotate", "1.1", "--pencil", "110", "--blur", "0.9" },
+        { "--speck", "--noise", "4", "--quality", "60" } };
+    for (size_t i = 0; i < scans.size(); ++i) {
+        const QString path = dir.filePath(QStringLiteral("sheet%1.jpg").arg(i));
+        ASSERT_TRUE(RunSheetTool(
+            QStringList { "fill", "-o", path, "--id", kId, "--answers", KeyAsAnswers(key) } + scans[i]));
+        SheetJob job { { path.toStdString() } };
+        const SheetOutcome fromBand = GradeSheetFile(job, key);
+        job.annotatedPath = dir.filePath(QStringLiteral("annotated%1.png").arg(i)).toStdString();
+        const SheetOutcome fromWhole = GradeSheetFile(job, key);
+        EXPECT_EQ(fromBand.status, SheetStatus::Reported) << i;
+        EXPECT_EQ(CsvRow(fromBand), CsvRow(fromWhole)) << i;
+        EXPECT_EQ(fromBand.messages, fromWhole.messages) << i;
+    }
 }
 
 } // namespace
