@@ -16,3 +16,6 @@ using MarkedLetters = std::array<std::string, kQuestionCount>;
 // Painting never turns a pixel black or a black one into a colour, so a sheet
 // reads the same before and after it is graded.
 MarkedLetters ReadMarkedLetters(const SheetImage& image, const QuestionRows& rows);
+
+// The black pixels of each of the row's five answer boxes, 'a' first.
+std::array<int, kLettersPerRow> CountBoxBlack(const SheetImage& image, const GridBox& row);

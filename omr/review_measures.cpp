@@ -4,6 +4,7 @@
 #include "omr/black_columns.h"
 #include "omr/grading_grid.h"
 #include "omr/mark_windows.h"
+#include "omr/marked_letters.h"
 #include "omr/pixel_rules.h"
 #include "omr/row_mark_tracker.h"
 
@@ -31,9 +32,7 @@ QuestionMeasure MeasureQuestion(const SheetImage& image, const GridBox& row, con
     QuestionMeasure measure;
     if (!answer.empty() && answer[0] >= 'a' && answer[0] <= 'e')
         measure.keyLetter = answer[0] - 'a';
-    for (int letter = 0; letter < kLettersPerRow; ++letter)
-        measure.boxBlack[static_cast<size_t>(letter)]
-            = CountBlack(image, AnswerBoxArea(LayAnswerBox(row, letter)));
+    measure.boxBlack = CountBoxBlack(image, row);
     // The row check again, on the same black pixels.
     const PixelArea scan = ReadablePart(RowScanArea(row), image);
     const int columns = std::clamp(scan.columns.end - scan.columns.first, 0, kRowStripColumns);

@@ -86,16 +86,15 @@ std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const
     const int split = (paper + ink) / 2;
 
     // Four-connected blobs, flooded one at a time; the largest wins.
-    std::vector<int> label(static_cast<size_t>(width * height), 0);
+    std::vector<uint8_t> flooded(static_cast<size_t>(width * height), 0);
     std::vector<int> stack;
     RegistrationBlob best;
-    int next = 0;
     for (int startY = 0; startY < height; ++startY)
         for (int startX = 0; startX < width; ++startX) {
             const int start = startY * width + startX;
-            if (label[static_cast<size_t>(start)] != 0 || page.At(left + startX, top + startY) > split)
+            if (flooded[static_cast<size_t>(start)] != 0 || page.At(left + startX, top + startY) > split)
                 continue;
-            label[static_cast<size_t>(start)] = ++next;
+            flooded[static_cast<size_t>(start)] = 1;
             stack.assign(1, start);
             RegistrationBlob blob;
             while (!stack.empty()) {
@@ -114,8 +113,9 @@ std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const
                     if (nx < 0 || ny < 0 || nx >= width || ny >= height)
                         continue;
                     const int neighbour = ny * width + nx;
-                    if (label[static_cast<size_t>(neighbour)] == 0 && page.At(left + nx, top + ny) <= split) {
-                        label[static_cast<size_t>(neighbour)] = next;
+                    if (flooded[static_cast<size_t>(neighbour)] == 0
+                        && page.At(left + nx, top + ny) <= split) {
+                        flooded[static_cast<size_t>(neighbour)] = 1;
                         stack.push_back(neighbour);
                     }
                 }

@@ -24,7 +24,8 @@ int PaperLevel(const GreyPage& page)
 {
     std::array<int, 256> histogram {};
     int total = 0;
-    for (int y = page.Rows().first; y < page.Rows().end; y += 3)
+    // Every sixth row and third column: a row's pixels share its cache lines.
+    for (int y = page.Rows().first; y < page.Rows().end; y += 6)
         for (int x = 0; x < page.Width(); x += 3, ++total)
             ++histogram[page.At(x, y)];
     int seen = 0;
