@@ -142,7 +142,8 @@ int CountOverlayPixels(const SheetImage& scan)
         for (int r = area.rows.first; r < area.rows.end; ++r) {
             const uint8_t* pixel = scan.GetPixelAddress(area.columns.first, r);
             for (int c = area.columns.first; c < area.columns.end; ++c, pixel += bytesPerPixel) {
-                const auto [low, high] = std::minmax({ pixel[0], pixel[1], pixel[2] });
+                const int low = std::min(std::min(pixel[0], pixel[1]), pixel[2]);
+                const int high = std::max(std::max(pixel[0], pixel[1]), pixel[2]);
                 painted += high - low >= kOverlaySpread ? 1 : 0;
             }
         }

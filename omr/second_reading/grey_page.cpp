@@ -35,3 +35,37 @@ GreyPage::GreyPage(const SheetImage& image, PixelSpan rows)
     m_rowStep = m_width;
     m_pixelStep = 1;
 }
+
+BrightnessCounts GreyPage::CountBrightness(const PixelArea& area, int rowStep, int columnStep) const
+{
+    // Four tallies taken in turn: paper pixels all fall in a few bins, and one tally
+    // would wait on its own last increment.
+    std::array<BrightnessCounts, 4> tallies {};
+    const int top = std::max(area.rows.first, m_rows.first);
+    const int bottom = std::min(area.rows.end, m_rows.end);
+    const int left = std::max(area.columns.first, 0);
+    const int right = std::min(area.columns.end, m_width);
+    for (int y = top; y < bottom; y += rowStep) {
+        size_t turn = 0;
+        for (int x = left; x < right; x += columnStep)
+            ++tallies[turn++ % tallies.size()][At(x, y)];
+    }
+    BrightnessCounts counts {};
+    for (const BrightnessCounts& tally : tallies)
+        for (size_t level = 0; level < counts.size(); ++level)
+            counts[level] += tally[level];
+    return counts;
+}
+
+int BrightnessAtShare(const BrightnessCounts& counts, double share)
+{
+    int total = 0;
+    for (const int count : counts)
+        total += count;
+    const int wanted = static_cast<int>(total * share);
+    int seen = 0;
+    for (size_t level = 0; level < counts.size(); ++level)
+        if ((seen += counts[level]) > wanted)
+            return static_cast<int>(level);
+    return 255;
+}

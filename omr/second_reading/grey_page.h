@@ -2,11 +2,18 @@
 
 #include "omr/pixel_area.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class SheetImage;
+
+// How many pixels there are of each brightness.
+using BrightnessCounts = std::array<int, 256>;
+
+// The brightness below which more than `share` of the counted pixels lie.
+int BrightnessAtShare(const BrightnessCounts& counts, double share);
 
 // The scan as the second reading sees it, before the first reading thresholds it:
 // one brightness byte a pixel, from the red channel, in which the form's drop-out
@@ -36,6 +43,10 @@ public:
             ? At(static_cast<int>(column), static_cast<int>(row))
             : 255;
     }
+
+    // The pixels of every rowStep-th row and columnStep-th column of the area, within
+    // the page's rows.
+    BrightnessCounts CountBrightness(const PixelArea& area, int rowStep, int columnStep) const;
 
 private:
     // std::lround for the page's coordinates, without its library call: the cut-off

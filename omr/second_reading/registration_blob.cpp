@@ -44,17 +44,6 @@ const MarkShape& Printed()
     return shape;
 }
 
-// The brightness below which a share of the window's pixels lies.
-int Percentile(const std::array<int, 256>& histogram, int total, double share)
-{
-    const int wanted = static_cast<int>(total * share);
-    int seen = 0;
-    for (int level = 0; level < 256; ++level)
-        if ((seen += histogram[static_cast<size_t>(level)]) > wanted)
-            return level;
-    return 255;
-}
-
 } // namespace
 
 double MarkCentreOffsetX()
@@ -75,12 +64,10 @@ std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const
     const int height = std::min(window.rows.end, page.Rows().end) - top;
     if (width <= 0 || height <= 0)
         return std::nullopt;
-    std::array<int, 256> histogram {};
-    for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x)
-            ++histogram[page.At(x, y)];
-    const int paper = Percentile(histogram, width * height, 0.9);
-    const int ink = Percentile(histogram, width * height, 0.005);
+    const BrightnessCounts counts
+        = page.CountBrightness({ { left, left + width }, { top, top + height } }, 1, 1);
+    const int paper = BrightnessAtShare(counts, 0.9);
+    const int ink = BrightnessAtShare(counts, 0.005);
     if (paper - ink < kLeastContrast)
         return std::nullopt;
     const int split = (paper + ink) / 2;

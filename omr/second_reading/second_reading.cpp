@@ -19,20 +19,12 @@ constexpr double kMarkShare = 0.5;
 constexpr int kSamplesAcross = 5;
 constexpr double kSampleStep = 2;
 
-// The brightness of bare paper: most of a sheet is paper.
+// The brightness of bare paper: most of a sheet is paper. Every sixth row and
+// third column are enough, and a row's pixels share its cache lines.
 int PaperLevel(const GreyPage& page)
 {
-    std::array<int, 256> histogram {};
-    int total = 0;
-    // Every sixth row and third column: a row's pixels share its cache lines.
-    for (int y = page.Rows().first; y < page.Rows().end; y += 6)
-        for (int x = 0; x < page.Width(); x += 3, ++total)
-            ++histogram[page.At(x, y)];
-    int seen = 0;
-    for (int level = 0; level < 256; ++level)
-        if ((seen += histogram[static_cast<size_t>(level)]) > total * 0.8)
-            return level;
-    return 255;
+    const PixelArea whole { { 0, page.Width() }, page.Rows() };
+    return BrightnessAtShare(page.CountBrightness(whole, 6, 3), 0.8);
 }
 
 // The centre of a pixel area, in pixel indices.
