@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
+#include "omr/black_columns.h"
 #include "omr/sheet_layout.h"
 
 #include <array>
@@ -19,3 +20,10 @@ MarkedLetters ReadMarkedLetters(const SheetImage& image, const QuestionRows& row
 
 // The black pixels of each of the row's five answer boxes, 'a' first.
 std::array<int, kLettersPerRow> CountBoxBlack(const SheetImage& image, const GridBox& row);
+
+// The row's answer boxes, the part of each the image can read.
+std::array<PixelArea, kLettersPerRow> RowBoxes(const SheetImage& image, const GridBox& row);
+// The black pixels of each box, from the black of each column (ColumnCounts) of an
+// area that starts at firstColumn and spans the boxes' rows.
+std::array<int, kLettersPerRow> SumBoxColumns(
+    const ColumnCounts& black, int firstColumn, const std::array<PixelArea, kLettersPerRow>& boxes);

@@ -32,12 +32,16 @@ QuestionMeasure MeasureQuestion(const SheetImage& image, const GridBox& row, con
     QuestionMeasure measure;
     if (!answer.empty() && answer[0] >= 'a' && answer[0] <= 'e')
         measure.keyLetter = answer[0] - 'a';
-    measure.boxBlack = CountBoxBlack(image, row);
     // The row check again, on the same black pixels.
     const PixelArea scan = ReadablePart(RowScanArea(row), image);
     const int columns = std::clamp(scan.columns.end - scan.columns.first, 0, kRowStripColumns);
     const int rows = std::max(scan.rows.end - scan.rows.first, 0);
     const ColumnCounts black = CountBlackByColumn(image, scan);
+    // The strip holds the boxes; when it also has their rows, its counts give theirs.
+    const std::array<PixelArea, kLettersPerRow> boxes = RowBoxes(image, row);
+    const bool sameRows
+        = boxes.front().rows.first == scan.rows.first && boxes.front().rows.end == scan.rows.end;
+    measure.boxBlack = sameRows ? SumBoxColumns(black, scan.columns.first, boxes) : CountBoxBlack(image, row);
     RowMarkTracker tracker;
     for (size_t c = 0; c < static_cast<size_t>(columns) && !tracker.IsFlagged(); ++c)
         tracker.AddColumn(black[c], rows - black[c]);
