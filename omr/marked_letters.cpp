@@ -29,9 +29,9 @@ std::array<int, kLettersPerRow> SumBoxColumns(
     return counts;
 }
 
-std::array<int, kLettersPerRow> CountBoxBlack(const SheetImage& image, const GridBox& row)
+std::array<int, kLettersPerRow> CountBoxBlack(
+    const SheetImage& image, const std::array<PixelArea, kLettersPerRow>& boxes)
 {
-    const std::array<PixelArea, kLettersPerRow> boxes = RowBoxes(image, row);
     // The five boxes share their rows, and side by side span 93 columns at most:
     // one count over all of them.
     const PixelArea strip { { boxes.front().columns.first, boxes.back().columns.end }, boxes.front().rows };
@@ -42,7 +42,7 @@ MarkedLetters ReadMarkedLetters(const SheetImage& image, const QuestionRows& row
 {
     MarkedLetters marked;
     for (size_t question = 0; question < rows.size(); ++question) {
-        const std::array<int, kLettersPerRow> black = CountBoxBlack(image, rows[question]);
+        const std::array<int, kLettersPerRow> black = CountBoxBlack(image, RowBoxes(image, rows[question]));
         for (size_t letter = 0; letter < black.size(); ++letter)
             if (black[letter] >= kMarkedBoxBlack)
                 marked[question] += static_cast<char>('a' + letter);

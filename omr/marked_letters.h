@@ -18,11 +18,11 @@ using MarkedLetters = std::array<std::string, kQuestionCount>;
 // reads the same before and after it is graded.
 MarkedLetters ReadMarkedLetters(const SheetImage& image, const QuestionRows& rows);
 
-// The black pixels of each of the row's five answer boxes, 'a' first.
-std::array<int, kLettersPerRow> CountBoxBlack(const SheetImage& image, const GridBox& row);
-
-// The row's answer boxes, the part of each the image can read.
+// The row's answer boxes, the part of each the image can read, 'a' first.
 std::array<PixelArea, kLettersPerRow> RowBoxes(const SheetImage& image, const GridBox& row);
+// The black pixels of each of a row's boxes (RowBoxes).
+std::array<int, kLettersPerRow> CountBoxBlack(
+    const SheetImage& image, const std::array<PixelArea, kLettersPerRow>& boxes);
 // The black pixels of each box, from the black of each column (ColumnCounts) of an
 // area that starts at firstColumn and spans the boxes' rows.
 std::array<int, kLettersPerRow> SumBoxColumns(

@@ -41,7 +41,8 @@ QuestionMeasure MeasureQuestion(const SheetImage& image, const GridBox& row, con
     const std::array<PixelArea, kLettersPerRow> boxes = RowBoxes(image, row);
     const bool sameRows
         = boxes.front().rows.first == scan.rows.first && boxes.front().rows.end == scan.rows.end;
-    measure.boxBlack = sameRows ? SumBoxColumns(black, scan.columns.first, boxes) : CountBoxBlack(image, row);
+    measure.boxBlack
+        = sameRows ? SumBoxColumns(black, scan.columns.first, boxes) : CountBoxBlack(image, boxes);
     RowMarkTracker tracker;
     for (size_t c = 0; c < static_cast<size_t>(columns) && !tracker.IsFlagged(); ++c)
         tracker.AddColumn(black[c], rows - black[c]);

@@ -24,26 +24,38 @@ QString Text(const std::string& utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-Result<std::string> DrawA4Pdf(
-    const QString& title, bool numbered, const char* what, const std::function<void(Pages&)>& draw)
+std::optional<std::string> PaintA4Pdf(const QString& title, const QString& creator, int resolution,
+    const std::function<void(QPdfWriter&, QPainter&)>& paint)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setResolution(kResolution);
+        writer.setResolution(resolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         writer.setTitle(title);
-        writer.setCreator(QStringLiteral("vantrel-grade"));
+        writer.setCreator(creator);
         QPainter painter;
         if (!painter.begin(&writer))
-            return Status::Failure(std::string(what) + " could not be drawn");
-        Pages pages(writer, painter, numbered);
-        draw(pages);
+            return std::nullopt;
+        paint(writer, painter);
         painter.end();
     }
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+Result<std::string> DrawA4Pdf(
+    const QString& title, bool numbered, const char* what, const std::function<void(Pages&)>& draw)
+{
+    std::optional<std::string> bytes = PaintA4Pdf(
+        title, QStringLiteral("vantrel-grade"), kResolution, [&](QPdfWriter& writer, QPainter& painter) {
+            Pages pages(writer, painter, numbered);
+            draw(pages);
+        });
+    if (!bytes)
+        return Status::Failure(std::string(what) + " could not be drawn");
+    return *std::move(bytes);
 }
 
 Pages::Pages(QPdfWriter& writer, QPainter& painter, bool numbered)

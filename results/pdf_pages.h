@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QPainter;
@@ -52,6 +53,12 @@ private:
     bool m_numbered;
     int m_page = 0;
 };
+
+// The bytes of a PDF of A4 portrait pages without margins, `resolution` device units
+// an inch, with its title and creator, painted by `paint` from the first page on;
+// nothing when the PDF cannot be painted.
+std::optional<std::string> PaintA4Pdf(const QString& title, const QString& creator, int resolution,
+    const std::function<void(QPdfWriter&, QPainter&)>& paint);
 
 // The bytes of a PDF of A4 portrait pages without margins at kResolution, with the
 // title, drawn by `draw` from the first page on; `what` names it when it cannot be drawn.

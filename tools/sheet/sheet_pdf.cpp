@@ -4,10 +4,8 @@
 #include "sheet_print.h"
 
 #include "framework/safe_file_write.h"
+#include "results/pdf_pages.h"
 
-#include <QBuffer>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -30,29 +28,20 @@ void DrawPage(QPainter& painter, const QString& title)
 
 std::string WriteSheetPdf(const std::string& path, const QString& title, int copies)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        writer.setTitle(title.isEmpty() ? QString::fromUtf8("กระดาษคำตอบ") : title);
-        writer.setCreator(QStringLiteral("vantrel-sheet"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return "cannot draw the PDF " + path;
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(kPdfResolution / kFormDpi, kPdfResolution / kFormDpi);
-        for (int copy = 0; copy < copies; ++copy) {
-            if (copy > 0)
-                writer.newPage();
-            DrawPage(painter, title);
-        }
-        painter.end();
-    }
-    if (const Status written = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
-        !written)
+    const QString shownTitle = title.isEmpty() ? QString::fromUtf8("กระดาษคำตอบ") : title;
+    const std::optional<std::string> bytes = pdf::PaintA4Pdf(shownTitle, QStringLiteral("vantrel-sheet"),
+        kPdfResolution, [&](QPdfWriter& writer, QPainter& painter) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(kPdfResolution / kFormDpi, kPdfResolution / kFormDpi);
+            for (int copy = 0; copy < copies; ++copy) {
+                if (copy > 0)
+                    writer.newPage();
+                DrawPage(painter, title);
+            }
+        });
+    if (!bytes)
+        return "cannot draw the PDF " + path;
+    if (const Status written = WriteFileSafely(path, *bytes); !written)
         return written.message();
     return {};
 }
