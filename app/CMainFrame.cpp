@@ -8,6 +8,7 @@
 #include "image/CVantrelView.h"
 #include "omr/sheet_review.h"
 #include "results/CCheckingCommands.h"
+#include "results/review_texts.h"
 
 #include <QAction>
 #include <QDir>
@@ -326,8 +327,8 @@ void CMainFrame::OnSheetReviewed(CVantrelDoc& document, const SheetReview& revie
     const bool listedBefore = m_reviewWindow->Lists(&document);
     m_reviewWindow->Record(document, review);
     if (review.IsDoubtful())
-        statusBar()->showMessage(
-            document.GetTitle() + kCheckAgain + QStringLiteral(": ") + QString::fromStdString(review.List()));
+        statusBar()->showMessage(document.GetTitle() + kCheckAgain + QStringLiteral(": ")
+            + QString::fromStdString(ReviewListText(review)));
     if (listedBefore || review.IsDoubtful())
         UpdateSheetWindowTitles();
 }

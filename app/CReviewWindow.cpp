@@ -2,6 +2,7 @@
 
 #include "image/CVantrelDoc.h"
 #include "omr/sheet_review.h"
+#include "results/review_texts.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -28,8 +29,8 @@ CReviewWindow::CReviewWindow(QWidget* parent)
     , m_list(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("review"));
-    toggleViewAction()->setText(QStringLiteral("&Review"));
-    toggleViewAction()->setStatusTip(QStringLiteral("Show or hide the sheets to check again"));
+    toggleViewAction()->setText(tr("ตรวจสอบอีกครั้ง (&R)"));
+    toggleViewAction()->setStatusTip(tr("แสดงหรือซ่อนรายการแผ่นที่ควรตรวจสอบอีกครั้ง"));
     m_list->setColumnCount(4);
     m_list->setHeaderLabels({ QStringLiteral("แผ่น / รายการ"), QStringLiteral("อ่านครั้งแรก"),
         QStringLiteral("อ่านครั้งที่สอง"), QStringLiteral("เหตุผล") });
@@ -48,12 +49,13 @@ void CReviewWindow::Record(CVantrelDoc& document, const SheetReview& review)
     delete EntryOf(&document);
     if (!review.IsDoubtful())
         return;
-    auto* entry
-        = new QTreeWidgetItem(m_list, { document.GetTitle(), QString(), QString(), Text(review.List()) });
+    auto* entry = new QTreeWidgetItem(
+        m_list, { document.GetTitle(), QString(), QString(), Text(ReviewListText(review)) });
     entry->setData(0, kDocumentRole, QVariant::fromValue(QPointer<CVantrelDoc>(&document)));
     for (const ReviewItem& item : review.items)
-        new QTreeWidgetItem(
-            entry, { Text(item.item), Text(item.first), Text(item.second), Text(item.reason) });
+        new QTreeWidgetItem(entry,
+            { Text(ReviewPlaceText(item.item)), Text(ReviewReadingText(item.first)),
+                Text(ReviewReadingText(item.second)), Text(ReviewReasonText(item.why, item.figures)) });
     entry->setExpanded(true);
 }
 

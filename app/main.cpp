@@ -1,5 +1,6 @@
 #include "app/CVantrelApp.h"
 #include "app/ScreenshotTour.h"
+#include "framework/teacher_language.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     QApplication application(argc, argv);
+    InstallTeacherLanguage();
     const QStringList arguments = QApplication::arguments();
     // Hidden: renders the main window, the about box and the results dialog to PNG.
     if (arguments.size() > 2 && arguments[1] == QLatin1String("--screenshot"))

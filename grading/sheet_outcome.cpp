@@ -1,5 +1,7 @@
 #include "grading/sheet_outcome.h"
 
+#include "results/review_texts.h"
+
 const char* StatusName(SheetStatus status)
 {
     switch (status) {
@@ -20,9 +22,11 @@ ClassSheetRow ClassRowOf(const SheetOutcome& outcome)
         {}, {}, {}, outcome.idArea };
     std::vector<std::string> review;
     if (outcome.status == SheetStatus::Refused)
-        review.push_back("refused: " + outcome.refusal);
+        review.push_back(RefusedText(outcome.refusal));
     if (outcome.status == SheetStatus::Unreported)
-        review.push_back("unreported: the key's last question was never scored");
+        review.push_back(UnreportedText());
+    if (outcome.review.IsDoubtful())
+        review.push_back(ReviewDetailText(outcome.review));
     if (!outcome.writeFailure.empty())
         review.push_back(outcome.writeFailure);
     for (const std::string& part : review)

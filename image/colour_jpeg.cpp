@@ -1,9 +1,11 @@
 #include "image/colour_jpeg.h"
 
 #include "image/compression_bound.h"
+#include "image/decode_messages.h"
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -114,9 +116,10 @@ std::optional<Status> DecodeColourJpeg(const uint8_t* data, size_t size, SheetIm
 
     const int64_t pixels = static_cast<int64_t>(width) * height;
     if (pixels > SheetImage::kMaxPixels)
-        return Status::Failure(std::to_string(pixels) + " pixels are more than 100 megapixels");
+        return Status::Failure(TooManyPixels(pixels));
     if (!IsJpegStreamComplete(data, size))
-        return CorruptImage("JPEG data is truncated");
+        return CorruptImage(
+            QCoreApplication::translate("SheetImage", "ข้อมูล %1 ขาดหายไปบางส่วน").arg("JPEG").toStdString());
     if (!CouldHoldPixels(ImageType::Jpeg, width, height, static_cast<int64_t>(size)))
         return CorruptImage("JPEG: " + std::to_string(size) + " bytes cannot hold " + std::to_string(width)
             + " x " + std::to_string(height) + " pixels");

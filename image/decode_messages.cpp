@@ -1,5 +1,6 @@
 #include "image/decode_messages.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -82,4 +83,9 @@ std::string DecodeMessages::Joined() const
     for (const std::string& line : m_lines)
         joined += (joined.empty() ? "" : "; ") + line;
     return joined;
+}
+
+std::string TooManyPixels(int64_t pixels)
+{
+    return QCoreApplication::translate("SheetImage", "ภาพมี %1 จุด เกิน 100 ล้านจุด").arg(pixels).toStdString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,3 +26,6 @@ private:
     std::vector<std::string> m_lines;
     DecodeMessages* m_outer;
 };
+
+// Why an image of `pixels` pixels is refused, in the teacher's language.
+std::string TooManyPixels(int64_t pixels);

@@ -1,6 +1,7 @@
 #include "image/gif_decoder.h"
 
 #include "image/compression_bound.h"
+#include "image/decode_messages.h"
 #include "image/sheet_image.h"
 
 #include <gif_lib.h>
@@ -107,7 +108,7 @@ Status DecodeGif(const uint8_t* data, size_t size, SheetImage& image)
     const int64_t width = std::max<int64_t>(gif->SWidth, int64_t { picture.Left } + picture.Width);
     const int64_t height = std::max<int64_t>(gif->SHeight, int64_t { picture.Top } + picture.Height);
     if (width * height > SheetImage::kMaxPixels)
-        return Status::Failure(std::to_string(width * height) + " pixels are more than 100 megapixels");
+        return Status::Failure(TooManyPixels(width * height));
     if (!CouldHoldPixels(ImageType::Gif, width, height, static_cast<int64_t>(size)))
         return CorruptImage("GIF: " + std::to_string(size) + " bytes cannot hold " + std::to_string(width)
             + " x " + std::to_string(height) + " pixels");

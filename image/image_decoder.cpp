@@ -9,6 +9,7 @@
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -89,10 +90,13 @@ Status Decode(QFile& file, int page, NeededRows needed, const DecodeMessages& me
     const std::string format = reader.format().toStdString();
     const ImageCodec* codec = DecoderForQtFormat(format);
     if (!codec)
-        return Status::Failure("not a BMP, JPEG, GIF, TIFF, PNG or ICO image");
+        return Status::Failure(
+            QCoreApplication::translate("SheetImage", "ไม่ใช่ไฟล์ภาพ BMP, JPEG, GIF, TIFF, PNG หรือ ICO")
+                .toStdString());
     // Only a TIFF holds several sheets; the reader then tells the size of that page.
     if (page > 0 && (codec->type != ImageType::Tiff || !reader.jumpToImage(page)))
-        return Status::Failure("the file has no page " + std::to_string(page + 1));
+        return Status::Failure(
+            QCoreApplication::translate("SheetImage", "ไฟล์นี้ไม่มีหน้าที่ %1").arg(page + 1).toStdString());
 
     QFile probe(file.fileName());
     if (!probe.open(QIODevice::ReadOnly))
@@ -102,13 +106,18 @@ Status Decode(QFile& file, int page, NeededRows needed, const DecodeMessages& me
     const QSize size = reader.size();
     const int64_t pixels = AnnouncedPixels(size, codec->type, probe);
     if (pixels > SheetImage::kMaxPixels)
-        return Status::Failure(std::to_string(pixels) + " pixels are more than 100 megapixels");
+        return Status::Failure(TooManyPixels(pixels));
     if (!IsStreamComplete(probe, format))
-        return CorruptImage(std::string(codec->description) + " data is truncated");
+        return CorruptImage(QCoreApplication::translate("SheetImage", "ข้อมูล %1 ขาดหายไปบางส่วน")
+                                .arg(codec->description)
+                                .toStdString());
     if (size.isValid() && !CouldHoldPixels(codec->type, size.width(), size.height(), probe.size()))
-        return CorruptImage(std::string(codec->description) + ": " + std::to_string(probe.size())
-            + " bytes cannot hold " + std::to_string(size.width()) + " x " + std::to_string(size.height())
-            + " pixels");
+        return CorruptImage(QCoreApplication::translate("SheetImage", "%1: ไฟล์ %2 ไบต์ไม่พอสำหรับภาพ %3 x %4 จุด")
+                                .arg(codec->description)
+                                .arg(probe.size())
+                                .arg(size.width())
+                                .arg(size.height())
+                                .toStdString());
     // Qt's GIF reader decodes past codes that point nowhere; giflib does not.
     if (codec->type == ImageType::Gif) {
         probe.seek(0);
@@ -143,9 +152,9 @@ Result<DecodeWarnings> SheetImage::LoadPage(const std::string& path, int page, N
     const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
     const QFileInfo info(name);
     if (!info.exists())
-        return failure("no such file");
+        return failure(QCoreApplication::translate("SheetImage", "ไม่พบไฟล์").toStdString());
     if (!info.isFile())
-        return failure("not a file");
+        return failure(QCoreApplication::translate("SheetImage", "ไม่ใช่ไฟล์").toStdString());
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
         return failure(file.errorString().toStdString());

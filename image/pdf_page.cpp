@@ -1,5 +1,6 @@
 #include "image/pdf_page.h"
 
+#include "image/decode_messages.h"
 #include "image/decoded_image.h"
 #include "image/sheet_image.h"
 
@@ -77,8 +78,7 @@ Status RenderPdfPage(const std::string& path, int index, SheetImage& image)
         return Status::Failure("the PDF page has no size");
     // Checked before the renderer takes the memory.
     if (width * height > static_cast<double>(SheetImage::kMaxPixels))
-        return Status::Failure(
-            std::to_string(static_cast<int64_t>(width * height)) + " pixels are more than 100 megapixels");
+        return Status::Failure(TooManyPixels(static_cast<int64_t>(width * height)));
     const QSize size(static_cast<int>(width), static_cast<int>(height));
     const QImage rendered = opened.document->render(index, size);
     if (rendered.isNull())

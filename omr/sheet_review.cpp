@@ -55,33 +55,48 @@ std::string DigitText(int digit)
     return std::to_string(digit);
 }
 
-std::string QuestionDoubt(const QuestionMeasure& measure)
+// A doubt found: its words for scripts, its reason and figures. Empty words: none.
+struct Doubt {
+    std::string text;
+    ReviewReason why = ReviewReason::ReadingsDiffer;
+    std::array<double, 2> figures {};
+};
+
+Doubt QuestionDoubt(const QuestionMeasure& measure)
 {
     if (measure.keyLetter < 0 || measure.rowRejected)
         return {};
     const int key = measure.boxBlack[static_cast<size_t>(measure.keyLetter)];
     if (key >= kLightKeyBlack && key < kMarkedBoxBlack)
-        return "light mark: key box " + std::to_string(key) + " black pixels";
+        return { "light mark: key box " + std::to_string(key) + " black pixels", ReviewReason::LightMark,
+            { static_cast<double>(key), 0 } };
     int marks = 0;
     for (const int black : measure.boxBlack)
         marks += black >= kOtherBoxBlack ? 1 : 0;
     if (marks >= 2)
-        return "two boxes marked, row not rejected";
+        return { "two boxes marked, row not rejected", ReviewReason::TwoBoxes };
     if (measure.rowMargin <= kRowMarginDoubt)
-        return "row check " + std::to_string(measure.rowMargin) + " column from rejecting";
+        return { "row check " + std::to_string(measure.rowMargin) + " column from rejecting",
+            ReviewReason::NearRejection, { static_cast<double>(measure.rowMargin), 0 } };
     return {};
 }
 
-std::string IdColumnDoubt(const IdColumnMeasure& measure, int firstDigit)
+Doubt IdColumnDoubt(const IdColumnMeasure& measure, int firstDigit)
 {
     if (measure.winnerBlack < kIdMarkBlack)
-        return "no mark in the column";
+        return { "no mark in the column", ReviewReason::NoIdMark };
     if (measure.runnerUpBlack >= kIdMarkBlack)
-        return "two marks: " + std::to_string(measure.winner) + " and " + std::to_string(measure.runnerUp);
+        return { "two marks: " + std::to_string(measure.winner) + " and " + std::to_string(measure.runnerUp),
+            ReviewReason::TwoIdMarks,
+            { static_cast<double>(measure.winner), static_cast<double>(measure.runnerUp) } };
     if (measure.winner != firstDigit)
-        return "read " + std::to_string(firstDigit) + ", darkest box " + std::to_string(measure.winner);
+        return { "read " + std::to_string(firstDigit) + ", darkest box " + std::to_string(measure.winner),
+            ReviewReason::DarkestElsewhere,
+            { static_cast<double>(firstDigit), static_cast<double>(measure.winner) } };
     return {};
 }
+
+const Doubt kReadingsDiffer { "the readings differ", ReviewReason::ReadingsDiffer };
 
 int FirstDigit(int32_t id, size_t column)
 {
@@ -106,19 +121,18 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
     SheetReview review;
     review.secondRead = second.read;
     review.secondId = second.read ? second.IdText() : std::string(kIdDigitCount, '?');
-    const auto add
-        = [&review](std::string item, std::string firstText, std::string secondText, std::string why) {
-              review.items.push_back(
-                  { std::move(item), std::move(firstText), std::move(secondText), std::move(why) });
-          };
+    const auto add = [&review](std::string item, std::string firstText, std::string secondText, Doubt why) {
+        review.items.push_back({ std::move(item), std::move(firstText), std::move(secondText),
+            std::move(why.text), why.why, why.figures });
+    };
 
     for (size_t column = 0; column < kIdDigitCount; ++column) {
         const int firstDigit = FirstDigit(first.examineeId, column);
         const int secondDigit = second.read ? second.digits[column] : kNoDigitMarked;
-        std::string why = IdColumnDoubt(measures.idColumns[column], firstDigit);
-        if (why.empty() && second.read && secondDigit != firstDigit)
-            why = "the readings differ";
-        if (!why.empty())
+        Doubt why = IdColumnDoubt(measures.idColumns[column], firstDigit);
+        if (why.text.empty() && second.read && secondDigit != firstDigit)
+            why = kReadingsDiffer;
+        if (!why.text.empty())
             add("id:" + std::to_string(column + 1), std::to_string(firstDigit), DigitText(secondDigit), why);
     }
     for (size_t q = 0; q < kQuestionCount; ++q) {
@@ -132,18 +146,19 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
                                                            : review.secondErrors);
         if (!first.scores[q] || !secondScore)
             continue;
-        std::string why = QuestionDoubt(measure);
-        if (why.empty() && second.read && *secondScore != *first.scores[q])
-            why = "the readings differ";
-        if (!why.empty())
+        Doubt why = QuestionDoubt(measure);
+        if (why.text.empty() && second.read && *secondScore != *first.scores[q])
+            why = kReadingsDiffer;
+        if (!why.text.empty())
             add("q" + std::to_string(q + 1), std::string(1, ScoreLetter(*first.scores[q])),
                 std::string(1, ScoreLetter(*secondScore)) + " " + Letters(second.marked[q]), why);
     }
     if (std::fabs(measures.skew.angleDegrees) >= kTiltDoubtDegrees && measures.markDrift >= kDriftDoubt)
         add("tilt", FormatText("%.2f deg", measures.skew.angleDegrees),
             second.read ? FormatText("%.2f deg", second.degrees) : "-",
-            FormatText(
-                "the page is turned: marks lie %.1f px off the first reading's boxes", measures.markDrift));
+            { FormatText(
+                  "the page is turned: marks lie %.1f px off the first reading's boxes", measures.markDrift),
+                ReviewReason::Turned, { measures.markDrift, 0 } });
     const bool solid
         = measures.cornerBlack[0] >= kSolidCornerBlack && measures.cornerBlack[1] >= kSolidCornerBlack;
     const SkewMeasurement& skew = measures.skew;
@@ -154,13 +169,15 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
     const std::string points = FormatText(
         "(%.0f,%.0f) (%.0f,%.0f)", skew.leftMarkX, skew.leftMarkY, skew.rightMarkX, skew.rightMarkY);
     if (!second.read)
-        add("mark", points, "-", "the second reading found no registration mark");
+        add("mark", points, "-",
+            { "the second reading found no registration mark", ReviewReason::NoSecondMark });
     else if (!solid || offCorner > kCornerDistance)
         add("mark", points,
             FormatText("(%.0f,%.0f) (%.0f,%.0f)", second.leftCorner.x, second.leftCorner.y,
                 second.rightCorner.x, second.rightCorner.y),
-            "a reference point is not the corner of a solid mark");
+            { "a reference point is not the corner of a solid mark", ReviewReason::NotSolidMark });
     if (measures.overlayPixels >= kCheckedOverlay)
-        add("checked", "-", "-", "the sheet already carries the colours of a check");
+        add("checked", "-", "-",
+            { "the sheet already carries the colours of a check", ReviewReason::CheckedBefore });
     return review;
 }

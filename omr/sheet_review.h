@@ -19,12 +19,31 @@ struct FirstReading {
     std::array<std::optional<QuestionScore>, kQuestionCount> scores;
 };
 
+// Why an item is doubtful. The reason's words for scripts stay in ReviewItem::reason;
+// results/review_texts gives a teacher's words from this and the figures.
+enum class ReviewReason {
+    LightMark, // figures[0]: the key box's black pixels
+    TwoBoxes,
+    NearRejection, // figures[0]: dark columns from a rejection
+    NoIdMark,
+    TwoIdMarks, // figures: the two digits marked
+    DarkestElsewhere, // figures: the digit read, the darkest box's digit
+    ReadingsDiffer,
+    Turned, // figures[0]: pixels the marks lie off the first reading's boxes
+    NoSecondMark,
+    NotSolidMark,
+    CheckedBefore,
+};
+inline constexpr int kReviewReasonCount = 11;
+
 // One thing a person should look at on a sheet.
 struct ReviewItem {
     std::string item; // "id:3" (an ID column, 1 the leftmost), "q12", "tilt", "mark", "checked"
     std::string first; // what the first reading made of it
     std::string second; // what the second reading made of it
-    std::string reason;
+    std::string reason; // in English, as the CSV and the review file keep it
+    ReviewReason why = ReviewReason::ReadingsDiffer;
+    std::array<double, 2> figures {};
 };
 
 // The verdict on a sheet: the doubtful items, and the second reading's own result.

@@ -3,21 +3,30 @@
 #include "framework/format.h"
 #include "results/roster_check.h"
 
+#include <QCoreApplication>
+
 std::string ItemsSummaryLine(const ItemAnalysis& analysis)
 {
     const TestStatistics& test = analysis.test;
-    std::string flagged;
+    QStringList flagged;
     for (const ItemStatistics& item : analysis.items)
         if (item.checkKey)
-            flagged += FormatText("%s%d", flagged.empty() ? "" : " ", item.question);
-    std::string line = FormatText(
-        "items: %d questions over %d sheets; mean %.2f, median %.1f, SD %.2f, range %d-%d", test.questions,
-        test.sheets, test.mean, test.median, test.standardDeviation, test.lowest, test.highest);
+            flagged << QString::number(item.question);
+    QString line = QCoreApplication::translate("ClassBook",
+        "ข้อสอบ %1 ข้อ จาก %2 แผ่น; ค่าเฉลี่ย %3, มัธยฐาน %4, ส่วนเบี่ยงเบนมาตรฐาน %5, "
+        "ต่ำสุด–สูงสุด %6-%7")
+                       .arg(test.questions)
+                       .arg(test.sheets)
+                       .arg(QString::number(test.mean, 'f', 2), QString::number(test.median, 'f', 1),
+                           QString::number(test.standardDeviation, 'f', 2))
+                       .arg(test.lowest)
+                       .arg(test.highest);
     if (test.kr20)
-        line += FormatText(", KR-20 %.2f", *test.kr20);
-    if (!flagged.empty())
-        line += "; check the key of question " + flagged;
-    return line;
+        line += QCoreApplication::translate("ClassBook", ", ความเที่ยง KR-20 %1")
+                    .arg(QString::number(*test.kr20, 'f', 2));
+    if (!flagged.isEmpty())
+        line += QCoreApplication::translate("ClassBook", "; ควรตรวจเฉลยข้อ %1").arg(flagged.join(' '));
+    return line.toStdString();
 }
 
 namespace {

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-// The item analysis in one line: "items: 40 questions over 45 sheets; mean ...",
-// naming the questions whose key should be checked.
+// The item analysis in one line, in the teacher's language ("ข้อสอบ 40 ข้อ จาก 45 แผ่น;
+// ค่าเฉลี่ย ..."; in English "items: 40 questions over 45 sheets; mean ..."), naming the
+// questions whose key should be checked.
 std::string ItemsSummaryLine(const ItemAnalysis& analysis);
 
 // The class as the workbook, the report and the slips show it: the sheets in their

@@ -84,7 +84,7 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
     IdPicture(pages, row.idArea, top);
     if (!row.graded) {
         pages.Font(10, true, kFlag);
-        pages.Write(kMargin, top + 25, 130, QString::fromUtf8("ตรวจไม่ได้: ") + Text(row.review).left(70));
+        pages.Write(kMargin, top + 25, 130, Text(row.review).left(80)); // begins "ตรวจไม่ได้"
         return;
     }
     const int keyed = KeyedCount(book);

@@ -1,6 +1,9 @@
 #include "results/class_workbook.h"
 
 #include "framework/format.h"
+#include "results/review_texts.h"
+
+#include <QCoreApplication>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -168,7 +171,8 @@ void FillItems(lxw_workbook* book, const Formats& formats, const ClassWorkbook& 
             sheet.Number(r, 5 + l, item.letterCounts[l]);
         sheet.Number(r, 10, item.blank);
         sheet.Number(r, 11, item.rejected);
-        sheet.Text(r, 12, ItemFlagText(item), item.checkKey ? formats.flagged : nullptr);
+        sheet.Text(
+            r, 12, item.checkKey ? CheckKeyText() : std::string(), item.checkKey ? formats.flagged : nullptr);
     }
     sheet.SizeColumns();
 }
@@ -179,16 +183,28 @@ void FillSummary(lxw_workbook* book, const Formats& formats, const ClassWorkbook
     const TestStatistics& test = data.items.test;
     const int32_t refused = static_cast<int32_t>(std::count_if(
         data.sheets.begin(), data.sheets.end(), [](const ClassSheetRow& row) { return !row.graded; }));
-    const std::pair<const char*, double> figures[] = { { "sheets", static_cast<double>(data.sheets.size()) },
-        { "graded", test.sheets }, { "refused", refused }, { "questions", test.questions },
-        { "mean", test.mean }, { "median", test.median }, { "standard_deviation", test.standardDeviation },
-        { "lowest", test.lowest }, { "highest", test.highest } };
+    // The teacher's words, then the name a script may look for.
+    const auto label = [](const char* words, const char* name) {
+        return QCoreApplication::translate("ClassWorkbook", words).toStdString() + " (" + name + ")";
+    };
+    const std::pair<std::string, double> figures[]
+        = { { label(QT_TRANSLATE_NOOP("ClassWorkbook", "จำนวนแผ่น"), "sheets"),
+                static_cast<double>(data.sheets.size()) },
+              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ตรวจได้"), "graded"), test.sheets },
+              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ตรวจไม่ได้"), "refused"), refused },
+              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "จำนวนข้อที่ตรวจ"), "questions"), test.questions },
+              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ค่าเฉลี่ย"), "mean"), test.mean },
+              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "มัธยฐาน"), "median"), test.median },
+              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ส่วนเบี่ยงเบนมาตรฐาน"), "standard_deviation"),
+                  test.standardDeviation },
+              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ต่ำสุด"), "lowest"), test.lowest },
+              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "สูงสุด"), "highest"), test.highest } };
     size_t r = 1;
-    for (const auto& [label, value] : figures) {
-        sheet.Text(r, 0, label);
+    for (const auto& [name, value] : figures) {
+        sheet.Text(r, 0, name);
         sheet.Number(r++, 1, value, nullptr, 8);
     }
-    sheet.Text(r, 0, "kr20");
+    sheet.Text(r, 0, label(QT_TRANSLATE_NOOP("ClassWorkbook", "ความเที่ยง"), "kr20"));
     if (test.kr20)
         sheet.Number(r, 1, *test.kr20, formats.share, 8);
     ++r;

@@ -11,6 +11,7 @@ packages=(
   fonts-thai-tlwg poppler-utils imagemagick python3-openpyxl
   clang libclang-rt-14-dev clang-format
   qt6-pdf-dev img2pdf libtiff-tools
+  qt6-l10n-tools qt6-tools-dev
 )
 
 missing=()

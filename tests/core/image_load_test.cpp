@@ -142,10 +142,9 @@ TEST_P(ImageFile, LoadsOrIsRefusedWithItsReason)
     }
 }
 
-const char *const kNoImage
-    = "not a BMP, JPEG, GIF, TIFF, PNG or ICO image",
-    *const kDamaged = ": ข้อมูลภาพเสียหาย: ", *const kTooLarge = " pixels are more than 100 megapixels",
-           *const kBmpCut = ": ข้อมูลภาพเสียหาย: BMP data is truncated";
+const char *const kNoImage = "ไม่ใช่ไฟล์ภาพ BMP, JPEG, GIF, TIFF, PNG หรือ ICO",
+                  *const kDamaged = ": ข้อมูลภาพเสียหาย: ", *const kTooLarge = " จุด เกิน 100 ล้านจุด",
+                  *const kBmpCut = ": ข้อมูลภาพเสียหาย: ข้อมูล BMP ขาดหายไปบางส่วน";
 const auto kSheet = Coded(64, 48, kRgb32, "jpeg", 16);
 const Bgr kRed { 0, 0, 255 }, kDark { 18, 18, 18 }, kLight { 159, 159, 159 };
 
@@ -180,13 +179,13 @@ const FileCase kFiles[] = {
     { "WhiteGroup4A4Page", WhiteGroup4Tiff, nullptr, 2480, 3508, 1, 2, -312, kWhite, kWhite },
     { "TextFile", [] { return std::string("img001.tif\r\n"); }, kNoImage },
     { "TruncatedJpeg", Damaged(kSheet, 0.8),
-        ": ข้อมูลภาพเสียหาย: JPEG data is truncated (qt.gui.imageio.jpeg: " },
+        ": ข้อมูลภาพเสียหาย: ข้อมูล JPEG ขาดหายไปบางส่วน (qt.gui.imageio.jpeg: " },
     { "TruncatedGreyJpeg", Damaged(Coded(16, 16, F::Format_Grayscale8, "jpeg", 8), 0.8), kDamaged },
-    { "JpegWithoutScan", Damaged(kSheet, 0.2), ": ข้อมูลภาพเสียหาย: JPEG data is truncated" },
+    { "JpegWithoutScan", Damaged(kSheet, 0.2), ": ข้อมูลภาพเสียหาย: ข้อมูล JPEG ขาดหายไปบางส่วน" },
     { "TruncatedPng", Damaged(Coded(64, 48, kRgb32, "png"), 0.7), ": Unable to read image data" },
     { "TruncatedTiff", Damaged(Coded(64, 48, kRgb32, "tiff"), 0.7), ": Unable to read image data" },
     { "TruncatedBmp", Damaged(Coded(64, 48, kRgb32, "bmp"), 0.7), kBmpCut },
-    { "TruncatedGif", Damaged([] { return Saved("gif"); }, 0.7), ": ข้อมูลภาพเสียหาย: GIF data is truncated" },
+    { "TruncatedGif", Damaged([] { return Saved("gif"); }, 0.7), ": ข้อมูลภาพเสียหาย: ข้อมูล GIF ขาดหายไปบางส่วน" },
     { "JpegOverwritten", Damaged([] { return Saved("jpg"); }, 1, "", true, 1), kDamaged },
     { "JpegCutWithEndMarker", Damaged([] { return Saved("jpg"); }, 0.6, "\xFF\xD9"), kDamaged },
     { "GifZeroedData", Damaged([] { return Saved("gif"); }, 1, "", true), kDamaged },
@@ -210,8 +209,8 @@ TEST_F(ImageFileTest, MissingFileOrFolderIsRefusedAndFailedLoadKeepsThePixels)
     WriteFileBytes(PathOf("good.bmp"), Coded(2, 2, kRgb32, "bmp")());
     SheetImage image;
     ASSERT_TRUE(image.LoadFromFile(PathOf("good.bmp")));
-    for (const auto& [path, said] : { std::pair { PathOf("missing.png"), ": no such file" },
-             { PathOf("folder.png"), ": not a file" }, { std::string(), ": no such file" } })
+    for (const auto& [path, said] : { std::pair { PathOf("missing.png"), ": ไม่พบไฟล์" },
+             { PathOf("folder.png"), ": ไม่ใช่ไฟล์" }, { std::string(), ": ไม่พบไฟล์" } })
         EXPECT_EQ(image.LoadFromFile(path).message(), path + said);
     EXPECT_EQ(image.GetWidth(), 2);
     EXPECT_EQ(BgrAt(image, 0, 0), kMarked);

@@ -19,7 +19,8 @@ cp "$s/img001.jpg" "$s/again.jpg"
 awk -F, 'NR > 1 { id = $2; if ($1 ~ /img045/) id = substr(id, 1, 7) (substr(id, 8) + 1) % 10
     printf "%s;นักเรียน %d;ม.3/1\n", id, NR - 1 }' "$work/plain.csv" >"$work/rows"
 { printf '\xEF\xBB\xBFid;name;class\r\n'; cat "$work/rows"; printf '99999998;ขาด หนึ่ง;ม.3/1\n99999997;ขาด สอง;ม.3/1\n'; } >"$work/roster.csv"
-"$grade" --key "$s/key.txt" --quiet --roster "$work/roster.csv" --csv "$work/c.csv" --csv-excel \
+# Under an English locale every text is English, as the lines below expect.
+LANG=en_US.UTF-8 "$grade" --key "$s/key.txt" --quiet --roster "$work/roster.csv" --csv "$work/c.csv" --csv-excel \
     --items "$work/items.csv" --xlsx "$work/c.xlsx" --report "$work/c.pdf" \
     --slips "$work/slips.pdf" "$s"/img*.jpg "$s/again.jpg" >/dev/null 2>"$work/c.err" ||
     fail "grading the class: $(cat "$work/c.err")"
@@ -117,4 +118,17 @@ awk 'NR == 7 { print ($1 == "a" ? "b" : "a"); next } { print }' "$s/key.txt" >"$
 flagged() { awk -F, '$13 == "check the key" { printf "%s ", $1 }' "$1"; }
 [[ $(flagged "$work/right.csv") == "" ]] || fail "the true key flagged: $(flagged "$work/right.csv")"
 [[ $(flagged "$work/wrong.csv") == "7 " ]] || fail "the wrong key should flag question 7 alone: $(flagged "$work/wrong.csv")"
+# Doubtful sheets: the workbook's review column and the report tell the teacher in Thai,
+# without the CSV's codes; an English locale gives English.
+h=$work/hard
+"$sheet" batch --count 8 --seed 22 --preset stress --out "$h" >/dev/null || fail "sheet batch stress"
+"$grade" --key "$h/key.txt" --quiet --csv "$h/c.csv" --xlsx "$h/c.xlsx" --report "$h/c.pdf" "$h"/img*.jpg >/dev/null 2>&1
+LANG=en_US.UTF-8 "$grade" --key "$h/key.txt" --quiet --xlsx "$h/e.xlsx" "$h"/img*.jpg >/dev/null 2>&1
+grep -q ',q[0-9]*\|tilt\|id:' "$h/c.csv" || fail "the stress sheets should hold doubts"
+raw='tilt|id:|;q[0-9]|light mark|readings differ|refused|items:'
+for text in "$(unzip -p "$h/c.xlsx" xl/sharedStrings.xml)" "$(pdftotext "$h/c.pdf" - | tr -d '\n')"; do
+    [[ $text == *"ควรตรวจสอบ"* ]] || fail "no Thai review in: ${text:0:300}"
+    grep -Eq "$raw" <<<"$text" && fail "a raw code reached the teacher: $(grep -Eo "$raw" <<<"$text" | head -3)"
+done
+[[ $(unzip -p "$h/e.xlsx" xl/sharedStrings.xml) == *"to check: "* ]] || fail "the English locale should give English"
 exit $failed

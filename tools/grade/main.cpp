@@ -7,6 +7,7 @@
 #include "console_report.h"
 #include "framework/message_box.h"
 #include "framework/safe_file_write.h"
+#include "framework/teacher_language.h"
 #include "grade_options.h"
 #include "grading/annotated_paths.h"
 #include "grading/csv_report.h"
@@ -101,6 +102,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app = drawsText ? std::make_unique<QGuiApplication>(argc, argv)
                                                             : std::make_unique<QCoreApplication>(argc, argv);
+    InstallTeacherLanguage();
 
     if (!LoadKey(options.keyFile))
         return UsageError;

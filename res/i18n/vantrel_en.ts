@@ -1,0 +1,219 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="th_TH">
+<context>
+    <name>CReviewWindow</name>
+    <message>
+        <source>ตรวจสอบอีกครั้ง (&amp;R)</source>
+        <translation>&amp;Review</translation>
+    </message>
+    <message>
+        <source>แสดงหรือซ่อนรายการแผ่นที่ควรตรวจสอบอีกครั้ง</source>
+        <translation>Show or hide the sheets to check again</translation>
+    </message>
+</context>
+<context>
+    <name>ClassBook</name>
+    <message>
+        <source>ข้อสอบ %1 ข้อ จาก %2 แผ่น; ค่าเฉลี่ย %3, มัธยฐาน %4, ส่วนเบี่ยงเบนมาตรฐาน %5, ต่ำสุด–สูงสุด %6-%7</source>
+        <translation>items: %1 questions over %2 sheets; mean %3, median %4, SD %5, range %6-%7</translation>
+    </message>
+    <message>
+        <source>, ความเที่ยง KR-20 %1</source>
+        <translation>, KR-20 %1</translation>
+    </message>
+    <message>
+        <source>; ควรตรวจเฉลยข้อ %1</source>
+        <translation>; check the key of question %1</translation>
+    </message>
+</context>
+<context>
+    <name>ClassWorkbook</name>
+    <message>
+        <source>จำนวนแผ่น</source>
+        <translation>Sheets</translation>
+    </message>
+    <message>
+        <source>ตรวจได้</source>
+        <translation>Graded</translation>
+    </message>
+    <message>
+        <source>ตรวจไม่ได้</source>
+        <translation>Refused</translation>
+    </message>
+    <message>
+        <source>จำนวนข้อที่ตรวจ</source>
+        <translation>Questions</translation>
+    </message>
+    <message>
+        <source>ค่าเฉลี่ย</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>มัธยฐาน</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>ส่วนเบี่ยงเบนมาตรฐาน</source>
+        <translation>Standard deviation</translation>
+    </message>
+    <message>
+        <source>ต่ำสุด</source>
+        <translation>Lowest</translation>
+    </message>
+    <message>
+        <source>สูงสุด</source>
+        <translation>Highest</translation>
+    </message>
+    <message>
+        <source>ความเที่ยง</source>
+        <translation>Reliability</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewTexts</name>
+    <message>
+        <source>รหัสหลักที่ %1</source>
+        <translation>ID column %1</translation>
+    </message>
+    <message>
+        <source>ข้อ %1</source>
+        <translation>question %1</translation>
+    </message>
+    <message>
+        <source>ความเอียงของแผ่น</source>
+        <translation>page turn</translation>
+    </message>
+    <message>
+        <source>เครื่องหมายอ้างอิง</source>
+        <translation>registration marks</translation>
+    </message>
+    <message>
+        <source>แผ่นที่ตรวจแล้ว</source>
+        <translation>checked before</translation>
+    </message>
+    <message>
+        <source>ถูก</source>
+        <translation>correct</translation>
+    </message>
+    <message>
+        <source>ผิด</source>
+        <translation>wrong</translation>
+    </message>
+    <message>
+        <source>ผิดรูป</source>
+        <translation>rejected</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>ไม่ได้ระบาย</source>
+        <translation>none marked</translation>
+    </message>
+    <message>
+        <source>ไม่มี</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>หลายช่อง</source>
+        <translation>several</translation>
+    </message>
+    <message>
+        <source>%1 องศา</source>
+        <translation>%1 deg</translation>
+    </message>
+    <message>
+        <source>รอยระบายจาง: ช่องเฉลยมีจุดสีดำ %1 จุด</source>
+        <translation>light mark: key box %1 black pixels</translation>
+    </message>
+    <message>
+        <source>ระบายสองช่อง แต่ไม่ถูกนับเป็นข้อผิดรูป</source>
+        <translation>two boxes marked, row not rejected</translation>
+    </message>
+    <message>
+        <source>เกือบถูกนับเป็นข้อผิดรูป (ห่างอีก %1 คอลัมน์)</source>
+        <translation>row check %1 column from rejecting</translation>
+    </message>
+    <message>
+        <source>ไม่มีรอยระบายในหลักนี้</source>
+        <translation>no mark in the column</translation>
+    </message>
+    <message>
+        <source>ระบายสองช่อง: %1 และ %2</source>
+        <translation>two marks: %1 and %2</translation>
+    </message>
+    <message>
+        <source>อ่านได้ %1 แต่ช่องที่เข้มที่สุดคือ %2</source>
+        <translation>read %1, darkest box %2</translation>
+    </message>
+    <message>
+        <source>การอ่านสองครั้งได้ผลไม่ตรงกัน</source>
+        <translation>the readings differ</translation>
+    </message>
+    <message>
+        <source>กระดาษเอียง: เครื่องหมายคลาดจากช่องที่อ่านครั้งแรก %1 จุดภาพ</source>
+        <translation>the page is turned: marks lie %1 px off the first reading&apos;s boxes</translation>
+    </message>
+    <message>
+        <source>การอ่านครั้งที่สองไม่พบเครื่องหมายอ้างอิง</source>
+        <translation>the second reading found no registration mark</translation>
+    </message>
+    <message>
+        <source>จุดอ้างอิงไม่ใช่มุมของเครื่องหมายสีดำทึบ</source>
+        <translation>a reference point is not the corner of a solid mark</translation>
+    </message>
+    <message>
+        <source>แผ่นนี้มีสีของการตรวจครั้งก่อนอยู่แล้ว</source>
+        <translation>the sheet already carries the colours of a check</translation>
+    </message>
+    <message>
+        <source>ควรตรวจสอบ %1</source>
+        <translation>to check: %1</translation>
+    </message>
+    <message>
+        <source>ตรวจไม่ได้: %1</source>
+        <translation>refused: %1</translation>
+    </message>
+    <message>
+        <source>ไม่ได้บันทึกผล: การตรวจไปไม่ถึงข้อสุดท้ายของเฉลย</source>
+        <translation>unreported: the key&apos;s last question was never scored</translation>
+    </message>
+    <message>
+        <source>ตรวจเฉลย</source>
+        <translation>check the key</translation>
+    </message>
+</context>
+<context>
+    <name>SheetImage</name>
+    <message>
+        <source>ภาพมี %1 จุด เกิน 100 ล้านจุด</source>
+        <translation>%1 pixels are more than 100 megapixels</translation>
+    </message>
+    <message>
+        <source>ไม่ใช่ไฟล์ภาพ BMP, JPEG, GIF, TIFF, PNG หรือ ICO</source>
+        <translation>not a BMP, JPEG, GIF, TIFF, PNG or ICO image</translation>
+    </message>
+    <message>
+        <source>ไฟล์นี้ไม่มีหน้าที่ %1</source>
+        <translation>the file has no page %1</translation>
+    </message>
+    <message>
+        <source>ข้อมูล %1 ขาดหายไปบางส่วน</source>
+        <translation>%1 data is truncated</translation>
+    </message>
+    <message>
+        <source>%1: ไฟล์ %2 ไบต์ไม่พอสำหรับภาพ %3 x %4 จุด</source>
+        <translation>%1: %2 bytes cannot hold %3 x %4 pixels</translation>
+    </message>
+    <message>
+        <source>ไม่พบไฟล์</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>ไม่ใช่ไฟล์</source>
+        <translation>not a file</translation>
+    </message>
+</context>
+</TS>

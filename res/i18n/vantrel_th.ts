@@ -1,0 +1,219 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="th_TH" sourcelanguage="th_TH">
+<context>
+    <name>CReviewWindow</name>
+    <message>
+        <source>ตรวจสอบอีกครั้ง (&amp;R)</source>
+        <translation>ตรวจสอบอีกครั้ง (&amp;R)</translation>
+    </message>
+    <message>
+        <source>แสดงหรือซ่อนรายการแผ่นที่ควรตรวจสอบอีกครั้ง</source>
+        <translation>แสดงหรือซ่อนรายการแผ่นที่ควรตรวจสอบอีกครั้ง</translation>
+    </message>
+</context>
+<context>
+    <name>ClassBook</name>
+    <message>
+        <source>ข้อสอบ %1 ข้อ จาก %2 แผ่น; ค่าเฉลี่ย %3, มัธยฐาน %4, ส่วนเบี่ยงเบนมาตรฐาน %5, ต่ำสุด–สูงสุด %6-%7</source>
+        <translation>ข้อสอบ %1 ข้อ จาก %2 แผ่น; ค่าเฉลี่ย %3, มัธยฐาน %4, ส่วนเบี่ยงเบนมาตรฐาน %5, ต่ำสุด–สูงสุด %6-%7</translation>
+    </message>
+    <message>
+        <source>, ความเที่ยง KR-20 %1</source>
+        <translation>, ความเที่ยง KR-20 %1</translation>
+    </message>
+    <message>
+        <source>; ควรตรวจเฉลยข้อ %1</source>
+        <translation>; ควรตรวจเฉลยข้อ %1</translation>
+    </message>
+</context>
+<context>
+    <name>ClassWorkbook</name>
+    <message>
+        <source>จำนวนแผ่น</source>
+        <translation>จำนวนแผ่น</translation>
+    </message>
+    <message>
+        <source>ตรวจได้</source>
+        <translation>ตรวจได้</translation>
+    </message>
+    <message>
+        <source>ตรวจไม่ได้</source>
+        <translation>ตรวจไม่ได้</translation>
+    </message>
+    <message>
+        <source>จำนวนข้อที่ตรวจ</source>
+        <translation>จำนวนข้อที่ตรวจ</translation>
+    </message>
+    <message>
+        <source>ค่าเฉลี่ย</source>
+        <translation>ค่าเฉลี่ย</translation>
+    </message>
+    <message>
+        <source>มัธยฐาน</source>
+        <translation>มัธยฐาน</translation>
+    </message>
+    <message>
+        <source>ส่วนเบี่ยงเบนมาตรฐาน</source>
+        <translation>ส่วนเบี่ยงเบนมาตรฐาน</translation>
+    </message>
+    <message>
+        <source>ต่ำสุด</source>
+        <translation>ต่ำสุด</translation>
+    </message>
+    <message>
+        <source>สูงสุด</source>
+        <translation>สูงสุด</translation>
+    </message>
+    <message>
+        <source>ความเที่ยง</source>
+        <translation>ความเที่ยง</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewTexts</name>
+    <message>
+        <source>รหัสหลักที่ %1</source>
+        <translation>รหัสหลักที่ %1</translation>
+    </message>
+    <message>
+        <source>ข้อ %1</source>
+        <translation>ข้อ %1</translation>
+    </message>
+    <message>
+        <source>ความเอียงของแผ่น</source>
+        <translation>ความเอียงของแผ่น</translation>
+    </message>
+    <message>
+        <source>เครื่องหมายอ้างอิง</source>
+        <translation>เครื่องหมายอ้างอิง</translation>
+    </message>
+    <message>
+        <source>แผ่นที่ตรวจแล้ว</source>
+        <translation>แผ่นที่ตรวจแล้ว</translation>
+    </message>
+    <message>
+        <source>ถูก</source>
+        <translation>ถูก</translation>
+    </message>
+    <message>
+        <source>ผิด</source>
+        <translation>ผิด</translation>
+    </message>
+    <message>
+        <source>ผิดรูป</source>
+        <translation>ผิดรูป</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>ไม่ได้ระบาย</source>
+        <translation>ไม่ได้ระบาย</translation>
+    </message>
+    <message>
+        <source>ไม่มี</source>
+        <translation>ไม่มี</translation>
+    </message>
+    <message>
+        <source>หลายช่อง</source>
+        <translation>หลายช่อง</translation>
+    </message>
+    <message>
+        <source>%1 องศา</source>
+        <translation>%1 องศา</translation>
+    </message>
+    <message>
+        <source>รอยระบายจาง: ช่องเฉลยมีจุดสีดำ %1 จุด</source>
+        <translation>รอยระบายจาง: ช่องเฉลยมีจุดสีดำ %1 จุด</translation>
+    </message>
+    <message>
+        <source>ระบายสองช่อง แต่ไม่ถูกนับเป็นข้อผิดรูป</source>
+        <translation>ระบายสองช่อง แต่ไม่ถูกนับเป็นข้อผิดรูป</translation>
+    </message>
+    <message>
+        <source>เกือบถูกนับเป็นข้อผิดรูป (ห่างอีก %1 คอลัมน์)</source>
+        <translation>เกือบถูกนับเป็นข้อผิดรูป (ห่างอีก %1 คอลัมน์)</translation>
+    </message>
+    <message>
+        <source>ไม่มีรอยระบายในหลักนี้</source>
+        <translation>ไม่มีรอยระบายในหลักนี้</translation>
+    </message>
+    <message>
+        <source>ระบายสองช่อง: %1 และ %2</source>
+        <translation>ระบายสองช่อง: %1 และ %2</translation>
+    </message>
+    <message>
+        <source>อ่านได้ %1 แต่ช่องที่เข้มที่สุดคือ %2</source>
+        <translation>อ่านได้ %1 แต่ช่องที่เข้มที่สุดคือ %2</translation>
+    </message>
+    <message>
+        <source>การอ่านสองครั้งได้ผลไม่ตรงกัน</source>
+        <translation>การอ่านสองครั้งได้ผลไม่ตรงกัน</translation>
+    </message>
+    <message>
+        <source>กระดาษเอียง: เครื่องหมายคลาดจากช่องที่อ่านครั้งแรก %1 จุดภาพ</source>
+        <translation>กระดาษเอียง: เครื่องหมายคลาดจากช่องที่อ่านครั้งแรก %1 จุดภาพ</translation>
+    </message>
+    <message>
+        <source>การอ่านครั้งที่สองไม่พบเครื่องหมายอ้างอิง</source>
+        <translation>การอ่านครั้งที่สองไม่พบเครื่องหมายอ้างอิง</translation>
+    </message>
+    <message>
+        <source>จุดอ้างอิงไม่ใช่มุมของเครื่องหมายสีดำทึบ</source>
+        <translation>จุดอ้างอิงไม่ใช่มุมของเครื่องหมายสีดำทึบ</translation>
+    </message>
+    <message>
+        <source>แผ่นนี้มีสีของการตรวจครั้งก่อนอยู่แล้ว</source>
+        <translation>แผ่นนี้มีสีของการตรวจครั้งก่อนอยู่แล้ว</translation>
+    </message>
+    <message>
+        <source>ควรตรวจสอบ %1</source>
+        <translation>ควรตรวจสอบ %1</translation>
+    </message>
+    <message>
+        <source>ตรวจไม่ได้: %1</source>
+        <translation>ตรวจไม่ได้: %1</translation>
+    </message>
+    <message>
+        <source>ไม่ได้บันทึกผล: การตรวจไปไม่ถึงข้อสุดท้ายของเฉลย</source>
+        <translation>ไม่ได้บันทึกผล: การตรวจไปไม่ถึงข้อสุดท้ายของเฉลย</translation>
+    </message>
+    <message>
+        <source>ตรวจเฉลย</source>
+        <translation>ตรวจเฉลย</translation>
+    </message>
+</context>
+<context>
+    <name>SheetImage</name>
+    <message>
+        <source>ภาพมี %1 จุด เกิน 100 ล้านจุด</source>
+        <translation>ภาพมี %1 จุด เกิน 100 ล้านจุด</translation>
+    </message>
+    <message>
+        <source>ไม่ใช่ไฟล์ภาพ BMP, JPEG, GIF, TIFF, PNG หรือ ICO</source>
+        <translation>ไม่ใช่ไฟล์ภาพ BMP, JPEG, GIF, TIFF, PNG หรือ ICO</translation>
+    </message>
+    <message>
+        <source>ไฟล์นี้ไม่มีหน้าที่ %1</source>
+        <translation>ไฟล์นี้ไม่มีหน้าที่ %1</translation>
+    </message>
+    <message>
+        <source>ข้อมูล %1 ขาดหายไปบางส่วน</source>
+        <translation>ข้อมูล %1 ขาดหายไปบางส่วน</translation>
+    </message>
+    <message>
+        <source>%1: ไฟล์ %2 ไบต์ไม่พอสำหรับภาพ %3 x %4 จุด</source>
+        <translation>%1: ไฟล์ %2 ไบต์ไม่พอสำหรับภาพ %3 x %4 จุด</translation>
+    </message>
+    <message>
+        <source>ไม่พบไฟล์</source>
+        <translation>ไม่พบไฟล์</translation>
+    </message>
+    <message>
+        <source>ไม่ใช่ไฟล์</source>
+        <translation>ไม่ใช่ไฟล์</translation>
+    </message>
+</context>
+</TS>
