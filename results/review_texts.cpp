@@ -42,7 +42,8 @@ std::string ReviewReadingText(const std::string& reading)
             if (letters.empty())
                 return ReviewTexts::tr(words).toStdString();
             return ReviewTexts::tr("%1 (%2)")
-                .arg(ReviewTexts::tr(words), letters == "-" ? ReviewTexts::tr("ไม่ได้ระบาย") : QString::fromStdString(letters))
+                .arg(ReviewTexts::tr(words),
+                    letters == "-" ? ReviewTexts::tr("ไม่ได้ระบาย") : QString::fromStdString(letters))
                 .toStdString();
         }
     if (reading == "none")
@@ -50,8 +51,11 @@ std::string ReviewReadingText(const std::string& reading)
     if (reading == "several")
         return ReviewTexts::tr("หลายช่อง").toStdString();
     const std::string degrees = " deg";
-    if (reading.size() > degrees.size() && reading.compare(reading.size() - degrees.size(), degrees.size(), degrees) == 0)
-        return ReviewTexts::tr("%1 องศา").arg(QString::fromStdString(reading.substr(0, reading.size() - degrees.size()))).toStdString();
+    if (reading.size() > degrees.size()
+        && reading.compare(reading.size() - degrees.size(), degrees.size(), degrees) == 0)
+        return ReviewTexts::tr("%1 องศา")
+            .arg(QString::fromStdString(reading.substr(0, reading.size() - degrees.size())))
+            .toStdString();
     return reading;
 }
 
@@ -67,9 +71,13 @@ std::string ReviewReasonText(ReviewReason why, const std::array<double, 2>& figu
     case ReviewReason::NoIdMark:
         return ReviewTexts::tr("ไม่มีรอยระบายในหลักนี้").toStdString();
     case ReviewReason::TwoIdMarks:
-        return ReviewTexts::tr("ระบายสองช่อง: %1 และ %2").arg(Number(figures[0]), Number(figures[1])).toStdString();
+        return ReviewTexts::tr("ระบายสองช่อง: %1 และ %2")
+            .arg(Number(figures[0]), Number(figures[1]))
+            .toStdString();
     case ReviewReason::DarkestElsewhere:
-        return ReviewTexts::tr("อ่านได้ %1 แต่ช่องที่เข้มที่สุดคือ %2").arg(Number(figures[0]), Number(figures[1])).toStdString();
+        return ReviewTexts::tr("อ่านได้ %1 แต่ช่องที่เข้มที่สุดคือ %2")
+            .arg(Number(figures[0]), Number(figures[1]))
+            .toStdString();
     case ReviewReason::ReadingsDiffer:
         return ReviewTexts::tr("การอ่านสองครั้งได้ผลไม่ตรงกัน").toStdString();
     case ReviewReason::Turned:
@@ -100,8 +108,9 @@ std::string ReviewDetailText(const SheetReview& review)
     for (const ReviewItem& item : review.items)
         doubts << QStringLiteral("%1: %2").arg(QString::fromStdString(ReviewPlaceText(item.item)),
             QString::fromStdString(ReviewReasonText(item.why, item.figures)));
-    return doubts.isEmpty() ? std::string()
-                            : ReviewTexts::tr("ควรตรวจสอบ %1").arg(doubts.join(QStringLiteral("; "))).toStdString();
+    return doubts.isEmpty()
+        ? std::string()
+        : ReviewTexts::tr("ควรตรวจสอบ %1").arg(doubts.join(QStringLiteral("; "))).toStdString();
 }
 
 std::string RefusedText(const std::string& refusal)
