@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(PixelShown(view, besideMark), QColor(0, 255, 0));
         const QString again = "img003.bmp — ตรวจสอบอีกครั้ง";
         QCOMPARE(WindowStates(), again + " active, img002.bmp minimized, img001.bmp minimized");
-        QCOMPARE(m_app->MainFrame()->statusBar()->currentMessage(), again + ": mark;checked");
+        QCOMPARE(m_app->MainFrame()->statusBar()->currentMessage(), again + ": เครื่องหมายอ้างอิง, แผ่นที่ตรวจแล้ว");
 
         CReviewWindow* review = m_app->MainFrame()->ReviewWindow();
         QCOMPARE(review->SheetCount(), 1);
