@@ -83,7 +83,7 @@ Result<std::vector<Record>> SplitRecords(std::string_view text, char separator, 
             record.fields.back() += c;
         }
     }
-    if (quoteLine != 0)
+    if (quoteLine > 0)
         return Status::Failure(FormatText(
             "รายชื่อนักเรียน %s บรรทัดที่ %d: มีเครื่องหมายคำพูด (\") เปิดไว้แต่ไม่มีตัวปิด", path.c_str(), quoteLine));
     finish();
