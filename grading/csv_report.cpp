@@ -2,6 +2,8 @@
 
 #include "framework/format.h"
 
+#include <string_view>
+
 std::string CsvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -13,6 +15,14 @@ std::string CsvField(const std::string& text)
         quoted += c;
     }
     return quoted + '"';
+}
+
+std::string CsvTextField(const std::string& text)
+{
+    // OWASP's advice for CSV injection: a spreadsheet runs a cell that begins with one of these.
+    const bool formula
+        = !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+    return CsvField(formula ? "'" + text : text);
 }
 
 std::string CsvHeader()
@@ -71,7 +81,7 @@ std::string WithField(std::string row, const std::string& field)
     const bool ended = !row.empty() && row.back() == '\n';
     if (ended)
         row.pop_back();
-    return row + ',' + CsvField(field) + (ended ? "\n" : "");
+    return row + ',' + CsvTextField(field) + (ended ? "\n" : "");
 }
 
 std::string CsvHeader(const std::optional<Roster>& roster)

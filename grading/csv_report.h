@@ -22,7 +22,8 @@ std::string ReviewHeader();
 // The lines of one sheet, with their line ends; none when nothing is doubtful.
 std::string ReviewLines(const SheetOutcome& outcome);
 
-// A CSV row with one more field before its line end: the name, with a class list.
+// A CSV row with one more field before its line end: the name, with a class list, as a
+// text field (CsvTextField).
 std::string WithField(std::string row, const std::string& field);
 // The header and a row as they are with a class list (the name its ID has there at the
 // end, empty when none or refused), or without one.
@@ -31,3 +32,6 @@ std::string CsvRow(const SheetOutcome& outcome, const std::optional<Roster>& ros
 
 // Quotes a CSV field when it holds a comma, a quote or a line end.
 std::string CsvField(const std::string& text);
+// A field of text from outside the program (a name from the class list): one that begins with
+// =, +, -, @, a tab or a CR gets a leading ' so that no spreadsheet reads it as a formula.
+std::string CsvTextField(const std::string& text);

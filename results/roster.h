@@ -23,11 +23,13 @@ constexpr size_t kMaxRosterFileBytes = 4 * 1024 * 1024;
 // The class list: a CSV in UTF-8 (with or without a byte order mark), fields
 // separated by commas or by semicolons (as Excel saves it where the comma is the
 // decimal sign), with a header naming the columns id and name and optionally
-// class and number, in any order and any case. Other columns are ignored.
+// class and number, in any order and any case. Other columns are ignored. Lines end with
+// CR LF, LF or a lone CR. Names, classes and numbers come without control characters.
 class Roster {
 public:
-    // Fails, naming the file and its line, on a missing column, an ID that is not one to
-    // eight digits, an ID listed twice, or bytes that are not UTF-8.
+    // Fails, in Thai, naming the file and its line, on a missing column, an ID that is not one
+    // to eight digits, an ID listed twice, a quote left open, no student, or bytes that are
+    // not UTF-8.
     static Result<Roster> Parse(std::string_view bytes, const std::string& path);
     static Result<Roster> Read(const std::string& path);
 

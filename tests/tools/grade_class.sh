@@ -131,4 +131,33 @@ for text in "$(unzip -p "$h/c.xlsx" xl/sharedStrings.xml)" "$(pdftotext "$h/c.pd
     grep -Eq "$raw" <<<"$text" && fail "a raw code reached the teacher: $(grep -Eo "$raw" <<<"$text" | head -3)"
 done
 [[ $(unzip -p "$h/e.xlsx" xl/sharedStrings.xml) == *"to check: "* ]] || fail "the English locale should give English"
+# Hostile names: a formula reaches the CSV as text, a control character reaches nothing.
+ids=($(awk -F, 'NR > 1 && NR <= 7 { print $2 }' "$work/plain.csv"))
+{ printf 'id,name\n%s,"=HYPERLINK(""http://x"",""y"")"\n%s,+1\n%s,-2\n%s,@SUM(A1)\n' "${ids[@]:0:4}"
+    printf '%s,\x1b[31mRed\n%s,Nul\0Byte\n99999990,\x1b]0;Gone\a\xc2\x9b\n' "${ids[@]:4:2}"; } >"$work/hostile.csv"
+"$grade" --key "$s/key.txt" --roster "$work/hostile.csv" --csv "$work/h.csv" --xlsx "$work/h.xlsx" \
+    --report "$work/h.pdf" --slips "$work/hs.pdf" "$s"/img00[1-6].jpg >"$work/h.out" 2>"$work/h.err"
+grep -qxF "no sheet: 99999990 ]0;Gone" "$work/h.err" || fail "the absent student's name, cleaned: $(cat "$work/h.err")"
+pdftotext "$work/h.pdf" "$work/h.txt" && pdftotext "$work/hs.pdf" "$work/hs.txt"
+for f in h.out h.err h.csv h.txt hs.txt; do
+    [[ -s $work/$f ]] && ! LC_ALL=C grep -qaP '[\x00-\x08\x0b\x0e-\x1f\x7f]|\xc2[\x80-\x9f]' "$work/$f" ||
+        fail "$f is missing or holds a control character"
+done
+/usr/bin/python3 - "$work/h.csv" "$work/h.xlsx" <<'PY' || fail "hostile names in the CSV or the workbook"
+import csv, sys, openpyxl
+names = ['=HYPERLINK("http://x","y")', "+1", "-2", "@SUM(A1)", "[31mRed", "NulByte"]
+assert [r["name"] for r in csv.DictReader(open(sys.argv[1]))] == [("'" if n[0] in "=+-@" else "") + n for n in names]
+cells = [r[2] for r in openpyxl.load_workbook(sys.argv[2])["Scores"].iter_rows(min_row=2)]
+assert sorted(c.value for c in cells) == sorted(names) and {c.data_type for c in cells} == {"s"}, cells
+PY
+# A class list that would lose students is refused with its line, before anything is written.
+printf 'id,name\r%s,A\r\r%s,B\r' "${ids[@]:0:2}" >"$work/cr.csv"
+"$grade" --key "$s/key.txt" --quiet --roster "$work/cr.csv" "$s"/img00[1-2].jpg >/dev/null 2>"$work/cr.err"
+grep -q "^roster: 2 students, 2 sheets on it" "$work/cr.err" || fail "lone-CR lines are lines: $(cat "$work/cr.err")"
+for bad in 'id,name\r\n:มีแต่หัวตาราง' ':เป็นไฟล์ว่าง' 'id,name\n1,A\n2,"B\n3,C:บรรทัดที่ 3: มีเครื่องหมายคำพูด'; do
+    printf "${bad%%:*}" >"$work/bad.csv"
+    "$grade" --key "$s/key.txt" --roster "$work/bad.csv" --csv "$work/bad-out.csv" "$s/img001.jpg" >/dev/null 2>"$work/bad.err"
+    [[ $? == 2 && ! -e $work/bad-out.csv ]] && grep -qF "${bad#*:}" "$work/bad.err" ||
+        fail "the roster ${bad%%:*} should be refused: $(cat "$work/bad.err")"
+done
 exit $failed

@@ -275,12 +275,17 @@ private slots:
         Trigger(ExportWorkbook);
         QCOMPARE(m_messages.texts.value(0), "ยังไม่มีกระดาษคำตอบที่ตรวจแล้ว\nตรวจกระดาษคำตอบก่อน แล้วจึงส่งออก");
         QFile roster(Path("class.csv"));
-        QVERIFY(roster.open(QIODevice::WriteOnly));
-        roster.write("id,name\n11111111,สมชาย ใจดี\n30405060,สมหญิง รักเรียน\n");
-        roster.close();
-        Answer<QFileDialog>(ChooseFile(roster.fileName()));
-        Trigger(ChooseRoster);
-        QCOMPARE(m_messages.texts.value(1), "ใช้รายชื่อนักเรียน " + roster.fileName() + " (2 คน)");
+        for (const char* list : { "id,name\r\n", "id,name\n11111111,สมชาย ใจดี\n30405060,สมหญิง รักเรียน\n" }) {
+            QVERIFY(roster.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            roster.write(list);
+            roster.close();
+            Answer<QFileDialog>(ChooseFile(roster.fileName()));
+            Trigger(ChooseRoster);
+        }
+        // A list with no student is refused with Roster::Read's reason.
+        QCOMPARE(m_messages.texts.value(1),
+            "อ่านรายชื่อนักเรียนไม่ได้\nรายชื่อนักเรียน " + roster.fileName() + " มีแต่หัวตาราง ไม่มีรายชื่อนักเรียนสักคน");
+        QCOMPARE(m_messages.texts.value(2), "ใช้รายชื่อนักเรียน " + roster.fileName() + " (2 คน)");
         Restart();
 
         g_enteredKey.answers[0] = "a";
