@@ -1,6 +1,5 @@
 #include "app/CClassExport.h"
 
-#include "answerkey/answer_key_store.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
 #include "framework/qt/FileDialog.h"
@@ -40,14 +39,25 @@ QString ScanOf(const ClassSheetRow& sheet)
 
 } // namespace
 
-CClassExport::CClassExport(CheckedSheets checked)
-    : m_checked(std::move(checked))
+CClassExport::CClassExport(ClassSource source)
+    : m_source(std::move(source))
 {
 }
 
 QString CClassExport::RosterPath()
 {
     return Settings().value(kRosterSetting).toString();
+}
+
+Result<std::optional<Roster>> CClassExport::ReadRoster()
+{
+    const QString path = RosterPath();
+    if (path.isEmpty())
+        return std::optional<Roster>();
+    Result<Roster> read = Roster::Read(path.toStdString());
+    if (!read)
+        return Status::Failure(FormatText("อ่านรายชื่อนักเรียนไม่ได้\n%s", read.message().c_str()));
+    return std::optional<Roster>(std::move(*read));
 }
 
 void CClassExport::OnChooseRoster()
@@ -90,19 +100,14 @@ void CClassExport::OnExportSlips()
 void CClassExport::Export(const Maker& make, const QString& description, const QString& suffix,
     const QString& proposedName, bool idAreas)
 {
-    const std::vector<ClassSheetRow>& sheets = m_checked(false);
-    if (sheets.empty()) {
-        ShowMessage("ยังไม่มีกระดาษคำตอบที่ตรวจแล้ว\nตรวจกระดาษคำตอบก่อน แล้วจึงส่งออก");
+    Result<GradedClass> graded = m_source(false);
+    if (!graded) {
+        ShowMessage(graded.message());
         return;
     }
-    std::optional<Roster> roster;
-    if (const QString path = RosterPath(); !path.isEmpty()) {
-        Result<Roster> read = Roster::Read(path.toStdString());
-        if (!read) {
-            ShowMessage(FormatText("อ่านรายชื่อนักเรียนไม่ได้\n%s", read.message().c_str()));
-            return;
-        }
-        roster = std::move(*read);
+    if (graded->sheets.empty()) {
+        ShowMessage("ยังไม่มีกระดาษคำตอบที่ตรวจแล้ว\nตรวจกระดาษคำตอบก่อน แล้วจึงส่งออก");
+        return;
     }
 
     FileDialogRequest request;
@@ -112,12 +117,13 @@ void CClassExport::Export(const Maker& make, const QString& description, const Q
     request.defaultSuffix = suffix;
     request.confirmReplace = false; // MayWrite asks, and knows which files are scans
     const FileDialogChoice choice = ChooseFile(request);
-    if (!choice.accepted || !MayWrite(choice.path, sheets))
+    if (!choice.accepted || !MayWrite(choice.path, graded->sheets))
         return;
-
-    const ClassWorkbook book = MakeClassBook(
-        g_gradingKey.answers, idAreas ? m_checked(true) : sheets, roster ? &*roster : nullptr);
-    const Result<std::string> bytes = make(book);
+    if (idAreas && !(graded = m_source(true))) {
+        ShowMessage(graded.message());
+        return;
+    }
+    const Result<std::string> bytes = make(MakeClassBook(*graded));
     const Status written
         = bytes ? WriteFileSafely(choice.path.toStdString(), *bytes) : Status::Failure(bytes.message());
     if (!written)

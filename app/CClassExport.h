@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/class_workbook.h"
+#include "results/graded_class.h"
 
 #include <QString>
 
@@ -9,15 +10,16 @@
 
 class QWidget;
 
-// The File menu's class exports: what has been checked so far as the workbook, the
-// class report or the students' slips, named from the class list chosen once and
-// remembered in the settings.
+// A class's exports: the workbook, the class report or the students' slips of the
+// class its owner hands over (the File menu's: what has been checked so far; a class
+// window's: its class), with the key that class was graded with and its class list.
 class CClassExport {
 public:
-    // The sheets to export; with their ID areas cut from the scans when asked (for the slips).
-    using CheckedSheets = std::function<const std::vector<ClassSheetRow>&(bool idAreas)>;
+    // The class to export; its sheets with their ID areas cut from the scans when asked
+    // (for the slips). A failure is shown and nothing is written.
+    using ClassSource = std::function<Result<GradedClass>(bool idAreas)>;
 
-    explicit CClassExport(CheckedSheets checked);
+    explicit CClassExport(ClassSource source);
 
     // Asks for the class list; a list that cannot be read is refused and the one
     // before it kept. Cancelling with a list chosen offers to stop using it.
@@ -28,6 +30,8 @@ public:
 
     // The class list in use; empty when none.
     static QString RosterPath();
+    // The class list in use, read; nothing when none is chosen.
+    static Result<std::optional<Roster>> ReadRoster();
 
     using Maker = std::function<Result<std::string>(const ClassWorkbook&)>;
     // Asks for the file, then writes what `make` makes of the class; every failure is
@@ -40,5 +44,5 @@ private:
     // over another file only when the person says so.
     static bool MayWrite(const QString& path, const std::vector<ClassSheetRow>& sheets);
 
-    CheckedSheets m_checked;
+    ClassSource m_source;
 };

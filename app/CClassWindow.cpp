@@ -1,16 +1,20 @@
 #include "app/CClassWindow.h"
 
 #include "framework/format.h"
+#include "framework/message_box.h"
+#include "framework/qt/ModalMessageBox.h"
+#include "grading/class_review.h"
 #include "grading/csv_report.h"
-#include "results/class_report.h"
-#include "results/class_workbook.h"
+#include "results/class_book.h"
 #include "results/results_file.h"
 #include "results/results_register.h"
+#include "results/roster_check.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -44,10 +48,8 @@ QString StatusText(const SheetOutcome& outcome)
     return QStringLiteral("ตรวจไม่ได้");
 }
 
-bool ToReview(const SheetOutcome& outcome)
-{
-    return outcome.status == SheetStatus::Refused || outcome.review.IsDoubtful();
-}
+// The number cell of a class-list student with no sheet holds this for its page.
+constexpr qlonglong kNoSheet = -1;
 
 // A cell that sorts by its number, not its text.
 QTableWidgetItem* NumberItem(int number)
@@ -68,7 +70,14 @@ int Threads()
 CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     : QWidget(parent)
     , m_pages(std::move(pages))
-    , m_export([this](bool) -> const std::vector<ClassSheetRow>& { return GradedRows(); })
+    , m_export([this](bool idAreas) -> Result<GradedClass> {
+        GradedClass graded = Graded();
+        if (!idAreas)
+            for (ClassSheetRow& sheet : graded.sheets)
+                sheet.idArea = QImage();
+        return graded;
+    })
+    , m_keyText(new QLabel(this))
     , m_table(new QTableWidget(this))
     , m_progress(new QProgressBar(this))
     , m_cancel(new QPushButton(QStringLiteral("ยกเลิก"), this))
@@ -81,7 +90,12 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     m_cancel->setObjectName(QStringLiteral("cancel"));
     m_regrade->setObjectName(QStringLiteral("regrade"));
     m_toRegister->setObjectName(QStringLiteral("toRegister"));
+    m_keyText->setObjectName(QStringLiteral("key"));
     setWindowTitle(QStringLiteral("ตรวจทั้งห้อง — %1 แผ่น").arg(m_pages.size()));
+    std::vector<std::string> files;
+    for (const SheetPage& page : m_pages)
+        files.push_back(page.Name());
+    m_shown = ShownFileNames(files);
     m_table->setColumnCount(ColumnCount);
     m_table->setHorizontalHeaderLabels(kHeaders);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -95,6 +109,7 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     m_details->setPlaceholderText(QStringLiteral("เลือกแผ่นเพื่อดูข้อความและสิ่งที่ต้องตรวจสอบ"));
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_keyText);
     buttons->addWidget(m_progress, 1);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_regrade);
@@ -131,6 +146,7 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
             },
             QStringLiteral("ไฟล์ผลคะแนน"), QStringLiteral("txt"), QStringLiteral("results.txt"));
     });
+    addExport(QStringLiteral("ใบแจ้งผล PDF…"), [this] { m_export.OnExportSlips(); });
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(m_table);
@@ -147,9 +163,9 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     connect(m_onlyToReview, &QCheckBox::toggled, this, &CClassWindow::ApplyFilter);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CClassWindow::ShowDetails);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        const size_t page = m_table->item(row, Number)->data(Qt::UserRole).toULongLong();
-        if (m_outcomes[page] && m_outcomes[page]->status != SheetStatus::Refused)
-            emit SheetChosen(m_pages[page]);
+        const std::optional<size_t> page = PageOf(row);
+        if (page && m_outcomes[*page] && m_outcomes[*page]->status != SheetStatus::Refused)
+            emit SheetChosen(m_pages[*page]);
     });
 }
 
@@ -162,11 +178,13 @@ void CClassWindow::Grade(const AnswerKey& key)
 {
     m_run.reset();
     m_key = key;
+    m_keyText->setText(QStringLiteral("เฉลย: ") + KeyText(key));
     m_roster.reset();
     if (const QString path = CClassExport::RosterPath(); !path.isEmpty())
         if (Result<Roster> roster = Roster::Read(path.toStdString()))
             m_roster = std::move(*roster);
     m_outcomes.assign(m_pages.size(), std::nullopt);
+    m_listNotes.assign(m_pages.size(), std::string());
     m_graded = 0;
     m_table->setSortingEnabled(false);
     m_table->setRowCount(static_cast<int>(m_pages.size()));
@@ -175,7 +193,7 @@ void CClassWindow::Grade(const AnswerKey& key)
         QTableWidgetItem* number = NumberItem(row + 1);
         number->setData(Qt::UserRole, static_cast<qulonglong>(page));
         m_table->setItem(row, Number, number);
-        m_table->setItem(row, File, new QTableWidgetItem(QFileInfo(Text(m_pages[page].Name())).fileName()));
+        m_table->setItem(row, File, new QTableWidgetItem(Text(m_shown[page])));
         for (int column = Id; column < ColumnCount; ++column)
             m_table->setItem(row, column, new QTableWidgetItem);
         m_table->item(row, Status)->setText(QStringLiteral("รอตรวจ"));
@@ -200,7 +218,8 @@ void CClassWindow::Grade(const AnswerKey& key)
         [this, run] {
             QMetaObject::invokeMethod(
                 this, [this, run] { OnEnded(run); }, Qt::QueuedConnection);
-        });
+        },
+        true);
     UpdateButtons();
 }
 
@@ -225,6 +244,7 @@ void CClassWindow::OnEnded(int run)
     if (run != m_runNumber)
         return;
     m_run.reset();
+    CheckClassList();
     m_table->resizeColumnsToContents();
     UpdateButtons();
     emit GradingEnded();
@@ -233,14 +253,62 @@ void CClassWindow::OnEnded(int run)
 int CClassWindow::RowOf(size_t page) const
 {
     for (int row = 0; row < m_table->rowCount(); ++row)
-        if (m_table->item(row, Number)->data(Qt::UserRole).toULongLong() == page)
+        if (PageOf(row) == page)
             return row;
     return -1;
 }
 
+std::optional<size_t> CClassWindow::PageOf(int row) const
+{
+    const qlonglong page = m_table->item(row, Number)->data(Qt::UserRole).toLongLong();
+    return page == kNoSheet ? std::nullopt : std::optional<size_t>(static_cast<size_t>(page));
+}
+
+bool CClassWindow::ToReview(size_t page) const
+{
+    const std::optional<SheetOutcome>& outcome = m_outcomes[page];
+    return outcome
+        && (outcome->status != SheetStatus::Reported || outcome->review.IsDoubtful()
+            || !m_listNotes[page].empty());
+}
+
+// Once the class is graded: what the class list finds joins each sheet's review, and
+// each student with no sheet gets a row of their own, to review.
+void CClassWindow::CheckClassList()
+{
+    if (!m_roster)
+        return;
+    std::vector<RosterSheet> sheets;
+    for (size_t page = 0; page < m_pages.size(); ++page) {
+        const std::optional<SheetOutcome>& outcome = m_outcomes[page];
+        const bool graded = outcome && outcome->status != SheetStatus::Refused;
+        sheets.push_back({ m_pages[page].Name(), m_shown[page],
+            graded ? std::optional<int32_t>(outcome->examineeId) : std::nullopt });
+    }
+    const RosterCheck check = CheckAgainstRoster(*m_roster, sheets);
+    m_listNotes = check.notes;
+    m_table->setSortingEnabled(false);
+    for (size_t page = 0; page < m_pages.size(); ++page)
+        if (m_outcomes[page])
+            ShowRow(RowOf(page));
+    for (const RosterStudent* student : check.absent) {
+        const int row = m_table->rowCount();
+        m_table->insertRow(row);
+        auto* number = new QTableWidgetItem;
+        number->setData(Qt::UserRole, kNoSheet);
+        m_table->setItem(row, Number, number);
+        const QString cells[]
+            = { QStringLiteral("—"), Text(FormatText("%08d", student->id)), Text(student->name), {}, {}, {},
+                  QStringLiteral("ไม่มีกระดาษคำตอบ"), QStringLiteral("ไม่พบกระดาษคำตอบของนักเรียนคนนี้") };
+        for (int column = File; column < ColumnCount; ++column)
+            m_table->setItem(row, column, new QTableWidgetItem(cells[column - File]));
+    }
+    m_table->setSortingEnabled(true);
+}
+
 void CClassWindow::ShowRow(int row)
 {
-    const size_t page = m_table->item(row, Number)->data(Qt::UserRole).toULongLong();
+    const size_t page = *PageOf(row);
     const SheetOutcome& outcome = *m_outcomes[page];
     const bool sorting = m_table->isSortingEnabled();
     m_table->setSortingEnabled(false); // the row stays where it is while it is filled
@@ -253,22 +321,24 @@ void CClassWindow::ShowRow(int row)
         m_table->item(row, Name)->setText(m_roster ? Text(NameOnRoster(outcome, *m_roster)) : QString());
     }
     m_table->item(row, Status)->setText(StatusText(outcome));
-    m_table->item(row, Review)->setText(graded ? Text(outcome.review.List()) : Text(outcome.refusal));
+    std::string review = ClassReviewText(outcome, m_shown[page]);
+    if (!m_listNotes[page].empty())
+        review += (review.empty() ? "" : "; ") + m_listNotes[page];
+    m_table->item(row, Review)->setText(Text(review));
     QStringList lines;
     for (const std::string& message : outcome.messages)
         lines << Text(message);
     for (int column = 0; column < ColumnCount; ++column)
         m_table->item(row, column)->setToolTip(lines.join(QLatin1Char('\n')));
-    m_table->setRowHidden(row, m_onlyToReview->isChecked() && !ToReview(outcome));
+    m_table->setRowHidden(row, m_onlyToReview->isChecked() && !ToReview(page));
     m_table->setSortingEnabled(sorting);
 }
 
 void CClassWindow::ApplyFilter()
 {
     for (int row = 0; row < m_table->rowCount(); ++row) {
-        const size_t page = m_table->item(row, Number)->data(Qt::UserRole).toULongLong();
-        m_table->setRowHidden(
-            row, m_onlyToReview->isChecked() && !(m_outcomes[page] && ToReview(*m_outcomes[page])));
+        const std::optional<size_t> page = PageOf(row);
+        m_table->setRowHidden(row, m_onlyToReview->isChecked() && page && !ToReview(*page));
     }
 }
 
@@ -277,9 +347,14 @@ void CClassWindow::ShowDetails()
     const QList<QTableWidgetItem*> selected = m_table->selectedItems();
     if (selected.isEmpty())
         return;
-    const size_t page = m_table->item(selected.first()->row(), Number)->data(Qt::UserRole).toULongLong();
-    QStringList lines { Text(m_pages[page].Name()) };
-    if (const std::optional<SheetOutcome>& outcome = m_outcomes[page]) {
+    const int row = selected.first()->row();
+    const std::optional<size_t> page = PageOf(row);
+    if (!page) {
+        m_details->setPlainText(m_table->item(row, Review)->text());
+        return;
+    }
+    QStringList lines { Text(m_shown[*page]) };
+    if (const std::optional<SheetOutcome>& outcome = m_outcomes[*page]) {
         for (const std::string& message : outcome->messages)
             lines << Text(message);
         for (const ReviewItem& item : outcome->review.items)
@@ -289,16 +364,33 @@ void CClassWindow::ShowDetails()
     m_details->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-// In page order, with the register's own rules: its cursors, its wrap, its warning.
+// In page order, with the register's cursors and wrap; one question before, saying how
+// much of the class the register keeps, instead of its nearly-full box at every row.
 void CClassWindow::CopyToRegister()
 {
-    for (size_t page = 0; page < m_outcomes.size(); ++page) {
-        const std::optional<SheetOutcome>& outcome = m_outcomes[page];
-        if (!outcome || outcome->status == SheetStatus::Refused)
-            continue;
-        g_resultsRegister.recordTitle(QFileInfo(Text(m_pages[page].Name())).fileName().toStdString());
-        g_resultsRegister.recordId(outcome->examineeId);
-        g_resultsRegister.recordScores(outcome->correct, outcome->errors);
+    std::vector<size_t> graded;
+    for (size_t page = 0; page < m_outcomes.size(); ++page)
+        if (m_outcomes[page] && m_outcomes[page]->status != SheetStatus::Refused)
+            graded.push_back(page);
+    const int count = static_cast<int>(graded.size());
+    if (count == 0) {
+        ShowMessage("ยังไม่มีกระดาษคำตอบที่ตรวจแล้ว\nตรวจกระดาษคำตอบก่อน แล้วจึงส่งเข้าทะเบียนผล");
+        return;
+    }
+    const int kept = std::min(count, ResultsRegister::kRows);
+    std::string question = FormatText("ส่งผล %d แผ่นเข้าทะเบียนผล\nทะเบียนผลเก็บได้ %d แถว จะเก็บผลของห้องนี้ได้ %d แผ่น",
+        count, ResultsRegister::kRows, kept);
+    if (kept < count)
+        question += FormatText(" (แผ่นที่ %d ถึง %d ตามลำดับไฟล์)\nผลของ %d แผ่นแรกจะไม่อยู่ในทะเบียน", count - kept + 1,
+            count, count - kept);
+    if (const int replaced = g_resultsRegister.RowsInUseAhead(count); replaced > 0)
+        question += FormatText("\nผลเดิมในทะเบียน %d แถวจะถูกแทนที่", replaced);
+    if (!AskYesNo(question + "\nต้องการส่งหรือไม่"))
+        return;
+    for (const size_t page : graded) {
+        const SheetOutcome& outcome = *m_outcomes[page];
+        g_resultsRegister.recordCopied(QFileInfo(Text(m_pages[page].Name())).fileName().toStdString(),
+            outcome.examineeId, outcome.correct, outcome.errors);
     }
 }
 
@@ -311,11 +403,18 @@ void CClassWindow::UpdateButtons()
         button->setEnabled(!IsGrading());
 }
 
-const std::vector<ClassSheetRow>& CClassWindow::GradedRows()
+GradedClass CClassWindow::Graded() const
 {
-    m_rows.clear();
-    for (const std::optional<SheetOutcome>& outcome : m_outcomes)
-        if (outcome)
-            m_rows.push_back(ClassRowOf(*outcome));
-    return m_rows;
+    GradedClass graded { m_key, m_roster, {} };
+    for (size_t page = 0; page < m_outcomes.size(); ++page)
+        if (m_outcomes[page])
+            graded.sheets.push_back(ClassRowWithReview(*m_outcomes[page], m_shown[page]));
+    return graded;
+}
+
+QString CClassWindow::KeyText(const AnswerKey& key)
+{
+    return QStringLiteral("%1 (%2 ข้อ)")
+        .arg(key.name.empty() ? QStringLiteral("ป้อนเอง") : Text(key.name))
+        .arg(key.count);
 }

@@ -4,6 +4,7 @@
 #include "grading/class_run.h"
 #include "grading/page_list.h"
 #include "grading/sheet_outcome.h"
+#include "results/graded_class.h"
 #include "results/roster.h"
 
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class QCheckBox;
+class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -21,7 +23,8 @@ class QTableWidget;
 // A class graded in one step: a row for every sheet, filled in the background on
 // every core as vantrel-grade grades it. No message box is shown for a sheet: what the
 // engine would have shown goes to the row's tooltip and the details below the table.
-// Nothing enters the results register until the teacher copies the class into it.
+// Nothing enters the results register until the teacher copies the class into it. Every
+// export is made of the class as this window graded it: its key, its class list.
 class CClassWindow : public QWidget {
     Q_OBJECT
 
@@ -38,6 +41,10 @@ public:
     bool IsGrading() const { return m_run != nullptr; }
     const AnswerKey& Key() const { return m_key; }
     const std::vector<std::optional<SheetOutcome>>& Outcomes() const { return m_outcomes; }
+    // The class as graded, for its exports; the ID areas cut from the scans when asked.
+    GradedClass Graded() const;
+    // The key as the window names it: its file, or "entered", and the questions it grades.
+    static QString KeyText(const AnswerKey& key);
     QTableWidget* Table() const { return m_table; }
 
 signals:
@@ -53,19 +60,24 @@ private:
     void OnEnded(int run);
     void ShowRow(int row);
     int RowOf(size_t page) const;
+    // The page a row shows; nothing for a student of the class list with no sheet.
+    std::optional<size_t> PageOf(int row) const;
+    bool ToReview(size_t page) const;
+    void CheckClassList();
     void ApplyFilter();
     void ShowDetails();
     void CopyToRegister();
     void UpdateButtons();
-    const std::vector<ClassSheetRow>& GradedRows();
 
     std::vector<SheetPage> m_pages;
     AnswerKey m_key;
     std::optional<Roster> m_roster;
     std::vector<std::optional<SheetOutcome>> m_outcomes;
-    std::vector<ClassSheetRow> m_rows; // what the exports see
+    std::vector<std::string> m_shown; // each page's file as the teacher reads it
+    std::vector<std::string> m_listNotes; // what the class list finds of each page
     CClassExport m_export;
 
+    QLabel* m_keyText;
     QTableWidget* m_table;
     QProgressBar* m_progress;
     QPushButton* m_cancel;

@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "answerkey/answer_key_store.h"
 #include "app/CClassExport.h"
 #include "app/CReviewWindow.h"
 #include "app/CommandId.h"
@@ -60,9 +61,14 @@ CMainFrame::CMainFrame()
     m_checkingCommands = std::make_unique<CCheckingCommands>(*this);
     m_checkingCommands->SetReviewHandler(
         [this](CVantrelDoc& document, const SheetReview& review) { OnSheetReviewed(document, review); });
+    // The checking commands grade with the grading key: what they checked leaves with it.
     m_classExport = std::make_unique<CClassExport>(
-        [checking = m_checkingCommands.get()](
-            bool idAreas) -> const std::vector<ClassSheetRow>& { return checking->CheckedSheets(idAreas); });
+        [checking = m_checkingCommands.get()](bool idAreas) -> Result<GradedClass> {
+            Result<std::optional<Roster>> roster = CClassExport::ReadRoster();
+            if (!roster)
+                return Status::Failure(roster.message());
+            return GradedClass { g_gradingKey, std::move(*roster), checking->CheckedSheets(idAreas) };
+        });
     ConnectFrameCommands();
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSheetWindowChanged);

@@ -10,6 +10,7 @@
 #include "app/CommandId.h"
 #include "framework/format.h"
 #include "framework/qt/FileDialog.h"
+#include "framework/qt/ModalMessageBox.h"
 #include "image/CVantrelDoc.h"
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
@@ -82,9 +83,15 @@ void CVantrelApp::ConnectCommands()
     connect(frame->Action(CheckClass), &QAction::triggered, this, &CVantrelApp::OnCheckClass);
 }
 
-bool CVantrelApp::ClassKey(AnswerKey& key)
+bool CVantrelApp::ClassKey(AnswerKey& key, bool newClass)
 {
-    if (g_enteredKey.count == 0) {
+    const bool usedBefore = newClass && m_lastClassKey && m_lastClassKey->answers == g_enteredKey.answers
+        && m_lastClassKey->count == g_enteredKey.count;
+    if (g_enteredKey.count == 0
+        || (usedBefore
+            && !AskYesNo(FormatText("เฉลยที่ใช้อยู่คือ %s ซึ่งใช้ตรวจห้องก่อนหน้าแล้ว\n"
+                                    "ตรวจห้องนี้ด้วยเฉลยเดียวกันหรือไม่\n(ตอบ \"ไม่\" เพื่อเลือกไฟล์เฉลยอื่น)",
+                CClassWindow::KeyText(g_enteredKey).toStdString().c_str())))) {
         FileDialogRequest request;
         request.types = { { QStringLiteral("เฉลย"), QStringLiteral("*.txt") } };
         const FileDialogChoice choice = ChooseFile(request);
@@ -108,7 +115,7 @@ bool CVantrelApp::ClassKey(AnswerKey& key)
 CClassWindow* CVantrelApp::OnCheckClass()
 {
     AnswerKey key;
-    if (!ClassKey(key))
+    if (!ClassKey(key, true))
         return nullptr;
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::OpenMany;
@@ -133,9 +140,12 @@ CClassWindow* CVantrelApp::OnCheckClass()
         [this, window](const SheetPage& page) { OpenClassSheet(page, window->Key()); });
     connect(window, &CClassWindow::RegradeAsked, this, [this, window] {
         AnswerKey corrected;
-        if (ClassKey(corrected))
+        if (ClassKey(corrected, false)) {
+            m_lastClassKey = corrected;
             window->Grade(corrected);
+        }
     });
+    m_lastClassKey = key;
     window->Grade(key);
     return window;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answerkey/answer_key.h"
 #include "framework/qt/ModalMessageBox.h"
 #include "framework/qt/RecentFileList.h"
 
@@ -8,11 +9,11 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CChildFrame;
 class CClassWindow;
-struct AnswerKey;
 struct SheetPage;
 class CMainFrame;
 class CVantrelDoc;
@@ -77,9 +78,10 @@ private:
     void OpenSheetSequence();
     void OnFileSaveAs();
     void OnRecentFile(const QString& path);
-    // The key the checking commands would use; without one, a key file read as the key
-    // dialog reads it. Nothing when no valid answer comes of either.
-    bool ClassKey(AnswerKey& key);
+    // The key the checking commands would use; without one, or when the person would
+    // rather not grade a new class with the key the last class was graded with, a key
+    // file read as the key dialog reads it. Nothing when no valid answer comes of either.
+    bool ClassKey(AnswerKey& key, bool newClass);
     // A graded sheet of a class as a sheet window with its overlay, read again silently.
     void OpenClassSheet(const SheetPage& page, const AnswerKey& key);
 
@@ -88,4 +90,5 @@ private:
     RecentFileList m_recentFiles;
     std::unique_ptr<CMainFrame> m_mainFrame;
     int m_nImageFilterIndex = 0;
+    std::optional<AnswerKey> m_lastClassKey; // the key the last class window graded with
 };

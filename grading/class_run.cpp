@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-ClassRun::ClassRun(
-    std::vector<SheetPage> pages, AnswerKey key, int threads, Deliver deliver, std::function<void()> ended)
+ClassRun::ClassRun(std::vector<SheetPage> pages, AnswerKey key, int threads, Deliver deliver,
+    std::function<void()> ended, bool cutIdAreas)
     : m_pages(std::move(pages))
     , m_key(std::move(key))
     , m_deliver(std::move(deliver))
     , m_ended(std::move(ended))
+    , m_cutIdAreas(cutIdAreas)
 {
     const int count = std::max(1, std::min<int>(threads, static_cast<int>(m_pages.size())));
     m_working = count;
@@ -26,7 +27,7 @@ ClassRun::~ClassRun()
 void ClassRun::Work()
 {
     for (size_t i = m_next++; i < m_pages.size() && !m_cancelled; i = m_next++) {
-        SheetJob job { m_pages[i], {}, {}, true, false };
+        SheetJob job { m_pages[i], {}, {}, true, m_cutIdAreas };
         m_deliver(i, GradeSheetFile(job, m_key));
     }
     if (--m_working == 0)

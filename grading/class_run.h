@@ -18,8 +18,9 @@ class ClassRun {
 public:
     using Deliver = std::function<void(size_t page, SheetOutcome&& outcome)>;
 
+    // With `cutIdAreas`, each outcome carries its ID area cut from the scan, for the slips.
     ClassRun(std::vector<SheetPage> pages, AnswerKey key, int threads, Deliver deliver,
-        std::function<void()> ended);
+        std::function<void()> ended, bool cutIdAreas = false);
     ~ClassRun();
     ClassRun(const ClassRun&) = delete;
     ClassRun& operator=(const ClassRun&) = delete;
@@ -34,6 +35,7 @@ private:
     const AnswerKey m_key;
     const Deliver m_deliver;
     const std::function<void()> m_ended;
+    const bool m_cutIdAreas;
     std::atomic<size_t> m_next { 0 };
     std::atomic<bool> m_cancelled { false };
     std::atomic<int> m_working { 0 };

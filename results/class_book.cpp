@@ -29,14 +29,41 @@ std::string ItemsSummaryLine(const ItemAnalysis& analysis)
     return line.toStdString();
 }
 
+std::vector<std::string> ShownFileNames(const std::vector<std::string>& files)
+{
+    // The longest folder every file lies in, ending with its '/'.
+    std::string folder;
+    for (size_t s = 0; s < files.size(); ++s) {
+        const std::string& file = files[s];
+        const std::string own = file.substr(0, file.rfind('/') + 1);
+        if (s == 0) {
+            folder = own;
+            continue;
+        }
+        size_t common = 0;
+        while (common < folder.size() && common < own.size() && folder[common] == own[common])
+            ++common;
+        const size_t slash = common == 0 ? std::string::npos : folder.rfind('/', common - 1);
+        folder.resize(slash == std::string::npos ? 0 : slash + 1);
+    }
+    std::vector<std::string> shown;
+    for (const std::string& file : files)
+        shown.push_back(file.substr(folder.size()));
+    return shown;
+}
+
 namespace {
 
 RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& sheets)
 {
-    std::vector<RosterSheet> seen;
+    std::vector<std::string> files;
     for (const ClassSheetRow& sheet : sheets)
-        seen.push_back(
-            { sheet.file, sheet.graded ? std::optional<int32_t>(sheet.examineeId) : std::nullopt });
+        files.push_back(sheet.file);
+    const std::vector<std::string> shown = ShownFileNames(files);
+    std::vector<RosterSheet> seen;
+    for (size_t s = 0; s < sheets.size(); ++s)
+        seen.push_back({ sheets[s].file, shown[s],
+            sheets[s].graded ? std::optional<int32_t>(sheets[s].examineeId) : std::nullopt });
     RosterCheck check = CheckAgainstRoster(roster, seen);
     for (size_t s = 0; s < sheets.size(); ++s) {
         ClassSheetRow& sheet = sheets[s];
@@ -55,10 +82,13 @@ RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& she
 
 ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sheets, const Roster* roster)
 {
-    ClassWorkbook book { key, std::move(sheets), {}, {} };
+    ClassWorkbook book { key, std::move(sheets), {}, {}, {} };
     std::vector<std::string> rosterSummary;
-    if (roster)
-        rosterSummary = NameFromRoster(*roster, book.sheets).summary;
+    if (roster) {
+        RosterCheck check = NameFromRoster(*roster, book.sheets);
+        rosterSummary = std::move(check.summary);
+        book.findings = std::move(check.findings);
+    }
     std::vector<GradedAnswers> graded;
     for (const ClassSheetRow& sheet : book.sheets)
         if (sheet.graded)
@@ -67,4 +97,9 @@ ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sh
     book.notes.push_back(ItemsSummaryLine(book.items));
     book.notes.insert(book.notes.end(), rosterSummary.begin(), rosterSummary.end());
     return book;
+}
+
+ClassWorkbook MakeClassBook(const GradedClass& graded)
+{
+    return MakeClassBook(graded.key.answers, graded.sheets, graded.roster ? &*graded.roster : nullptr);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/class_workbook.h"
+#include "results/graded_class.h"
 #include "results/roster.h"
 
 #include <string>
@@ -16,3 +17,9 @@ std::string ItemsSummaryLine(const ItemAnalysis& analysis);
 // ones, and the summary lines: the items' first, then the class list's. What the list
 // finds of a sheet joins that sheet's review, after what is there.
 ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sheets, const Roster* roster);
+// The same, of a class with the key and the class list it was graded with.
+ClassWorkbook MakeClassBook(const GradedClass& graded);
+
+// How a teacher reads the sheet's file: relative to the folder all the class's scans
+// share (the class folder), never the whole path.
+std::vector<std::string> ShownFileNames(const std::vector<std::string>& files);

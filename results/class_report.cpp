@@ -4,6 +4,7 @@
 #include "results/pdf_pages.h"
 
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,24 @@
 namespace {
 
 using namespace pdf;
+
+// The text in lines no wider than `width` millimetres in the painter's font: at a word's
+// end where one fits, anywhere else (Thai runs its words together), so nothing is cut.
+QStringList Wrapped(Pages& pages, const QString& text, double width)
+{
+    QTextLayout layout(text, pages.painter().font(), pages.painter().device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(Units(width));
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
 
 void SummaryPage(Pages& pages, const ClassWorkbook& book)
 {
@@ -70,12 +89,16 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
     pages.Font(12, true);
     pages.Write(kMargin, y, 180, QString::fromUtf8("สิ่งที่ควรตรวจสอบ"));
     pages.Font(8.5);
-    for (const std::string& note : book.notes) {
-        y += kLineHeight * 0.8;
-        if (y > kPageHeight - kMargin - 10)
-            break;
-        pages.Write(kMargin, y, kPageWidth - 2 * kMargin, Text(note));
-    }
+    for (const std::string& note : TeacherNotes(book))
+        for (const QString& line : Wrapped(pages, Text(note), kPageWidth - 2 * kMargin)) {
+            y += kLineHeight * 0.8;
+            if (y > kPageHeight - kMargin - 10) {
+                pages.NewPage();
+                pages.Font(8.5);
+                y = kMargin;
+            }
+            pages.Write(kMargin, y, kPageWidth - 2 * kMargin, line);
+        }
 }
 
 // A bar of the share (0 to 1) in a cell; a negative share runs left from the cell's middle.
@@ -163,10 +186,14 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
     const char* titles[] = { "ที่", "รหัส", "ชื่อ", "ห้อง", "ถูก", "ร้อยละ" };
     const int questions = book.items.test.questions;
     double y = kPageHeight;
+    const double reviewX = kMargin + 142, reviewWidth = kPageWidth - kMargin - reviewX;
     for (size_t r = 0; r < rows.size(); ++r) {
-        if (y > kPageHeight - kMargin - 12)
-            y = StartTablePage(pages, "คะแนนรายคน", columns, titles, 9, Qt::AlignLeft);
         const ClassSheetRow& row = *rows[r];
+        pages.Font(7.5);
+        const QStringList review = Wrapped(pages, Text(row.review), reviewWidth);
+        const double height = kLineHeight * std::max<double>(1, 0.8 * static_cast<double>(review.size()));
+        if (y + height > kPageHeight - kMargin - 12 + kLineHeight)
+            y = StartTablePage(pages, "คะแนนรายคน", columns, titles, 9, Qt::AlignLeft);
         pages.Font(9, false, row.review.empty() ? kInk : kFlag);
         const QString cells[] = { QString::number(r + 1),
             row.graded ? QString::asprintf("%08d", row.examineeId) : "", Text(row.name), Text(row.className),
@@ -178,10 +205,11 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
             pages.Write(x, y, columns[c], cells[c]);
             x += columns[c];
         }
-        if (!row.review.empty())
+        pages.Font(7.5, false, kFlag);
+        for (qsizetype line = 0; line < review.size(); ++line)
             pages.Write(
-                x, y, kPageWidth - kMargin - x, Text(row.review).left(60)); // characters: Thai is 3 bytes
-        y += kLineHeight;
+                reviewX, y + 0.8 * kLineHeight * static_cast<double>(line), reviewWidth, review[line]);
+        y += height;
         pages.Rule(y);
     }
 }

@@ -208,7 +208,7 @@ void FillSummary(lxw_workbook* book, const Formats& formats, const ClassWorkbook
     if (test.kr20)
         sheet.Number(r, 1, *test.kr20, formats.share, 8);
     ++r;
-    for (const std::string& note : data.notes)
+    for (const std::string& note : TeacherNotes(data))
         sheet.Text(++r, 0, note);
     sheet.SizeColumns();
 }
@@ -244,4 +244,13 @@ Result<std::string> MakeClassWorkbook(const ClassWorkbook& data)
         return Status::Failure(
             "the workbook made could not be read back: " + file.errorString().toStdString());
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+std::vector<std::string> TeacherNotes(const ClassWorkbook& book)
+{
+    std::vector<std::string> notes;
+    if (!book.notes.empty())
+        notes.push_back(book.notes.front());
+    notes.insert(notes.end(), book.findings.begin(), book.findings.end());
+    return notes;
 }

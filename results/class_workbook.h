@@ -31,7 +31,14 @@ struct ClassWorkbook {
     std::vector<ClassSheetRow> sheets; // in input order
     ItemAnalysis items;
     std::vector<std::string> notes; // further lines for the Summary sheet
+    // What the class list finds, in Thai, files named as ShownFileNames names them: for
+    // the Summary sheet and the report.
+    std::vector<std::string> findings;
 };
+
+// What the workbook and the report list for a teacher: the items' line, then the findings
+// (the terminal's English class-list lines, with whole paths, stay out).
+std::vector<std::string> TeacherNotes(const ClassWorkbook& book);
 
 // The workbook (XLSX): sheet Scores (file,examinee_id,name,class,correct,wrong,error,
 // percent,review; the ID as text so its leading zeros stay), Answers (the letters

@@ -16,6 +16,11 @@ public:
     void recordId(int32_t examineeId);
     void recordScores(int32_t correctCount, int32_t errorCount);
     void reset();
+    // One sheet of a class whose copy the teacher agreed to, warned beforehand: title, ID
+    // and counts at their cursors as above, without the nearly-full boxes.
+    void recordCopied(const std::string& title, int32_t examineeId, int32_t correctCount, int32_t errorCount);
+    // How many of the rows the next `sheets` titles go into already hold a title or an ID.
+    int RowsInUseAhead(int sheets) const;
     SheetResult row(int r) const;
 
     int titleCursor() const { return m_titleCursor; }
@@ -27,6 +32,8 @@ public:
     void RecordScores(const SheetScores& scores) override { recordScores(scores.correct, scores.errors); }
 
 private:
+    void storeId(int32_t examineeId);
+
     std::array<std::string, kRows> m_titles;
     std::array<int32_t, kRows> m_ids {};
     std::array<int32_t, kRows> m_corrects {};

@@ -72,8 +72,8 @@ for r, (row, sc, an) in enumerate(zip(all_rows, scores.iter_rows(min_row=2), ans
     assert v[0] == row["file"] and (v[2] or "") == row["name"], (v, row["name"])
     assert v[4:7] == [int(row[k]) for k in ("correct", "wrong", "error")], v
     assert abs(v[7] - 100 * int(row["correct"]) / len(keyed)) < 1e-9, v
-    assert (v[2] is None) == ("not on the roster" in (v[8] or "")), v
-    assert ("on 2 sheets" in (v[8] or "")) == (row["file"].endswith(("img001.jpg", "again.jpg"))), v
+    assert (v[2] is None) == ("ไม่อยู่ในรายชื่อนักเรียน" in (v[8] or "")), v
+    assert ("อยู่ใน 2 แผ่น" in (v[8] or "")) == (row["file"].endswith(("img001.jpg", "again.jpg"))), v
     for q in range(1, 101):
         cell = an.__getitem__(2 + q)
         assert (cell.value or "") == row[f"m{q}"], (q, cell.value, row[f"m{q}"])

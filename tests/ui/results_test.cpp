@@ -393,7 +393,8 @@ private slots:
         QCOMPARE(
             m_app->SheetWindows()[0]->windowTitle(), window->Table()->item(0, CClassWindow::File)->text());
         QCOMPARE(g_resultsRegister.row(0).title, "");
-        Click(*window, "toRegister"); // 40 rows: the register wraps over its first ten
+        Answer<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+        Click(*window, "toRegister"); // 40 rows: the register keeps the last 30
         const SheetResult eleventh = g_resultsRegister.row(10);
         QCOMPARE(QString::fromStdString(eleventh.title), "img011.jpg");
         QCOMPARE(QString("%1 %2").arg(eleventh.examineeId, 8, 10, QChar('0')).arg(eleventh.correctCount),
