@@ -7,6 +7,7 @@
 #include "console_report.h"
 #include "framework/message_box.h"
 #include "framework/safe_file_write.h"
+#include "framework/scratch_files.h"
 #include "grade_options.h"
 #include "grading/annotated_paths.h"
 #include "grading/csv_report.h"
@@ -77,6 +78,8 @@ std::unique_ptr<AtomicFileWriter> OpenOutput(const std::string& path, bool& open
 
 int main(int argc, char** argv)
 {
+    // Ctrl-C or a kill leaves no half-written output beside the old one.
+    RemoveScratchFilesOnSignal();
     const ParsedGradeOptions parsed = ParseGradeOptions(argc, argv);
     if (parsed.helpRequested) {
         std::fputs(GradeUsage().c_str(), stdout);
