@@ -1,8 +1,8 @@
 #include "framework/scratch_files.h"
 
 #include <atomic>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
