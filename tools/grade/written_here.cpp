@@ -12,7 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kListName = ".vantrel-grade-files";
-constexpr const char* kListHeading = "# written here by vantrel-grade; a later run replaces only these files\n";
+constexpr const char* kListHeading
+    = "# written here by vantrel-grade; a later run replaces only these files\n";
 constexpr size_t kMostListBytes = 64 * 1024 * 1024;
 
 std::string ListPath(const std::string& directory)
