@@ -1,13 +1,10 @@
 #include "answerkey/answer_key_file.h"
 
 #include "framework/format.h"
+#include "framework/input_file.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -23,38 +20,14 @@ std::string AnswerLine(const std::string& answer)
     return line + "  \r\n";
 }
 
-std::string CannotRead(const std::string& path, int error)
-{
-    return FormatText("cannot read the key file %s: %s", path.c_str(), std::strerror(error));
-}
-
-// The whole file, or a failure; reads one byte past the limit at most, so a device
-// that never ends (or a huge file) is refused without being read to its end.
+// The whole file, or a failure; reads one byte past the limit at most, so a huge
+// file is refused without being read to its end.
 Result<std::string> ReadLimited(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Status::Failure(CannotRead(path, errno));
-    std::string bytes(kMaxAnswerKeyFileBytes + 1, '\0');
-    size_t filled = 0;
-    int error = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            error = errno;
-        if (got <= 0)
-            break;
-        filled += static_cast<size_t>(got);
-    }
-    ::close(fd);
-    if (error != 0)
-        return Status::Failure(CannotRead(path, error));
-    if (filled > kMaxAnswerKeyFileBytes)
+    Result<std::string> bytes = ReadInputFile(path, "the key file", kMaxAnswerKeyFileBytes);
+    if (bytes && bytes->size() > kMaxAnswerKeyFileBytes)
         return Status::Failure(FormatText("the key file %s is longer than %zu KiB: it is no answer key",
             path.c_str(), kMaxAnswerKeyFileBytes / 1024));
-    bytes.resize(filled);
     return bytes;
 }
 

@@ -9,7 +9,8 @@
 #     free, which the bare decode's own two-thread speed-up (decode2/decode1) shows;
 #   - peak memory (max RSS) of vantrel-grade on 2,000 sheets over 100 sheets.
 # The sheets: 100 drawn by vantrel-sheet (100 dpi A4, 827 x 1169), saved as JPEG
-# at quality 85, and hard links to them up to 2,000 files.
+# at quality 85, and copies of them up to 2,000 files (not links: vantrel-grade grades
+# one file named twice once).
 #
 #   bash bench/throughput.sh [BUILD_DIR] [ROUNDS] [NOISE]
 set -euo pipefail
@@ -36,7 +37,7 @@ cp "$work/tif/key.txt" "$work/100/key.txt"
 cp "$work/tif/key.txt" "$work/2000/key.txt"
 rm -rf "$work/tif"
 for i in $(seq 1 2000); do
-    ln "$work/100/img$(printf %03d $(((i - 1) % 100 + 1))).jpg" "$work/2000/sheet$(printf %04d "$i").jpg"
+    cp "$work/100/img$(printf %03d $(((i - 1) % 100 + 1))).jpg" "$work/2000/sheet$(printf %04d "$i").jpg"
 done
 
 # The value of one column for one benchmark of Google Benchmark's CSV output.

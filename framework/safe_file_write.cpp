@@ -1,5 +1,7 @@
 #include "framework/safe_file_write.h"
 
+#include "framework/scratch_files.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -47,6 +49,8 @@ void AtomicFileWriter::Discard()
     if (!m_tempPath.empty())
         ::unlink(m_tempPath.c_str());
     m_tempPath.clear();
+    ForgetScratchFile(m_scratchSlot);
+    m_scratchSlot = -1;
 }
 
 Status AtomicFileWriter::Open()
@@ -61,11 +65,13 @@ Status AtomicFileWriter::Open()
         m_direct = true;
         return {};
     }
-    std::string pattern = m_path + ".XXXXXX";
+    RemoveDeadScratchFiles(m_path);
+    std::string pattern = ScratchPattern(m_path);
     m_fd = ::mkstemp(pattern.data());
     if (m_fd < 0)
         return Fail("cannot open for writing", errno);
     m_tempPath = pattern;
+    m_scratchSlot = ListScratchFile(m_tempPath);
     if (::fchmod(m_fd, TargetMode(m_path)) != 0)
         return Fail("cannot open for writing", errno);
     return {};

@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-// The one way a file is written: into a temporary file beside the target, which
-// replaces the target only once every byte is on disk (written, synced, closed), so
-// a failed write never destroys the file that was there. Appends may stream as a
+// The one way a file is written: into a scratch file beside the target (named and
+// cleared up as framework/scratch_files.h says), which replaces the target only once
+// every byte is on disk (written, synced, closed), so a failed write never destroys
+// the file that was there. Appends may stream as a
 // run goes, so memory stays flat however long the output.
 class AtomicFileWriter {
 public:
@@ -30,6 +31,7 @@ private:
     std::string m_path;
     std::string m_tempPath;
     int m_fd = -1;
+    int m_scratchSlot = -1; // in the table the signal handlers clear
     bool m_direct = false; // the target is no regular file: written in place
     Status m_status; // the first failure; success until one
 };

@@ -2,6 +2,10 @@
 
 #include "image/sheet_pages.h"
 
+#include <map>
+#include <sys/stat.h>
+#include <utility>
+
 std::string SheetPage::Name() const
 {
     return PageName(file, page, pageCount);
@@ -21,4 +25,23 @@ std::vector<SheetPage> ListPages(const std::vector<std::string>& files)
             pages.push_back({ file, page, *count, {} });
     }
     return pages;
+}
+
+DistinctFiles DropRepeatedFiles(const std::vector<std::string>& files)
+{
+    DistinctFiles distinct;
+    std::map<std::pair<dev_t, ino_t>, const std::string*> seen;
+    for (const std::string& file : files) {
+        struct stat info { };
+        // A file that cannot be looked at stays, to be refused with its reason.
+        if (::stat(file.c_str(), &info) == 0) {
+            const auto [first, isNew] = seen.try_emplace({ info.st_dev, info.st_ino }, &file);
+            if (!isNew) {
+                distinct.notes.push_back(file + " is the same file as " + *first->second + ": graded once");
+                continue;
+            }
+        }
+        distinct.files.push_back(file);
+    }
+    return distinct;
 }

@@ -17,3 +17,12 @@ struct SheetPage {
 // Every page of every file, in order. Only the pages are counted here; each is
 // decoded when it is graded, so a long PDF never sits in memory whole.
 std::vector<SheetPage> ListPages(const std::vector<std::string>& files);
+
+// The files with each one given once. A file named twice (`./img001.jpg` beside
+// `img001.jpg`, a hard link, a symbolic link) is known by its device and inode and
+// kept where it first comes; each repeat is a note for a person naming both paths.
+struct DistinctFiles {
+    std::vector<std::string> files;
+    std::vector<std::string> notes;
+};
+DistinctFiles DropRepeatedFiles(const std::vector<std::string>& files);

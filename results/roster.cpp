@@ -1,6 +1,7 @@
 #include "results/roster.h"
 
 #include "framework/format.h"
+#include "framework/input_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -184,20 +185,13 @@ Result<Roster> Roster::Parse(std::string_view bytes, const std::string& path)
 
 Result<Roster> Roster::Read(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return Status::Failure(
-            FormatText("cannot read the roster %s: %s", path.c_str(), std::strerror(errno)));
-    std::string bytes(kMaxRosterFileBytes + 1, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad())
-        return Status::Failure(
-            FormatText("cannot read the roster %s: %s", path.c_str(), std::strerror(errno)));
-    bytes.resize(static_cast<size_t>(file.gcount()));
-    if (bytes.size() > kMaxRosterFileBytes)
+    const Result<std::string> bytes = ReadInputFile(path, "the roster", kMaxRosterFileBytes);
+    if (!bytes)
+        return bytes.status();
+    if (bytes->size() > kMaxRosterFileBytes)
         return Status::Failure(FormatText("the roster %s is longer than %zu MiB: it is no class list",
             path.c_str(), kMaxRosterFileBytes / (1024 * 1024)));
-    return Parse(bytes, path);
+    return Parse(*bytes, path);
 }
 
 const RosterStudent* Roster::Find(int32_t id) const

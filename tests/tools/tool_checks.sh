@@ -60,7 +60,7 @@ b[n:n + 64] = bytes(range(64)); sys.stdout.buffer.write(b)' s/img003.jpg >damage
         2 '*--jobs needs a whole number*' "grade $k --jobs 0 s/img001.jpg" \
         2 '*missing.txt: No such file or directory*' 'grade --key missing.txt s/img001.jpg' \
         2 '*cannot read the key file s: Is a directory*' 'grade --key s s/img001.jpg' \
-        2 '*/dev/zero is longer than 64 KiB*' 'grade --key /dev/zero --csv x.csv s/img001.jpg' \
+        2 '*key file /dev/zero: it is a character device*' 'grade --key /dev/zero --csv x.csv s/img001.jpg' \
         2 '*key file s/img001.jpg *it is no answer key' 'grade --key s/img001.jpg --csv x.csv s/img001.jpg' \
         2 '*คำเตือน!! ยังไม่มีการใส่เฉลยใดๆ*' 'grade --key /dev/null --csv x.csv s/img001.jpg' \
         2 '*cannot open for writing no/x.csv: No such file or directory' "grade $k --csv no/x.csv s/img001.jpg" \
@@ -72,6 +72,35 @@ b[n:n + 64] = bytes(range(64)); sys.stdout.buffer.write(b)' s/img003.jpg >damage
         2 '*a.txt and --csv a.txt are the same file' "grade $k --csv a.txt --results ./a.txt s/img001.jpg" \
         0 '' 'diff -r s before && [[ ! -e x.csv && ! -e a.txt ]]' \
         0 '*--annotate-format*Examples*' 'grade --help'
+    # A key or class list that is no regular file is refused unread: a FIFO with no writer never blocks.
+    mkfifo fifo && yes a | head -c 70000 >long.txt
+    run 2 '*key file fifo: it is a FIFO*' 'timeout 60 "$VANTREL_GRADE" --key fifo s/img001.jpg' \
+        2 '*roster fifo: it is a FIFO*' "timeout 60 \"\$VANTREL_GRADE\" $k --roster fifo s/img001.jpg" \
+        2 '*long.txt is longer than 64 KiB*' 'grade --key long.txt s/img001.jpg'
+    # Whatever its name, a scan is no output (a copier's PDF, a scan without an extension, a picture
+    # in --annotate's folder that no run made); the report and the pictures replace their own.
+    img2pdf s/img001.jpg -o c1.pdf && img2pdf s/img002.jpg -o c2.pdf && cp s/img003.jpg scan0001 &&
+        mkdir foreign && cp s/img005.jpg foreign/img001.png && mkdir kept && cp -r c1.pdf scan0001 foreign kept
+    run 2 '*--report c1.pdf holds a PDF that vantrel-grade did not make*' "grade $k --report c1.pdf c2.pdf" \
+        2 '*--slips c1.pdf holds a PDF*' "grade $k --slips c1.pdf c2.pdf" \
+        2 '*--csv scan0001 holds a JPEG image*' "grade $k --csv scan0001 s/img001.jpg" \
+        2 '*foreign/img001.png is there and vantrel-grade did not write it*' "grade $k --annotate foreign s/img001.jpg" \
+        0 '' 'cmp c1.pdf kept/c1.pdf && cmp scan0001 kept/scan0001 && diff -r foreign kept/foreign' \
+        0 '' "for i in 1 2; do grade $k -q --report r.pdf --annotate mine s/img001.jpg &>/dev/null || exit; done" \
+        0 '*s/./img001.jpg is the same file as s/img001.jpg: graded once*2 sheets: 2 graded*' \
+        "grade $k s/img001.jpg s/./img001.jpg s/img002.jpg"
+    # Killed mid-run, the grader leaves no scratch file and the old CSV; killed outright (SIGKILL),
+    # its scratch file stays until the next write beside it.
+    mkdir big && for i in {1..150}; do cp s/img00$((i % 9 + 1)).jpg big/$i.jpg; done && echo old >big.csv
+    killed() { # SIGNAL
+        "$VANTREL_GRADE" $k --jobs 1 --csv big.csv big/*.jpg &>/dev/null &
+        local pid=$!
+        while kill -0 $pid 2>/dev/null && ! compgen -G '.big.csv.vantrel-*' >/dev/null; do sleep 0.05; done
+        kill -$1 $pid && wait $pid
+    }
+    run 143 '' 'killed TERM' 0 'old' "ls -A | awk '/vantrel-/'; cat big.csv" 137 '' 'killed KILL' \
+        0 1 "ls -A | awk '/^\\.big\\.csv\\.vantrel-/ { n++ } END { print n + 0 }'" \
+        0 '' "grade $k -q --csv big.csv s/img001.jpg &>/dev/null; ls -A | awk '/vantrel-/'"
     # A failed write is told with its reason, whatever --quiet says; a damaged JPEG is refused as such.
     run 1 '*img002.png: Is a directory*/dev/full: No space left on device*' \
         "grade $k --quiet --csv /dev/full --annotate blocked s/img001.jpg s/img002.jpg >/dev/null" \
@@ -92,8 +121,8 @@ b[n:n + 64] = bytes(range(64)); sys.stdout.buffer.write(b)' s/img003.jpg >damage
         "LC_ALL=C ls 'one ภาพ' | tr '\n' ' '" 0 '' "cmp 'one ภาพ/img004.png' 'one ภาพ/นักเรียน 4.png'" \
         0 '#000000 #00FF00 #00FFFF ?(#FF0000 )?(#FF6600 )#FFFFFF ' \
         "convert 'one ภาพ/img001.png' -unique-colors txt:- | tail -n +2 | awk '{ print \$3 }' | sort | tr '\n' ' '"
-    run 0 '827 1169 827 1169 ' "for f in jpg tif; do grade $k -q --annotate \$f --annotate-format \$f s/img001.jpg &>/dev/null
-        identify -format '%w %h ' \$f/img001.\$f; done"
+    run 0 '827 1169 827 1169 ' "for f in jpg tif; do grade $k -q --annotate a\$f --annotate-format \$f s/img001.jpg &>/dev/null
+        identify -format '%w %h ' a\$f/img001.\$f; done"
     # A key with a gap before its last question: the gap stays ungraded, sheets are reported.
     run 1 '' "batch gap1 gap.txt 1" 0 'refused=4 reported=14 ' 'statuses gap1' \
         0 '' "awk -F, 'NR > 1 && \$6 == \"reported\" && (\$105 != \"\" || \$106 == \"\")' gap1.csv"
@@ -140,6 +169,10 @@ sheet_suite() {
         0 'img001.jpg img002.jpg key.txt scan.csv truth.csv ' \
         "sheet batch --count 2 --out st --preset stress --speck >/dev/null && ls st | tr '\n' ' '" \
         0 2 "grep -cE '^img00[12]\.jpg(,-?[0-9.]+){8},[0-9]+,[0-9]+\$' st/scan.csv"
+    # A batch never replaces the key, the truth or the sheets of a folder, unless --force.
+    run 1 '*b already holds key.txt, truth.csv, img001.bmp and 2 more: nothing written*' \
+        'sheet batch --count 3 --out b --format bmp' 0 '' 'sheet batch --count 3 --out b --format bmp --force >/dev/null' \
+        1 '*c already holds img002.tif*' 'mkdir c && touch c/img002.tif && sheet batch --count 2 --out c'
 }
 
 letters=(a b c d e)

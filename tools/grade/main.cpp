@@ -8,6 +8,7 @@
 #include "framework/message_box.h"
 #include "framework/safe_file_write.h"
 #include "framework/teacher_language.h"
+#include "framework/scratch_files.h"
 #include "grade_options.h"
 #include "grading/annotated_paths.h"
 #include "grading/csv_report.h"
@@ -15,6 +16,7 @@
 #include "grading/review_image.h"
 #include "output_guard.h"
 #include "results/results_file.h"
+#include "written_here.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -78,6 +80,8 @@ std::unique_ptr<AtomicFileWriter> OpenOutput(const std::string& path, bool& open
 
 int main(int argc, char** argv)
 {
+    // Ctrl-C or a kill leaves no half-written output beside the old one.
+    RemoveScratchFilesOnSignal();
     const ParsedGradeOptions parsed = ParseGradeOptions(argc, argv);
     if (parsed.helpRequested) {
         std::fputs(GradeUsage().c_str(), stdout);
@@ -91,7 +95,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantrel-grade: %s\n\n%s", parsed.error.c_str(), GradeUsage().c_str());
         return UsageError;
     }
-    const GradeOptions& options = parsed.options;
+    GradeOptions options = parsed.options;
 
     // For the image codec plugins; no display is needed. Review pictures and the
     // report carry text, which takes the font machinery of a GUI application, shown
@@ -115,6 +119,11 @@ int main(int argc, char** argv)
         }
         roster = std::move(read).value();
     }
+    // One scan named twice is one sheet, never two with one student's score.
+    DistinctFiles sheetFiles = DropRepeatedFiles(options.sheets);
+    for (const std::string& note : sheetFiles.notes)
+        std::fprintf(stderr, "vantrel-grade: %s\n", note.c_str());
+    options.sheets = std::move(sheetFiles.files);
     // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
     const std::vector<SheetPage> pages = ListPages(options.sheets);
     const std::vector<std::string> annotated = options.annotateDir.empty()
@@ -129,6 +138,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", clash.c_str());
         return UsageError;
     }
+    const std::pair<const std::string&, const std::vector<std::string>&> pictureFolders[]
+        = { { options.annotateDir, annotated }, { options.reviewImagesDir, reviewImages } };
+    for (const auto& [directory, paths] : pictureFolders)
+        if (const std::string foreign = FirstFileNotWrittenHere(directory, paths);
+            !directory.empty() && !foreign.empty()) {
+            std::fprintf(stderr,
+                "vantrel-grade: nothing written: %s is there and vantrel-grade did not write it; move it "
+                "away or "
+                "choose another folder\n",
+                foreign.c_str());
+            return UsageError;
+        }
     for (const std::string& directory : { options.annotateDir, options.reviewImagesDir }) {
         if (directory.empty())
             continue;
@@ -149,6 +170,8 @@ int main(int argc, char** argv)
     std::unique_ptr<AtomicFileWriter> workbook = OpenOutput(options.xlsxFile, opened);
     std::unique_ptr<AtomicFileWriter> report = OpenOutput(options.reportFile, opened);
     std::unique_ptr<AtomicFileWriter> slips = OpenOutput(options.slipsFile, opened);
+    for (const auto& [directory, paths] : pictureFolders)
+        opened = opened && (directory.empty() || Report(ListAsWrittenHere(directory, paths)));
     if (!opened)
         return UsageError;
     if (csv && options.csvExcel)

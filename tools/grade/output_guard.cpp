@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +53,77 @@ bool HasReadableImageExtension(const std::string& path, bool mayBePdf = false)
     return false;
 }
 
+// Up to size bytes of a regular file from offset; nothing from a device or a pipe,
+// which is written in place and never holds a scan.
+std::string BytesOf(const std::string& path, off_t offset, size_t size)
+{
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat info { };
+    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.resize(size);
+        if (offset < 0)
+            offset = std::max<off_t>(0, info.st_size + offset);
+        const ssize_t got = ::pread(fd, bytes.data(), size, offset);
+        bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return bytes;
+}
+
+// What kind of scan the file holds, by its first bytes whatever its name: "a PDF",
+// "a TIFF image", ...; nullptr when it is none (or is no regular file).
+const char* ScanKind(std::string_view head)
+{
+    const auto startsWith = [&](std::string_view magic) { return head.starts_with(magic); };
+    if (head.substr(0, 1024).find("%PDF-") != std::string_view::npos)
+        return "a PDF";
+    if (startsWith(std::string_view("II*\0", 4)) || startsWith(std::string_view("MM\0*", 4))
+        || startsWith(std::string_view("II+\0", 4)) || startsWith(std::string_view("MM\0+", 4)))
+        return "a TIFF image";
+    if (startsWith("\xFF\xD8\xFF"))
+        return "a JPEG image";
+    if (startsWith("\x89PNG\r\n\x1A\n"))
+        return "a PNG image";
+    if (startsWith("GIF87a") || startsWith("GIF89a"))
+        return "a GIF image";
+    // Two letters alone could start a text; a BMP's second header says its own size next.
+    if (startsWith("BM") && head.size() >= 18) {
+        const auto byte
+            = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(head[i])); };
+        const uint32_t infoSize = byte(14) | byte(15) << 8 | byte(16) << 16 | byte(17) << 24;
+        for (const uint32_t known : { 12u, 40u, 52u, 56u, 64u, 108u, 124u })
+            if (infoSize == known)
+                return "a BMP image";
+    }
+    return nullptr;
+}
+
+// Whether a PDF names vantrel-grade as its creator, as the report and the slips do
+// (results/pdf_pages.cpp); Qt writes the name in UTF-16 near the start.
+bool MadeByGrader(const std::string& path)
+{
+    constexpr std::string_view kName = "vantrel-grade";
+    std::string wide = "/Creator (\xFE\xFF";
+    for (const char c : kName)
+        wide += std::string { '\0', c };
+    const std::string plain = "/Creator (" + std::string(kName) + ")";
+    for (const std::string& part : { BytesOf(path, 0, 8192), BytesOf(path, -8192, 8192) })
+        if (part.find(wide + ")") != std::string::npos || part.find(plain) != std::string::npos)
+            return true;
+    return false;
+}
+
+// The outputs an option names, with the option.
+std::vector<std::pair<const char*, const std::string*>> NamedOutputs(const GradeOptions& options)
+{
+    return { { "--csv", &options.csvFile }, { "--results", &options.resultsFile },
+        { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
+        { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile },
+        { "--slips", &options.slipsFile } };
+}
+
 struct NamedFile {
     std::string role;
     std::string path;
@@ -59,10 +134,7 @@ struct NamedFile {
 
 std::string OutputClash(const GradeOptions& options, const std::vector<std::string>& annotatedPaths)
 {
-    for (const auto& [option, path] : { std::pair { "--csv", &options.csvFile },
-             { "--results", &options.resultsFile }, { "--review", &options.reviewFile },
-             { "--items", &options.itemsFile }, { "--xlsx", &options.xlsxFile },
-             { "--report", &options.reportFile }, { "--slips", &options.slipsFile } })
+    for (const auto& [option, path] : NamedOutputs(options))
         if (!path->empty()
             && HasReadableImageExtension(*path, path == &options.reportFile || path == &options.slipsFile))
             return std::string(option) + " " + *path
@@ -77,12 +149,7 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
         inputs.push_back({ "the sheet", sheet, IdentityOf(sheet) });
 
     std::vector<NamedFile> outputs;
-    if (!options.csvFile.empty())
-        outputs.push_back({ "--csv", options.csvFile, IdentityOf(options.csvFile) });
-    for (const auto& [option, path] :
-        { std::pair { "--results", &options.resultsFile }, { "--review", &options.reviewFile },
-            { "--items", &options.itemsFile }, { "--xlsx", &options.xlsxFile },
-            { "--report", &options.reportFile }, { "--slips", &options.slipsFile } })
+    for (const auto& [option, path] : NamedOutputs(options))
         if (!path->empty())
             outputs.push_back({ option, *path, IdentityOf(*path) });
     for (const std::string& annotated : annotatedPaths)
@@ -97,6 +164,15 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
             if (output.identity == outputs[other].identity)
                 return output.role + " " + output.path + " and " + outputs[other].role + " "
                     + outputs[other].path + " are the same file";
+    }
+    // Whatever their names, a scan (a copier's PDF among them) is never replaced; the
+    // report and the slips replace only a PDF of their own kind.
+    for (const auto& [option, path] : NamedOutputs(options)) {
+        const char* kind = path->empty() ? nullptr : ScanKind(BytesOf(*path, 0, 1024));
+        const bool pdfOutput = path == &options.reportFile || path == &options.slipsFile;
+        if (kind && !(pdfOutput && std::strcmp(kind, "a PDF") == 0 && MadeByGrader(*path)))
+            return std::string(option) + " " + *path + " holds " + kind
+                + " that vantrel-grade did not make; it is kept (is a file name missing before the sheets?)";
     }
     return {};
 }

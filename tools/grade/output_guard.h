@@ -6,6 +6,8 @@
 #include <vector>
 
 // Why the outputs the options ask for would overwrite an input (a sheet, the key) or
-// each other, naming both paths; empty when they are safe to write. Checked before
-// anything is written, so a forgotten file name (`--csv *.jpg`) never costs a scan.
+// each other, naming both paths, or a file that holds a scan whatever its name (the
+// report and the slips may replace a PDF only of their own making); empty when they
+// are safe to write. Checked before anything is written, so a forgotten file name
+// (`--csv *.jpg`, `--report *.pdf`) never costs a scan.
 std::string OutputClash(const GradeOptions& options, const std::vector<std::string>& annotatedPaths);

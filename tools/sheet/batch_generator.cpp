@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -182,6 +183,27 @@ std::string ScanTable(const std::vector<PlannedSheet>& sheets, const std::vector
     return table;
 }
 
+// The files of the folder a batch would replace, named (the first few), or empty.
+std::string FilesInTheWay(const BatchCommand& command)
+{
+    std::vector<std::string> names { "key.txt", "truth.csv", "scan.csv" };
+    for (int number = 1; number <= command.count; ++number)
+        names.push_back(BatchFileName(number, command.format));
+    std::string taken;
+    int shown = 0;
+    for (const std::string& name : names) {
+        std::error_code error;
+        if (!std::filesystem::exists(
+                std::filesystem::symlink_status(std::filesystem::path(command.outputDir) / name, error)))
+            continue;
+        if (++shown <= 3)
+            taken += (taken.empty() ? "" : ", ") + name;
+    }
+    if (shown > 3)
+        taken += FormatText(" and %d more", shown - 3);
+    return taken;
+}
+
 } // namespace
 
 std::string BatchFileName(int number, const std::string& extension)
@@ -191,6 +213,9 @@ std::string BatchFileName(int number, const std::string& extension)
 
 std::string GenerateBatch(const BatchCommand& command)
 {
+    if (std::string taken = FilesInTheWay(command); !taken.empty() && !command.force)
+        return command.outputDir + " already holds " + taken
+            + ": nothing written; give an empty folder, or --force to replace them";
     const QString folderPath = QString::fromStdString(command.outputDir);
     if (!QDir().mkpath(folderPath))
         return "cannot create the folder " + command.outputDir;

@@ -26,7 +26,7 @@ constexpr int kHighestDpi = 600;
 const char* const kScanOptions[] = { "--pencil", "--blur", "--rotate", "--shift" };
 
 // Options that take no value.
-const std::vector<std::string> kFlags { "--speck" };
+const std::vector<std::string> kFlags { "--speck", "--force" };
 
 // Options of one command: --name value, --name=value or a flag, each at most once.
 class OptionReader {
@@ -267,6 +267,7 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
     if (options.Find("--rotate"))
         command.rotate = { 0, rotate };
     command.speck = options.Find("--speck") != nullptr;
+    command.force = options.Find("--force") != nullptr;
     command.describeScans = preset || command.speck
         || std::any_of(std::begin(kScanOptions), std::end(kScanOptions),
             [&](const char* name) { return options.Find(name) != nullptr; });
@@ -309,7 +310,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
                 "--pencil", "--blur", "--rotate", "--shift", "--speck", "--dpi" } },
         { "batch",
             { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise", "--pencil", "--blur",
-                "--rotate", "--shift", "--speck", "--preset", "--dpi" } },
+                "--rotate", "--shift", "--speck", "--preset", "--dpi", "--force" } },
     };
     const auto known = knownOptions.find(name);
     if (known == knownOptions.end())
@@ -379,7 +380,7 @@ std::string UsageText()
   vantrel-sheet batch --count N --out DIR [--seed S] [--format tif|jpg|bmp]
                       [--max-tilt DEG] [--noise N] [--pencil GREY|A-B]
                       [--blur SIGMA] [--rotate DEG] [--shift PX] [--speck]
-                      [--preset stress] [--dpi N]
+                      [--preset stress] [--dpi N] [--force]
       Draws N random sheets img001.tif, img002.tif, ... (N up to 9999) into DIR
       with the answer key key.txt (100 questions) and truth.csv
       (file,examinee_id,correct,wrong,error,m1..m100): the counts the grader must
@@ -395,6 +396,8 @@ std::string UsageText()
       --tilt); options given with it take its place. With any of these, scan.csv
       (file,tilt,rotate,shift_x,shift_y,blur,noise,pencil,quality,speck_x,
       speck_y) tells how each sheet was scanned; truth.csv stays what was drawn.
+      A folder that already holds key.txt, truth.csv, scan.csv or a sheet of
+      the same name is refused, so no scans are lost; --force replaces them.
 
 Images are 24-bit colour, at 100 dpi unless --dpi says otherwise; the type follows
 the extension (.jpg, .bmp, .tif, .png).

@@ -51,6 +51,7 @@ struct BatchCommand {
     DrawRange quality { 75, 95 };
     bool speck = false;
     int dpi = 100;
+    bool force = false; // replace the files of an earlier batch in the folder
     // Whether any scan condition was asked for: then scan.csv tells them per sheet.
     bool describeScans = false;
 };

@@ -5,6 +5,7 @@
 #include "filled_sheet.h"
 #include "form_layout.h"
 #include "framework/format.h"
+#include "framework/scratch_files.h"
 #include "image_output.h"
 #include "sheet_pdf.h"
 
@@ -98,6 +99,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropRuntimeFolderNotice);
     QGuiApplication application(argc, argv);
+    RemoveScratchFilesOnSignal();
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
