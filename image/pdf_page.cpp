@@ -1,6 +1,5 @@
 #include "image/pdf_page.h"
 
-#include "image/decoded_image.h"
 #include "image/sheet_image.h"
 
 #include <QFile>
@@ -63,7 +62,7 @@ Result<int> CountPdfPages(const std::string& path)
     return opened.document->pageCount();
 }
 
-Status RenderPdfPage(const std::string& path, int index, SheetImage& image)
+Result<QImage> RenderPdfPageHere(const std::string& path, int index)
 {
     const OpenedPdf opened = Open(path);
     if (!opened.status)
@@ -90,8 +89,5 @@ Status RenderPdfPage(const std::string& path, int index, SheetImage& image)
         QPainter painter(&paper);
         painter.drawImage(0, 0, rendered);
     }
-    if (Status stored = StoreDecodedImage(paper, image); !stored)
-        return stored;
-    image.SetDotsPerInch(kRenderDpi);
-    return {};
+    return paper;
 }
