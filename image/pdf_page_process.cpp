@@ -30,7 +30,6 @@ constexpr char kPixelsTag[] = "VPG1";
 constexpr char kFailureTag[] = "VPGE";
 constexpr size_t kTagBytes = 4;
 constexpr size_t kHeaderBytes = kTagBytes + 2 * sizeof(int32_t);
-constexpr int kMemoryExit = 3;
 
 const char* const kRendererName = "vantrel-pdf-page";
 
@@ -157,8 +156,9 @@ Status RenderPdfPage(const std::string& path, int index, SheetImage& image)
     const auto pixelBytes = static_cast<size_t>(size[0]) * static_cast<size_t>(size[1]) * 4;
     const bool whole = size[0] > 0 && size[1] > 0 && out.size() == kHeaderBytes + pixelBytes;
     if (!whole || !WIFEXITED(run->status) || WEXITSTATUS(run->status) != 0) {
-        // Past its memory limit the renderer fails an allocation: it says so, or dies.
-        if (WIFSIGNALED(run->status) || (WIFEXITED(run->status) && WEXITSTATUS(run->status) == kMemoryExit))
+        // The renderer tells every other failure; past its memory limit an allocation
+        // fails where it cannot say so, and it dies.
+        if (WIFSIGNALED(run->status) || out.empty())
             return Status::Failure(
                 FormatText("หน้านี้ต้องใช้หน่วยความจำเกิน %d MB ในการแปลงเป็นภาพ จึงข้ามไป", limits.megabytes));
         return Status::Failure("the PDF page cannot be rendered");
@@ -189,6 +189,6 @@ int ServePdfPage(const std::string& path, int index, int fd)
                 return 1;
         return 0;
     } catch (const std::bad_alloc&) {
-        return kMemoryExit;
+        return kPdfRendererOutOfMemory;
     }
 }

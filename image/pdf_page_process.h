@@ -22,5 +22,9 @@ PdfPageLimits PdfPageLimitsFromEnvironment();
 // rendering cannot be stopped inside this process, a process can.
 Status RenderPdfPage(const std::string& path, int index, SheetImage& image);
 
-// The renderer's side: renders the page and writes it to `fd` (see the .cpp).
+// The renderer's side: renders the page and writes it to `fd` (see the .cpp); its exit
+// status.
 int ServePdfPage(const std::string& path, int index, int fd);
+
+// The renderer's exit status when the page needed more memory than allowed.
+constexpr int kPdfRendererOutOfMemory = 3;

@@ -124,9 +124,9 @@ std::optional<TiffPages> ReadTiffPages(QIODevice& file)
     // A directory must lie past the header and end, with its next-page offset, in the file.
     while (next && *next != 0) {
         const auto at = static_cast<int64_t>(std::min<uint64_t>(*next, INT64_MAX / 2));
-        const std::optional<uint64_t> entries
-            = at >= l.HeaderBytes() && at < size ? ReadNumber(file, at, l.CountBytes(), l.bigEndian)
-                                                 : std::nullopt;
+        const std::optional<uint64_t> entries = at >= l.HeaderBytes() && at < size
+            ? ReadNumber(file, at, l.CountBytes(), l.bigEndian)
+            : std::nullopt;
         if (!entries || *entries == 0 || !seen.insert(at).second
             || *entries > static_cast<uint64_t>(size / l.EntryBytes())) {
             next.reset();
