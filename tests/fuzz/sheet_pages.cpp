@@ -1,9 +1,9 @@
 // Any bytes as a scan file of several pages: its pages counted from its own structure,
 // then its second and last pages (and the one past them) loaded or refused, a TIFF's
 // both from the directory found and by walking to it.
+#include "image/sheet_pages.h"
 #include "fuzz_input.h"
 #include "image/sheet_image.h"
-#include "image/sheet_pages.h"
 
 #include <algorithm>
 #include <cstdlib>
