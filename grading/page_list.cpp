@@ -16,13 +16,19 @@ std::vector<SheetPage> ListPages(const std::vector<std::string>& files)
     std::vector<SheetPage> pages;
     pages.reserve(files.size());
     for (const std::string& file : files) {
-        const Result<int> count = CountSheetPages(file);
-        if (!count) {
-            pages.push_back({ file, 0, 1, count.message() });
+        const Result<FilePages> listed = ListFilePages(file);
+        if (!listed) {
+            pages.push_back({ file, 0, 1, listed.message() });
             continue;
         }
-        for (int page = 0; page < *count; ++page)
-            pages.push_back({ file, page, *count, {} });
+        const int count = listed->readable + (listed->unreadable.empty() ? 0 : 1);
+        for (int page = 0; page < listed->readable; ++page)
+            pages.push_back({ file, page, count, {},
+                static_cast<size_t>(page) < listed->directories.size()
+                    ? listed->directories[static_cast<size_t>(page)]
+                    : 0 });
+        if (!listed->unreadable.empty())
+            pages.push_back({ file, listed->readable, count, listed->unreadable });
     }
     return pages;
 }

@@ -29,6 +29,20 @@ NeededRows NeededRowsOf(const SheetJob& job)
     return { band.first, band.end };
 }
 
+// The official reading accepts any page its mark rule finds dark corners on: an all
+// black, grey or blank page, a photo. Without the solid marks the second reading
+// looks for, the page is no answer sheet and its counts are nobody's.
+const char* const kNoAnswerSheet = "หน้านี้ไม่ใช่กระดาษคำตอบ: ไม่พบเครื่องหมายอ้างอิง";
+
+void RefuseAsNoSheet(SheetOutcome& outcome)
+{
+    SheetOutcome refused;
+    refused.file = std::move(outcome.file);
+    refused.messages = std::move(outcome.messages);
+    refused.refusal = kNoAnswerSheet;
+    outcome = std::move(refused);
+}
+
 } // namespace
 
 SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
@@ -43,8 +57,8 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     SheetRecorder recorder(outcome);
 
     SheetImage image;
-    const Result<DecodeWarnings> loaded
-        = LoadSheetPage(image, job.page.file, job.page.page, job.page.pageCount, NeededRowsOf(job));
+    const Result<DecodeWarnings> loaded = LoadSheetPage(
+        image, job.page.file, job.page.page, job.page.pageCount, NeededRowsOf(job), job.page.directory);
     if (!loaded) {
         outcome.refusal = OneLine(loaded.message());
         outcome.messages.push_back(loaded.message());
@@ -61,6 +75,10 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
         outcome.refusal = OneLine(messages.Refusal(checked.check));
         return outcome;
     }
+    if (!reviewed.review.secondRead) {
+        RefuseAsNoSheet(outcome);
+        return outcome;
+    }
     outcome.review = reviewed.review;
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
@@ -70,7 +88,7 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
         // Cut from the scan as it came in, not from the thresholded sheet.
         SheetImage scan;
         const Result<DecodeWarnings> reloaded
-            = LoadSheetPage(scan, job.page.file, job.page.page, job.page.pageCount);
+            = LoadSheetPage(scan, job.page.file, job.page.page, job.page.pageCount, {}, job.page.directory);
         const GradingGrid grid { LayIdBands(engine.g_skew), checked.rows };
         if (reloaded)
             scan.ConvertTo24Bits();

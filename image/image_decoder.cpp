@@ -6,8 +6,10 @@
 #include "image/gif_decoder.h"
 #include "image/image_codecs.h"
 #include "image/pdf_page.h"
+#include "image/pdf_page_process.h"
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
+#include "image/tiff_pages.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -68,9 +70,30 @@ int DotsPerInch(const QImage& image)
     return static_cast<int>(std::lround(image.dotsPerMeterX() * 0.0254));
 }
 
+// The file as the decoder reads page `page` of it: a later TIFF page straight from its
+// directory, found by walking the chain when not known.
+Result<std::unique_ptr<QIODevice>> PageDevice(QFile& file, int page, int64_t directory)
+{
+    if (directory <= 0) {
+        const std::optional<TiffPages> pages = ReadTiffPages(file);
+        file.seek(0);
+        if (!pages)
+            return Status::Failure("the file has no page " + std::to_string(page + 1));
+        if (static_cast<size_t>(page) >= pages->directories.size())
+            return Status::Failure(
+                pages->broken ? pages->BrokenMessage() : "the file has no page " + std::to_string(page + 1));
+        directory = pages->directories[static_cast<size_t>(page)];
+    }
+    std::unique_ptr<QIODevice> device = OpenTiffPage(file.fileName(), directory);
+    if (!device)
+        return Status::Failure("the file has no page " + std::to_string(page + 1));
+    return device;
+}
+
 // Decodes image `page` (from 0) of the open file into `image`; failures say why
 // without the path.
-Status Decode(QFile& file, int page, NeededRows needed, const DecodeMessages& messages, SheetImage& image)
+Status Decode(QFile& file, int page, int64_t directory, NeededRows needed, const DecodeMessages& messages,
+    SheetImage& image)
 {
     // These two bytes alone make Qt pick its JPEG reader. A colour JPEG is decoded
     // directly, without Qt's detour; any other goes on to Qt.
@@ -82,7 +105,14 @@ Status Decode(QFile& file, int page, NeededRows needed, const DecodeMessages& me
         file.seek(0);
     }
 
-    QImageReader reader(&file);
+    std::unique_ptr<QIODevice> pageDevice;
+    if (page > 0) {
+        Result<std::unique_ptr<QIODevice>> opened = PageDevice(file, page, directory);
+        if (!opened)
+            return opened.status();
+        pageDevice = std::move(opened.value());
+    }
+    QImageReader reader(pageDevice ? pageDevice.get() : &file);
     // By content only: a name's suffix would pick Qt's header-less "dib" reader
     // for *.dib bitmaps, or the wrong reader for a misnamed file.
     reader.setDecideFormatFromContent(true);
@@ -94,7 +124,7 @@ Status Decode(QFile& file, int page, NeededRows needed, const DecodeMessages& me
             QCoreApplication::translate("SheetImage", "ไม่ใช่ไฟล์ภาพ BMP, JPEG, GIF, TIFF, PNG หรือ ICO")
                 .toStdString());
     // Only a TIFF holds several sheets; the reader then tells the size of that page.
-    if (page > 0 && (codec->type != ImageType::Tiff || !reader.jumpToImage(page)))
+    if (page > 0 && codec->type != ImageType::Tiff)
         return Status::Failure(
             QCoreApplication::translate("SheetImage", "ไฟล์นี้ไม่มีหน้าที่ %1").arg(page + 1).toStdString());
 
@@ -146,7 +176,8 @@ Result<DecodeWarnings> SheetImage::LoadFromFile(const std::string& path)
     return LoadPage(path, 0);
 }
 
-Result<DecodeWarnings> SheetImage::LoadPage(const std::string& path, int page, NeededRows needed)
+Result<DecodeWarnings> SheetImage::LoadPage(
+    const std::string& path, int page, NeededRows needed, int64_t directory)
 {
     const auto failure = [&](const std::string& why) { return Status::Failure(path + ": " + why); };
     const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
@@ -161,8 +192,8 @@ Result<DecodeWarnings> SheetImage::LoadPage(const std::string& path, int page, N
 
     const DecodeMessages messages;
     SheetImage loaded;
-    if (const Status decoded
-        = IsPdfFile(path) ? RenderPdfPage(path, page, loaded) : Decode(file, page, needed, messages, loaded);
+    if (const Status decoded = IsPdfFile(path) ? RenderPdfPage(path, page, loaded)
+                                               : Decode(file, page, directory, needed, messages, loaded);
         !decoded) {
         const std::string said = messages.Joined();
         const bool toldAlready = said.empty() || decoded.message().find(said) != std::string::npos;

@@ -64,7 +64,7 @@ Result<int> CountPdfPages(const std::string& path)
     return opened.document->pageCount();
 }
 
-Status RenderPdfPage(const std::string& path, int index, SheetImage& image)
+Result<QImage> RenderPdfPageHere(const std::string& path, int index)
 {
     const OpenedPdf opened = Open(path);
     if (!opened.status)
@@ -90,8 +90,5 @@ Status RenderPdfPage(const std::string& path, int index, SheetImage& image)
         QPainter painter(&paper);
         painter.drawImage(0, 0, rendered);
     }
-    if (Status stored = StoreDecodedImage(paper, image); !stored)
-        return stored;
-    image.SetDotsPerInch(kRenderDpi);
-    return {};
+    return paper;
 }

@@ -2,9 +2,9 @@
 
 #include "framework/status.h"
 
-#include <string>
+#include <QImage>
 
-class SheetImage;
+#include <string>
 
 // Whether the file starts as a PDF does, whatever its name.
 bool IsPdfFile(const std::string& path);
@@ -13,6 +13,7 @@ bool IsPdfFile(const std::string& path);
 // refused with a message for the teacher.
 Result<int> CountPdfPages(const std::string& path);
 
-// Renders page `index` (from 0) at 100 dpi on white paper, as 24 bits: what a
+// Renders page `index` (from 0) at 100 dpi on white paper, as 32-bit RGB: what a
 // 100-dpi scanner would have made of it. Pages over 100 megapixels are refused.
-Status RenderPdfPage(const std::string& path, int index, SheetImage& image);
+// Runs in this process, unbounded: image/pdf_page_process.h bounds it.
+Result<QImage> RenderPdfPageHere(const std::string& path, int index);

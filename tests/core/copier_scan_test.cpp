@@ -2,9 +2,11 @@
 // or 300 dpi, in colour, grey or black and white, read page by page.
 
 #include "answerkey/answer_key_file.h"
+#include "image/decoded_image.h"
 #include "image/page_normalise.h"
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
+#include "image/tiff_pages.h"
 #include "omr/check_sheet.h"
 #include "omr/engine_state.h"
 #include "omr/page_size_box.h"
@@ -16,9 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -150,6 +155,102 @@ TEST_P(CopierScanTest, EveryPageReadsItsTruth)
 }
 
 INSTANTIATE_TEST_SUITE_P(Copier, CopierScanTest, ::testing::ValuesIn(kDeliveries),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A five-page grey TIFF as a copier makes it, damaged at the directory of one page
+// (the directories' offsets are in the file's own chain, walked by the case).
+struct ChainCase {
+    const char* name;
+    void (*damage)(std::string& tiff, const std::vector<uint32_t>& directories);
+    int readable;
+};
+
+uint32_t Word(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    if (at + 4 <= bytes.size())
+        std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+}
+
+const ChainCase kChains[] = {
+    { "Intact", [](std::string&, const std::vector<uint32_t>&) {}, 5 },
+    { "CutInPage4", [](std::string& t, const std::vector<uint32_t>& d) { t.resize(d[3] + 5); }, 3 },
+    { "BrokenPage3Header",
+        [](std::string& t, const std::vector<uint32_t>& d) { t.replace(d[2], 2, "\xff\xff"); }, 2 },
+    { "Page3LoopsToPage1",
+        [](std::string& t, const std::vector<uint32_t>& d) {
+            const size_t next = d[2] + 2 + 12 * static_cast<uint8_t>(t[d[2]]);
+            t.replace(next, 4, t.substr(4, 4));
+        },
+        3 },
+};
+
+bool SamePixels(const SheetImage& a, const SheetImage& b)
+{
+    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()
+        || a.GetBitsPerPixel() != b.GetBitsPerPixel())
+        return false;
+    const auto rowBytes = static_cast<size_t>(a.GetWidth() * a.GetBitsPerPixel() + 7) / 8;
+    for (int y = 0; y < a.GetHeight(); ++y)
+        if (std::memcmp(a.GetPixelAddress(0, y), b.GetPixelAddress(0, y), rowBytes) != 0)
+            return false;
+    return true;
+}
+
+class TiffChainTest : public ::testing::TestWithParam<ChainCase> { };
+
+TEST_P(TiffChainTest, EveryPromisedPageIsReadOrRefused)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(RunTool(VANTREL_SHEET_TOOL,
+        { "batch", "--count", "5", "--format", "tif", "--out", folder.path(), "--seed", "5" }));
+    const QString whole = folder.filePath("class.tif");
+    QStringList convert = Pages(folder.path(), "tif")
+        << folder.filePath("img004.tif") << folder.filePath("img005.tif");
+    ASSERT_TRUE(
+        RunTool("convert", convert << QStringList { "-colorspace", "Gray", "-compress", "lzw", whole }));
+    std::string bytes = ReadFileBytes(whole.toStdString());
+    std::vector<uint32_t> directories;
+    for (uint32_t at = Word(bytes, 4); at != 0 && directories.size() < 6;
+         at = Word(bytes, at + 2 + 12 * (Word(bytes, at) & 0xffff)))
+        directories.push_back(at);
+    ASSERT_EQ(directories.size(), 5u);
+    GetParam().damage(bytes, directories);
+    const std::string path = folder.filePath("damaged.tif").toStdString();
+    WriteFileBytes(path, bytes);
+
+    const int readable = GetParam().readable;
+    const bool broken = readable < 5;
+    ASSERT_EQ(CountSheetPages(path).value(), readable + (broken ? 1 : 0));
+    const Result<FilePages> pages = ListFilePages(path);
+    ASSERT_TRUE(pages.ok());
+    EXPECT_EQ(pages->readable, readable);
+    EXPECT_EQ(pages->unreadable.find("หน้า " + std::to_string(readable + 1) + " เป็นต้นไปอ่านไม่ได้")
+            != std::string::npos,
+        broken)
+        << pages->unreadable;
+    // Each page read straight from its directory is what Qt's reader gives by walking to it.
+    QBuffer buffer;
+    buffer.setData(QByteArray::fromStdString(bytes));
+    QImageReader reader(&buffer);
+    for (int page = 0; page < readable; ++page) {
+        SheetImage direct;
+        SheetImage walked;
+        SheetImage expected;
+        ASSERT_TRUE(reader.jumpToImage(page));
+        ASSERT_TRUE(StoreDecodedImage(reader.read(), expected).ok());
+        ASSERT_TRUE(direct.LoadPage(path, page, {}, pages->directories[static_cast<size_t>(page)]).ok());
+        ASSERT_TRUE(walked.LoadPage(path, page).ok());
+        EXPECT_TRUE(SamePixels(direct, expected) && SamePixels(walked, expected)) << "page " << page + 1;
+    }
+    SheetImage beyond;
+    const Result<DecodeWarnings> refused = beyond.LoadPage(path, readable);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.message().find("เป็นต้นไปอ่านไม่ได้") != std::string::npos, broken) << refused.message();
+}
+
+INSTANTIATE_TEST_SUITE_P(Copier, TiffChainTest, ::testing::ValuesIn(kChains),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A page of the given size, depth and stated resolution; 3 x 3 blocks with one

@@ -14,6 +14,13 @@ fail() { echo "FAIL: $*"; failed=1; }
 s=$work/s
 "$sheet" batch --count 45 --seed 4545 --format jpg --out "$s" >/dev/null || fail "sheet batch"
 "$grade" --key "$s/key.txt" --quiet --csv "$work/plain.csv" "$s"/img*.jpg >/dev/null 2>&1
+# A page that is no answer sheet is refused and moves no figure of the class.
+convert -size 827x1169 xc:black "$work/black.png"
+"$grade" --key "$s/key.txt" --quiet --items "$work/i.csv" "$s"/img*.jpg "$work/black.png" >/dev/null 2>"$work/i.err" &&
+    fail "an all-black page should exit 1"
+"$grade" --key "$s/key.txt" --quiet --items "$work/plain-items.csv" "$s"/img*.jpg >/dev/null 2>"$work/plain.err"
+cmp -s "$work/i.csv" "$work/plain-items.csv" && diff <(tail -1 "$work/i.err" | grep -o 'correct:.*') \
+    <(tail -1 "$work/plain.err" | grep -o 'correct:.*') >/dev/null || fail "an all-black page moved the class's figures"
 # The roster: the sheets' IDs but img045's (one digit off), and two absent students; semicolons and a BOM.
 cp "$s/img001.jpg" "$s/again.jpg"
 awk -F, 'NR > 1 { id = $2; if ($1 ~ /img045/) id = substr(id, 1, 7) (substr(id, 8) + 1) % 10

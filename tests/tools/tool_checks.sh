@@ -107,6 +107,27 @@ b[n:n + 64] = bytes(range(64)); sys.stdout.buffer.write(b)' s/img003.jpg >damage
         0 '' '[[ -c /dev/full ]]' 1 0 "grade $k damaged.jpg damaged-grey.jpg 2>&1 | grep -c '^qt\.\|^Corrupt'" \
         1 '*damaged.jpg  refused: *ข้อมูลภาพเสียหาย*damaged-grey.jpg  refused: *ข้อมูลภาพเสียหาย*' \
         "grade $k damaged.jpg damaged-grey.jpg"
+    # A page that is no answer sheet, the pages of a TIFF from where its chain breaks, a PDF page past
+    # its time or memory: each refused with its reason, the others graded, exit 1.
+    convert -size 827x1169 xc:black black.png && convert s/img00{1..5}.jpg -colorspace Gray -compress lzw five.tif
+    python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(); a = struct.unpack("<I", d[4:8])[0]
+for _ in range(3): a = struct.unpack("<I", d[a + 2 + 12 * struct.unpack("<H", d[a:a + 2])[0]:][:4])[0]
+sys.stdout.buffer.write(d[:a + 5])' five.tif >cut.tif
+    python3 -c 'import sys, zlib  # a million tiny triangles through forms nested five deep
+o = [b"<< /Type /Catalog /Pages 2 0 R >>", b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>", b""]
+def form(body, res=b""): c = zlib.compress(body); return b"<< /Subtype /Form /BBox [0 0 600 850] %s /Length %d /Filter /FlateDecode >>\nstream\n%s\nendstream" % (res, len(c), c)
+o.append(form(b"".join(b"%d 0 m %d 0 l %d 1 l f " % (i, i + 1, i) for i in range(10))))
+for k in range(6): o.append(form(b"".join(b"q 1 0 0 1 %d %d cm /F Do Q " % (i, i) for i in range(10 if k < 5 else 1)), b"/Resources << /XObject << /F %d 0 R >> >>" % len(o)))
+o[2] = b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents %d 0 R /Resources << /XObject << /F %d 0 R >> >> >>" % (len(o), len(o) - 1)
+o[-1] = o[-1].replace(b"/Subtype /Form /BBox [0 0 600 850] ", b"")
+p = b"%PDF-1.4\n"; at = []
+for i, x in enumerate(o): at.append(len(p)); p += b"%d 0 obj\n%s\nendobj\n" % (i + 1, x)
+p += b"xref\n0 %d\n0000000000 65535 f \n%strailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(o) + 1, b"".join(b"%010d 00000 n \n" % a for a in at), len(o) + 1, len(p))
+sys.stdout.buffer.write(p)' >heavy.pdf
+    run 1 '*black.png  refused: หน้านี้ไม่ใช่กระดาษคำตอบ*s/img001.jpg  ID*' "grade $k black.png s/img001.jpg" \
+        1 '*cut.tif#3  ID*cut.tif#4  refused: cut.tif: หน้า 4 เป็นต้นไปอ่านไม่ได้*' "grade $k cut.tif" \
+        1 '*heavy.pdf  refused: *เกิน 1 วินาที*' "VANTREL_PDF_PAGE_LIMITS=1,4096 grade $k heavy.pdf" \
+        1 '*heavy.pdf  refused: *เกิน 64 MB*s/img001.jpg  ID*' "VANTREL_PDF_PAGE_LIMITS=600,64 grade $k heavy.pdf s/img001.jpg"
     # Refused sheets never stop the others, and exit 1; the threads change no byte.
     run 1 '' "batch one s/key.txt 1" 1 '' "batch two s/key.txt 2" 0 '' 'same one two' \
         0 'refused=4 reported=14 ' 'statuses one' 0 "$b/truncated.jpg" 'sed -n 3p one.csv | cut -d, -f1' \
