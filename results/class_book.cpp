@@ -22,6 +22,13 @@ std::string ItemsSummaryLine(const ItemAnalysis& analysis)
 
 namespace {
 
+void Name(ClassSheetRow& sheet, const RosterStudent& student)
+{
+    sheet.name = student.name;
+    sheet.className = student.className;
+    sheet.number = student.number;
+}
+
 RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& sheets)
 {
     std::vector<RosterSheet> seen;
@@ -31,11 +38,8 @@ RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& she
     RosterCheck check = CheckAgainstRoster(roster, seen);
     for (size_t s = 0; s < sheets.size(); ++s) {
         ClassSheetRow& sheet = sheets[s];
-        if (const RosterStudent* student = check.students[s]) {
-            sheet.name = student->name;
-            sheet.className = student->className;
-            sheet.number = student->number;
-        }
+        if (const RosterStudent* student = check.students[s])
+            Name(sheet, *student);
         if (!check.notes[s].empty())
             sheet.review += (sheet.review.empty() ? "" : "; ") + check.notes[s];
     }
@@ -44,17 +48,23 @@ RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& she
 
 } // namespace
 
+void NameSheet(ClassSheetRow& sheet, const Roster& roster)
+{
+    if (const RosterStudent* student = sheet.graded ? roster.Find(sheet.examineeId) : nullptr)
+        Name(sheet, *student);
+}
+
 ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sheets, const Roster* roster)
 {
     ClassWorkbook book { key, std::move(sheets), {}, {} };
     std::vector<std::string> rosterSummary;
     if (roster)
         rosterSummary = NameFromRoster(*roster, book.sheets).summary;
-    std::vector<GradedAnswers> graded;
+    std::vector<const GradedAnswers*> graded;
     for (const ClassSheetRow& sheet : book.sheets)
         if (sheet.graded)
-            graded.push_back(sheet.answers);
-    book.items = AnalyseItems(key, graded);
+            graded.push_back(&sheet.answers);
+    book.items = AnalyseItemsInPlace(key, graded);
     book.notes.push_back(ItemsSummaryLine(book.items));
     book.notes.insert(book.notes.end(), rosterSummary.begin(), rosterSummary.end());
     return book;

@@ -15,3 +15,7 @@ std::string ItemsSummaryLine(const ItemAnalysis& analysis);
 // ones, and the summary lines: the items' first, then the class list's. What the list
 // finds of a sheet joins that sheet's review, after what is there.
 ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sheets, const Roster* roster);
+
+// A graded sheet named as MakeClassBook names it: the name, class and number the class
+// list gives its ID; nothing changes when the list does not hold the ID.
+void NameSheet(ClassSheetRow& sheet, const Roster& roster);
