@@ -17,7 +17,8 @@ int PagesIn(const std::string& file)
     std::ifstream in(file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     int pages = 0;
-    for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1))
+    for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
+         at = bytes.find("/Type /Page\n", at + 1))
         ++pages;
     return pages;
 }
