@@ -54,6 +54,13 @@ std::vector<std::string> ShownFileNames(const std::vector<std::string>& files)
 
 namespace {
 
+void Name(ClassSheetRow& sheet, const RosterStudent& student)
+{
+    sheet.name = student.name;
+    sheet.className = student.className;
+    sheet.number = student.number;
+}
+
 RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& sheets)
 {
     std::vector<std::string> files;
@@ -67,11 +74,8 @@ RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& she
     RosterCheck check = CheckAgainstRoster(roster, seen);
     for (size_t s = 0; s < sheets.size(); ++s) {
         ClassSheetRow& sheet = sheets[s];
-        if (const RosterStudent* student = check.students[s]) {
-            sheet.name = student->name;
-            sheet.className = student->className;
-            sheet.number = student->number;
-        }
+        if (const RosterStudent* student = check.students[s])
+            Name(sheet, *student);
         if (!check.notes[s].empty())
             sheet.review += (sheet.review.empty() ? "" : "; ") + check.notes[s];
     }
@@ -79,6 +83,12 @@ RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& she
 }
 
 } // namespace
+
+void NameSheet(ClassSheetRow& sheet, const Roster& roster)
+{
+    if (const RosterStudent* student = sheet.graded ? roster.Find(sheet.examineeId) : nullptr)
+        Name(sheet, *student);
+}
 
 ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sheets, const Roster* roster)
 {
@@ -89,11 +99,11 @@ ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sh
         rosterSummary = std::move(check.summary);
         book.findings = std::move(check.findings);
     }
-    std::vector<GradedAnswers> graded;
+    std::vector<const GradedAnswers*> graded;
     for (const ClassSheetRow& sheet : book.sheets)
         if (sheet.graded)
-            graded.push_back(sheet.answers);
-    book.items = AnalyseItems(key, graded);
+            graded.push_back(&sheet.answers);
+    book.items = AnalyseItemsInPlace(key, graded);
     book.notes.push_back(ItemsSummaryLine(book.items));
     book.notes.insert(book.notes.end(), rosterSummary.begin(), rosterSummary.end());
     return book;

@@ -23,3 +23,7 @@ ClassWorkbook MakeClassBook(const GradedClass& graded);
 // How a teacher reads the sheet's file: relative to the folder all the class's scans
 // share (the class folder), never the whole path.
 std::vector<std::string> ShownFileNames(const std::vector<std::string>& files);
+
+// A graded sheet named as MakeClassBook names it: the name, class and number the class
+// list gives its ID; nothing changes when the list does not hold the ID.
+void NameSheet(ClassSheetRow& sheet, const Roster& roster);

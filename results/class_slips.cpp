@@ -3,6 +3,7 @@
 #include "framework/format.h"
 #include "results/pdf_pages.h"
 
+#include <QBuffer>
 #include <QPainter>
 
 #include <algorithm>
@@ -100,16 +101,40 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
 
 } // namespace
 
+ClassSlips::ClassSlips(const AnswerList& key, QIODevice& out)
+    : m_book { key, {}, {}, {} }
+    , m_pdf(out, QString::fromUtf8("ใบแจ้งผลการสอบ"), false)
+{
+}
+
+void ClassSlips::Add(const ClassSheetRow& sheet)
+{
+    Pages* pages = m_pdf.pages();
+    if (!pages)
+        return;
+    const int place = static_cast<int>(m_count % kSlipsPerPage);
+    if (place == 0 && m_count > 0)
+        pages->NewPage();
+    if (place > 0)
+        CutLine(pages->painter(), kSlipHeight * place);
+    Slip(*pages, m_book, sheet, kSlipHeight * place);
+    ++m_count;
+}
+
+Status ClassSlips::Finish()
+{
+    return m_pdf.End("the slips");
+}
+
 Result<std::string> MakeClassSlips(const ClassWorkbook& book)
 {
-    return DrawA4Pdf(QString::fromUtf8("ใบแจ้งผลการสอบ"), false, "the slips", [&book](Pages& pages) {
-        for (size_t s = 0; s < book.sheets.size(); ++s) {
-            const int place = static_cast<int>(s % kSlipsPerPage);
-            if (place == 0 && s > 0)
-                pages.NewPage();
-            if (place > 0)
-                CutLine(pages.painter(), kSlipHeight * place);
-            Slip(pages, book, book.sheets[s], kSlipHeight * place);
-        }
-    });
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ClassSlips slips(book.key, buffer);
+    for (const ClassSheetRow& sheet : book.sheets)
+        slips.Add(sheet);
+    if (Status finished = slips.Finish(); !finished)
+        return finished;
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }

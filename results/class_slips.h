@@ -2,7 +2,11 @@
 
 #include "framework/status.h"
 #include "results/class_workbook.h"
+#include "results/pdf_pages.h"
 
+#include <QIODevice>
+
+#include <cstddef>
 #include <string>
 
 // A slip for every sheet, three to an A4 page with cut lines between, for the
@@ -11,3 +15,20 @@
 // the student sees it was theirs. Needs a QGuiApplication for its fonts. The bytes
 // of the PDF; the caller writes them through the one atomic writer.
 Result<std::string> MakeClassSlips(const ClassWorkbook& book);
+
+// The same slips drawn one sheet at a time, as the sheets come, onto a PDF that leaves
+// for `out` page by page: memory stays flat however large the class.
+class ClassSlips {
+public:
+    ClassSlips(const AnswerList& key, QIODevice& out);
+
+    // The sheet's slip, named from the class list already.
+    void Add(const ClassSheetRow& sheet);
+    // Ends the PDF; fails when it could not be drawn.
+    Status Finish();
+
+private:
+    ClassWorkbook m_book; // the key alone: all a slip needs of its class
+    pdf::A4PdfStream m_pdf;
+    size_t m_count = 0;
+};

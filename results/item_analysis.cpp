@@ -57,6 +57,15 @@ TestStatistics Describe(std::vector<int32_t> totals, int32_t questions)
 
 ItemAnalysis AnalyseItems(const AnswerList& key, const std::vector<GradedAnswers>& sheets)
 {
+    std::vector<const GradedAnswers*> each;
+    each.reserve(sheets.size());
+    for (const GradedAnswers& sheet : sheets)
+        each.push_back(&sheet);
+    return AnalyseItemsInPlace(key, each);
+}
+
+ItemAnalysis AnalyseItemsInPlace(const AnswerList& key, const std::vector<const GradedAnswers*>& sheets)
+{
     std::vector<size_t> keyed;
     for (size_t index = 0; index < key.size(); ++index)
         if (IsKeyLetter(key[index]))
@@ -64,8 +73,8 @@ ItemAnalysis AnalyseItems(const AnswerList& key, const std::vector<GradedAnswers
 
     std::vector<int32_t> totals;
     totals.reserve(sheets.size());
-    for (const GradedAnswers& sheet : sheets)
-        totals.push_back(Total(sheet, keyed));
+    for (const GradedAnswers* sheet : sheets)
+        totals.push_back(Total(*sheet, keyed));
 
     ItemAnalysis analysis;
     analysis.test = Describe(totals, static_cast<int32_t>(keyed.size()));
@@ -89,7 +98,7 @@ ItemAnalysis AnalyseItems(const AnswerList& key, const std::vector<GradedAnswers
         int32_t correct = 0;
         double correctTotals = 0;
         for (size_t s = 0; s < sheets.size(); ++s) {
-            const GradedAnswers& sheet = sheets[s];
+            const GradedAnswers& sheet = *sheets[s];
             if (IsCorrect(sheet, index)) {
                 ++correct;
                 correctTotals += totals[s];
@@ -113,8 +122,8 @@ ItemAnalysis AnalyseItems(const AnswerList& key, const std::vector<GradedAnswers
         auto countIn = [&](const std::vector<size_t>& members, auto&& test) {
             return static_cast<int32_t>(std::count_if(members.begin(), members.end(), test));
         };
-        const int32_t upperCorrect = countIn(upper, [&](size_t s) { return IsCorrect(sheets[s], index); });
-        const int32_t lowerCorrect = countIn(lower, [&](size_t s) { return IsCorrect(sheets[s], index); });
+        const int32_t upperCorrect = countIn(upper, [&](size_t s) { return IsCorrect(*sheets[s], index); });
+        const int32_t lowerCorrect = countIn(lower, [&](size_t s) { return IsCorrect(*sheets[s], index); });
         item.discrimination = static_cast<double>(upperCorrect - lowerCorrect) / static_cast<double>(group);
 
         // Pearson's correlation of the item's 0/1 with the total: (M1 - M) / s * sqrt(p / q).
@@ -123,11 +132,11 @@ ItemAnalysis AnalyseItems(const AnswerList& key, const std::vector<GradedAnswers
                 = (correctTotals / correct - test.mean) / test.standardDeviation * std::sqrt(p / (1 - p));
 
         const int32_t upperKey
-            = countIn(upper, [&](size_t s) { return HasMarked(sheets[s], index, item.key); });
+            = countIn(upper, [&](size_t s) { return HasMarked(*sheets[s], index, item.key); });
         bool distractorPreferred = false;
         for (char letter = 'a'; letter <= 'e'; ++letter)
             if (letter != item.key
-                && countIn(upper, [&](size_t s) { return HasMarked(sheets[s], index, letter); }) > upperKey)
+                && countIn(upper, [&](size_t s) { return HasMarked(*sheets[s], index, letter); }) > upperKey)
                 distractorPreferred = true;
         item.checkKey = item.discrimination < 0 || distractorPreferred;
         analysis.items.push_back(item);

@@ -51,6 +51,8 @@ struct ItemAnalysis {
 // number of correct answers. The upper and lower groups are the 27 % of sheets (at
 // least one) with the highest and lowest totals; equal totals keep the sheets' order.
 ItemAnalysis AnalyseItems(const AnswerList& key, const std::vector<GradedAnswers>& sheets);
+// The same over sheets held elsewhere, so that a large class is not copied.
+ItemAnalysis AnalyseItemsInPlace(const AnswerList& key, const std::vector<const GradedAnswers*>& sheets);
 
 // The items as CSV: question,key,difficulty,discrimination,point_biserial,a,b,c,d,e,
 // blank,rejected,flag; a point-biserial that does not exist is left empty.

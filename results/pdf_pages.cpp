@@ -1,5 +1,7 @@
 #include "results/pdf_pages.h"
 
+#include "framework/safe_file_write.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
@@ -24,6 +26,20 @@ QString Text(const std::string& utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+namespace {
+
+    constexpr qsizetype kDeviceBlock = 1 << 16;
+
+    void SetUpA4(QPdfWriter& writer, const QString& title, const QString& creator, int resolution)
+    {
+        writer.setResolution(resolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        writer.setTitle(title);
+        writer.setCreator(creator);
+    }
+
+} // namespace
+
 std::optional<std::string> PaintA4Pdf(const QString& title, const QString& creator, int resolution,
     const std::function<void(QPdfWriter&, QPainter&)>& paint)
 {
@@ -32,10 +48,7 @@ std::optional<std::string> PaintA4Pdf(const QString& title, const QString& creat
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setResolution(resolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        writer.setTitle(title);
-        writer.setCreator(creator);
+        SetUpA4(writer, title, creator, resolution);
         QPainter painter;
         if (!painter.begin(&writer))
             return std::nullopt;
@@ -48,14 +61,64 @@ std::optional<std::string> PaintA4Pdf(const QString& title, const QString& creat
 Result<std::string> DrawA4Pdf(
     const QString& title, bool numbered, const char* what, const std::function<void(Pages&)>& draw)
 {
-    std::optional<std::string> bytes = PaintA4Pdf(
-        title, QStringLiteral("vantrel-grade"), kResolution, [&](QPdfWriter& writer, QPainter& painter) {
-            Pages pages(writer, painter, numbered);
-            draw(pages);
-        });
-    if (!bytes)
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    A4PdfStream pdf(buffer, title, numbered);
+    if (Pages* pages = pdf.pages())
+        draw(*pages);
+    if (Status ended = pdf.End(what); !ended)
+        return ended;
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+WriterDevice::WriterDevice(AtomicFileWriter& file)
+    : m_file(file)
+{
+    open(QIODevice::WriteOnly);
+}
+
+WriterDevice::~WriterDevice()
+{
+    Hand();
+}
+
+void WriterDevice::close()
+{
+    Hand();
+    QIODevice::close();
+}
+
+qint64 WriterDevice::writeData(const char* data, qint64 size)
+{
+    m_block.append(data, static_cast<size_t>(size));
+    if (static_cast<qsizetype>(m_block.size()) >= kDeviceBlock)
+        Hand();
+    return size; // a failed write is the writer's to keep and to report at its commit
+}
+
+void WriterDevice::Hand()
+{
+    if (m_block.empty())
+        return;
+    m_file.Append(m_block);
+    m_block.clear();
+}
+
+A4PdfStream::A4PdfStream(QIODevice& out, const QString& title, bool numbered)
+    : m_writer(&out)
+{
+    SetUpA4(m_writer, title, QStringLiteral("vantrel-grade"), kResolution);
+    if (m_painter.begin(&m_writer))
+        m_pages.emplace(m_writer, m_painter, numbered);
+}
+
+Status A4PdfStream::End(const char* what)
+{
+    if (!m_pages || !m_painter.end())
         return Status::Failure(std::string(what) + " could not be drawn");
-    return *std::move(bytes);
+    m_pages.reset();
+    return {};
 }
 
 Pages::Pages(QPdfWriter& writer, QPainter& painter, bool numbered)

@@ -3,6 +3,9 @@
 #include "framework/status.h"
 
 #include <QColor>
+#include <QIODevice>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QRectF>
 #include <QString>
 
@@ -10,8 +13,7 @@
 #include <optional>
 #include <string>
 
-class QPainter;
-class QPdfWriter;
+class AtomicFileWriter;
 
 // Drawing on A4 pages of a PDF in millimetres from the top left, in Loma (Thai),
 // with the page number at the foot of each when asked. The class report and the students'
@@ -52,6 +54,45 @@ private:
     QPainter& m_painter;
     bool m_numbered;
     int m_page = 0;
+};
+
+// An atomic writer as a device Qt writes to, so that a PDF streams into the writer's
+// temporary file; the writer stays the one that writes, keeps the first failure and
+// commits. Bytes are gathered in blocks; Close() hands over the last of them.
+class WriterDevice : public QIODevice {
+public:
+    explicit WriterDevice(AtomicFileWriter& file);
+    ~WriterDevice() override;
+    bool isSequential() const override { return true; }
+    void close() override;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override;
+
+private:
+    void Hand();
+
+    AtomicFileWriter& m_file;
+    std::string m_block;
+};
+
+// A PDF of A4 portrait pages without margins at kResolution, with its title, drawn onto
+// `out` (open for writing) as it goes: each page leaves for the device once the next
+// begins, so the PDF never sits whole in memory however many pages it has.
+class A4PdfStream {
+public:
+    A4PdfStream(QIODevice& out, const QString& title, bool numbered);
+
+    // Nothing when the PDF cannot be painted.
+    Pages* pages() { return m_pages ? &*m_pages : nullptr; }
+    // Ends the PDF; fails, naming it by `what`, when it could not be painted.
+    Status End(const char* what);
+
+private:
+    QPdfWriter m_writer;
+    QPainter m_painter;
+    std::optional<Pages> m_pages;
 };
 
 // The bytes of a PDF of A4 portrait pages without margins, `resolution` device units

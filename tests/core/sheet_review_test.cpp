@@ -130,8 +130,9 @@ TEST_P(SheetReviewTest, NamesTheDoubtAndEverySlipAndReadsTheTruth)
         return; // a thresholded sheet: only its colours tell
     for (const std::string& slip : slips.items)
         EXPECT_TRUE(listed(slip)) << slip << " missing from " << review.List();
-    if (recorder.ids.back() != std::stoi(kId))
+    if (recorder.ids.back() != std::stoi(kId)) {
         EXPECT_NE(list.find(";id:"), std::string::npos) << review.List();
+    }
     EXPECT_EQ(review.secondId, id);
     EXPECT_EQ(review.secondCorrect, kQuestionCount);
 }
@@ -212,7 +213,8 @@ TEST(ReadingBandTest, GradesEverySheetAsItsWholeScan)
         const QString path = dir.filePath(QStringLiteral("sheet%1.jpg").arg(i));
         ASSERT_TRUE(RunSheetTool(
             QStringList { "fill", "-o", path, "--id", kId, "--answers", KeyAsAnswers(key) } + scans[i]));
-        SheetJob job { { path.toStdString() } };
+        SheetJob job;
+        job.page.file = path.toStdString();
         const SheetOutcome fromBand = GradeSheetFile(job, key);
         job.annotatedPath = dir.filePath(QStringLiteral("annotated%1.png").arg(i)).toStdString();
         const SheetOutcome fromWhole = GradeSheetFile(job, key);

@@ -3,18 +3,23 @@
 #include "grading/csv_report.h"
 #include "results/class_book.h"
 #include "results/class_report.h"
-#include "results/class_slips.h"
 #include "results/class_workbook.h"
 
 #include <cstdio>
 #include <tuple>
 
-ClassOutputs::ClassOutputs(
-    const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster)
+ClassOutputs::ClassOutputs(const GradeOptions& options, const AnswerKey& key,
+    const std::optional<Roster>& roster, size_t sheets, AtomicFileWriter* slips)
     : m_options(options)
     , m_key(key)
     , m_roster(roster)
 {
+    if (Wanted())
+        m_sheets.reserve(sheets);
+    if (slips) {
+        m_slipsFile = std::make_unique<pdf::WriterDevice>(*slips);
+        m_slips = std::make_unique<ClassSlips>(m_key.answers, *m_slipsFile);
+    }
 }
 
 bool ClassOutputs::Wanted() const
@@ -27,25 +32,31 @@ void ClassOutputs::Add(const SheetOutcome& outcome)
 {
     if (!Wanted())
         return;
-    SheetOutcome kept = outcome;
-    kept.messages.clear(); // shown already; a class of sheets need not hold them
-    m_sheets.push_back(std::move(kept));
+    ClassSheetRow row = ClassRowOf(outcome);
+    if (m_slips) {
+        ClassSheetRow named = row;
+        if (m_roster)
+            NameSheet(named, *m_roster);
+        m_slips->Add(named);
+    }
+    row.idArea = QImage(); // on its slip already
+    m_sheets.push_back(std::move(row));
 }
 
-std::vector<ClassSheetRow> ClassOutputs::Rows() const
-{
-    std::vector<ClassSheetRow> rows;
-    for (const SheetOutcome& sheet : m_sheets)
-        rows.push_back(ClassRowOf(sheet));
-    return rows;
-}
-
-Status ClassOutputs::Finish(
-    AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report, AtomicFileWriter* slips)
+Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report)
 {
     if (!Wanted())
         return {};
-    const ClassWorkbook book = MakeClassBook(m_key.answers, Rows(), m_roster ? &*m_roster : nullptr);
+    // The slips are drawn already; their PDF ends first, so that nothing is written for it later.
+    const bool slips = m_slips != nullptr;
+    Status slipsDrawn;
+    if (slips) {
+        slipsDrawn = m_slips->Finish();
+        m_slips.reset();
+        m_slipsFile.reset();
+    }
+    const ClassWorkbook book
+        = MakeClassBook(m_key.answers, std::move(m_sheets), m_roster ? &*m_roster : nullptr);
     // The class list's lines come first, then the items' line.
     for (size_t n = 1; n < book.notes.size(); ++n)
         std::fprintf(stderr, "%s\n", book.notes[n].c_str());
@@ -58,8 +69,7 @@ Status ClassOutputs::Finish(
     }
     for (const auto& [writer, path, make] :
         { std::tuple { workbook, &m_options.xlsxFile, &MakeClassWorkbook },
-            { report, &m_options.reportFile, &MakeClassReport },
-            { slips, &m_options.slipsFile, &MakeClassSlips } }) {
+            { report, &m_options.reportFile, &MakeClassReport } }) {
         if (!writer)
             continue;
         const Result<std::string> bytes = make(book);
@@ -67,5 +77,7 @@ Status ClassOutputs::Finish(
             return Status::Failure("cannot write " + *path + ": " + bytes.message());
         writer->Append(*bytes);
     }
+    if (!slipsDrawn)
+        return Status::Failure("cannot write " + m_options.slipsFile + ": " + slipsDrawn.message());
     return {};
 }

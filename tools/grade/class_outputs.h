@@ -5,33 +5,40 @@
 #include "framework/status.h"
 #include "grade_options.h"
 #include "grading/sheet_outcome.h"
+#include "results/class_slips.h"
 #include "results/class_workbook.h"
+#include "results/pdf_pages.h"
 #include "results/roster.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 // The outputs made of the whole class once every sheet is graded: the item analysis,
 // the check against the class list, the workbook, the report and the slips. Keeps what they need of each
-// sheet as the outcomes arrive, in input order.
+// sheet as the outcomes arrive, in input order, but no picture: each sheet's slip is drawn into
+// `slips` as it comes, so memory stays flat however large the class.
 class ClassOutputs {
 public:
-    ClassOutputs(const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster);
+    // `sheets`: how many outcomes will come.
+    ClassOutputs(const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster,
+        size_t sheets, AtomicFileWriter* slips);
 
     void Add(const SheetOutcome& outcome);
     // The lines the summary gains on standard error; then every file asked for, into
     // its writer. Fails when the workbook, the report or the slips could not be made.
-    Status Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report,
-        AtomicFileWriter* slips);
+    Status Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report);
 
 private:
     bool Wanted() const;
-    // Every sheet kept, with what a person should look at but the class list's notes.
-    std::vector<ClassSheetRow> Rows() const;
 
     const GradeOptions& m_options;
     const AnswerKey& m_key;
     const std::optional<Roster>& m_roster;
-    std::vector<SheetOutcome> m_sheets;
+    // Every sheet kept, with what a person should look at but the class list's notes.
+    // Reserved for every sheet at once: a vector's growth would hold the class twice for a moment.
+    std::vector<ClassSheetRow> m_sheets;
+    std::unique_ptr<pdf::WriterDevice> m_slipsFile;
+    std::unique_ptr<ClassSlips> m_slips;
 };

@@ -182,7 +182,7 @@ int main(int argc, char** argv)
         review->Append(ReviewHeader());
 
     ConsoleReport console(pages.size(), options.quiet);
-    ClassOutputs whole(options, g_enteredKey, roster);
+    ClassOutputs whole(options, g_enteredKey, roster, pages.size(), slips.get());
     RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
         options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
             console.Add(outcome);
@@ -196,8 +196,7 @@ int main(int argc, char** argv)
         });
     console.Finish();
     bool written = true;
-    if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get(), slips.get());
-        !finished) {
+    if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get()); !finished) {
         std::fprintf(stderr, "vantrel-grade: %s\n", finished.message().c_str());
         // Nothing replaces what was there.
         workbook.reset();
