@@ -49,7 +49,8 @@ private:
     // A drawn class in its folder, with the names of its scans.
     QStringList Draw(const QString& folder, const QStringList& options)
     {
-        Run(VANTREL_SHEET_TOOL, QStringList { "batch", "--count", "6", "--format", "jpg", "--out", folder } + options);
+        Run(VANTREL_SHEET_TOOL,
+            QStringList { "batch", "--count", "6", "--format", "jpg", "--out", folder } + options);
         QStringList scans = QDir(folder).entryList({ "*.jpg" }, QDir::Files, QDir::Name);
         for (QString& scan : scans)
             scan = folder + '/' + scan;
@@ -115,16 +116,18 @@ private slots:
             QCOMPARE(WorkbookCells(Path(name + "-window.xlsx")), WorkbookCells(Path(name + ".xlsx")));
             QCOMPARE(PdfText(Path(name + "-window.pdf")), PdfText(Path(name + ".pdf")));
             QCOMPARE(PdfText(Path(name + "-window-slips.pdf")), PdfText(Path(name + "-slips.pdf")));
-            QCOMPARE(Run("pdfimages", { "-list", Path(name + "-window-slips.pdf") }).count('\n'), 2 + scans.size());
+            QCOMPARE(Run("pdfimages", { "-list", Path(name + "-window-slips.pdf") }).count('\n'),
+                2 + scans.size());
         }
 
         Answer<QMessageBox>([](QMessageBox& box) {
-            QVERIFY(box.text().startsWith("เฉลยที่ใช้อยู่คือ fixed (" ));
+            QVERIFY(box.text().startsWith("เฉลยที่ใช้อยู่คือ fixed ("));
             box.button(QMessageBox::No)->click();
         });
         CClassWindow* second = GradeClass(scans.mid(0, 2), Path("clean/key.txt"));
         QVERIFY(second && second != window);
-        QCOMPARE(second->findChild<QLabel*>("key")->text(), QString("เฉลย: key (%1 ข้อ)").arg(g_enteredKey.count));
+        QCOMPARE(
+            second->findChild<QLabel*>("key")->text(), QString("เฉลย: key (%1 ข้อ)").arg(g_enteredKey.count));
     }
 
     // One question before the class enters the register, saying how much of it is kept;
@@ -135,9 +138,17 @@ private slots:
         QTest::addColumn<bool>("agreed");
         QTest::addColumn<QString>("question");
         QTest::addColumn<QString>("row28");
-        QTest::newRow("empty register") << 0 << true << "ส่งผล 6 แผ่นเข้าทะเบียนผล\nทะเบียนผลเก็บได้ 30 แถว จะเก็บผลของห้องนี้ได้ 6 แผ่น" << "";
-        QTest::newRow("nearly full") << 25 << true << "ส่งผล 6 แผ่นเข้าทะเบียนผล\nทะเบียนผลเก็บได้ 30 แถว จะเก็บผลของห้องนี้ได้ 6 แผ่น\nผลเดิมในทะเบียน 1 แถวจะถูกแทนที่" << "img004.jpg";
-        QTest::newRow("declined") << 25 << false << "ส่งผล 6 แผ่นเข้าทะเบียนผล\nทะเบียนผลเก็บได้ 30 แถว จะเก็บผลของห้องนี้ได้ 6 แผ่น\nผลเดิมในทะเบียน 1 แถวจะถูกแทนที่" << "";
+        QTest::newRow("empty register")
+            << 0 << true << "ส่งผล 6 แผ่นเข้าทะเบียนผล\nทะเบียนผลเก็บได้ 30 แถว จะเก็บผลของห้องนี้ได้ 6 แผ่น"
+            << "";
+        QTest::newRow("nearly full") << 25 << true
+                                     << "ส่งผล 6 แผ่นเข้าทะเบียนผล\nทะเบียนผลเก็บได้ 30 แถว จะเก็บผลของห้องนี้ได้ 6 "
+                                        "แผ่น\nผลเดิมในทะเบียน 1 แถวจะถูกแทนที่"
+                                     << "img004.jpg";
+        QTest::newRow("declined") << 25 << false
+                                  << "ส่งผล 6 แผ่นเข้าทะเบียนผล\nทะเบียนผลเก็บได้ 30 แถว จะเก็บผลของห้องนี้ได้ 6 "
+                                     "แผ่น\nผลเดิมในทะเบียน 1 แถวจะถูกแทนที่"
+                                  << "";
     }
 
     void theRegisterTakesTheClassAfterOneQuestion()
@@ -176,12 +187,15 @@ private slots:
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a scan") > 0);
         broken.close();
         const QString truth = QString::fromUtf8(ReadAll(Path("stress/truth.csv")));
-        const QStringList first = truth.section('\n', 1, 1).split(','), second = truth.section('\n', 2, 2).split(',');
+        const QStringList first = truth.section('\n', 1, 1).split(','),
+                          second = truth.section('\n', 2, 2).split(',');
         QFile roster(Path("list.csv"));
         QVERIFY(roster.open(QIODevice::WriteOnly));
         const int near = second[1].toInt() ^ 1; // the second sheet's ID, its last digit one off
         roster.write(QString("id,name\n%1,นักเรียน หนึ่ง\n%2,นักเรียน ใกล้\n99999998,ขาด สอบ\n")
-                .arg(first[1]).arg(near, 8, 10, QChar('0')).toUtf8());
+                         .arg(first[1])
+                         .arg(near, 8, 10, QChar('0'))
+                         .toUtf8());
         roster.close();
         Answer<QFileDialog>(ChooseFile(roster.fileName()));
         m_app->MainFrame()->Action(CommandId::ChooseRoster)->trigger();
@@ -196,17 +210,19 @@ private slots:
         for (int row = 0; row < table->rowCount(); ++row)
             reviews << table->item(row, CClassWindow::File)->text() + ": "
                     + table->item(row, CClassWindow::Review)->text();
-        const QString expected[] = { "again.jpg: รหัส " + first[1] + " อยู่ใน 2 แผ่น",
-            "broken.jpg: ตรวจไม่ได้: ", "img002.jpg: รหัส " + second[1] + " ไม่อยู่ในรายชื่อนักเรียน; ต่างกันหนึ่งหลักกับ "
+        const QString expected[] = { "again.jpg: รหัส " + first[1] + " อยู่ใน 2 แผ่น", "broken.jpg: ตรวจไม่ได้: ",
+            "img002.jpg: รหัส " + second[1] + " ไม่อยู่ในรายชื่อนักเรียน; ต่างกันหนึ่งหลักกับ "
                 + QString("%1 นักเรียน ใกล้").arg(near, 8, 10, QChar('0')) };
         for (const QString& line : expected) // the file's row, its review holding the finding
-            QVERIFY2(reviews.filter(QRegularExpression("^" + QRegularExpression::escape(line.section(": ", 0, 0))
-                                        + ": .*" + QRegularExpression::escape(line.section(": ", 1))))
+            QVERIFY2(
+                reviews.filter(QRegularExpression("^" + QRegularExpression::escape(line.section(": ", 0, 0))
+                                   + ": .*" + QRegularExpression::escape(line.section(": ", 1))))
                         .size()
                     == 1,
                 qPrintable(line + " in " + reviews.join('\n')));
         QVERIFY2(reviews.filter("ตรวจสอบ: ").size() > 0, qPrintable(reviews.join('\n')));
-        QCOMPARE(reviews.filter("—: ไม่พบกระดาษคำตอบของนักเรียนคนนี้").size(), 2); // the one read wrong, and one absent
+        QCOMPARE(
+            reviews.filter("—: ไม่พบกระดาษคำตอบของนักเรียนคนนี้").size(), 2); // the one read wrong, and one absent
         window->findChild<QCheckBox*>()->click();
         for (int row = 0; row < table->rowCount(); ++row)
             QCOMPARE(table->isRowHidden(row), table->item(row, CClassWindow::Review)->text().isEmpty());
@@ -221,7 +237,8 @@ private slots:
         for (const QString& line : expected)
             QVERIFY2(cells.contains(line.section(": ", 1).toHtmlEscaped()), qPrintable(line));
         for (int row = 0; row < table->rowCount(); ++row) // the students with no sheet are on the first page
-            QVERIFY2(table->item(row, CClassWindow::File)->text() == "—" || column.contains(Squeezed(table->item(row, CClassWindow::Review)->text())),
+            QVERIFY2(table->item(row, CClassWindow::File)->text() == "—"
+                    || column.contains(Squeezed(table->item(row, CClassWindow::Review)->text())),
                 qPrintable(table->item(row, CClassWindow::Review)->text()));
         QVERIFY(report.contains(Squeezed("ไม่มีกระดาษคำตอบ: 99999998 ขาด สอบ")));
         QVERIFY(!report.contains(Squeezed(m_folder.path())));
