@@ -59,10 +59,11 @@ struct NamedFile {
 
 std::string OutputClash(const GradeOptions& options, const std::vector<std::string>& annotatedPaths)
 {
-    for (const auto& [option, path] : { std::pair { "--csv", &options.csvFile },
-             { "--results", &options.resultsFile }, { "--review", &options.reviewFile },
-             { "--items", &options.itemsFile }, { "--xlsx", &options.xlsxFile },
-             { "--report", &options.reportFile }, { "--slips", &options.slipsFile } })
+    for (const auto& [option, path] :
+        { std::pair { "--csv", &options.csvFile }, { "--results", &options.resultsFile },
+            { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
+            { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile },
+            { "--slips", &options.slipsFile }, { "--class", &options.classFile } })
         if (!path->empty()
             && HasReadableImageExtension(*path, path == &options.reportFile || path == &options.slipsFile))
             return std::string(option) + " " + *path
@@ -79,10 +80,10 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
     std::vector<NamedFile> outputs;
     if (!options.csvFile.empty())
         outputs.push_back({ "--csv", options.csvFile, IdentityOf(options.csvFile) });
-    for (const auto& [option, path] :
-        { std::pair { "--results", &options.resultsFile }, { "--review", &options.reviewFile },
-            { "--items", &options.itemsFile }, { "--xlsx", &options.xlsxFile },
-            { "--report", &options.reportFile }, { "--slips", &options.slipsFile } })
+    for (const auto& [option, path] : { std::pair { "--results", &options.resultsFile },
+             { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
+             { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile },
+             { "--slips", &options.slipsFile }, { "--class", &options.classFile } })
         if (!path->empty())
             outputs.push_back({ option, *path, IdentityOf(*path) });
     for (const std::string& annotated : annotatedPaths)
