@@ -52,8 +52,8 @@ CREATE TABLE resolutions(id INTEGER PRIMARY KEY, sheet_id INTEGER NOT NULL REFER
 )";
 
 // What the machine read stays as it was read; a resolution is a new event.
-constexpr const char* kNeverRewritten[] = { "keys", "sheets", "questions", "id_columns", "review_items",
-    "resolutions" };
+constexpr const char* kNeverRewritten[]
+    = { "keys", "sheets", "questions", "id_columns", "review_items", "resolutions" };
 
 bool IsSqliteFile(const std::string& path, bool& empty)
 {
@@ -94,7 +94,8 @@ Status ClassRecord::Failure(const std::string& doing) const
 
 Status ClassRecord::Execute(const char* sql)
 {
-    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK ? Status() : Failure("cannot write");
+    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK ? Status()
+                                                                           : Failure("cannot write");
 }
 
 Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, bool create)
@@ -102,7 +103,8 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
     bool empty = true;
     const bool exists = std::ifstream(path).good();
     if (exists && !IsSqliteFile(path, empty) && !empty)
-        return Status::Failure(RecordRefusal(path, "not a class record (not an SQLite database); left untouched"));
+        return Status::Failure(
+            RecordRefusal(path, "not a class record (not an SQLite database); left untouched"));
     if (!exists && !create)
         return Status::Failure(RecordRefusal(path, "no such file"));
     sqlite3* db = nullptr;
@@ -114,17 +116,20 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
     }
     std::unique_ptr<ClassRecord> record(new ClassRecord(db, path));
     sqlite3_busy_timeout(db, 10000);
-    RecordStatement identity(db, "SELECT (SELECT application_id FROM pragma_application_id),"
-                                 " (SELECT user_version FROM pragma_user_version),"
-                                 " (SELECT count(*) FROM sqlite_schema)");
+    RecordStatement identity(db,
+        "SELECT (SELECT application_id FROM pragma_application_id),"
+        " (SELECT user_version FROM pragma_user_version),"
+        " (SELECT count(*) FROM sqlite_schema)");
     if (identity.Step() != SQLITE_ROW)
-        return Status::Failure(RecordRefusal(path, std::string("damaged or not a class record: ") + identity.Error()));
+        return Status::Failure(
+            RecordRefusal(path, std::string("damaged or not a class record: ") + identity.Error()));
     const int64_t application = identity.Int(0);
     const int64_t format = identity.Int(1);
     const bool blank = application == 0 && format == 0 && identity.Int(2) == 0;
     identity.Reset(); // ends its read, so the journal mode can change
     if (!blank && application != kApplicationId)
-        return Status::Failure(RecordRefusal(path, "an SQLite database, but not a class record; left untouched"));
+        return Status::Failure(
+            RecordRefusal(path, "an SQLite database, but not a class record; left untouched"));
     if (format > kFormat)
         return Status::Failure(RecordRefusal(path,
             "made by a newer Vantrel (format " + std::to_string(format) + ", this one reads up to "
@@ -132,8 +137,8 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
     if (!blank) {
         RecordStatement check(db, "PRAGMA quick_check");
         if (check.Step() != SQLITE_ROW || check.Text(0) != "ok")
-            return Status::Failure(RecordRefusal(path,
-                "damaged (" + (check.ok() ? check.Text(0) : check.Error()) + "); left untouched"));
+            return Status::Failure(RecordRefusal(
+                path, "damaged (" + (check.ok() ? check.Text(0) : check.Error()) + "); left untouched"));
         check.Reset();
     }
     if (const Status wal = record->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"
@@ -162,8 +167,13 @@ Status ClassRecord::AddKey(const AnswerKey& key, const std::string& use)
     std::string answers;
     for (const std::string& answer : key.answers)
         answers += (answer.empty() ? std::string("-") : answer);
-    RecordStatement insert(m_db, "INSERT INTO keys(name, answers, count, used_for, at) VALUES(?, ?, ?, ?, ?)");
-    insert.Bind(1, key.name).Bind(2, answers).Bind(3, static_cast<int64_t>(key.count)).Bind(4, use).Bind(5, Now());
+    RecordStatement insert(
+        m_db, "INSERT INTO keys(name, answers, count, used_for, at) VALUES(?, ?, ?, ?, ?)");
+    insert.Bind(1, key.name)
+        .Bind(2, answers)
+        .Bind(3, static_cast<int64_t>(key.count))
+        .Bind(4, use)
+        .Bind(5, Now());
     if (!insert.Run())
         return Failure("cannot keep the key");
     m_key = sqlite3_last_insert_rowid(m_db);
@@ -194,7 +204,11 @@ Status ClassRecord::ListPages(const std::vector<SheetPage>& pages)
         m_db, "INSERT OR IGNORE INTO pages(path, page, page_count, listed_at) VALUES(?, ?, ?, ?)");
     const std::string now = Now();
     for (const SheetPage& page : pages)
-        if (!insert.Bind(1, page.file).Bind(2, int64_t { page.page }).Bind(3, int64_t { page.pageCount }).Bind(4, now).Run()) {
+        if (!insert.Bind(1, page.file)
+                 .Bind(2, int64_t { page.page })
+                 .Bind(3, int64_t { page.pageCount })
+                 .Bind(4, now)
+                 .Run()) {
             const Status failed = Failure("cannot list the pages");
             Execute("ROLLBACK");
             return failed;

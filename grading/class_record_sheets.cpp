@@ -12,7 +12,8 @@ constexpr char kMessageSeparator = '\x1e';
 
 const char* const kSheetColumns
     = "s.id, p.path, p.page, p.page_count, s.sha256, s.size, s.modified_ns, s.status, s.refusal, s.messages,"
-      " s.write_failure, s.measured, s.examinee_id, s.correct, s.wrong, s.error, s.left_mark_x, s.left_mark_y,"
+      " s.write_failure, s.measured, s.examinee_id, s.correct, s.wrong, s.error, s.left_mark_x, "
+      "s.left_mark_y,"
       " s.right_mark_x, s.right_mark_y, s.angle_radians, s.angle_degrees, s.mark_drift, s.corner_black_left,"
       " s.corner_black_right, s.overlay_pixels, s.second_read, s.second_degrees, s.second_left_x,"
       " s.second_left_y, s.second_right_x, s.second_right_y, s.second_marked_ink, s.second_examinee_id,"
@@ -28,7 +29,8 @@ SheetStatus StatusNamed(const std::string& name)
 
 std::optional<QuestionScore> ScoreOf(const std::string& letter)
 {
-    for (const QuestionScore score : { QuestionScore::Correct, QuestionScore::Wrong, QuestionScore::RowRejected })
+    for (const QuestionScore score :
+        { QuestionScore::Correct, QuestionScore::Wrong, QuestionScore::RowRejected })
         if (letter.size() == 1 && letter[0] == ScoreLetter(score))
             return score;
     return std::nullopt;
@@ -72,8 +74,8 @@ RecordedSheet SheetFromRow(const RecordStatement& row)
     outcome.wrong = static_cast<int32_t>(row.Int(14));
     outcome.errors = static_cast<int32_t>(row.Int(15));
     SkewMeasurement& skew = sheet.measures.skew;
-    skew = { static_cast<float>(row.Real(16)), static_cast<float>(row.Real(17)), static_cast<float>(row.Real(18)),
-        static_cast<float>(row.Real(19)), row.Real(20), row.Real(21) };
+    skew = { static_cast<float>(row.Real(16)), static_cast<float>(row.Real(17)),
+        static_cast<float>(row.Real(18)), static_cast<float>(row.Real(19)), row.Real(20), row.Real(21) };
     sheet.measures.markDrift = row.Real(22);
     sheet.measures.cornerBlack = { static_cast<int>(row.Int(23)), static_cast<int>(row.Int(24)) };
     sheet.measures.overlayPixels = static_cast<int>(row.Int(25));
@@ -97,7 +99,8 @@ struct DetailQueries {
     explicit DetailQueries(sqlite3* db)
         : questions(db,
             "SELECT question, box_a, box_b, box_c, box_d, box_e, row_rejected, row_margin, first_marked,"
-            " first_score, second_marked, ink_a, ink_b, ink_c, ink_d, ink_e FROM questions WHERE sheet_id = ?")
+            " first_score, second_marked, ink_a, ink_b, ink_c, ink_d, ink_e FROM questions WHERE sheet_id = "
+            "?")
         , idColumns(db,
               "SELECT id_column, winner, winner_black, runner_up, runner_up_black, second_digit, second_ink"
               " FROM id_columns WHERE sheet_id = ?")
@@ -119,7 +122,8 @@ struct DetailQueries {
             QuestionMeasure& measure = sheet.measures.questions[q];
             for (size_t letter = 0; letter < kLettersPerRow; ++letter) {
                 measure.boxBlack[letter] = static_cast<int>(questions.Int(1 + static_cast<int>(letter)));
-                sheet.second.answerInk[q][letter] = static_cast<int>(questions.Int(11 + static_cast<int>(letter)));
+                sheet.second.answerInk[q][letter]
+                    = static_cast<int>(questions.Int(11 + static_cast<int>(letter)));
             }
             measure.rowRejected = questions.Int(6) != 0;
             measure.rowMargin = static_cast<int>(questions.Int(7));
@@ -132,16 +136,17 @@ struct DetailQueries {
             if (column < 0 || column >= kIdDigitCount)
                 continue;
             const size_t c = static_cast<size_t>(column);
-            sheet.measures.idColumns[c] = { static_cast<int>(idColumns.Int(1)), static_cast<int>(idColumns.Int(2)),
-                static_cast<int>(idColumns.Int(3)), static_cast<int>(idColumns.Int(4)) };
+            sheet.measures.idColumns[c]
+                = { static_cast<int>(idColumns.Int(1)), static_cast<int>(idColumns.Int(2)),
+                      static_cast<int>(idColumns.Int(3)), static_cast<int>(idColumns.Int(4)) };
             sheet.second.digits[c] = static_cast<int>(idColumns.Int(5));
             const std::vector<std::string> ink = Split(idColumns.Text(6), ',');
             for (size_t digit = 0; digit < ink.size() && digit < 10; ++digit)
                 sheet.second.idInk[c][digit] = std::atoi(ink[digit].c_str());
         }
         while (reviewItems.Step() == SQLITE_ROW)
-            sheet.outcome.review.items.push_back({ reviewItems.Text(0), reviewItems.Text(1), reviewItems.Text(2),
-                reviewItems.Text(3), static_cast<ReviewReason>(reviewItems.Int(4)),
+            sheet.outcome.review.items.push_back({ reviewItems.Text(0), reviewItems.Text(1),
+                reviewItems.Text(2), reviewItems.Text(3), static_cast<ReviewReason>(reviewItems.Int(4)),
                 { reviewItems.Real(5), reviewItems.Real(6) } });
         const bool ok = questions.ok() && idColumns.ok() && reviewItems.ok();
         for (RecordStatement* query : { &questions, &idColumns, &reviewItems })
@@ -198,9 +203,11 @@ Result<std::vector<RecordedSheet>> ClassRecord::Sheets(std::vector<std::string>&
         " (SELECT 1 FROM sheets WHERE page_id = p.id) ORDER BY id");
     while (missing.Step() == SQLITE_ROW)
         ungraded.push_back(SheetPage { missing.Text(0), static_cast<int>(missing.Int(1)),
-            static_cast<int>(missing.Int(2)), {} }.Name());
-    return ReadSheets(" FROM pages p JOIN sheets s ON s.id = (SELECT max(id) FROM sheets WHERE page_id = p.id)"
-                      " ORDER BY p.id",
+            static_cast<int>(missing.Int(2)),
+            {} }.Name());
+    return ReadSheets(
+        " FROM pages p JOIN sheets s ON s.id = (SELECT max(id) FROM sheets WHERE page_id = p.id)"
+        " ORDER BY p.id",
         {}, 0, {});
 }
 
@@ -221,7 +228,9 @@ Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
     RecordStatement page(m_db,
         "INSERT INTO pages(path, page, page_count, listed_at) VALUES(?, ?, ?, ?)"
         " ON CONFLICT(path, page) DO UPDATE SET path = path RETURNING id");
-    page.Bind(1, sheet.page.file).Bind(2, int64_t { sheet.page.page }).Bind(3, int64_t { sheet.page.pageCount });
+    page.Bind(1, sheet.page.file)
+        .Bind(2, int64_t { sheet.page.page })
+        .Bind(3, int64_t { sheet.page.pageCount });
     page.Bind(4, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString());
     if (page.Step() != SQLITE_ROW)
         return Failure("cannot list the page");
@@ -235,8 +244,10 @@ Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
         " write_failure, measured, examinee_id, correct, wrong, error, review, left_mark_x, left_mark_y,"
         " right_mark_x, right_mark_y, angle_radians, angle_degrees, mark_drift, corner_black_left,"
         " corner_black_right, overlay_pixels, second_read, second_degrees, second_left_x, second_left_y,"
-        " second_right_x, second_right_y, second_marked_ink, second_examinee_id, second_correct, second_wrong,"
-        " second_error) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18,"
+        " second_right_x, second_right_y, second_marked_ink, second_examinee_id, second_correct, "
+        "second_wrong,"
+        " second_error) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, "
+        "?18,"
         " ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, ?27, ?28, ?29, ?30, ?31, ?32, ?33, ?34, ?35, ?36, ?37)");
     insert.Bind(1, pageId).Bind(2, sheet.file.sha256).Bind(3, sheet.file.size).Bind(4, sheet.file.modifiedNs);
     insert.Bind(5, m_key).Bind(6, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString());
@@ -248,10 +259,13 @@ Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
     insert.Bind(17, double { skew.leftMarkX }).Bind(18, double { skew.leftMarkY });
     insert.Bind(19, double { skew.rightMarkX }).Bind(20, double { skew.rightMarkY });
     insert.Bind(21, skew.angleRadians).Bind(22, skew.angleDegrees).Bind(23, sheet.measures.markDrift);
-    insert.Bind(24, int64_t { sheet.measures.cornerBlack[0] }).Bind(25, int64_t { sheet.measures.cornerBlack[1] });
+    insert.Bind(24, int64_t { sheet.measures.cornerBlack[0] })
+        .Bind(25, int64_t { sheet.measures.cornerBlack[1] });
     insert.Bind(26, int64_t { sheet.measures.overlayPixels }).Bind(27, int64_t { second.read });
     insert.Bind(28, second.degrees).Bind(29, second.leftCorner.x).Bind(30, second.leftCorner.y);
-    insert.Bind(31, second.rightCorner.x).Bind(32, second.rightCorner.y).Bind(33, int64_t { second.markedInk });
+    insert.Bind(31, second.rightCorner.x)
+        .Bind(32, second.rightCorner.y)
+        .Bind(33, int64_t { second.markedInk });
     insert.Bind(34, outcome.review.secondId).Bind(35, int64_t { outcome.review.secondCorrect });
     insert.Bind(36, int64_t { outcome.review.secondWrong }).Bind(37, int64_t { outcome.review.secondErrors });
     if (!insert.Run())
@@ -261,7 +275,8 @@ Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
         return {};
 
     RecordStatement question(m_db,
-        "INSERT INTO questions VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17)");
+        "INSERT INTO questions VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
+        "?17)");
     for (size_t q = 0; q < kQuestionCount; ++q) {
         const QuestionMeasure& measure = sheet.measures.questions[q];
         question.Bind(1, id).Bind(2, static_cast<int64_t>(q + 1));
@@ -285,7 +300,9 @@ Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
             ink.push_back(std::to_string(value));
         column.Bind(1, id).Bind(2, static_cast<int64_t>(c)).Bind(3, int64_t { measure.winner });
         column.Bind(4, int64_t { measure.winnerBlack }).Bind(5, int64_t { measure.runnerUp });
-        column.Bind(6, int64_t { measure.runnerUpBlack }).Bind(7, int64_t { second.digits[c] }).Bind(8, Joined(ink, ','));
+        column.Bind(6, int64_t { measure.runnerUpBlack })
+            .Bind(7, int64_t { second.digits[c] })
+            .Bind(8, Joined(ink, ','));
         if (!column.Run())
             return Failure("cannot add the sheet " + outcome.file);
     }

@@ -31,7 +31,8 @@ public:
     }
     RecordStatement& Bind(int index, const std::string& text)
     {
-        Check(sqlite3_bind_text(m_statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
+        Check(sqlite3_bind_text(
+            m_statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
         return *this;
     }
     // SQLITE_ROW or SQLITE_DONE; anything else is kept as the statement's failure.

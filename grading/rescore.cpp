@@ -42,7 +42,7 @@ SheetOutcome RescoreSheet(const RecordedSheet& sheet, const AnswerKey& key)
             ? QuestionScore::Correct
             : QuestionScore::Wrong;
         first.scores[q] = outcome.questionScores[q] = score;
-        ++(score == QuestionScore::Correct ? outcome.correct
+        ++(score == QuestionScore::Correct      ? outcome.correct
                 : score == QuestionScore::Wrong ? outcome.wrong
                                                 : outcome.errors);
     }

@@ -164,6 +164,11 @@ int main(int argc, char** argv)
     std::vector<RecordedSheet> recorded; // what --rescore scores
     GradeOptions guarded = options;
     if (!options.classFile.empty()) {
+        // Before the record is opened: a path that names an input is never touched.
+        if (const std::string clash = OutputClash(options, {}); !clash.empty()) {
+            std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", clash.c_str());
+            return UsageError;
+        }
         Result<std::unique_ptr<ClassRecord>> opened = ClassRecord::Open(options.classFile, !options.rescore);
         if (!opened) {
             std::fprintf(stderr, "vantrel-grade: %s\n", opened.message().c_str());
