@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
-  libgif-dev libjpeg62-turbo-dev libturbojpeg0-dev libxlsxwriter-dev
+  libgif-dev libjpeg62-turbo-dev libturbojpeg0-dev libxlsxwriter-dev libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-thai-tlwg poppler-utils imagemagick python3-openpyxl
   clang libclang-rt-14-dev clang-format

@@ -19,7 +19,7 @@ constexpr size_t kSheetsAheadPerThread = 4;
 
 void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string>& annotated,
     const std::vector<std::string>& reviewImages, const GradeOptions& options, const AnswerKey& key, int jobs,
-    const std::function<void(SheetOutcome&&)>& deliver)
+    const std::function<void(SheetOutcome&&)>& deliver, const SheetGrading& grade)
 {
     const size_t count = pages.size();
     const int threads = std::max(1, std::min<int>(jobs, static_cast<int>(count)));
@@ -43,11 +43,10 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
                     return;
                 i = nextSheet++;
             }
-            SheetOutcome outcome
-                = GradeSheetFile({ pages[i], i < annotated.size() ? annotated[i] : std::string(),
-                                     i < reviewImages.size() ? reviewImages[i] : std::string(),
-                                     NeedsMarkedLetters(options), !options.slipsFile.empty() },
-                    key);
+            const SheetJob job { pages[i], i < annotated.size() ? annotated[i] : std::string(),
+                i < reviewImages.size() ? reviewImages[i] : std::string(), NeedsMarkedLetters(options),
+                !options.slipsFile.empty() };
+            SheetOutcome outcome = grade ? grade(job) : GradeSheetFile(job, key);
             {
                 std::lock_guard lock(mutex);
                 finished[i % window] = std::move(outcome);

@@ -3,6 +3,7 @@
 #include "answerkey/answer_key.h"
 #include "grade_options.h"
 #include "grading/page_list.h"
+#include "grading/sheet_grader.h"
 #include "grading/sheet_outcome.h"
 
 #include <functional>
@@ -13,6 +14,8 @@
 // the pages of one file spread over the threads as separate files do. Threads run at
 // most a few pages ahead of the delivery, so memory does not grow with the number of
 // pages.
+// `grade` grades one job in place of GradeSheetFile when given.
+using SheetGrading = std::function<SheetOutcome(const SheetJob&)>;
 void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string>& annotated,
     const std::vector<std::string>& reviewImages, const GradeOptions& options, const AnswerKey& key, int jobs,
-    const std::function<void(SheetOutcome&&)>& deliver);
+    const std::function<void(SheetOutcome&&)>& deliver, const SheetGrading& grade = {});

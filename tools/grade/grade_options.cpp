@@ -60,6 +60,11 @@ std::string GradeUsage()
            "                          name no earlier run wrote there (those are listed in\n"
            "                          DIR/.vantrel-grade-files) is refused, as for --review-images\n"
            "  --annotate-format FMT   png (default), jpg or tif\n"
+           "  --class FILE.vantrel    keep the class in its record: every key, every sheet's readings and\n"
+           "                          measures; a sheet already there (same file, page and content) is\n"
+           "                          not graded again, so a run cut short completes when run again\n"
+           "  --rescore               with --class and --key, and no sheets: score every sheet of the\n"
+           "                          record with the key, without opening a scan, and write the outputs\n"
            "  --jobs N                sheets (pages) graded at once (default: one per core)\n"
            "  --quiet                 leave out the per-sheet messages on standard error\n"
            "  --help                  show this help\n"
@@ -79,7 +84,9 @@ std::string GradeUsage()
            "  vantrel-grade --key key.txt --csv scores.csv --results scores.txt scans/*.jpg\n"
            "  vantrel-grade --key key.txt --roster class.csv --xlsx class.xlsx --items items.csv *.tif\n"
            "  vantrel-grade --key key.txt --annotate checked --jobs 2 \"ห้อง 1\"/img*.tif\n"
-           "  vantrel-grade --key key.txt --csv class.csv copier-scan.pdf\n";
+           "  vantrel-grade --key key.txt --csv class.csv copier-scan.pdf\n"
+           "  vantrel-grade --key key.txt --class m3-2.vantrel --csv class.csv scans/*.jpg\n"
+           "  vantrel-grade --key fixed-key.txt --class m3-2.vantrel --rescore --csv class.csv\n";
 }
 
 ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
@@ -109,6 +116,10 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.csvExcel = true;
             continue;
         }
+        if (arg == "--rescore") {
+            options.rescore = true;
+            continue;
+        }
         if (arg == "--quiet" || arg == "-q") {
             options.quiet = true;
             continue;
@@ -116,7 +127,7 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
         const bool takesValue = arg == "--key" || arg == "--csv" || arg == "--results" || arg == "--annotate"
             || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs"
             || arg == "--items" || arg == "--roster" || arg == "--xlsx" || arg == "--report"
-            || arg == "--slips";
+            || arg == "--slips" || arg == "--class";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -148,6 +159,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.reportFile = value;
         else if (arg == "--slips")
             options.slipsFile = value;
+        else if (arg == "--class")
+            options.classFile = value;
         else if (arg == "--annotate-format") {
             if (value != "png" && value != "jpg" && value != "tif") {
                 parsed.error = "--annotate-format must be png, jpg or tif";
@@ -163,7 +176,15 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
         parsed.error = "--csv-excel needs --csv FILE";
     else if (options.keyFile.empty())
         parsed.error = "--key KEYFILE is required";
-    else if (options.sheets.empty())
+    else if (options.rescore && options.classFile.empty())
+        parsed.error = "--rescore needs --class FILE.vantrel";
+    else if (options.rescore && !options.sheets.empty())
+        parsed.error = "--rescore scores the sheets of the class record; give no sheets";
+    else if (options.rescore
+        && !(options.annotateDir.empty() && options.reviewImagesDir.empty() && options.slipsFile.empty()))
+        parsed.error
+            = "--annotate, --review-images and --slips need the scans; grade them instead of --rescore";
+    else if (options.sheets.empty() && !options.rescore)
         parsed.error = "no sheets given";
     return parsed;
 }

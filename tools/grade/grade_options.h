@@ -16,6 +16,8 @@ struct GradeOptions {
     std::string xlsxFile;
     std::string reportFile;
     std::string slipsFile;
+    std::string classFile; // the class record
+    bool rescore = false; // score the record's sheets with the key instead of grading scans
     bool csvExcel = false; // the CSV starts with a byte order mark, for Excel
     int jobs = 0; // 0: one per core
     bool quiet = false;

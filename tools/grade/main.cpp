@@ -11,8 +11,10 @@
 #include "framework/teacher_language.h"
 #include "grade_options.h"
 #include "grading/annotated_paths.h"
+#include "grading/class_record.h"
 #include "grading/csv_report.h"
 #include "grading/page_list.h"
+#include "grading/rescore.h"
 #include "grading/review_image.h"
 #include "output_guard.h"
 #include "results/results_file.h"
@@ -76,6 +78,49 @@ std::unique_ptr<AtomicFileWriter> OpenOutput(const std::string& path, bool& open
     return file;
 }
 
+// Grades a sheet into the record, unless the record holds it already with the same content.
+SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key)
+{
+    return [&record, &key](const SheetJob& job) {
+        const FileFingerprint print = FingerprintOf(job.page.file);
+        if (const std::optional<RecordedSheet> kept = record.Find(job.page, print.sha256))
+            return RescoreSheet(*kept, key);
+        RecordedSheet sheet = GradeAndRecordSheet(job, key);
+        sheet.file = print;
+        if (const Status added = record.Add(sheet); !added)
+            sheet.outcome.writeFailure = added.message();
+        return sheet.outcome;
+    };
+}
+
+// The record's sheets, with a note for every listed page not graded yet and every scan
+// changed or gone since it was graded.
+Result<std::vector<RecordedSheet>> ReadRecordForRescore(ClassRecord& record)
+{
+    std::vector<std::string> ungraded;
+    Result<std::vector<RecordedSheet>> sheets = record.Sheets(ungraded);
+    if (!sheets)
+        return sheets;
+    for (const std::string& page : ungraded)
+        std::fprintf(
+            stderr, "vantrel-grade: note: %s is listed in the record but was never graded\n", page.c_str());
+    for (const RecordedSheet& sheet : *sheets) {
+        if (sheet.file.sha256.empty() || sheet.page.page > 0)
+            continue; // unread, or a later page of a file already looked at
+        const FileFingerprint now = StatOf(sheet.page.file);
+        if (now.size == sheet.file.size && now.modifiedNs == sheet.file.modifiedNs)
+            continue; // unchanged without reading it
+        if (now.size < 0)
+            std::fprintf(stderr, "vantrel-grade: note: %s is gone from disk; scored from the record\n",
+                sheet.page.file.c_str());
+        else if (FingerprintOf(sheet.page.file).sha256 != sheet.file.sha256)
+            std::fprintf(stderr,
+                "vantrel-grade: note: %s has changed on disk since it was graded; scored from the record\n",
+                sheet.page.file.c_str());
+    }
+    return sheets;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -124,6 +169,32 @@ int main(int argc, char** argv)
     for (const std::string& note : sheetFiles.notes)
         std::fprintf(stderr, "vantrel-grade: %s\n", note.c_str());
     options.sheets = std::move(sheetFiles.files);
+    std::unique_ptr<ClassRecord> record;
+    std::vector<RecordedSheet> recorded; // what --rescore scores
+    GradeOptions guarded = options;
+    if (!options.classFile.empty()) {
+        // Before the record is opened: a path that names an input is never touched.
+        if (const std::string clash = OutputClash(options, {}); !clash.empty()) {
+            std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", clash.c_str());
+            return UsageError;
+        }
+        Result<std::unique_ptr<ClassRecord>> opened = ClassRecord::Open(options.classFile, !options.rescore);
+        if (!opened) {
+            std::fprintf(stderr, "vantrel-grade: %s\n", opened.message().c_str());
+            return UsageError;
+        }
+        record = std::move(opened).value();
+        if (options.rescore) {
+            Result<std::vector<RecordedSheet>> read = ReadRecordForRescore(*record);
+            if (!read) {
+                std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
+                return UsageError;
+            }
+            recorded = std::move(read).value();
+            for (const RecordedSheet& sheet : recorded)
+                guarded.sheets.push_back(sheet.page.file);
+        }
+    }
     // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
     const std::vector<SheetPage> pages = ListPages(options.sheets);
     const std::vector<std::string> annotated = options.annotateDir.empty()
@@ -134,7 +205,7 @@ int main(int argc, char** argv)
     for (const std::string& picture : reviewImages)
         if (!picture.empty())
             outputs.push_back(picture);
-    if (const std::string clash = OutputClash(options, outputs); !clash.empty()) {
+    if (const std::string clash = OutputClash(guarded, outputs); !clash.empty()) {
         std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", clash.c_str());
         return UsageError;
     }
@@ -181,19 +252,30 @@ int main(int argc, char** argv)
     if (review)
         review->Append(ReviewHeader());
 
-    ConsoleReport console(pages.size(), options.quiet);
-    ClassOutputs whole(options, g_enteredKey, roster, pages.size(), slips.get());
-    RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
-        options.jobs > 0 ? options.jobs : DefaultJobs(), [&](SheetOutcome&& outcome) {
-            console.Add(outcome);
-            if (csv)
-                csv->Append(CsvRow(outcome, roster));
-            if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
-                results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
-            if (review)
-                review->Append(ReviewLines(outcome));
-            whole.Add(outcome);
-        });
+    if (record) {
+        const Status kept = record->AddKey(g_enteredKey, options.rescore ? "rescore" : "grade");
+        if (!Report(kept) || (!options.rescore && !Report(record->ListPages(pages))))
+            return SomeNotGraded;
+    }
+    ConsoleReport console(options.rescore ? recorded.size() : pages.size(), options.quiet);
+    ClassOutputs whole(options, g_enteredKey, roster, options.rescore ? recorded.size() : pages.size(), slips.get());
+    const auto deliver = [&](SheetOutcome&& outcome) {
+        console.Add(outcome);
+        if (csv)
+            csv->Append(CsvRow(outcome, roster));
+        if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
+            results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
+        if (review)
+            review->Append(ReviewLines(outcome));
+        whole.Add(outcome);
+    };
+    if (options.rescore)
+        for (const RecordedSheet& sheet : recorded)
+            deliver(RescoreSheet(sheet, g_enteredKey));
+    else
+        RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
+            options.jobs > 0 ? options.jobs : DefaultJobs(), deliver,
+            record ? RecordingGrader(*record, g_enteredKey) : SheetGrading());
     console.Finish();
     bool written = true;
     if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get()); !finished) {

@@ -121,7 +121,7 @@ std::vector<std::pair<const char*, const std::string*>> NamedOutputs(const Grade
     return { { "--csv", &options.csvFile }, { "--results", &options.resultsFile },
         { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
         { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile },
-        { "--slips", &options.slipsFile } };
+        { "--slips", &options.slipsFile }, { "--class", &options.classFile } };
 }
 
 struct NamedFile {

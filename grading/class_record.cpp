@@ -1,0 +1,217 @@
+#include "grading/class_record.h"
+
+#include "grading/record_statement.h"
+
+#include <sqlite3.h>
+
+#include <QDateTime>
+
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+// "VnTl": marks the database as a class record, whatever its file is called.
+constexpr int64_t kApplicationId = 0x566E546C;
+
+// Readings and measures are columns beside each other so that a person can query the
+// file with the sqlite3 tool: a sheet's row, its questions, its ID columns, its review.
+constexpr const char* kSchema = R"(
+CREATE TABLE keys(id INTEGER PRIMARY KEY, name TEXT NOT NULL, answers TEXT NOT NULL,
+  count INTEGER NOT NULL, used_for TEXT NOT NULL, at TEXT NOT NULL);
+CREATE TABLE pages(id INTEGER PRIMARY KEY, path TEXT NOT NULL, page INTEGER NOT NULL,
+  page_count INTEGER NOT NULL, listed_at TEXT NOT NULL, UNIQUE(path, page));
+CREATE TABLE sheets(id INTEGER PRIMARY KEY, page_id INTEGER NOT NULL REFERENCES pages,
+  sha256 TEXT NOT NULL, size INTEGER NOT NULL, modified_ns INTEGER NOT NULL,
+  key_id INTEGER NOT NULL REFERENCES keys, graded_at TEXT NOT NULL,
+  status TEXT NOT NULL, refusal TEXT NOT NULL, messages TEXT NOT NULL, write_failure TEXT NOT NULL,
+  measured INTEGER NOT NULL, examinee_id INTEGER NOT NULL,
+  correct INTEGER NOT NULL, wrong INTEGER NOT NULL, error INTEGER NOT NULL, review TEXT NOT NULL,
+  left_mark_x REAL, left_mark_y REAL, right_mark_x REAL, right_mark_y REAL,
+  angle_radians REAL, angle_degrees REAL, mark_drift REAL,
+  corner_black_left INTEGER, corner_black_right INTEGER, overlay_pixels INTEGER,
+  second_read INTEGER, second_degrees REAL, second_left_x REAL, second_left_y REAL,
+  second_right_x REAL, second_right_y REAL, second_marked_ink INTEGER,
+  second_examinee_id TEXT, second_correct INTEGER, second_wrong INTEGER, second_error INTEGER);
+CREATE INDEX sheets_by_page ON sheets(page_id, id);
+CREATE TABLE questions(sheet_id INTEGER NOT NULL REFERENCES sheets, question INTEGER NOT NULL,
+  box_a INTEGER, box_b INTEGER, box_c INTEGER, box_d INTEGER, box_e INTEGER,
+  row_rejected INTEGER, row_margin INTEGER, first_marked TEXT, first_score TEXT,
+  second_marked TEXT, ink_a INTEGER, ink_b INTEGER, ink_c INTEGER, ink_d INTEGER, ink_e INTEGER,
+  PRIMARY KEY(sheet_id, question)) WITHOUT ROWID;
+CREATE TABLE id_columns(sheet_id INTEGER NOT NULL REFERENCES sheets, id_column INTEGER NOT NULL,
+  winner INTEGER, winner_black INTEGER, runner_up INTEGER, runner_up_black INTEGER,
+  second_digit INTEGER, second_ink TEXT, PRIMARY KEY(sheet_id, id_column)) WITHOUT ROWID;
+CREATE TABLE review_items(sheet_id INTEGER NOT NULL REFERENCES sheets, position INTEGER NOT NULL,
+  item TEXT, first TEXT, second TEXT, reason TEXT, why INTEGER, figure1 REAL, figure2 REAL,
+  PRIMARY KEY(sheet_id, position)) WITHOUT ROWID;
+CREATE TABLE resolutions(id INTEGER PRIMARY KEY, sheet_id INTEGER NOT NULL REFERENCES sheets,
+  item TEXT NOT NULL, machine_value TEXT NOT NULL, chosen_value TEXT NOT NULL,
+  how TEXT NOT NULL CHECK(how IN ('second', 'typed', 'first', 'policy')),
+  os_user TEXT NOT NULL, at TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '');
+)";
+
+// What the machine read stays as it was read; a resolution is a new event.
+constexpr const char* kNeverRewritten[]
+    = { "keys", "sheets", "questions", "id_columns", "review_items", "resolutions" };
+
+bool IsSqliteFile(const std::string& path, bool& empty)
+{
+    std::ifstream file(path, std::ios::binary);
+    char header[16] {};
+    file.read(header, sizeof header);
+    empty = file.gcount() == 0;
+    return file.gcount() == sizeof header && std::memcmp(header, "SQLite format 3", 16) == 0;
+}
+
+std::string Now()
+{
+    return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString();
+}
+
+} // namespace
+
+std::string RecordRefusal(const std::string& path, const std::string& why)
+{
+    return "class record " + path + ": " + why;
+}
+
+ClassRecord::ClassRecord(sqlite3* db, std::string path)
+    : m_db(db)
+    , m_path(std::move(path))
+{
+}
+
+ClassRecord::~ClassRecord()
+{
+    sqlite3_close_v2(m_db);
+}
+
+Status ClassRecord::Failure(const std::string& doing) const
+{
+    return Status::Failure(RecordRefusal(m_path, doing + ": " + sqlite3_errmsg(m_db)));
+}
+
+Status ClassRecord::Execute(const char* sql)
+{
+    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK ? Status()
+                                                                           : Failure("cannot write");
+}
+
+Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, bool create)
+{
+    bool empty = true;
+    const bool exists = std::ifstream(path).good();
+    if (exists && !IsSqliteFile(path, empty) && !empty)
+        return Status::Failure(
+            RecordRefusal(path, "not a class record (not an SQLite database); left untouched"));
+    if (!exists && !create)
+        return Status::Failure(RecordRefusal(path, "no such file"));
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+        const std::string why = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close_v2(db);
+        return Status::Failure(RecordRefusal(path, "cannot open: " + why));
+    }
+    std::unique_ptr<ClassRecord> record(new ClassRecord(db, path));
+    sqlite3_busy_timeout(db, 10000);
+    RecordStatement identity(db,
+        "SELECT (SELECT application_id FROM pragma_application_id),"
+        " (SELECT user_version FROM pragma_user_version),"
+        " (SELECT count(*) FROM sqlite_schema)");
+    if (identity.Step() != SQLITE_ROW)
+        return Status::Failure(
+            RecordRefusal(path, std::string("damaged or not a class record: ") + identity.Error()));
+    const int64_t application = identity.Int(0);
+    const int64_t format = identity.Int(1);
+    const bool blank = application == 0 && format == 0 && identity.Int(2) == 0;
+    identity.Reset(); // ends its read, so the journal mode can change
+    if (!blank && application != kApplicationId)
+        return Status::Failure(
+            RecordRefusal(path, "an SQLite database, but not a class record; left untouched"));
+    if (format > kFormat)
+        return Status::Failure(RecordRefusal(path,
+            "made by a newer Vantrel (format " + std::to_string(format) + ", this one reads up to "
+                + std::to_string(kFormat) + "); left untouched"));
+    if (!blank) {
+        RecordStatement check(db, "PRAGMA quick_check");
+        if (check.Step() != SQLITE_ROW || check.Text(0) != "ok")
+            return Status::Failure(RecordRefusal(
+                path, "damaged (" + (check.ok() ? check.Text(0) : check.Error()) + "); left untouched"));
+        check.Reset();
+    }
+    if (const Status wal = record->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"
+                                           " PRAGMA foreign_keys=ON;");
+        !wal)
+        return wal;
+    if (blank) {
+        std::string schema = "BEGIN IMMEDIATE;";
+        schema += kSchema;
+        for (const char* table : kNeverRewritten)
+            schema += std::string("CREATE TRIGGER ") + table + "_kept BEFORE UPDATE ON " + table
+                + " BEGIN SELECT RAISE(ABORT, 'the record keeps what it holds'); END; CREATE TRIGGER " + table
+                + "_not_removed BEFORE DELETE ON " + table
+                + " BEGIN SELECT RAISE(ABORT, 'the record keeps what it holds'); END;";
+        schema += "PRAGMA application_id=" + std::to_string(kApplicationId)
+            + "; PRAGMA user_version=" + std::to_string(kFormat) + "; COMMIT;";
+        if (const Status made = record->Execute(schema.c_str()); !made)
+            return made;
+    }
+    return record;
+}
+
+Status ClassRecord::AddKey(const AnswerKey& key, const std::string& use)
+{
+    std::lock_guard lock(m_mutex);
+    std::string answers;
+    for (const std::string& answer : key.answers)
+        answers += (answer.empty() ? std::string("-") : answer);
+    RecordStatement insert(
+        m_db, "INSERT INTO keys(name, answers, count, used_for, at) VALUES(?, ?, ?, ?, ?)");
+    insert.Bind(1, key.name)
+        .Bind(2, answers)
+        .Bind(3, static_cast<int64_t>(key.count))
+        .Bind(4, use)
+        .Bind(5, Now());
+    if (!insert.Run())
+        return Failure("cannot keep the key");
+    m_key = sqlite3_last_insert_rowid(m_db);
+    return {};
+}
+
+std::optional<AnswerKey> ClassRecord::LatestKey()
+{
+    std::lock_guard lock(m_mutex);
+    RecordStatement select(m_db, "SELECT name, answers, count FROM keys ORDER BY id DESC LIMIT 1");
+    if (select.Step() != SQLITE_ROW)
+        return std::nullopt;
+    AnswerKey key;
+    key.name = select.Text(0);
+    const std::string answers = select.Text(1);
+    for (size_t q = 0; q < kQuestionCount && q < answers.size(); ++q)
+        key.answers[q] = answers[q] == '-' ? std::string() : std::string(1, answers[q]);
+    key.count = static_cast<int32_t>(select.Int(2));
+    return key;
+}
+
+Status ClassRecord::ListPages(const std::vector<SheetPage>& pages)
+{
+    std::lock_guard lock(m_mutex);
+    if (const Status begun = Execute("BEGIN IMMEDIATE"); !begun)
+        return begun;
+    RecordStatement insert(
+        m_db, "INSERT OR IGNORE INTO pages(path, page, page_count, listed_at) VALUES(?, ?, ?, ?)");
+    const std::string now = Now();
+    for (const SheetPage& page : pages)
+        if (!insert.Bind(1, page.file)
+                 .Bind(2, int64_t { page.page })
+                 .Bind(3, int64_t { page.pageCount })
+                 .Bind(4, now)
+                 .Run()) {
+            const Status failed = Failure("cannot list the pages");
+            Execute("ROLLBACK");
+            return failed;
+        }
+    return Execute("COMMIT");
+}

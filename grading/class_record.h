@@ -1,0 +1,64 @@
+#pragma once
+
+#include "answerkey/answer_key.h"
+#include "framework/status.h"
+#include "grading/recorded_grader.h"
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+// One class in one file, NAME.vantrel: an SQLite database (write-ahead log) holding
+// every key the class was scored with, every page in the order it was first listed,
+// and every sheet's readings with their measures. A sheet goes in in its own
+// transaction, so a run killed part-way leaves every sheet written before it. The
+// machine's readings are never rewritten (triggers refuse it); resolutions are
+// events that are only ever added. Safe to use from several threads.
+class ClassRecord {
+public:
+    // The format this program writes; a record of a later one is refused.
+    static constexpr int kFormat = 1;
+
+    // Opens the record, or creates it when `create` and no file is there. A file that
+    // is not a class record, one of a newer format or a damaged one is refused.
+    static Result<std::unique_ptr<ClassRecord>> Open(const std::string& path, bool create);
+    ~ClassRecord();
+    ClassRecord(const ClassRecord&) = delete;
+    ClassRecord& operator=(const ClassRecord&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+    // Keeps the key with the time and what it was used for ("grade", "rescore").
+    Status AddKey(const AnswerKey& key, const std::string& use);
+    // Lists the pages of a grading run; a page already listed keeps its place.
+    Status ListPages(const std::vector<SheetPage>& pages);
+    // The sheet recorded for this page of this content; nothing when there is none.
+    std::optional<RecordedSheet> Find(const SheetPage& page, const std::string& sha256);
+    // Adds one graded sheet, scored with the last key added.
+    Status Add(const RecordedSheet& sheet);
+    // Every listed page's latest sheet, in the record's order; the names of listed
+    // pages with no sheet yet go to `ungraded`.
+    Result<std::vector<RecordedSheet>> Sheets(std::vector<std::string>& ungraded);
+    // The latest key added; nothing in a record that holds none.
+    std::optional<AnswerKey> LatestKey();
+
+private:
+    ClassRecord(sqlite3* db, std::string path);
+    Status Failure(const std::string& doing) const;
+    Status Execute(const char* sql);
+    Result<std::vector<RecordedSheet>> ReadSheets(
+        const std::string& where, const std::string& path, int64_t page, const std::string& sha256);
+    Status WriteSheet(const RecordedSheet& sheet);
+
+    sqlite3* m_db;
+    std::string m_path;
+    int64_t m_key = 0; // the key the sheets added now are scored with
+    std::recursive_mutex m_mutex;
+};
+
+// The record's words for a refused or a doubtful file, for a person.
+std::string RecordRefusal(const std::string& path, const std::string& why);

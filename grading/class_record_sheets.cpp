@@ -1,0 +1,319 @@
+#include "grading/class_record.h"
+
+#include "grading/record_statement.h"
+
+#include <sqlite3.h>
+
+#include <QDateTime>
+
+namespace {
+
+constexpr char kMessageSeparator = '\x1e';
+
+const char* const kSheetColumns
+    = "s.id, p.path, p.page, p.page_count, s.sha256, s.size, s.modified_ns, s.status, s.refusal, s.messages,"
+      " s.write_failure, s.measured, s.examinee_id, s.correct, s.wrong, s.error, s.left_mark_x, "
+      "s.left_mark_y,"
+      " s.right_mark_x, s.right_mark_y, s.angle_radians, s.angle_degrees, s.mark_drift, s.corner_black_left,"
+      " s.corner_black_right, s.overlay_pixels, s.second_read, s.second_degrees, s.second_left_x,"
+      " s.second_left_y, s.second_right_x, s.second_right_y, s.second_marked_ink, s.second_examinee_id,"
+      " s.second_correct, s.second_wrong, s.second_error";
+
+SheetStatus StatusNamed(const std::string& name)
+{
+    for (const SheetStatus status : { SheetStatus::Reported, SheetStatus::Unreported })
+        if (name == StatusName(status))
+            return status;
+    return SheetStatus::Refused;
+}
+
+std::optional<QuestionScore> ScoreOf(const std::string& letter)
+{
+    for (const QuestionScore score :
+        { QuestionScore::Correct, QuestionScore::Wrong, QuestionScore::RowRejected })
+        if (letter.size() == 1 && letter[0] == ScoreLetter(score))
+            return score;
+    return std::nullopt;
+}
+
+std::string Joined(const std::vector<std::string>& parts, char separator)
+{
+    std::string joined;
+    for (size_t i = 0; i < parts.size(); ++i)
+        joined += (i == 0 ? "" : std::string(1, separator)) + parts[i];
+    return joined;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    if (text.empty())
+        return parts;
+    size_t start = 0;
+    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+        parts.push_back(text.substr(start, end - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// The sheet's own row, columns in kSheetColumns' order.
+RecordedSheet SheetFromRow(const RecordStatement& row)
+{
+    RecordedSheet sheet;
+    sheet.page = { row.Text(1), static_cast<int>(row.Int(2)), static_cast<int>(row.Int(3)), {} };
+    sheet.file = { row.Text(4), row.Int(5), row.Int(6) };
+    SheetOutcome& outcome = sheet.outcome;
+    outcome.file = sheet.page.Name();
+    outcome.status = StatusNamed(row.Text(7));
+    outcome.refusal = row.Text(8);
+    outcome.messages = Split(row.Text(9), kMessageSeparator);
+    outcome.writeFailure = row.Text(10);
+    sheet.measured = row.Int(11) != 0;
+    outcome.examineeId = static_cast<int32_t>(row.Int(12));
+    outcome.correct = static_cast<int32_t>(row.Int(13));
+    outcome.wrong = static_cast<int32_t>(row.Int(14));
+    outcome.errors = static_cast<int32_t>(row.Int(15));
+    SkewMeasurement& skew = sheet.measures.skew;
+    skew = { static_cast<float>(row.Real(16)), static_cast<float>(row.Real(17)),
+        static_cast<float>(row.Real(18)), static_cast<float>(row.Real(19)), row.Real(20), row.Real(21) };
+    sheet.measures.markDrift = row.Real(22);
+    sheet.measures.cornerBlack = { static_cast<int>(row.Int(23)), static_cast<int>(row.Int(24)) };
+    sheet.measures.overlayPixels = static_cast<int>(row.Int(25));
+    SecondReading& second = sheet.second;
+    second.read = row.Int(26) != 0;
+    second.degrees = row.Real(27);
+    second.leftCorner = { row.Real(28), row.Real(29) };
+    second.rightCorner = { row.Real(30), row.Real(31) };
+    second.markedInk = static_cast<int>(row.Int(32));
+    SheetReview& review = outcome.review;
+    review.secondRead = second.read;
+    review.secondId = row.Text(33);
+    review.secondCorrect = static_cast<int>(row.Int(34));
+    review.secondWrong = static_cast<int>(row.Int(35));
+    review.secondErrors = static_cast<int>(row.Int(36));
+    return sheet;
+}
+
+// The statements that read a sheet's questions, ID columns and review items.
+struct DetailQueries {
+    explicit DetailQueries(sqlite3* db)
+        : questions(db,
+            "SELECT question, box_a, box_b, box_c, box_d, box_e, row_rejected, row_margin, first_marked,"
+            " first_score, second_marked, ink_a, ink_b, ink_c, ink_d, ink_e FROM questions WHERE sheet_id = "
+            "?")
+        , idColumns(db,
+              "SELECT id_column, winner, winner_black, runner_up, runner_up_black, second_digit, second_ink"
+              " FROM id_columns WHERE sheet_id = ?")
+        , reviewItems(db,
+              "SELECT item, first, second, reason, why, figure1, figure2 FROM review_items WHERE sheet_id = ?"
+              " ORDER BY position")
+    {
+    }
+
+    bool Read(int64_t id, RecordedSheet& sheet)
+    {
+        for (RecordStatement* query : { &questions, &idColumns, &reviewItems })
+            query->Bind(1, id);
+        while (questions.Step() == SQLITE_ROW) {
+            const int64_t number = questions.Int(0);
+            if (number < 1 || number > kQuestionCount)
+                continue;
+            const size_t q = static_cast<size_t>(number - 1);
+            QuestionMeasure& measure = sheet.measures.questions[q];
+            for (size_t letter = 0; letter < kLettersPerRow; ++letter) {
+                measure.boxBlack[letter] = static_cast<int>(questions.Int(1 + static_cast<int>(letter)));
+                sheet.second.answerInk[q][letter]
+                    = static_cast<int>(questions.Int(11 + static_cast<int>(letter)));
+            }
+            measure.rowRejected = questions.Int(6) != 0;
+            measure.rowMargin = static_cast<int>(questions.Int(7));
+            sheet.outcome.markedLetters[q] = questions.Text(8);
+            sheet.outcome.questionScores[q] = ScoreOf(questions.Text(9));
+            sheet.second.marked[q] = questions.Text(10);
+        }
+        while (idColumns.Step() == SQLITE_ROW) {
+            const int64_t column = idColumns.Int(0);
+            if (column < 0 || column >= kIdDigitCount)
+                continue;
+            const size_t c = static_cast<size_t>(column);
+            sheet.measures.idColumns[c]
+                = { static_cast<int>(idColumns.Int(1)), static_cast<int>(idColumns.Int(2)),
+                      static_cast<int>(idColumns.Int(3)), static_cast<int>(idColumns.Int(4)) };
+            sheet.second.digits[c] = static_cast<int>(idColumns.Int(5));
+            const std::vector<std::string> ink = Split(idColumns.Text(6), ',');
+            for (size_t digit = 0; digit < ink.size() && digit < 10; ++digit)
+                sheet.second.idInk[c][digit] = std::atoi(ink[digit].c_str());
+        }
+        while (reviewItems.Step() == SQLITE_ROW)
+            sheet.outcome.review.items.push_back({ reviewItems.Text(0), reviewItems.Text(1),
+                reviewItems.Text(2), reviewItems.Text(3), static_cast<ReviewReason>(reviewItems.Int(4)),
+                { reviewItems.Real(5), reviewItems.Real(6) } });
+        const bool ok = questions.ok() && idColumns.ok() && reviewItems.ok();
+        for (RecordStatement* query : { &questions, &idColumns, &reviewItems })
+            query->Reset();
+        return ok;
+    }
+
+    RecordStatement questions;
+    RecordStatement idColumns;
+    RecordStatement reviewItems;
+};
+
+} // namespace
+
+Result<std::vector<RecordedSheet>> ClassRecord::ReadSheets(
+    const std::string& where, const std::string& path, int64_t page, const std::string& sha256)
+{
+    std::vector<RecordedSheet> sheets;
+    RecordStatement select(m_db, (std::string("SELECT ") + kSheetColumns + where).c_str());
+    if (!path.empty())
+        select.Bind(1, path).Bind(2, page).Bind(3, sha256);
+    DetailQueries details(m_db);
+    int stepped;
+    while ((stepped = select.Step()) == SQLITE_ROW) {
+        RecordedSheet sheet = SheetFromRow(select);
+        if (!details.Read(select.Int(0), sheet))
+            return Failure("cannot read the sheets");
+        sheets.push_back(std::move(sheet));
+    }
+    if (stepped != SQLITE_DONE)
+        return Failure("cannot read the sheets");
+    return sheets;
+}
+
+std::optional<RecordedSheet> ClassRecord::Find(const SheetPage& page, const std::string& sha256)
+{
+    std::lock_guard lock(m_mutex);
+    Result<std::vector<RecordedSheet>> found = ReadSheets(
+        " FROM sheets s JOIN pages p ON p.id = s.page_id WHERE p.path = ? AND p.page = ? AND s.sha256 = ?"
+        " ORDER BY s.id DESC LIMIT 1",
+        page.file, page.page, sha256);
+    if (!found || found->empty())
+        return std::nullopt;
+    RecordedSheet sheet = std::move(found.value().front());
+    sheet.page.refusal = page.refusal;
+    return sheet;
+}
+
+Result<std::vector<RecordedSheet>> ClassRecord::Sheets(std::vector<std::string>& ungraded)
+{
+    std::lock_guard lock(m_mutex);
+    RecordStatement missing(m_db,
+        "SELECT path, page, page_count FROM pages p WHERE NOT EXISTS"
+        " (SELECT 1 FROM sheets WHERE page_id = p.id) ORDER BY id");
+    while (missing.Step() == SQLITE_ROW)
+        ungraded.push_back(SheetPage { missing.Text(0), static_cast<int>(missing.Int(1)),
+            static_cast<int>(missing.Int(2)),
+            {} }.Name());
+    return ReadSheets(
+        " FROM pages p JOIN sheets s ON s.id = (SELECT max(id) FROM sheets WHERE page_id = p.id)"
+        " ORDER BY p.id",
+        {}, 0, {});
+}
+
+Status ClassRecord::Add(const RecordedSheet& sheet)
+{
+    std::lock_guard lock(m_mutex);
+    if (const Status begun = Execute("BEGIN IMMEDIATE"); !begun)
+        return begun;
+    if (const Status written = WriteSheet(sheet); !written) {
+        Execute("ROLLBACK");
+        return written;
+    }
+    return Execute("COMMIT");
+}
+
+Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
+{
+    RecordStatement page(m_db,
+        "INSERT INTO pages(path, page, page_count, listed_at) VALUES(?, ?, ?, ?)"
+        " ON CONFLICT(path, page) DO UPDATE SET path = path RETURNING id");
+    page.Bind(1, sheet.page.file)
+        .Bind(2, int64_t { sheet.page.page })
+        .Bind(3, int64_t { sheet.page.pageCount });
+    page.Bind(4, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString());
+    if (page.Step() != SQLITE_ROW)
+        return Failure("cannot list the page");
+    const int64_t pageId = page.Int(0);
+    page.Reset();
+    const SheetOutcome& outcome = sheet.outcome;
+    const SkewMeasurement& skew = sheet.measures.skew;
+    const SecondReading& second = sheet.second;
+    RecordStatement insert(m_db,
+        "INSERT INTO sheets(page_id, sha256, size, modified_ns, key_id, graded_at, status, refusal, messages,"
+        " write_failure, measured, examinee_id, correct, wrong, error, review, left_mark_x, left_mark_y,"
+        " right_mark_x, right_mark_y, angle_radians, angle_degrees, mark_drift, corner_black_left,"
+        " corner_black_right, overlay_pixels, second_read, second_degrees, second_left_x, second_left_y,"
+        " second_right_x, second_right_y, second_marked_ink, second_examinee_id, second_correct, "
+        "second_wrong,"
+        " second_error) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, "
+        "?18,"
+        " ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, ?27, ?28, ?29, ?30, ?31, ?32, ?33, ?34, ?35, ?36, ?37)");
+    insert.Bind(1, pageId).Bind(2, sheet.file.sha256).Bind(3, sheet.file.size).Bind(4, sheet.file.modifiedNs);
+    insert.Bind(5, m_key).Bind(6, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString());
+    insert.Bind(7, std::string(StatusName(outcome.status))).Bind(8, outcome.refusal);
+    insert.Bind(9, Joined(outcome.messages, kMessageSeparator)).Bind(10, outcome.writeFailure);
+    insert.Bind(11, int64_t { sheet.measured }).Bind(12, int64_t { outcome.examineeId });
+    insert.Bind(13, int64_t { outcome.correct }).Bind(14, int64_t { outcome.wrong });
+    insert.Bind(15, int64_t { outcome.errors }).Bind(16, outcome.review.List());
+    insert.Bind(17, double { skew.leftMarkX }).Bind(18, double { skew.leftMarkY });
+    insert.Bind(19, double { skew.rightMarkX }).Bind(20, double { skew.rightMarkY });
+    insert.Bind(21, skew.angleRadians).Bind(22, skew.angleDegrees).Bind(23, sheet.measures.markDrift);
+    insert.Bind(24, int64_t { sheet.measures.cornerBlack[0] })
+        .Bind(25, int64_t { sheet.measures.cornerBlack[1] });
+    insert.Bind(26, int64_t { sheet.measures.overlayPixels }).Bind(27, int64_t { second.read });
+    insert.Bind(28, second.degrees).Bind(29, second.leftCorner.x).Bind(30, second.leftCorner.y);
+    insert.Bind(31, second.rightCorner.x)
+        .Bind(32, second.rightCorner.y)
+        .Bind(33, int64_t { second.markedInk });
+    insert.Bind(34, outcome.review.secondId).Bind(35, int64_t { outcome.review.secondCorrect });
+    insert.Bind(36, int64_t { outcome.review.secondWrong }).Bind(37, int64_t { outcome.review.secondErrors });
+    if (!insert.Run())
+        return Failure("cannot add the sheet " + outcome.file);
+    const int64_t id = sqlite3_last_insert_rowid(m_db);
+    if (!sheet.measured)
+        return {};
+
+    RecordStatement question(m_db,
+        "INSERT INTO questions VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
+        "?17)");
+    for (size_t q = 0; q < kQuestionCount; ++q) {
+        const QuestionMeasure& measure = sheet.measures.questions[q];
+        question.Bind(1, id).Bind(2, static_cast<int64_t>(q + 1));
+        for (size_t letter = 0; letter < kLettersPerRow; ++letter) {
+            question.Bind(3 + static_cast<int>(letter), int64_t { measure.boxBlack[letter] });
+            question.Bind(13 + static_cast<int>(letter), int64_t { second.answerInk[q][letter] });
+        }
+        question.Bind(8, int64_t { measure.rowRejected }).Bind(9, int64_t { measure.rowMargin });
+        question.Bind(10, outcome.markedLetters[q]);
+        const std::optional<QuestionScore>& score = outcome.questionScores[q];
+        question.Bind(11, score ? std::string(1, ScoreLetter(*score)) : std::string());
+        question.Bind(12, second.marked[q]);
+        if (!question.Run())
+            return Failure("cannot add the sheet " + outcome.file);
+    }
+    RecordStatement column(m_db, "INSERT INTO id_columns VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+    for (size_t c = 0; c < kIdDigitCount; ++c) {
+        const IdColumnMeasure& measure = sheet.measures.idColumns[c];
+        std::vector<std::string> ink;
+        for (const int value : second.idInk[c])
+            ink.push_back(std::to_string(value));
+        column.Bind(1, id).Bind(2, static_cast<int64_t>(c)).Bind(3, int64_t { measure.winner });
+        column.Bind(4, int64_t { measure.winnerBlack }).Bind(5, int64_t { measure.runnerUp });
+        column.Bind(6, int64_t { measure.runnerUpBlack })
+            .Bind(7, int64_t { second.digits[c] })
+            .Bind(8, Joined(ink, ','));
+        if (!column.Run())
+            return Failure("cannot add the sheet " + outcome.file);
+    }
+    RecordStatement item(m_db, "INSERT INTO review_items VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
+    for (size_t i = 0; i < outcome.review.items.size(); ++i) {
+        const ReviewItem& entry = outcome.review.items[i];
+        item.Bind(1, id).Bind(2, static_cast<int64_t>(i)).Bind(3, entry.item).Bind(4, entry.first);
+        item.Bind(5, entry.second).Bind(6, entry.reason).Bind(7, static_cast<int64_t>(entry.why));
+        item.Bind(8, entry.figures[0]).Bind(9, entry.figures[1]);
+        if (!item.Run())
+            return Failure("cannot add the sheet " + outcome.file);
+    }
+    return {};
+}

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The class record: graded classes re-scored from the record alone with a changed key equal a
+# fresh grading byte for byte; records that are not ours are refused untouched; a run killed
+# with -9 leaves a sound record that the same command completes.
+set -uo pipefail
+sheet=$VANTREL_SHEET
+grade=$VANTREL_GRADE
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+# Another key: every 7th answer changed, questions past 80 not counted.
+changed_key() { awk 'NR > 80 { print ""; next } NR % 7 == 0 { print (substr($0, 1, 1) == "a" ? "b" : "a"); next } 1' "$1"; }
+
+# name | batch options
+while IFS='|' read -r name options; do
+    s=$work/$name
+    "$sheet" batch --count 20 --seed 23 --out "$s" $options >/dev/null || fail "$name: batch"
+    changed_key "$s/key.txt" >"$work/$name-key2.txt"
+    for key in "$s/key.txt" "$work/$name-key2.txt"; do
+        "$grade" --key "$key" --quiet --csv "$work/fresh.csv" "$s"/img* >/dev/null 2>&1
+        "$grade" --key "$s/key.txt" --quiet --class "$work/$name.vantrel" --csv "$work/graded.csv" "$s"/img* >/dev/null 2>&1
+        [[ $key == "$s/key.txt" ]] && { cmp -s "$work/graded.csv" "$work/fresh.csv" || fail "$name: --class changed the CSV"; }
+        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>&1 ||
+            fail "$name: rescore with $key failed"
+        cmp -s "$work/re.csv" "$work/fresh.csv" || fail "$name: rescore with $key differs: $(diff "$work/re.csv" "$work/fresh.csv" | head -c 600)"
+    done
+    [[ $(sqlite3 "$work/$name.vantrel" 'SELECT count(*) FROM sheets; SELECT count(*) FROM keys') == $'20\n4' ]] ||
+        fail "$name: the second run should grade nothing again and every key be kept"
+done <<'CASES'
+clean|
+stress|--preset stress
+CASES
+
+# A changed scan is named when the class is re-scored, and the record still scores it as read.
+cp "$work/clean/img002.tif" "$work/clean/img001.tif"
+"$grade" --key "$work/clean/key.txt" --class "$work/clean.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>"$work/re.err"
+grep -q "img001.tif has changed on disk" "$work/re.err" || fail "a changed scan should be named: $(cat "$work/re.err")"
+sqlite3 "$work/clean.vantrel" "UPDATE questions SET box_a = 0" 2>/dev/null && fail "a reading was rewritten"
+
+# what the --class path is | how it is made | what the refusal says
+printf 'not a database\n' >"$work/text.vantrel"
+cp "$work/clean.vantrel" "$work/newer.vantrel" && sqlite3 "$work/newer.vantrel" 'PRAGMA user_version = 2'
+cp "$work/clean.vantrel" "$work/damaged.vantrel" && printf 'XXXXXXXX%.0s' {1..512} | dd of="$work/damaged.vantrel" bs=1 seek=8192 conv=notrunc status=none
+sqlite3 "$work/other.vantrel" 'CREATE TABLE t(x)'
+while IFS='|' read -r path says; do
+    before=$(sha256sum "$path")
+    "$grade" --key "$work/clean/key.txt" --class "$path" --csv "$work/out.csv" "$work/clean/img003.tif" >/dev/null 2>"$work/err"
+    [[ $? == 2 ]] && grep -qF "$says" "$work/err" || fail "--class $path should be refused ($says): $(cat "$work/err")"
+    [[ $(sha256sum "$path") == "$before" ]] || fail "--class $path was changed"
+done <<CASES
+$work/clean/img003.tif|names an image file
+$work/clean/key.txt|would replace the key
+$work/text.vantrel|not a class record
+$work/newer.vantrel|made by a newer Vantrel (format 2
+$work/damaged.vantrel|damaged
+$work/other.vantrel|not a class record
+CASES
+
+# Killed part-way: the record stays sound and the same command completes it.
+s=$work/kill
+"$sheet" batch --count 40 --seed 5 --out "$s" >/dev/null
+"$grade" --key "$s/key.txt" --quiet --csv "$work/fresh.csv" "$s"/img* >/dev/null 2>&1
+run() { "$grade" --key "$s/key.txt" --quiet --jobs 2 --class "$work/kill.vantrel" "$s"/img* >/dev/null 2>&1; }
+run &
+pid=$!
+for _ in $(seq 300); do
+    [[ $(sqlite3 "$work/kill.vantrel" 'SELECT count(*) FROM sheets' 2>/dev/null || echo 0) -ge 5 ]] && break
+    sleep 0.05
+done
+kill -9 $pid
+wait $pid 2>/dev/null
+held=$(sqlite3 "$work/kill.vantrel" 'SELECT count(*) FROM sheets')
+[[ $(sqlite3 "$work/kill.vantrel" 'PRAGMA integrity_check') == ok && $held -lt 40 ]] ||
+    fail "the killed run should leave a sound, partial record ($held sheets)"
+run || fail "the rerun failed"
+"$grade" --key "$s/key.txt" --class "$work/kill.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>&1
+cmp -s "$work/re.csv" "$work/fresh.csv" && [[ $(sqlite3 "$work/kill.vantrel" 'SELECT count(*) FROM sheets') == 40 ]] ||
+    fail "the rerun should complete the record (it held $held)"
+exit $failed
