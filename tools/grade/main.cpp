@@ -258,7 +258,8 @@ int main(int argc, char** argv)
             return SomeNotGraded;
     }
     ConsoleReport console(options.rescore ? recorded.size() : pages.size(), options.quiet);
-    ClassOutputs whole(options, g_enteredKey, roster, options.rescore ? recorded.size() : pages.size(), slips.get());
+    ClassOutputs whole(
+        options, g_enteredKey, roster, options.rescore ? recorded.size() : pages.size(), slips.get());
     const auto deliver = [&](SheetOutcome&& outcome) {
         console.Add(outcome);
         if (csv)
