@@ -15,23 +15,28 @@ const char* StatusName(SheetStatus status)
     return "refused";
 }
 
-ClassSheetRow ClassRowOf(const SheetOutcome& outcome)
+std::string SheetReviewText(const SheetOutcome& outcome, const std::string& refusal)
 {
-    ClassSheetRow row { outcome.file, outcome.status != SheetStatus::Refused, outcome.examineeId,
-        outcome.correct, outcome.wrong, outcome.errors, { outcome.questionScores, outcome.markedLetters }, {},
-        {}, {}, {}, outcome.idArea };
     std::vector<std::string> review;
     if (outcome.status == SheetStatus::Refused)
-        review.push_back(RefusedText(outcome.refusal));
+        review.push_back(RefusedText(refusal));
     if (outcome.status == SheetStatus::Unreported)
         review.push_back(UnreportedText());
     if (outcome.review.IsDoubtful())
         review.push_back(ReviewDetailText(outcome.review));
     if (!outcome.writeFailure.empty())
         review.push_back(outcome.writeFailure);
+    std::string text;
     for (const std::string& part : review)
-        row.review += (row.review.empty() ? "" : "; ") + part;
-    return row;
+        text += (text.empty() ? "" : "; ") + part;
+    return text;
+}
+
+ClassSheetRow ClassRowOf(const SheetOutcome& outcome)
+{
+    return { outcome.file, outcome.status != SheetStatus::Refused, outcome.examineeId, outcome.correct,
+        outcome.wrong, outcome.errors, { outcome.questionScores, outcome.markedLetters }, {}, {}, {},
+        SheetReviewText(outcome, outcome.refusal), outcome.idArea };
 }
 
 std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster)
@@ -39,4 +44,32 @@ std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster)
     const RosterStudent* student
         = outcome.status == SheetStatus::Refused ? nullptr : roster.Find(outcome.examineeId);
     return student ? student->name : std::string();
+}
+
+namespace {
+
+void Replace(std::string& text, const std::string& what, const std::string& with)
+{
+    if (what.empty())
+        return;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+}
+
+} // namespace
+
+std::string ClassReviewText(const SheetOutcome& outcome, const std::string& shown)
+{
+    std::string why = outcome.refusal;
+    const std::string scan = outcome.file.substr(0, outcome.file.rfind('#'));
+    Replace(why, outcome.file, shown);
+    Replace(why, scan, shown.substr(0, shown.rfind('#')));
+    return SheetReviewText(outcome, why);
+}
+
+ClassSheetRow ClassRowWithReview(const SheetOutcome& outcome, const std::string& shown)
+{
+    ClassSheetRow row = ClassRowOf(outcome);
+    row.review = ClassReviewText(outcome, shown);
+    return row;
 }

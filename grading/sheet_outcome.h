@@ -42,9 +42,21 @@ struct SheetOutcome {
 
 const char* StatusName(SheetStatus status);
 
+// What a person should look at on the sheet, in the teacher's words: the refusal given
+// (its paths as the caller shows them), an unreported walk, each doubt, a failed write.
+std::string SheetReviewText(const SheetOutcome& outcome, const std::string& refusal);
+
 // The sheet as the workbook, the report and the slips show it, with what a person
 // should look at (a refusal, an unreported walk, a failed write); no name yet.
 ClassSheetRow ClassRowOf(const SheetOutcome& outcome);
 
 // The name the class list gives the sheet's ID; empty when none or the sheet was refused.
 std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster);
+
+// What a teacher should look at on a sheet of a class, in Thai, the scan named as `shown`
+// (its path never appears): why it could not be graded, a walk that never reached the
+// key's last question, and each doubtful item with both readings. Empty when nothing.
+std::string ClassReviewText(const SheetOutcome& outcome, const std::string& shown);
+
+// The sheet as the class outputs show it, with that review.
+ClassSheetRow ClassRowWithReview(const SheetOutcome& outcome, const std::string& shown);

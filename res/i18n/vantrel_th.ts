@@ -173,6 +173,10 @@
         <translation>ควรตรวจสอบ %1</translation>
     </message>
     <message>
+        <source> (ครั้งแรก %1, ครั้งที่สอง %2)</source>
+        <translation> (ครั้งแรก %1, ครั้งที่สอง %2)</translation>
+    </message>
+    <message>
         <source>ตรวจไม่ได้: %1</source>
         <translation>ตรวจไม่ได้: %1</translation>
     </message>

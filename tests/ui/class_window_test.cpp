@@ -220,7 +220,7 @@ private slots:
                         .size()
                     == 1,
                 qPrintable(line + " in " + reviews.join('\n')));
-        QVERIFY2(reviews.filter("ตรวจสอบ: ").size() > 0, qPrintable(reviews.join('\n')));
+        QVERIFY2(reviews.filter("ควรตรวจสอบ ").size() > 0, qPrintable(reviews.join('\n')));
         QCOMPARE(
             reviews.filter("—: ไม่พบกระดาษคำตอบของนักเรียนคนนี้").size(), 2); // the one read wrong, and one absent
         window->findChild<QCheckBox*>()->click();
