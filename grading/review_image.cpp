@@ -6,6 +6,7 @@
 #include "image/sheet_image.h"
 #include "omr/mark_windows.h"
 #include "omr/sheet_cuts.h"
+#include "results/review_texts.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -53,8 +54,7 @@ std::string SaveReviewImage(
     for (const ReviewItem& item : review.items) {
         if (cuts.size() == kMostCuts)
             break;
-        const QString text = QString::fromStdString(
-            item.item + ":  first " + item.first + ",  second " + item.second + "\n" + item.reason);
+        const QString text = QString::fromStdString(ReviewItemText(item));
         const PixelArea place = PlaceOf(item, grid);
         cuts.emplace_back(place.IsEmpty() ? QImage() : CutFromSheet(scan, place, kZoom), text);
     }

@@ -4,6 +4,7 @@
 #include "image/decoded_image.h"
 #include "image/sheet_image.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -39,7 +40,8 @@ OpenedPdf Open(const std::string& path)
         opened.status = Status::Failure(kLockedMessage);
         break;
     case QPdfDocument::Error::FileNotFound:
-        opened.status = Status::Failure("cannot open the PDF file");
+        opened.status
+            = Status::Failure(QCoreApplication::translate("SheetImage", "เปิดไฟล์ PDF ไม่ได้").toStdString());
         break;
     default:
         opened.status = CorruptImage("PDF data cannot be read");
@@ -70,19 +72,21 @@ Result<QImage> RenderPdfPageHere(const std::string& path, int index)
     if (!opened.status)
         return opened.status;
     if (index < 0 || index >= opened.document->pageCount())
-        return Status::Failure("the PDF has no page " + std::to_string(index + 1));
+        return Status::Failure(
+            QCoreApplication::translate("SheetImage", "ไฟล์นี้ไม่มีหน้าที่ %1").arg(index + 1).toStdString());
     const QSizeF points = opened.document->pagePointSize(index);
     const double width = std::round(points.width() * kRenderDpi / kPointsPerInch);
     const double height = std::round(points.height() * kRenderDpi / kPointsPerInch);
     if (width < 1 || height < 1)
-        return Status::Failure("the PDF page has no size");
+        return Status::Failure(QCoreApplication::translate("SheetImage", "หน้า PDF นี้ไม่มีขนาด").toStdString());
     // Checked before the renderer takes the memory.
     if (width * height > static_cast<double>(SheetImage::kMaxPixels))
         return Status::Failure(TooManyPixels(static_cast<int64_t>(width * height)));
     const QSize size(static_cast<int>(width), static_cast<int>(height));
     const QImage rendered = opened.document->render(index, size);
     if (rendered.isNull())
-        return Status::Failure("the PDF page cannot be rendered");
+        return Status::Failure(
+            QCoreApplication::translate("SheetImage", "แปลงหน้า PDF นี้เป็นภาพไม่ได้").toStdString());
     // What the page leaves transparent is paper.
     QImage paper(size, QImage::Format_RGB32);
     paper.fill(Qt::white);

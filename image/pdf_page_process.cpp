@@ -5,6 +5,7 @@
 #include "image/pdf_page.h"
 #include "image/sheet_image.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include <cerrno>
@@ -161,7 +162,8 @@ Status RenderPdfPage(const std::string& path, int index, SheetImage& image)
         if (WIFSIGNALED(run->status) || out.empty())
             return Status::Failure(
                 FormatText("หน้านี้ต้องใช้หน่วยความจำเกิน %d MB ในการแปลงเป็นภาพ จึงข้ามไป", limits.megabytes));
-        return Status::Failure("the PDF page cannot be rendered");
+        return Status::Failure(
+            QCoreApplication::translate("SheetImage", "แปลงหน้า PDF นี้เป็นภาพไม่ได้").toStdString());
     }
     const QImage paper(reinterpret_cast<const uchar*>(out.data() + kHeaderBytes), size[0], size[1],
         static_cast<qsizetype>(size[0]) * 4, QImage::Format_RGB32);

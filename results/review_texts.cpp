@@ -102,19 +102,23 @@ std::string ReviewListText(const SheetReview& review)
     return places.join(QStringLiteral(", ")).toStdString();
 }
 
+std::string ReviewItemText(const ReviewItem& item)
+{
+    QString doubt = QStringLiteral("%1: %2").arg(QString::fromStdString(ReviewPlaceText(item.item)),
+        QString::fromStdString(ReviewReasonText(item.why, item.figures)));
+    // A question or an ID column: what each reading made of it, for the teacher to judge.
+    if (item.item.starts_with('q') || item.item.starts_with("id:"))
+        doubt += ReviewTexts::tr(" (ครั้งแรก %1, ครั้งที่สอง %2)")
+                     .arg(QString::fromStdString(ReviewReadingText(item.first)),
+                         QString::fromStdString(ReviewReadingText(item.second)));
+    return doubt.toStdString();
+}
+
 std::string ReviewDetailText(const SheetReview& review)
 {
     QStringList doubts;
-    for (const ReviewItem& item : review.items) {
-        QString doubt = QStringLiteral("%1: %2").arg(QString::fromStdString(ReviewPlaceText(item.item)),
-            QString::fromStdString(ReviewReasonText(item.why, item.figures)));
-        // A question or an ID column: what each reading made of it, for the teacher to judge.
-        if (item.item.starts_with('q') || item.item.starts_with("id:"))
-            doubt += ReviewTexts::tr(" (ครั้งแรก %1, ครั้งที่สอง %2)")
-                         .arg(QString::fromStdString(ReviewReadingText(item.first)),
-                             QString::fromStdString(ReviewReadingText(item.second)));
-        doubts << doubt;
-    }
+    for (const ReviewItem& item : review.items)
+        doubts << QString::fromStdString(ReviewItemText(item));
     return doubts.isEmpty()
         ? std::string()
         : ReviewTexts::tr("ควรตรวจสอบ %1").arg(doubts.join(QStringLiteral("; "))).toStdString();

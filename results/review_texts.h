@@ -17,6 +17,8 @@ std::string ReviewReadingText(const std::string& reading);
 std::string ReviewReasonText(ReviewReason why, const std::array<double, 2>& figures);
 // The places of a sheet's doubts, for a table cell or a title: "ข้อ 79, ความเอียงของแผ่น".
 std::string ReviewListText(const SheetReview& review);
+// One doubt: where, why, and for a question or an ID column what each reading made of it.
+std::string ReviewItemText(const ReviewItem& item);
 // Each doubt with its reason, for the workbook and the report: "ข้อ 79: รอยระบายจาง ...; ...".
 std::string ReviewDetailText(const SheetReview& review);
 

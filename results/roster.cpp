@@ -189,8 +189,8 @@ Result<Roster> Roster::Read(const std::string& path)
     if (!bytes)
         return bytes.status();
     if (bytes->size() > kMaxRosterFileBytes)
-        return Status::Failure(FormatText("the roster %s is longer than %zu MiB: it is no class list",
-            path.c_str(), kMaxRosterFileBytes / (1024 * 1024)));
+        return Status::Failure(FormatText("รายชื่อนักเรียน %s ยาวเกิน %zu MiB จึงไม่ใช่รายชื่อนักเรียน", path.c_str(),
+            kMaxRosterFileBytes / (1024 * 1024)));
     return Parse(*bytes, path);
 }
 

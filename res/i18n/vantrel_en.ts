@@ -192,6 +192,18 @@
 <context>
     <name>SheetImage</name>
     <message>
+        <source>เปิดไฟล์ PDF ไม่ได้</source>
+        <translation>cannot open the PDF file</translation>
+    </message>
+    <message>
+        <source>หน้า PDF นี้ไม่มีขนาด</source>
+        <translation>the PDF page has no size</translation>
+    </message>
+    <message>
+        <source>แปลงหน้า PDF นี้เป็นภาพไม่ได้</source>
+        <translation>the PDF page cannot be rendered</translation>
+    </message>
+    <message>
         <source>ภาพมี %1 จุด เกิน 100 ล้านจุด</source>
         <translation>%1 pixels are more than 100 megapixels</translation>
     </message>

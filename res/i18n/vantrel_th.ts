@@ -192,6 +192,18 @@
 <context>
     <name>SheetImage</name>
     <message>
+        <source>เปิดไฟล์ PDF ไม่ได้</source>
+        <translation>เปิดไฟล์ PDF ไม่ได้</translation>
+    </message>
+    <message>
+        <source>หน้า PDF นี้ไม่มีขนาด</source>
+        <translation>หน้า PDF นี้ไม่มีขนาด</translation>
+    </message>
+    <message>
+        <source>แปลงหน้า PDF นี้เป็นภาพไม่ได้</source>
+        <translation>แปลงหน้า PDF นี้เป็นภาพไม่ได้</translation>
+    </message>
+    <message>
         <source>ภาพมี %1 จุด เกิน 100 ล้านจุด</source>
         <translation>ภาพมี %1 จุด เกิน 100 ล้านจุด</translation>
     </message>
