@@ -20,6 +20,13 @@ awk -F, 'NR > 1 { printf "%s,นักเรียน %d,ม.3/1,%d\n", $2, NR -
   --slips "$samples/slips.pdf" "$samples"/img*.tif
 echo "CSV: $samples/results.csv   results file: $samples/results.txt"
 echo "items: $samples/items.csv   workbook: $samples/class.xlsx   report: $samples/class-report.pdf   slips: $samples/slips.pdf"
+# The class kept in its record, then re-scored from it alone with question 7's key changed.
+"$build/tools/grade/vantrel-grade" --quiet --key "$samples/key.txt" --class "$samples/class.vantrel" \
+  "$samples"/img*.tif
+awk 'NR == 7 { print ($1 == "a" ? "b" : "a"); next } { print }' "$samples/key.txt" >"$samples/fixed-key.txt"
+"$build/tools/grade/vantrel-grade" --quiet --key "$samples/fixed-key.txt" --class "$samples/class.vantrel" \
+  --rescore --csv "$samples/rescored.csv"
+echo "class record: $samples/class.vantrel   re-scored with a fixed key: $samples/rescored.csv"
 # Hard scans as a feeder makes them (light pencil, pages turned, blur, noise): the
 # sheets to check again are listed with both readings and pictured.
 hard=$samples/hard
