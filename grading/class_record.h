@@ -2,7 +2,7 @@
 
 #include "answerkey/answer_key.h"
 #include "framework/status.h"
-#include "grading/recorded_grader.h"
+#include "grading/rescore.h"
 
 #include <memory>
 #include <mutex>

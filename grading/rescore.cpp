@@ -57,3 +57,11 @@ SheetOutcome RescoreSheet(const RecordedSheet& sheet, const AnswerKey& key)
     outcome.review = ReviewSheet(measures, sheet.second, first, key.answers);
     return outcome;
 }
+
+RecordedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key)
+{
+    SheetJob reading = job;
+    reading.readMarkedLetters = true;
+    GradedSheet graded = ReadSheetFile(reading, key);
+    return { job.page, {}, std::move(graded.outcome), graded.measured, graded.measures, graded.second };
+}

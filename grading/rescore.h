@@ -1,7 +1,24 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
-#include "grading/recorded_grader.h"
+#include "grading/file_fingerprint.h"
+#include "grading/sheet_grader.h"
+
+// A graded sheet with everything a score is computed from: the outcome as graded with
+// the run's key, and, once the sheet was read, the first reading's measures of every
+// box and ID column and the whole second reading. Neither depends on the key.
+struct RecordedSheet {
+    SheetPage page;
+    FileFingerprint file;
+    SheetOutcome outcome;
+    bool measured = false; // false: refused before it was read; measures and second are empty
+    ReviewMeasures measures;
+    SecondReading second;
+};
+
+// Grades the page as ReadSheetFile does for the record: the marked letters always
+// read (the record keeps them), the fingerprint left for the caller.
+RecordedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key);
 
 // The outcome a fresh grading of the recorded sheet with this key would give, from the
 // record alone: each keyed question scored from its row verdict and its key box's black

@@ -45,14 +45,15 @@ void RefuseAsNoSheet(SheetOutcome& outcome)
 
 } // namespace
 
-SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
+GradedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
 {
-    SheetOutcome outcome;
+    GradedSheet graded;
+    SheetOutcome& outcome = graded.outcome;
     outcome.file = job.page.Name();
     if (!job.page.refusal.empty()) {
         outcome.refusal = OneLine(job.page.refusal);
         outcome.messages.push_back(job.page.refusal);
-        return outcome;
+        return graded;
     }
     SheetRecorder recorder(outcome);
 
@@ -62,7 +63,7 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     if (!loaded) {
         outcome.refusal = OneLine(loaded.message());
         outcome.messages.push_back(loaded.message());
-        return outcome;
+        return graded;
     }
     PageSizeBox messages(&recorder, image);
     EngineState engine({ &messages, &recorder, &recorder });
@@ -73,13 +74,16 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
         outcome.refusal = OneLine(messages.Refusal(checked.check));
-        return outcome;
+        return graded;
     }
     if (!reviewed.review.secondRead) {
         RefuseAsNoSheet(outcome);
-        return outcome;
+        return graded;
     }
     outcome.review = reviewed.review;
+    graded.measured = true;
+    graded.measures = reviewed.measures;
+    graded.second = reviewed.second;
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
         outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
@@ -105,5 +109,10 @@ SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
     if (!job.annotatedPath.empty())
         if (const Status saved = image.SaveToFile(job.annotatedPath); !saved)
             outcome.writeFailure = "cannot save the annotated sheet: " + saved.message();
-    return outcome;
+    return graded;
+}
+
+SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
+{
+    return ReadSheetFile(job, key).outcome;
 }

@@ -57,14 +57,15 @@ ReviewedSheet CheckAndReviewSheet(
     FirstReadingWatch watch(bound);
     engine.services.recorder = &watch;
     engine.services.observer = &watch;
-    ReviewedSheet reviewed { CheckSheet(image, engine, key, recordTitle), {} };
+    ReviewedSheet reviewed { CheckSheet(image, engine, key, recordTitle), {}, {}, {} };
     engine.services = bound;
     if (reviewed.checked.check != SheetCheck::Accepted)
         return reviewed;
 
     const GradingGrid grid { LayIdBands(engine.g_skew), reviewed.checked.rows };
-    ReviewMeasures measures = TakeReviewMeasures(image, engine.g_skew, grid, key.answers);
-    measures.overlayPixels = overlay;
-    reviewed.review = ReviewSheet(measures, second, watch.reading, key.answers);
+    reviewed.measures = TakeReviewMeasures(image, engine.g_skew, grid, key.answers);
+    reviewed.measures.overlayPixels = overlay;
+    reviewed.second = second;
+    reviewed.review = ReviewSheet(reviewed.measures, second, watch.reading, key.answers);
     return reviewed;
 }

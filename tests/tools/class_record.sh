@@ -16,16 +16,18 @@ changed_key() { awk 'NR > 80 { print ""; next } NR % 7 == 0 { print (substr($0, 
 while IFS='|' read -r name options; do
     s=$work/$name
     "$sheet" batch --count 20 --seed 23 --out "$s" $options >/dev/null || fail "$name: batch"
+    convert -size 827x1169 xc:black -type TrueColor "$s/img021.png" # no sheet: refused in the record too
     changed_key "$s/key.txt" >"$work/$name-key2.txt"
     for key in "$s/key.txt" "$work/$name-key2.txt"; do
         "$grade" --key "$key" --quiet --csv "$work/fresh.csv" "$s"/img* >/dev/null 2>&1
+        fresh=$?
         "$grade" --key "$s/key.txt" --quiet --class "$work/$name.vantrel" --csv "$work/graded.csv" "$s"/img* >/dev/null 2>&1
         [[ $key == "$s/key.txt" ]] && { cmp -s "$work/graded.csv" "$work/fresh.csv" || fail "$name: --class changed the CSV"; }
-        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>&1 ||
-            fail "$name: rescore with $key failed"
+        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>&1
+        [[ $? == "$fresh" ]] || fail "$name: rescore with $key should exit as a fresh grading does ($fresh)"
         cmp -s "$work/re.csv" "$work/fresh.csv" || fail "$name: rescore with $key differs: $(diff "$work/re.csv" "$work/fresh.csv" | head -c 600)"
     done
-    [[ $(sqlite3 "$work/$name.vantrel" 'SELECT count(*) FROM sheets; SELECT count(*) FROM keys') == $'20\n4' ]] ||
+    [[ $(sqlite3 "$work/$name.vantrel" 'SELECT count(*) FROM sheets; SELECT count(*) FROM keys') == $'21\n4' ]] ||
         fail "$name: the second run should grade nothing again and every key be kept"
 done <<'CASES'
 clean|
