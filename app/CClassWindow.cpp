@@ -8,6 +8,7 @@
 #include "results/class_book.h"
 #include "results/results_file.h"
 #include "results/results_register.h"
+#include "results/review_texts.h"
 #include "results/roster_check.h"
 
 #include <QCheckBox>
@@ -358,8 +359,7 @@ void CClassWindow::ShowDetails()
         for (const std::string& message : outcome->messages)
             lines << Text(message);
         for (const ReviewItem& item : outcome->review.items)
-            lines << QStringLiteral("ตรวจสอบ %1: ครั้งแรก %2, ครั้งที่สอง %3 — %4")
-                         .arg(Text(item.item), Text(item.first), Text(item.second), Text(item.reason));
+            lines << Text(ReviewItemText(item));
     }
     m_details->setPlainText(lines.join(QLatin1Char('\n')));
 }
