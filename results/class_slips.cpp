@@ -102,7 +102,7 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
 } // namespace
 
 ClassSlips::ClassSlips(const AnswerList& key, QIODevice& out)
-    : m_book { key, {}, {}, {} }
+    : m_book { key, {}, {}, {}, {} }
     , m_pdf(out, QString::fromUtf8("ใบแจ้งผลการสอบ"), false)
 {
 }
