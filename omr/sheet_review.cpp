@@ -126,9 +126,11 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
             std::move(why.text), why.why, why.figures });
     };
 
+    bool readingsDiffer = !second.read; // anywhere on the sheet
     for (size_t column = 0; column < kIdDigitCount; ++column) {
         const int firstDigit = FirstDigit(first.examineeId, column);
         const int secondDigit = second.read ? second.digits[column] : kNoDigitMarked;
+        readingsDiffer = readingsDiffer || secondDigit != firstDigit;
         Doubt why = IdColumnDoubt(measures.idColumns[column], firstDigit);
         if (why.text.empty() && second.read && secondDigit != firstDigit)
             why = kReadingsDiffer;
@@ -146,6 +148,7 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
                                                            : review.secondErrors);
         if (!first.scores[q] || !secondScore)
             continue;
+        readingsDiffer = readingsDiffer || *secondScore != *first.scores[q];
         Doubt why = QuestionDoubt(measure);
         if (why.text.empty() && second.read && *secondScore != *first.scores[q])
             why = kReadingsDiffer;
@@ -153,7 +156,10 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
             add("q" + std::to_string(q + 1), std::string(1, ScoreLetter(*first.scores[q])),
                 std::string(1, ScoreLetter(*secondScore)) + " " + Letters(second.marked[q]), why);
     }
-    if (std::fabs(measures.skew.angleDegrees) >= kTiltDoubtDegrees && measures.markDrift >= kDriftDoubt)
+    // A turned page is a doubt only where it may have cost a reading: when two independent
+    // readings agree on every item, the turn changed nothing.
+    if (readingsDiffer && std::fabs(measures.skew.angleDegrees) >= kTiltDoubtDegrees
+        && measures.markDrift >= kDriftDoubt)
         add("tilt", FormatText("%.2f deg", measures.skew.angleDegrees),
             second.read ? FormatText("%.2f deg", second.degrees) : "-",
             { FormatText(

@@ -140,7 +140,10 @@ TEST_P(SheetReviewTest, NamesTheDoubtAndEverySlipAndReadsTheTruth)
 INSTANTIATE_TEST_SUITE_P(Doubts, SheetReviewTest,
     ::testing::Values(DoubtCase { "clean", {}, Doctor::None, nullptr },
         DoubtCase { "light_mark", { "--pencil", "128", "--blur", "0.8" }, Doctor::None, "q2" },
-        DoubtCase { "real_rotation", { "--rotate", "1.1" }, Doctor::None, "tilt" },
+        // A turn is a doubt only with a reading it may have cost.
+        DoubtCase { "real_rotation", { "--rotate", "1.1" }, Doctor::None, nullptr },
+        DoubtCase { "turned_and_faint", { "--rotate", "1.2", "--pencil", "125", "--blur", "1" }, Doctor::None,
+            "tilt" },
         DoubtCase { "speck", { "--speck", "--seed", "1" }, Doctor::None, "mark" },
         DoubtCase { "two_id_marks", {}, Doctor::SecondIdMark, "id:3" },
         DoubtCase { "empty_id_column", {}, Doctor::EmptyIdColumn, "id:5" },
