@@ -9,13 +9,6 @@
 #include <cstdlib>
 #include <set>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    // A PDF page is rendered by the renderer process; it must end well within the fuzzer's timeout.
-    setenv("VANTREL_PDF_PAGE_LIMITS", "3,512", 1);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string path = InputFile(data, size);
