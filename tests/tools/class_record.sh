@@ -66,8 +66,8 @@ s=$work/kill
 for f in "$s"/img*; do for c in {1..9}; do cp "$f" "${f%/*}/img-$c-${f##*/}"; done; done
 "$grade" --key "$s/key.txt" --quiet --csv "$work/fresh.csv" "$s"/img* >/dev/null 2>&1
 run() { "$grade" --key "$s/key.txt" --quiet --jobs 1 --class "$work/kill.vantrel" "$s"/img* >/dev/null 2>&1; }
-run &
-pid=$!
+"$grade" --key "$s/key.txt" --quiet --jobs 1 --class "$work/kill.vantrel" "$s"/img* >/dev/null 2>&1 &
+pid=$! # the grader itself, not a shell around it
 for _ in $(seq 300); do
     [[ $(sqlite3 "$work/kill.vantrel" 'SELECT count(*) FROM sheets' 2>/dev/null || echo 0) -ge 5 ]] && break
     sleep 0.05

@@ -6,8 +6,10 @@
 #include <QCoreApplication>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -30,7 +32,7 @@ namespace {
         for (;;) {
             long long pages = 0;
             if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-                if (std::fscanf(statm, "%*lld %lld", &pages) != 1)
+                if (std::fscanf(statm, "%*s %lld", &pages) != 1)
                     pages = 0;
                 std::fclose(statm);
             }
@@ -49,6 +51,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: vantrel-pdf-page FILE PAGE MEGABYTES\n");
         return 2;
     }
+    // The program that started it keeps the deadline; if it is killed, so is this page.
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() == 1)
+        return 2;
     const long long bytes = std::strtoll(argv[3], nullptr, 10) << 20;
 #ifdef VANTREL_ADDRESS_SANITIZER
     WatchResidentMemory(bytes);
