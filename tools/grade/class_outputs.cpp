@@ -34,10 +34,10 @@ void ClassOutputs::Add(const SheetOutcome& outcome)
         return;
     ClassSheetRow row = ClassRowOf(outcome);
     if (m_slips) {
-        ClassSheetRow named = row;
+        // Named as the class book will name it, so the slip needs no copy of the row.
         if (m_roster)
-            NameSheet(named, *m_roster);
-        m_slips->Add(named);
+            NameSheet(row, *m_roster);
+        m_slips->Add(row);
     }
     row.idArea = QImage(); // on its slip already
     m_sheets.push_back(std::move(row));
