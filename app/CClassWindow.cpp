@@ -141,8 +141,10 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
             [this](const ClassWorkbook&) -> Result<std::string> {
                 std::string lines;
                 for (const std::optional<SheetOutcome>& outcome : m_outcomes)
-                    if (outcome && outcome->status != SheetStatus::Refused && outcome->examineeId != 0)
-                        lines += FormatResultLine(outcome->examineeId, outcome->correct);
+                    if (outcome && outcome->status != SheetStatus::Refused
+                        && ClassScoreOf(*outcome).examineeId != 0)
+                        lines += FormatResultLine(
+                            ClassScoreOf(*outcome).examineeId, ClassScoreOf(*outcome).correct);
                 return lines;
             },
             QStringLiteral("ไฟล์ผลคะแนน"), QStringLiteral("txt"), QStringLiteral("results.txt"));
@@ -284,7 +286,7 @@ void CClassWindow::CheckClassList()
         const std::optional<SheetOutcome>& outcome = m_outcomes[page];
         const bool graded = outcome && outcome->status != SheetStatus::Refused;
         sheets.push_back({ m_pages[page].Name(), m_shown[page],
-            graded ? std::optional<int32_t>(outcome->examineeId) : std::nullopt });
+            graded ? std::optional<int32_t>(ClassScoreOf(*outcome).examineeId) : std::nullopt });
     }
     const RosterCheck check = CheckAgainstRoster(*m_roster, sheets);
     m_listNotes = check.notes;
@@ -315,10 +317,11 @@ void CClassWindow::ShowRow(int row)
     m_table->setSortingEnabled(false); // the row stays where it is while it is filled
     const bool graded = outcome.status != SheetStatus::Refused;
     if (graded) {
-        m_table->item(row, Id)->setText(Text(FormatText("%08d", outcome.examineeId)));
-        m_table->setItem(row, Correct, NumberItem(outcome.correct));
-        m_table->setItem(row, Wrong, NumberItem(outcome.wrong));
-        m_table->setItem(row, Error, NumberItem(outcome.errors));
+        const ClassScore score = ClassScoreOf(outcome);
+        m_table->item(row, Id)->setText(Text(FormatText("%08d", score.examineeId)));
+        m_table->setItem(row, Correct, NumberItem(score.correct));
+        m_table->setItem(row, Wrong, NumberItem(score.wrong));
+        m_table->setItem(row, Error, NumberItem(score.errors));
         m_table->item(row, Name)->setText(m_roster ? Text(NameOnRoster(outcome, *m_roster)) : QString());
     }
     m_table->item(row, Status)->setText(StatusText(outcome));
@@ -388,9 +391,9 @@ void CClassWindow::CopyToRegister()
     if (!AskYesNo(question + "\nต้องการส่งหรือไม่"))
         return;
     for (const size_t page : graded) {
-        const SheetOutcome& outcome = *m_outcomes[page];
+        const ClassScore score = ClassScoreOf(*m_outcomes[page]);
         g_resultsRegister.recordCopied(QFileInfo(Text(m_pages[page].Name())).fileName().toStdString(),
-            outcome.examineeId, outcome.correct, outcome.errors);
+            score.examineeId, score.correct, score.errors);
     }
 }
 

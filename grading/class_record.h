@@ -12,12 +12,19 @@
 
 struct sqlite3;
 
+// A resolution with the sheet it was made on, as the audit lists it.
+struct RecordedResolution {
+    std::string sheet; // the page's name, as the CSV's file column gives it
+    Resolution resolution;
+};
+
 // One class in one file, NAME.vantrel: an SQLite database (write-ahead log) holding
 // every key the class was scored with, every page in the order it was first listed,
 // and every sheet's readings with their measures. A sheet goes in in its own
 // transaction, so a run killed part-way leaves every sheet written before it. The
 // machine's readings are never rewritten (triggers refuse it); resolutions are
-// events that are only ever added. Safe to use from several threads.
+// events that are only ever added, each with the sheet row it settles: a scan read
+// again is a new row that starts unsettled. Safe to use from several threads.
 class ClassRecord {
 public:
     // The format this program writes; a record of a later one is refused.
@@ -38,8 +45,13 @@ public:
     Status ListPages(const std::vector<SheetPage>& pages);
     // The sheet recorded for this page of this content; nothing when there is none.
     std::optional<RecordedSheet> Find(const SheetPage& page, const std::string& sha256);
-    // Adds one graded sheet, scored with the last key added.
-    Status Add(const RecordedSheet& sheet);
+    // Adds one graded sheet, scored with the last key added; its row in the record.
+    Result<int64_t> Add(const RecordedSheet& sheet);
+    // Settles an item of the sheet at that row: one event, in its own transaction. A value
+    // that does not fit its item (ResolvedValue) is refused.
+    Status AddResolution(int64_t sheetId, const Resolution& resolution);
+    // Every resolution ever made in the class, oldest first, with the sheet it settles.
+    Result<std::vector<RecordedResolution>> Resolutions();
     // Every listed page's latest sheet, in the record's order; the names of listed
     // pages with no sheet yet go to `ungraded`.
     Result<std::vector<RecordedSheet>> Sheets(std::vector<std::string>& ungraded);
@@ -52,7 +64,7 @@ private:
     Status Execute(const char* sql);
     Result<std::vector<RecordedSheet>> ReadSheets(
         const std::string& where, const std::string& path, int64_t page, const std::string& sha256);
-    Status WriteSheet(const RecordedSheet& sheet);
+    Result<int64_t> WriteSheet(const RecordedSheet& sheet);
 
     sqlite3* m_db;
     std::string m_path;

@@ -94,6 +94,17 @@ RecordedSheet SheetFromRow(const RecordStatement& row)
     return sheet;
 }
 
+} // namespace
+
+Resolution ResolutionFromRow(const RecordStatement& row, int first)
+{
+    return { row.Text(first), row.Text(first + 1), row.Text(first + 2),
+        HowNamed(row.Text(first + 3)).value_or(ResolutionHow::Typed), row.Text(first + 4),
+        row.Text(first + 5), row.Text(first + 6) };
+}
+
+namespace {
+
 // The statements that read a sheet's questions, ID columns and review items.
 struct DetailQueries {
     explicit DetailQueries(sqlite3* db)
@@ -107,12 +118,16 @@ struct DetailQueries {
         , reviewItems(db,
               "SELECT item, first, second, reason, why, figure1, figure2 FROM review_items WHERE sheet_id = ?"
               " ORDER BY position")
+        , resolutions(db,
+              "SELECT item, machine_value, chosen_value, how, os_user, at, reason FROM resolutions"
+              " WHERE sheet_id = ? ORDER BY id")
     {
     }
 
     bool Read(int64_t id, RecordedSheet& sheet)
     {
-        for (RecordStatement* query : { &questions, &idColumns, &reviewItems })
+        sheet.recordId = id;
+        for (RecordStatement* query : { &questions, &idColumns, &reviewItems, &resolutions })
             query->Bind(1, id);
         while (questions.Step() == SQLITE_ROW) {
             const int64_t number = questions.Int(0);
@@ -148,8 +163,10 @@ struct DetailQueries {
             sheet.outcome.review.items.push_back({ reviewItems.Text(0), reviewItems.Text(1),
                 reviewItems.Text(2), reviewItems.Text(3), static_cast<ReviewReason>(reviewItems.Int(4)),
                 { reviewItems.Real(5), reviewItems.Real(6) } });
-        const bool ok = questions.ok() && idColumns.ok() && reviewItems.ok();
-        for (RecordStatement* query : { &questions, &idColumns, &reviewItems })
+        while (resolutions.Step() == SQLITE_ROW)
+            sheet.resolutions.push_back(ResolutionFromRow(resolutions));
+        const bool ok = questions.ok() && idColumns.ok() && reviewItems.ok() && resolutions.ok();
+        for (RecordStatement* query : { &questions, &idColumns, &reviewItems, &resolutions })
             query->Reset();
         return ok;
     }
@@ -157,6 +174,7 @@ struct DetailQueries {
     RecordStatement questions;
     RecordStatement idColumns;
     RecordStatement reviewItems;
+    RecordStatement resolutions;
 };
 
 } // namespace
@@ -211,19 +229,22 @@ Result<std::vector<RecordedSheet>> ClassRecord::Sheets(std::vector<std::string>&
         {}, 0, {});
 }
 
-Status ClassRecord::Add(const RecordedSheet& sheet)
+Result<int64_t> ClassRecord::Add(const RecordedSheet& sheet)
 {
     std::lock_guard lock(m_mutex);
     if (const Status begun = Execute("BEGIN IMMEDIATE"); !begun)
         return begun;
-    if (const Status written = WriteSheet(sheet); !written) {
+    Result<int64_t> written = WriteSheet(sheet);
+    if (!written) {
         Execute("ROLLBACK");
         return written;
     }
-    return Execute("COMMIT");
+    if (const Status committed = Execute("COMMIT"); !committed)
+        return committed;
+    return written;
 }
 
-Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
+Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
 {
     RecordStatement page(m_db,
         "INSERT INTO pages(path, page, page_count, listed_at) VALUES(?, ?, ?, ?)"
@@ -272,7 +293,7 @@ Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
         return Failure("cannot add the sheet " + outcome.file);
     const int64_t id = sqlite3_last_insert_rowid(m_db);
     if (!sheet.measured)
-        return {};
+        return id;
 
     RecordStatement question(m_db,
         "INSERT INTO questions VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
@@ -315,5 +336,5 @@ Status ClassRecord::WriteSheet(const RecordedSheet& sheet)
         if (!item.Run())
             return Failure("cannot add the sheet " + outcome.file);
     }
-    return {};
+    return id;
 }

@@ -4,6 +4,13 @@
 
 #include <string_view>
 
+namespace {
+
+// The final reading's columns, after every other.
+constexpr const char* kFinalHeader = ",final_examinee_id,final_correct,final_wrong,final_error,unresolved\n";
+
+} // namespace
+
 std::string CsvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -31,7 +38,7 @@ std::string CsvHeader()
     for (const char* prefix : { ",q", ",m" })
         for (int question = 1; question <= kQuestionCount; ++question)
             header += prefix + std::to_string(question);
-    return header + ",review,second_examinee_id,second_correct,second_wrong,second_error\n";
+    return header + ",review,second_examinee_id,second_correct,second_wrong,second_error" + kFinalHeader;
 }
 
 std::string ReviewHeader()
@@ -48,14 +55,28 @@ std::string ReviewLines(const SheetOutcome& outcome)
     return lines;
 }
 
-std::string CsvRow(const SheetOutcome& outcome)
+namespace {
+
+// The final reading's fields, each with its leading comma, and the line end; empty fields
+// for a refused sheet.
+std::string FinalFields(const SheetOutcome& outcome)
+{
+    const FinalReading& reading = outcome.finalReading;
+    if (!reading.graded)
+        return ",,,,,\n";
+    return FormatText(",%08d,%d,%d,%d,%d\n", reading.examineeId, reading.correct, reading.wrong,
+        reading.errors, reading.unresolved);
+}
+
+// The row up to the final reading, without its line end.
+std::string ReadingsRow(const SheetOutcome& outcome)
 {
     std::string row = CsvField(outcome.file);
     if (outcome.status == SheetStatus::Refused) {
         row += ",,,,,";
         row += StatusName(outcome.status);
         row.append(2 * kQuestionCount + 5, ',');
-        return row + '\n';
+        return row;
     }
     row += FormatText(",%08d,%d,%d,%d,", outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors);
     row += StatusName(outcome.status);
@@ -73,23 +94,27 @@ std::string CsvRow(const SheetOutcome& outcome)
             review.secondErrors);
     else
         row += ",,";
-    return row + '\n';
+    return row;
 }
 
-std::string WithField(std::string row, const std::string& field)
+} // namespace
+
+std::string CsvRow(const SheetOutcome& outcome)
 {
-    const bool ended = !row.empty() && row.back() == '\n';
-    if (ended)
-        row.pop_back();
-    return row + ',' + CsvTextField(field) + (ended ? "\n" : "");
+    return ReadingsRow(outcome) + FinalFields(outcome);
 }
 
 std::string CsvHeader(const std::optional<Roster>& roster)
 {
-    return roster ? WithField(CsvHeader(), "name") : CsvHeader();
+    std::string header = CsvHeader();
+    if (roster)
+        header.insert(header.size() - std::string_view(kFinalHeader).size(), ",name");
+    return header;
 }
 
 std::string CsvRow(const SheetOutcome& outcome, const std::optional<Roster>& roster)
 {
-    return roster ? WithField(CsvRow(outcome), NameOnRoster(outcome, *roster)) : CsvRow(outcome);
+    if (!roster)
+        return CsvRow(outcome);
+    return ReadingsRow(outcome) + ',' + CsvTextField(NameOnRoster(outcome, *roster)) + FinalFields(outcome);
 }

@@ -11,8 +11,9 @@
 // correct, W wrong, E row rejected, empty where the key grades nothing) and
 // m1..m100 (the letters found marked), then the review: review (the doubtful items,
 // "id:3;q12;tilt", empty when none) and the second reading's
-// second_examinee_id,second_correct,second_wrong,second_error. A refused sheet has
-// only file and status.
+// second_examinee_id,second_correct,second_wrong,second_error; last the final reading
+// (final_examinee_id,final_correct,final_wrong,final_error, and unresolved: the doubtful
+// items nobody settled). A refused sheet has only file and status.
 std::string CsvHeader();
 // One row, with its line end.
 std::string CsvRow(const SheetOutcome& outcome);
@@ -22,11 +23,8 @@ std::string ReviewHeader();
 // The lines of one sheet, with their line ends; none when nothing is doubtful.
 std::string ReviewLines(const SheetOutcome& outcome);
 
-// A CSV row with one more field before its line end: the name, with a class list, as a
-// text field (CsvTextField).
-std::string WithField(std::string row, const std::string& field);
-// The header and a row as they are with a class list (the name its ID has there at the
-// end, empty when none or refused), or without one.
+// The header and a row as they are with a class list (the name its ID has there, as a text
+// field, before the final reading's columns; empty when none or refused), or without one.
 std::string CsvHeader(const std::optional<Roster>& roster);
 std::string CsvRow(const SheetOutcome& outcome, const std::optional<Roster>& roster);
 

@@ -80,3 +80,8 @@ private:
     sqlite3_stmt* m_statement = nullptr;
     bool m_ok = false;
 };
+
+struct Resolution;
+// The resolution whose item, machine value, chosen value, how, user, time and reason are
+// the row's columns from `first` on.
+Resolution ResolutionFromRow(const RecordStatement& row, int first = 0);

@@ -5,11 +5,6 @@
 
 namespace {
 
-int KeyLetter(const std::string& answer)
-{
-    return answer.empty() || answer[0] < 'a' || answer[0] > 'e' ? -1 : answer[0] - 'a';
-}
-
 // The engine's per-sheet report (omr/sheet_report.cpp) for these counts.
 std::string ReportText(int32_t id, int32_t correct, int32_t wrong)
 {
@@ -33,7 +28,7 @@ SheetOutcome RescoreSheet(const RecordedSheet& sheet, const AnswerKey& key)
     FirstReading first { graded.examineeId, {} };
     for (size_t q = 0; q < kQuestionCount; ++q) {
         QuestionMeasure& measure = measures.questions[q];
-        measure.keyLetter = KeyLetter(key.answers[q]);
+        measure.keyLetter = KeyLetterOf(key.answers[q]);
         if (measure.keyLetter < 0)
             continue;
         // As ScoreAnswerBox: a rejected row is an error whatever its boxes hold.
@@ -55,6 +50,7 @@ SheetOutcome RescoreSheet(const RecordedSheet& sheet, const AnswerKey& key)
                 ? ReportText(outcome.examineeId, outcome.correct, outcome.wrong)
                 : message);
     outcome.review = ReviewSheet(measures, sheet.second, first, key.answers);
+    outcome.finalReading = ReadFinally(ReadingsOf(outcome, sheet.second), key.answers, sheet.resolutions);
     return outcome;
 }
 
@@ -63,5 +59,6 @@ RecordedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key)
     SheetJob reading = job;
     reading.readMarkedLetters = true;
     GradedSheet graded = ReadSheetFile(reading, key);
-    return { job.page, {}, std::move(graded.outcome), graded.measured, graded.measures, graded.second };
+    return { job.page, {}, std::move(graded.outcome), graded.measured, graded.measures, graded.second, 0,
+        {} };
 }

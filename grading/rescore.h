@@ -14,6 +14,8 @@ struct RecordedSheet {
     bool measured = false; // false: refused before it was read; measures and second are empty
     ReviewMeasures measures;
     SecondReading second;
+    int64_t recordId = 0; // the sheet's row in the class record; 0 before it is added
+    std::vector<Resolution> resolutions; // the items settled on it, oldest first
 };
 
 // Grades the page as ReadSheetFile does for the record: the marked letters always
@@ -23,7 +25,8 @@ RecordedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key);
 // The outcome a fresh grading of the recorded sheet with this key would give, from the
 // record alone: each keyed question scored from its row verdict and its key box's black
 // pixels as the engine scores it, the counts and status from those, the review made
-// again from the measures and the second reading. A refused sheet stays as it was.
+// again from the measures and the second reading, the final reading from those and the
+// sheet's resolutions. A refused sheet stays as it was.
 // The messages are the recorded ones, but for the engine's per-sheet report, which is
 // made again with the new counts.
 SheetOutcome RescoreSheet(const RecordedSheet& sheet, const AnswerKey& key);

@@ -87,6 +87,7 @@ GradedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
         outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
+    outcome.finalReading = ReadFinally(ReadingsOf(outcome, graded.second), key.answers, {});
     const bool picturesReview = !job.reviewImagePath.empty() && reviewed.review.IsDoubtful();
     if (picturesReview || job.cutIdArea) {
         // Cut from the scan as it came in, not from the thresholded sheet.

@@ -15,6 +15,11 @@ const char* StatusName(SheetStatus status)
     return "refused";
 }
 
+SheetReadings ReadingsOf(const SheetOutcome& outcome, const SecondReading& second)
+{
+    return { outcome.examineeId, outcome.questionScores, outcome.markedLetters, outcome.review, second };
+}
+
 std::string SheetReviewText(const SheetOutcome& outcome, const std::string& refusal)
 {
     std::vector<std::string> review;
@@ -32,17 +37,29 @@ std::string SheetReviewText(const SheetOutcome& outcome, const std::string& refu
     return text;
 }
 
+ClassScore ClassScoreOf(const SheetOutcome& outcome)
+{
+    const FinalReading& reading = outcome.finalReading;
+    if (!reading.graded)
+        return { outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors };
+    return { reading.examineeId, reading.correct, reading.wrong, reading.errors };
+}
+
 ClassSheetRow ClassRowOf(const SheetOutcome& outcome)
 {
-    return { outcome.file, outcome.status != SheetStatus::Refused, outcome.examineeId, outcome.correct,
-        outcome.wrong, outcome.errors, { outcome.questionScores, outcome.markedLetters }, {}, {}, {},
-        SheetReviewText(outcome, outcome.refusal), outcome.idArea };
+    const ClassScore score = ClassScoreOf(outcome);
+    const FinalReading& reading = outcome.finalReading;
+    GradedAnswers answers = reading.graded ? GradedAnswers { reading.scores, reading.letters }
+                                           : GradedAnswers { outcome.questionScores, outcome.markedLetters };
+    return { outcome.file, outcome.status != SheetStatus::Refused, score.examineeId, score.correct,
+        score.wrong, score.errors, std::move(answers), {}, {}, {}, SheetReviewText(outcome, outcome.refusal),
+        outcome.idArea };
 }
 
 std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster)
 {
     const RosterStudent* student
-        = outcome.status == SheetStatus::Refused ? nullptr : roster.Find(outcome.examineeId);
+        = outcome.status == SheetStatus::Refused ? nullptr : roster.Find(ClassScoreOf(outcome).examineeId);
     return student ? student->name : std::string();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grading/final_reading.h"
 #include "omr/marked_letters.h"
 #include "omr/question_observer.h"
 #include "omr/sheet_review.h"
@@ -34,6 +35,8 @@ struct SheetOutcome {
     MarkedLetters markedLetters;
     // The review beside the reading: what to look at, and the second reading.
     SheetReview review;
+    // What leaves the program for the class: the readings with their doubts settled.
+    FinalReading finalReading;
     std::string refusal; // one line: why the sheet could not be graded
     std::vector<std::string> messages; // what the desktop program would show in boxes, in order
     std::string writeFailure; // why the annotated copy could not be saved; empty when it was
@@ -41,6 +44,19 @@ struct SheetOutcome {
 };
 
 const char* StatusName(SheetStatus status);
+
+// The ID and counts a class is given for a graded sheet: the final reading's, or the first
+// reading's for a sheet graded without one.
+struct ClassScore {
+    int32_t examineeId = 0;
+    int32_t correct = 0;
+    int32_t wrong = 0;
+    int32_t errors = 0;
+};
+ClassScore ClassScoreOf(const SheetOutcome& outcome);
+
+// The readings of a graded sheet, for its final reading.
+SheetReadings ReadingsOf(const SheetOutcome& outcome, const SecondReading& second);
 
 // What a person should look at on the sheet, in the teacher's words: the refusal given
 // (its paths as the caller shows them), an unreported walk, each doubt, a failed write.

@@ -30,17 +30,6 @@ constexpr double kCornerDistance = 3;
 // Painted pixels in the mark windows of a sheet checked before.
 constexpr int kCheckedOverlay = 300;
 
-std::optional<QuestionScore> SecondScore(const std::string& marked, int keyLetter)
-{
-    if (keyLetter < 0)
-        return std::nullopt;
-    if (marked.size() >= 2)
-        return QuestionScore::RowRejected;
-    if (marked.size() == 1 && marked[0] == 'a' + keyLetter)
-        return QuestionScore::Correct;
-    return QuestionScore::Wrong;
-}
-
 std::string Letters(const std::string& marked)
 {
     return marked.empty() ? "-" : marked;
@@ -107,6 +96,22 @@ int FirstDigit(int32_t id, size_t column)
 
 } // namespace
 
+int KeyLetterOf(const std::string& answer)
+{
+    return answer.empty() || answer[0] < 'a' || answer[0] > 'e' ? -1 : answer[0] - 'a';
+}
+
+std::optional<QuestionScore> ScoreOfMarkedLetters(const std::string& marked, int keyLetter)
+{
+    if (keyLetter < 0)
+        return std::nullopt;
+    if (marked.size() >= 2)
+        return QuestionScore::RowRejected;
+    if (marked.size() == 1 && marked[0] == 'a' + keyLetter)
+        return QuestionScore::Correct;
+    return QuestionScore::Wrong;
+}
+
 std::string SheetReview::List() const
 {
     std::string list;
@@ -139,9 +144,8 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
     }
     for (size_t q = 0; q < kQuestionCount; ++q) {
         const QuestionMeasure& measure = measures.questions[q];
-        const int key
-            = answers[q].empty() || answers[q][0] < 'a' || answers[q][0] > 'e' ? -1 : answers[q][0] - 'a';
-        const std::optional<QuestionScore> secondScore = SecondScore(second.marked[q], key);
+        const int key = KeyLetterOf(answers[q]);
+        const std::optional<QuestionScore> secondScore = ScoreOfMarkedLetters(second.marked[q], key);
         if (secondScore)
             ++(*secondScore == QuestionScore::Correct      ? review.secondCorrect
                     : *secondScore == QuestionScore::Wrong ? review.secondWrong

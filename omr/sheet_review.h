@@ -64,3 +64,10 @@ struct SheetReview {
 // an ID column or a graded question.
 SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second,
     const FirstReading& first, const AnswerList& answers);
+
+// The score of a row with these letters marked against the key's letter (0 for a): a
+// double mark is an error, the key's one letter correct, anything else (a blank row too)
+// wrong; nothing where the key grades nothing (-1).
+std::optional<QuestionScore> ScoreOfMarkedLetters(const std::string& marked, int keyLetter);
+// The key's letter as a box index (0 for a); -1 where the key grades nothing.
+int KeyLetterOf(const std::string& answer);

@@ -131,7 +131,7 @@ sys.stdout.buffer.write(p)' >heavy.pdf
     # Refused sheets never stop the others, and exit 1; the threads change no byte.
     run 1 '' "batch one s/key.txt 1" 1 '' "batch two s/key.txt 2" 0 '' 'same one two' \
         0 'refused=4 reported=14 ' 'statuses one' 0 "$b/truncated.jpg" 'sed -n 3p one.csv | cut -d, -f1' \
-        0 '' "awk -F, 'NF != 211' one.csv" 0 ",,,,,refused$(printf ',%.0s' {1..205})" \
+        0 '' "awk -F, 'NF != 216' one.csv" 0 ",,,,,refused$(printf ',%.0s' {1..210})" \
         "grep ,refused, one.csv | sed 's/^[^,]*//' | sort -u" \
         0 '' 'as_drawn s one.csv' 0 '' "grep -q ,E, one.csv && cut -d, -f107-206 one.csv | grep -q ,," \
         0 '*ภาพมีขนาดเล็กเกินไป*ไม่พบเครื่องหมายอ้างอิง*' 'cat one.err' 0 14 'wc -l <one.txt' \

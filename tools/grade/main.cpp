@@ -87,7 +87,7 @@ SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key)
             return RescoreSheet(*kept, key);
         RecordedSheet sheet = GradeAndRecordSheet(job, key);
         sheet.file = print;
-        if (const Status added = record.Add(sheet); !added)
+        if (const Result<int64_t> added = record.Add(sheet); !added)
             sheet.outcome.writeFailure = added.message();
         return sheet.outcome;
     };
