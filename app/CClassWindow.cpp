@@ -127,8 +127,8 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
             [this](const ClassWorkbook&) -> Result<std::string> {
                 // As vantrel-grade writes it, with the name column when a class list names them.
                 std::string csv = CsvHeader(m_roster);
-                for (const std::optional<SheetOutcome>& outcome : m_outcomes)
-                    if (outcome)
+                for (size_t page = 0; page < m_sheets.size(); ++page)
+                    if (const SheetOutcome* outcome = OutcomeOf(page))
                         csv += CsvRow(*outcome, m_roster);
                 return csv;
             },
@@ -140,11 +140,12 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
         m_export.Export(
             [this](const ClassWorkbook&) -> Result<std::string> {
                 std::string lines;
-                for (const std::optional<SheetOutcome>& outcome : m_outcomes)
-                    if (outcome && outcome->status != SheetStatus::Refused
-                        && ClassScoreOf(*outcome).examineeId != 0)
-                        lines += FormatResultLine(
-                            ClassScoreOf(*outcome).examineeId, ClassScoreOf(*outcome).correct);
+                for (size_t page = 0; page < m_sheets.size(); ++page) {
+                    const SheetOutcome* outcome = OutcomeOf(page);
+                    const ClassScore score = outcome ? ClassScoreOf(*outcome) : ClassScore();
+                    if (outcome && outcome->status != SheetStatus::Refused && score.examineeId != 0)
+                        lines += FormatResultLine(score.examineeId, score.correct);
+                }
                 return lines;
             },
             QStringLiteral("ไฟล์ผลคะแนน"), QStringLiteral("txt"), QStringLiteral("results.txt"));
@@ -167,7 +168,7 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CClassWindow::ShowDetails);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, [this](int row) {
         const std::optional<size_t> page = PageOf(row);
-        if (page && m_outcomes[*page] && m_outcomes[*page]->status != SheetStatus::Refused)
+        if (page && OutcomeOf(*page) && OutcomeOf(*page)->status != SheetStatus::Refused)
             emit SheetChosen(m_pages[*page]);
     });
 }
@@ -186,7 +187,7 @@ void CClassWindow::Grade(const AnswerKey& key)
     if (const QString path = CClassExport::RosterPath(); !path.isEmpty())
         if (Result<Roster> roster = Roster::Read(path.toStdString()))
             m_roster = std::move(*roster);
-    m_outcomes.assign(m_pages.size(), std::nullopt);
+    m_sheets.assign(m_pages.size(), std::nullopt);
     m_listNotes.assign(m_pages.size(), std::string());
     m_graded = 0;
     m_table->setSortingEnabled(false);
@@ -210,11 +211,11 @@ void CClassWindow::Grade(const AnswerKey& key)
     const int run = ++m_runNumber;
     m_run = std::make_unique<ClassRun>(
         m_pages, key, Threads(),
-        [this, run](size_t page, SheetOutcome&& outcome) {
+        [this, run](size_t page, RecordedSheet&& sheet) {
             QMetaObject::invokeMethod(
                 this,
-                [this, run, page, outcome = std::move(outcome)]() mutable {
-                    Deliver(run, page, std::move(outcome));
+                [this, run, page, sheet = std::move(sheet)]() mutable {
+                    Deliver(run, page, std::move(sheet));
                 },
                 Qt::QueuedConnection);
         },
@@ -232,14 +233,23 @@ void CClassWindow::Cancel()
         m_run->Cancel();
 }
 
-void CClassWindow::Deliver(int run, size_t page, SheetOutcome&& outcome)
+void CClassWindow::Deliver(int run, size_t page, RecordedSheet&& sheet)
 {
     if (run != m_runNumber)
         return;
-    m_outcomes[page] = std::move(outcome);
+    m_sheets[page] = std::move(sheet);
     m_progress->setValue(++m_graded);
     ShowRow(RowOf(page));
     emit SheetGraded(static_cast<int>(page));
+}
+
+void CClassWindow::Settle(size_t page, const Resolution& resolution)
+{
+    RecordedSheet& sheet = *m_sheets[page];
+    sheet.resolutions.push_back(resolution);
+    sheet.outcome.finalReading
+        = ReadFinally(ReadingsOf(sheet.outcome, sheet.second), m_key.answers, sheet.resolutions);
+    ShowRow(RowOf(page));
 }
 
 void CClassWindow::OnEnded(int run)
@@ -261,6 +271,11 @@ int CClassWindow::RowOf(size_t page) const
     return -1;
 }
 
+const SheetOutcome* CClassWindow::OutcomeOf(size_t page) const
+{
+    return m_sheets[page] ? &m_sheets[page]->outcome : nullptr;
+}
+
 std::optional<size_t> CClassWindow::PageOf(int row) const
 {
     const qlonglong page = m_table->item(row, Number)->data(Qt::UserRole).toLongLong();
@@ -269,7 +284,7 @@ std::optional<size_t> CClassWindow::PageOf(int row) const
 
 bool CClassWindow::ToReview(size_t page) const
 {
-    const std::optional<SheetOutcome>& outcome = m_outcomes[page];
+    const SheetOutcome* outcome = OutcomeOf(page);
     return outcome
         && (outcome->status != SheetStatus::Reported || outcome->review.IsDoubtful()
             || !m_listNotes[page].empty());
@@ -283,7 +298,7 @@ void CClassWindow::CheckClassList()
         return;
     std::vector<RosterSheet> sheets;
     for (size_t page = 0; page < m_pages.size(); ++page) {
-        const std::optional<SheetOutcome>& outcome = m_outcomes[page];
+        const SheetOutcome* outcome = OutcomeOf(page);
         const bool graded = outcome && outcome->status != SheetStatus::Refused;
         sheets.push_back({ m_pages[page].Name(), m_shown[page],
             graded ? std::optional<int32_t>(ClassScoreOf(*outcome).examineeId) : std::nullopt });
@@ -292,7 +307,7 @@ void CClassWindow::CheckClassList()
     m_listNotes = check.notes;
     m_table->setSortingEnabled(false);
     for (size_t page = 0; page < m_pages.size(); ++page)
-        if (m_outcomes[page])
+        if (m_sheets[page])
             ShowRow(RowOf(page));
     for (const RosterStudent* student : check.absent) {
         const int row = m_table->rowCount();
@@ -312,7 +327,7 @@ void CClassWindow::CheckClassList()
 void CClassWindow::ShowRow(int row)
 {
     const size_t page = *PageOf(row);
-    const SheetOutcome& outcome = *m_outcomes[page];
+    const SheetOutcome& outcome = *OutcomeOf(page);
     const bool sorting = m_table->isSortingEnabled();
     m_table->setSortingEnabled(false); // the row stays where it is while it is filled
     const bool graded = outcome.status != SheetStatus::Refused;
@@ -358,7 +373,7 @@ void CClassWindow::ShowDetails()
         return;
     }
     QStringList lines { Text(m_shown[*page]) };
-    if (const std::optional<SheetOutcome>& outcome = m_outcomes[*page]) {
+    if (const SheetOutcome* outcome = OutcomeOf(*page)) {
         for (const std::string& message : outcome->messages)
             lines << Text(message);
         for (const ReviewItem& item : outcome->review.items)
@@ -372,8 +387,8 @@ void CClassWindow::ShowDetails()
 void CClassWindow::CopyToRegister()
 {
     std::vector<size_t> graded;
-    for (size_t page = 0; page < m_outcomes.size(); ++page)
-        if (m_outcomes[page] && m_outcomes[page]->status != SheetStatus::Refused)
+    for (size_t page = 0; page < m_sheets.size(); ++page)
+        if (OutcomeOf(page) && OutcomeOf(page)->status != SheetStatus::Refused)
             graded.push_back(page);
     const int count = static_cast<int>(graded.size());
     if (count == 0) {
@@ -391,7 +406,7 @@ void CClassWindow::CopyToRegister()
     if (!AskYesNo(question + "\nต้องการส่งหรือไม่"))
         return;
     for (const size_t page : graded) {
-        const ClassScore score = ClassScoreOf(*m_outcomes[page]);
+        const ClassScore score = ClassScoreOf(*OutcomeOf(page));
         g_resultsRegister.recordCopied(QFileInfo(Text(m_pages[page].Name())).fileName().toStdString(),
             score.examineeId, score.correct, score.errors);
     }
@@ -409,9 +424,9 @@ void CClassWindow::UpdateButtons()
 GradedClass CClassWindow::Graded() const
 {
     GradedClass graded { m_key, m_roster, {} };
-    for (size_t page = 0; page < m_outcomes.size(); ++page)
-        if (m_outcomes[page])
-            graded.sheets.push_back(ClassRowWithReview(*m_outcomes[page], m_shown[page]));
+    for (size_t page = 0; page < m_sheets.size(); ++page)
+        if (const SheetOutcome* outcome = OutcomeOf(page))
+            graded.sheets.push_back(ClassRowWithReview(*outcome, m_shown[page]));
     return graded;
 }
 

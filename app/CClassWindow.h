@@ -3,6 +3,7 @@
 #include "app/CClassExport.h"
 #include "grading/class_run.h"
 #include "grading/page_list.h"
+#include "grading/rescore.h"
 #include "grading/sheet_outcome.h"
 #include "results/graded_class.h"
 #include "results/roster.h"
@@ -40,12 +41,14 @@ public:
     void Cancel();
     bool IsGrading() const { return m_run != nullptr; }
     const AnswerKey& Key() const { return m_key; }
-    const std::vector<std::optional<SheetOutcome>>& Outcomes() const { return m_outcomes; }
     // The class as graded, for its exports; the ID areas cut from the scans when asked.
     GradedClass Graded() const;
     // The key as the window names it: its file, or "entered", and the questions it grades.
     static QString KeyText(const AnswerKey& key);
     QTableWidget* Table() const { return m_table; }
+    // Settles an item of a graded page: kept with its sheet, and its row shows the new
+    // final reading at once.
+    void Settle(size_t page, const Resolution& resolution);
 
 signals:
     void SheetGraded(int page);
@@ -56,7 +59,9 @@ signals:
     void RegradeAsked();
 
 private:
-    void Deliver(int run, size_t page, SheetOutcome&& outcome);
+    void Deliver(int run, size_t page, RecordedSheet&& sheet);
+    // The page's outcome; nothing while it is not graded yet.
+    const SheetOutcome* OutcomeOf(size_t page) const;
     void OnEnded(int run);
     void ShowRow(int row);
     int RowOf(size_t page) const;
@@ -72,7 +77,8 @@ private:
     std::vector<SheetPage> m_pages;
     AnswerKey m_key;
     std::optional<Roster> m_roster;
-    std::vector<std::optional<SheetOutcome>> m_outcomes;
+    // Each page as graded, with all it is scored from and the items settled on it.
+    std::vector<std::optional<RecordedSheet>> m_sheets;
     std::vector<std::string> m_shown; // each page's file as the teacher reads it
     std::vector<std::string> m_listNotes; // what the class list finds of each page
     CClassExport m_export;

@@ -26,7 +26,8 @@ Result<std::vector<RecordedResolution>> ClassRecord::Resolutions()
 {
     std::lock_guard lock(m_mutex);
     RecordStatement select(m_db,
-        "SELECT p.path, p.page, p.page_count, r.item, r.machine_value, r.chosen_value, r.how, r.os_user, r.at,"
+        "SELECT p.path, p.page, p.page_count, r.item, r.machine_value, r.chosen_value, r.how, r.os_user, "
+        "r.at,"
         " r.reason FROM resolutions r JOIN sheets s ON s.id = r.sheet_id JOIN pages p ON p.id = s.page_id"
         " ORDER BY r.id");
     std::vector<RecordedResolution> events;

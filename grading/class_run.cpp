@@ -28,7 +28,9 @@ void ClassRun::Work()
 {
     for (size_t i = m_next++; i < m_pages.size() && !m_cancelled; i = m_next++) {
         SheetJob job { m_pages[i], {}, {}, true, m_cutIdAreas };
-        m_deliver(i, GradeSheetFile(job, m_key));
+        RecordedSheet sheet = GradeAndRecordSheet(job, m_key);
+        sheet.file = FingerprintOf(m_pages[i].file);
+        m_deliver(i, std::move(sheet));
     }
     if (--m_working == 0)
         m_ended();

@@ -2,7 +2,7 @@
 
 #include "answerkey/answer_key.h"
 #include "grading/page_list.h"
-#include "grading/sheet_outcome.h"
+#include "grading/rescore.h"
 
 #include <atomic>
 #include <functional>
@@ -10,15 +10,16 @@
 #include <vector>
 
 // Grades a class in the background, each page with an engine state of its own, as
-// vantrel-grade does, on several threads. Outcomes are handed over from the worker
+// vantrel-grade does, on several threads, as the class record keeps them (with the
+// scan's fingerprint, the measures and the second reading). Sheets are handed over from the worker
 // threads as they finish, with the page's index, in no particular order; `ended`
 // comes once, from the last worker, after the last outcome. Destroying the run
 // cancels it and waits for the pages in progress.
 class ClassRun {
 public:
-    using Deliver = std::function<void(size_t page, SheetOutcome&& outcome)>;
+    using Deliver = std::function<void(size_t page, RecordedSheet&& sheet)>;
 
-    // With `cutIdAreas`, each outcome carries its ID area cut from the scan, for the slips.
+    // With `cutIdAreas`, each sheet's outcome carries its ID area cut from the scan, for the slips.
     ClassRun(std::vector<SheetPage> pages, AnswerKey key, int threads, Deliver deliver,
         std::function<void()> ended, bool cutIdAreas = false);
     ~ClassRun();

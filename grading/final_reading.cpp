@@ -131,7 +131,8 @@ Result<std::string> ResolvedValue(const std::string& item, const std::string& va
             if (value.find(letter) != std::string::npos)
                 letters += letter;
         if (value.find_first_not_of("abcde") != std::string::npos)
-            return Status::Failure(item + " takes the letters a to e, or - for a blank row; got '" + value + "'");
+            return Status::Failure(
+                item + " takes the letters a to e, or - for a blank row; got '" + value + "'");
         return letters;
     }
     if (IdColumnOf(item) >= 0) {
@@ -180,9 +181,9 @@ FinalReading ReadFinally(
     for (int q = 0; q < kQuestionCount; ++q) {
         const size_t row = static_cast<size_t>(q);
         const Resolution* settled = settledQuestions[row];
-        ProposedRow proposed = settled
-            ? ProposedRow { settled->chosenValue, ScoreOfMarkedLetters(settled->chosenValue, KeyLetterOf(key[row])) }
-            : ProposedQuestion(readings, key, q);
+        ProposedRow proposed = settled ? ProposedRow { settled->chosenValue,
+            ScoreOfMarkedLetters(settled->chosenValue, KeyLetterOf(key[row])) }
+                                       : ProposedQuestion(readings, key, q);
         reading.letters[row] = std::move(proposed.letters);
         reading.scores[row] = proposed.score;
         if (proposed.score)
