@@ -462,8 +462,9 @@ GradedClass CClassWindow::Graded() const
 {
     GradedClass graded { m_key, m_roster, {} };
     for (size_t page = 0; page < m_sheets.size(); ++page)
-        if (const SheetOutcome* outcome = OutcomeOf(page))
-            graded.sheets.push_back(ClassRowWithReview(*outcome, m_shown[page]));
+        if (m_sheets[page])
+            graded.sheets.push_back(
+                ClassRowWithReview(m_sheets[page]->outcome, m_shown[page], m_sheets[page]->resolutions));
     return graded;
 }
 

@@ -47,8 +47,8 @@ void CClassWindow::KeepInRecord(const std::string& use)
         const std::string path = ClassRecordPathFor(m_pages);
         Result<std::unique_ptr<ClassRecord>> opened = ClassRecord::Open(path, true);
         if (!opened) {
-            ShowMessage(FormatText("เก็บผลของห้องนี้ไว้ใน %s ไม่ได้ จะเปิดห้องนี้อีกภายหลังไม่ได้\n%s",
-                Shown(path).c_str(), opened.message().c_str()));
+            ShowMessage(FormatText("เก็บผลของห้องนี้ไว้ใน %s ไม่ได้ จะเปิดห้องนี้อีกภายหลังไม่ได้\n%s", Shown(path).c_str(),
+                opened.message().c_str()));
             return;
         }
         m_record = std::move(opened).value();
@@ -142,8 +142,8 @@ CClassWindow* CClassWindow::OpenRecord(const QString& path)
     Result<std::unique_ptr<ClassRecord>> record = ClassRecord::Open(path.toStdString(), false);
     Result<OpenedClass> opened = record ? ReadClass(**record) : Result<OpenedClass>(record.status());
     if (!opened) {
-        ShowMessage(FormatText("เปิดชั้นเรียน %s ไม่ได้\n%s", Shown(path.toStdString()).c_str(),
-            opened.message().c_str()));
+        ShowMessage(
+            FormatText("เปิดชั้นเรียน %s ไม่ได้\n%s", Shown(path.toStdString()).c_str(), opened.message().c_str()));
         return nullptr;
     }
     OpenedClass graded = std::move(opened).value();

@@ -26,7 +26,8 @@ Result<OpenedClass> ReadClass(ClassRecord& record)
     OpenedClass opened;
     const std::optional<AnswerKey> key = record.LatestKey();
     if (!key)
-        return Status::Failure(RecordRefusal(record.Path(), "holds no answer key: no class was graded into it"));
+        return Status::Failure(
+            RecordRefusal(record.Path(), "holds no answer key: no class was graded into it"));
     opened.key = *key;
     Result<std::vector<RecordedSheet>> sheets = record.Sheets(opened.ungraded);
     if (!sheets)
