@@ -34,10 +34,24 @@ clean|
 stress|--preset stress
 CASES
 
-# A changed scan is named when the class is re-scored, and the record still scores it as read.
-cp "$work/clean/img002.tif" "$work/clean/img001.tif"
-"$grade" --key "$work/clean/key.txt" --class "$work/clean.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>"$work/re.err"
-grep -q "img001.tif has changed on disk" "$work/re.err" || fail "a changed scan should be named: $(cat "$work/re.err")"
+# A scan changed or gone since it was graded is named by a re-score and by a grading alike;
+# what the record holds of a scan gone is scored, never replaced by a refusal.
+"$grade" --key "$work/clean/key.txt" --quiet --csv "$work/clean.csv" "$work"/clean/img* >/dev/null 2>&1
+cp "$work/clean/img002.tif" "$work/clean/img001.tif" && mv "$work/clean/img004.tif" "$work/gone.tif"
+# options | what it says
+while IFS='|' read -r options says; do
+    "$grade" --key "$work/clean/key.txt" --class "$work/clean.vantrel" --csv "$work/re.csv" $options >/dev/null 2>"$work/re.err"
+    grep -qF "$says" "$work/re.err" || fail "$options should say $says: $(cat "$work/re.err")"
+    kept=$(grep img004 "$work/re.csv")
+    [[ -z $kept || $kept == "$(grep img004 "$work/clean.csv")" ]] || fail "$options: img004 is not as graded: $kept"
+done <<CASES
+--rescore|img001.tif has changed on disk since it was graded; scored from the record
+--rescore|img004.tif is gone from disk; scored from the record
+$work/clean/img002.tif|img004.tif is gone from disk; the record keeps its sheet
+$work/clean/img002.tif|img001.tif has changed on disk since it was graded; the record keeps its sheet
+$work/clean/img001.tif|img001.tif has changed on disk since it was graded; graded again
+$work/clean/img004.tif|img004.tif is gone from disk; scored from the record
+CASES
 sqlite3 "$work/clean.vantrel" "UPDATE questions SET box_a = 0" 2>/dev/null && fail "a reading was rewritten"
 
 # what the --class path is | how it is made | what the refusal says
