@@ -80,8 +80,13 @@ std::unique_ptr<AtomicFileWriter> OpenOutput(const std::string& path, bool& open
     return file;
 }
 
-// The record's latest sheet of each page, known by the page's name.
-using RecordedPages = std::map<std::string, const RecordedSheet*>;
+// A page the record holds a sheet of, and the scan it was graded from.
+struct RecordedScan {
+    SheetPage page;
+    FileFingerprint file;
+};
+// The content each page of the record was graded from, known by the page's name.
+using RecordedPages = std::map<std::string, std::string>;
 
 // Grades a sheet into the record, unless the record holds it already with the same content.
 // A scan gone from disk is scored from the sheet the record holds for it: a page that
@@ -92,8 +97,9 @@ SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key, const Re
         const FileFingerprint print = FingerprintOf(job.page.file);
         if (const std::optional<RecordedSheet> kept = record.Find(job.page, print.sha256))
             return RescoreSheet(*kept, key);
-        if (const auto kept = held.find(job.page.Name()); print.size < 0 && kept != held.end())
-            return RescoreSheet(*kept->second, key);
+        if (const auto was = held.find(job.page.Name()); print.size < 0 && was != held.end())
+            if (const std::optional<RecordedSheet> kept = record.Find(job.page, was->second))
+                return RescoreSheet(*kept, key);
         RecordedSheet sheet = GradeAndRecordSheet(job, key);
         sheet.file = print;
         if (const Status added = record.Add(sheet); !added)
@@ -105,10 +111,9 @@ SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key, const Re
 // Names each scan of the record changed or gone from disk since it was graded, and what
 // the run does with it: a re-score scores the reading the record holds, as a grading does
 // for a scan gone; a grading reads a changed scan again; a scan not in the run is left.
-void NoteChangedScans(
-    const std::vector<RecordedSheet>& sheets, bool rescore, const std::set<std::string>& run)
+void NoteChangedScans(const std::vector<RecordedScan>& sheets, bool rescore, const std::set<std::string>& run)
 {
-    for (const RecordedSheet& sheet : sheets) {
+    for (const RecordedScan& sheet : sheets) {
         if (sheet.file.sha256.empty() || sheet.page.page > 0)
             continue; // unread, or a later page of a file already looked at
         const FileFingerprint now = StatOf(sheet.page.file);
@@ -125,15 +130,21 @@ void NoteChangedScans(
     }
 }
 
-// The record's sheets; a re-score notes every listed page not graded yet (a grading grades it).
-Result<std::vector<RecordedSheet>> ReadRecord(ClassRecord& record, bool rescore)
+// The pages the record holds a sheet of; a re-score notes every listed page not graded yet
+// (a grading grades it).
+Result<std::vector<RecordedScan>> ReadRecord(ClassRecord& record, bool rescore)
 {
     std::vector<std::string> ungraded;
-    Result<std::vector<RecordedSheet>> sheets = record.Sheets(ungraded);
+    std::vector<RecordedScan> scans;
+    const Status read = record.EachSheet(ungraded, false, [&scans](const RecordedSheet& sheet) {
+        scans.push_back({ sheet.page, sheet.file });
+    });
+    if (!read)
+        return read;
     for (const std::string& page : rescore ? ungraded : std::vector<std::string>())
         std::fprintf(
             stderr, "vantrel-grade: note: %s is listed in the record but was never graded\n", page.c_str());
-    return sheets;
+    return scans;
 }
 
 } // namespace
@@ -185,7 +196,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantrel-grade: %s\n", note.c_str());
     options.sheets = std::move(sheetFiles.files);
     std::unique_ptr<ClassRecord> record;
-    std::vector<RecordedSheet> recorded; // what the record holds; what --rescore scores
+    std::vector<RecordedScan> recorded; // the pages the record holds; what --rescore scores
     RecordedPages held;
     GradeOptions guarded = options;
     if (!options.classFile.empty()) {
@@ -200,7 +211,7 @@ int main(int argc, char** argv)
             return UsageError;
         }
         record = std::move(opened).value();
-        Result<std::vector<RecordedSheet>> read = ReadRecord(*record, options.rescore);
+        Result<std::vector<RecordedScan>> read = ReadRecord(*record, options.rescore);
         if (!read) {
             std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
             return UsageError;
@@ -208,10 +219,10 @@ int main(int argc, char** argv)
         recorded = std::move(read).value();
         NoteChangedScans(
             recorded, options.rescore, std::set<std::string>(options.sheets.begin(), options.sheets.end()));
-        for (const RecordedSheet& sheet : recorded)
-            held.emplace(sheet.page.Name(), &sheet);
+        for (const RecordedScan& sheet : recorded)
+            held.emplace(sheet.page.Name(), sheet.file.sha256);
         if (options.rescore)
-            for (const RecordedSheet& sheet : recorded)
+            for (const RecordedScan& sheet : recorded)
                 guarded.sheets.push_back(sheet.page.file);
     }
     // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
@@ -289,10 +300,12 @@ int main(int argc, char** argv)
             review->Append(ReviewLines(outcome));
         whole.Add(outcome);
     };
-    if (options.rescore)
-        for (const RecordedSheet& sheet : recorded)
-            deliver(RescoreSheet(sheet, g_enteredKey));
-    else
+    if (options.rescore) {
+        std::vector<std::string> ungraded; // noted when the record was opened
+        if (!Report(record->EachSheet(ungraded, true,
+                [&deliver](const RecordedSheet& sheet) { deliver(RescoreSheet(sheet, g_enteredKey)); })))
+            return UsageError; // no output written
+    } else
         RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
             options.jobs > 0 ? options.jobs : DefaultJobs(), deliver,
             record ? RecordingGrader(*record, g_enteredKey, held) : SheetGrading());
