@@ -19,13 +19,14 @@ while IFS='|' read -r name options; do
     convert -size 827x1169 xc:black -type TrueColor "$s/img021.png" # no sheet: refused in the record too
     changed_key "$s/key.txt" >"$work/$name-key2.txt"
     for key in "$s/key.txt" "$work/$name-key2.txt"; do
-        "$grade" --key "$key" --quiet --csv "$work/fresh.csv" "$s"/img* >/dev/null 2>&1
+        "$grade" --key "$key" --quiet --csv "$work/fresh.csv" --review "$work/fresh.review" "$s"/img* >/dev/null 2>&1
         fresh=$?
         "$grade" --key "$s/key.txt" --quiet --class "$work/$name.vantrel" --csv "$work/graded.csv" "$s"/img* >/dev/null 2>&1
         [[ $key == "$s/key.txt" ]] && { cmp -s "$work/graded.csv" "$work/fresh.csv" || fail "$name: --class changed the CSV"; }
-        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>&1
+        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" --review "$work/re.review" >/dev/null 2>&1
         [[ $? == "$fresh" ]] || fail "$name: rescore with $key should exit as a fresh grading does ($fresh)"
         cmp -s "$work/re.csv" "$work/fresh.csv" || fail "$name: rescore with $key differs: $(diff "$work/re.csv" "$work/fresh.csv" | head -c 600)"
+        cmp -s "$work/re.review" "$work/fresh.review" || fail "$name: rescore's review with $key differs: $(diff "$work/re.review" "$work/fresh.review" | head -c 600)"
     done
     [[ $(sqlite3 "$work/$name.vantrel" 'SELECT count(*) FROM sheets; SELECT count(*) FROM keys') == $'21\n4' ]] ||
         fail "$name: the second run should grade nothing again and every key be kept"
