@@ -29,12 +29,12 @@ Result<OpenedClass> ReadClass(ClassRecord& record)
         return Status::Failure(
             RecordRefusal(record.Path(), "holds no answer key: no class was graded into it"));
     opened.key = *key;
-    Result<std::vector<RecordedSheet>> sheets = record.Sheets(opened.ungraded);
-    if (!sheets)
-        return sheets.status();
-    opened.sheets = std::move(sheets).value();
-    for (RecordedSheet& sheet : opened.sheets)
-        sheet.outcome = RescoreSheet(sheet, opened.key);
+    const Status read = record.EachSheet(opened.ungraded, true, [&opened](const RecordedSheet& sheet) {
+        opened.sheets.push_back(sheet);
+        opened.sheets.back().outcome = RescoreSheet(sheet, opened.key);
+    });
+    if (!read)
+        return read;
     opened.changes = ScanChanges(opened.sheets);
     return opened;
 }

@@ -19,13 +19,14 @@ while IFS='|' read -r name options; do
     convert -size 827x1169 xc:black -type TrueColor "$s/img021.png" # no sheet: refused in the record too
     changed_key "$s/key.txt" >"$work/$name-key2.txt"
     for key in "$s/key.txt" "$work/$name-key2.txt"; do
-        "$grade" --key "$key" --quiet --csv "$work/fresh.csv" "$s"/img* >/dev/null 2>&1
+        "$grade" --key "$key" --quiet --csv "$work/fresh.csv" --review "$work/fresh.review" "$s"/img* >/dev/null 2>&1
         fresh=$?
         "$grade" --key "$s/key.txt" --quiet --class "$work/$name.vantrel" --csv "$work/graded.csv" "$s"/img* >/dev/null 2>&1
         [[ $key == "$s/key.txt" ]] && { cmp -s "$work/graded.csv" "$work/fresh.csv" || fail "$name: --class changed the CSV"; }
-        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>&1
+        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" --review "$work/re.review" >/dev/null 2>&1
         [[ $? == "$fresh" ]] || fail "$name: rescore with $key should exit as a fresh grading does ($fresh)"
         cmp -s "$work/re.csv" "$work/fresh.csv" || fail "$name: rescore with $key differs: $(diff "$work/re.csv" "$work/fresh.csv" | head -c 600)"
+        cmp -s "$work/re.review" "$work/fresh.review" || fail "$name: rescore's review with $key differs: $(diff "$work/re.review" "$work/fresh.review" | head -c 600)"
     done
     [[ $(sqlite3 "$work/$name.vantrel" 'SELECT count(*) FROM sheets; SELECT count(*) FROM keys') == $'21\n4' ]] ||
         fail "$name: the second run should grade nothing again and every key be kept"
@@ -34,10 +35,24 @@ clean|
 stress|--preset stress
 CASES
 
-# A changed scan is named when the class is re-scored, and the record still scores it as read.
-cp "$work/clean/img002.tif" "$work/clean/img001.tif"
-"$grade" --key "$work/clean/key.txt" --class "$work/clean.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>"$work/re.err"
-grep -q "img001.tif has changed on disk" "$work/re.err" || fail "a changed scan should be named: $(cat "$work/re.err")"
+# A scan changed or gone since it was graded is named by a re-score and by a grading alike;
+# what the record holds of a scan gone is scored, never replaced by a refusal.
+"$grade" --key "$work/clean/key.txt" --quiet --csv "$work/clean.csv" "$work"/clean/img* >/dev/null 2>&1
+cp "$work/clean/img002.tif" "$work/clean/img001.tif" && mv "$work/clean/img004.tif" "$work/gone.tif"
+# options | what it says
+while IFS='|' read -r options says; do
+    "$grade" --key "$work/clean/key.txt" --class "$work/clean.vantrel" --csv "$work/re.csv" $options >/dev/null 2>"$work/re.err"
+    grep -qF "$says" "$work/re.err" || fail "$options should say $says: $(cat "$work/re.err")"
+    kept=$(grep img004 "$work/re.csv")
+    [[ -z $kept || $kept == "$(grep img004 "$work/clean.csv")" ]] || fail "$options: img004 is not as graded: $kept"
+done <<CASES
+--rescore|img001.tif has changed on disk since it was graded; scored from the record
+--rescore|img004.tif is gone from disk; scored from the record
+$work/clean/img002.tif|img004.tif is gone from disk; the record keeps its sheet
+$work/clean/img002.tif|img001.tif has changed on disk since it was graded; the record keeps its sheet
+$work/clean/img001.tif|img001.tif has changed on disk since it was graded; graded again
+$work/clean/img004.tif|img004.tif is gone from disk; scored from the record
+CASES
 sqlite3 "$work/clean.vantrel" "UPDATE questions SET box_a = 0" 2>/dev/null && fail "a reading was rewritten"
 
 # what the --class path is | how it is made | what the refusal says

@@ -25,8 +25,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -78,13 +80,26 @@ std::unique_ptr<AtomicFileWriter> OpenOutput(const std::string& path, bool& open
     return file;
 }
 
+// A page the record holds a sheet of, and the scan it was graded from.
+struct RecordedScan {
+    SheetPage page;
+    FileFingerprint file;
+};
+// The content each page of the record was graded from, known by the page's name.
+using RecordedPages = std::map<std::string, std::string>;
+
 // Grades a sheet into the record, unless the record holds it already with the same content.
-SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key)
+// A scan gone from disk is scored from the sheet the record holds for it: a page that
+// cannot be found is no reading to put in its place.
+SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key, const RecordedPages& held)
 {
-    return [&record, &key](const SheetJob& job) {
+    return [&record, &key, &held](const SheetJob& job) {
         const FileFingerprint print = FingerprintOf(job.page.file);
         if (const std::optional<RecordedSheet> kept = record.Find(job.page, print.sha256))
             return RescoreSheet(*kept, key);
+        if (const auto was = held.find(job.page.Name()); print.size < 0 && was != held.end())
+            if (const std::optional<RecordedSheet> kept = record.Find(job.page, was->second))
+                return RescoreSheet(*kept, key);
         RecordedSheet sheet = GradeAndRecordSheet(job, key);
         sheet.file = print;
         if (const Result<int64_t> added = record.Add(sheet); !added)
@@ -93,32 +108,43 @@ SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key)
     };
 }
 
-// The record's sheets, with a note for every listed page not graded yet and every scan
-// changed or gone since it was graded.
-Result<std::vector<RecordedSheet>> ReadRecordForRescore(ClassRecord& record)
+// Names each scan of the record changed or gone from disk since it was graded, and what
+// the run does with it: a re-score scores the reading the record holds, as a grading does
+// for a scan gone; a grading reads a changed scan again; a scan not in the run is left.
+void NoteChangedScans(const std::vector<RecordedScan>& sheets, bool rescore, const std::set<std::string>& run)
 {
-    std::vector<std::string> ungraded;
-    Result<std::vector<RecordedSheet>> sheets = record.Sheets(ungraded);
-    if (!sheets)
-        return sheets;
-    for (const std::string& page : ungraded)
-        std::fprintf(
-            stderr, "vantrel-grade: note: %s is listed in the record but was never graded\n", page.c_str());
-    for (const RecordedSheet& sheet : *sheets) {
+    for (const RecordedScan& sheet : sheets) {
         if (sheet.file.sha256.empty() || sheet.page.page > 0)
             continue; // unread, or a later page of a file already looked at
         const FileFingerprint now = StatOf(sheet.page.file);
         if (now.size == sheet.file.size && now.modifiedNs == sheet.file.modifiedNs)
             continue; // unchanged without reading it
-        if (now.size < 0)
-            std::fprintf(stderr, "vantrel-grade: note: %s is gone from disk; scored from the record\n",
-                sheet.page.file.c_str());
-        else if (FingerprintOf(sheet.page.file).sha256 != sheet.file.sha256)
-            std::fprintf(stderr,
-                "vantrel-grade: note: %s has changed on disk since it was graded; scored from the record\n",
-                sheet.page.file.c_str());
+        const bool gone = now.size < 0;
+        if (!gone && FingerprintOf(sheet.page.file).sha256 == sheet.file.sha256)
+            continue;
+        const char* then = !rescore && !run.contains(sheet.page.file) ? "the record keeps its sheet"
+            : rescore || gone                                         ? "scored from the record"
+                                                                      : "graded again";
+        std::fprintf(stderr, "vantrel-grade: note: %s %s; %s\n", sheet.page.file.c_str(),
+            gone ? "is gone from disk" : "has changed on disk since it was graded", then);
     }
-    return sheets;
+}
+
+// The pages the record holds a sheet of; a re-score notes every listed page not graded yet
+// (a grading grades it).
+Result<std::vector<RecordedScan>> ReadRecord(ClassRecord& record, bool rescore)
+{
+    std::vector<std::string> ungraded;
+    std::vector<RecordedScan> scans;
+    const Status read = record.EachSheet(ungraded, false, [&scans](const RecordedSheet& sheet) {
+        scans.push_back({ sheet.page, sheet.file });
+    });
+    if (!read)
+        return read;
+    for (const std::string& page : rescore ? ungraded : std::vector<std::string>())
+        std::fprintf(
+            stderr, "vantrel-grade: note: %s is listed in the record but was never graded\n", page.c_str());
+    return scans;
 }
 
 } // namespace
@@ -170,7 +196,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantrel-grade: %s\n", note.c_str());
     options.sheets = std::move(sheetFiles.files);
     std::unique_ptr<ClassRecord> record;
-    std::vector<RecordedSheet> recorded; // what --rescore scores
+    std::vector<RecordedScan> recorded; // the pages the record holds; what --rescore scores
+    RecordedPages held;
     GradeOptions guarded = options;
     if (!options.classFile.empty()) {
         // Before the record is opened: a path that names an input is never touched.
@@ -184,16 +211,19 @@ int main(int argc, char** argv)
             return UsageError;
         }
         record = std::move(opened).value();
-        if (options.rescore) {
-            Result<std::vector<RecordedSheet>> read = ReadRecordForRescore(*record);
-            if (!read) {
-                std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
-                return UsageError;
-            }
-            recorded = std::move(read).value();
-            for (const RecordedSheet& sheet : recorded)
-                guarded.sheets.push_back(sheet.page.file);
+        Result<std::vector<RecordedScan>> read = ReadRecord(*record, options.rescore);
+        if (!read) {
+            std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
+            return UsageError;
         }
+        recorded = std::move(read).value();
+        NoteChangedScans(
+            recorded, options.rescore, std::set<std::string>(options.sheets.begin(), options.sheets.end()));
+        for (const RecordedScan& sheet : recorded)
+            held.emplace(sheet.page.Name(), sheet.file.sha256);
+        if (options.rescore)
+            for (const RecordedScan& sheet : recorded)
+                guarded.sheets.push_back(sheet.page.file);
     }
     // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
     const std::vector<SheetPage> pages = ListPages(options.sheets);
@@ -270,13 +300,15 @@ int main(int argc, char** argv)
             review->Append(ReviewLines(outcome));
         whole.Add(outcome);
     };
-    if (options.rescore)
-        for (const RecordedSheet& sheet : recorded)
-            deliver(RescoreSheet(sheet, g_enteredKey));
-    else
+    if (options.rescore) {
+        std::vector<std::string> ungraded; // noted when the record was opened
+        if (!Report(record->EachSheet(ungraded, true,
+                [&deliver](const RecordedSheet& sheet) { deliver(RescoreSheet(sheet, g_enteredKey)); })))
+            return UsageError; // no output written
+    } else
         RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
             options.jobs > 0 ? options.jobs : DefaultJobs(), deliver,
-            record ? RecordingGrader(*record, g_enteredKey) : SheetGrading());
+            record ? RecordingGrader(*record, g_enteredKey, held) : SheetGrading());
     console.Finish();
     bool written = true;
     if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get()); !finished) {
