@@ -131,7 +131,8 @@ Result<std::string> ResolvedValue(const std::string& item, const std::string& va
             if (value.find(letter) != std::string::npos)
                 letters += letter;
         if (value.find_first_not_of("abcde") != std::string::npos)
-            return Status::Failure(item + " takes the letters a to e, or - for a blank row; got '" + value + "'");
+            return Status::Failure(
+                item + " takes the letters a to e, or - for a blank row; got '" + value + "'");
         return letters;
     }
     if (IdColumnOf(item) >= 0) {
@@ -180,9 +181,9 @@ FinalReading ReadFinally(
     for (int q = 0; q < kQuestionCount; ++q) {
         const size_t row = static_cast<size_t>(q);
         const Resolution* settled = settledQuestions[row];
-        ProposedRow proposed = settled
-            ? ProposedRow { settled->chosenValue, ScoreOfMarkedLetters(settled->chosenValue, KeyLetterOf(key[row])) }
-            : ProposedQuestion(readings, key, q);
+        ProposedRow proposed = settled ? ProposedRow { settled->chosenValue,
+            ScoreOfMarkedLetters(settled->chosenValue, KeyLetterOf(key[row])) }
+                                       : ProposedQuestion(readings, key, q);
         reading.letters[row] = std::move(proposed.letters);
         reading.scores[row] = proposed.score;
         if (proposed.score)
@@ -194,4 +195,25 @@ FinalReading ReadFinally(
         reading.unresolved += std::none_of(settledItems.begin(), settledItems.end(),
             [&doubt](const std::string* item) { return *item == doubt.item; });
     return reading;
+}
+
+std::string FirstValue(const SheetReadings& readings, const std::string& item)
+{
+    if (const int q = QuestionOf(item); q >= 0)
+        return readings.letters[static_cast<size_t>(q)];
+    if (const int column = IdColumnOf(item); column >= 0)
+        return std::to_string(FirstDigit(readings.examineeId, column));
+    return "ok";
+}
+
+bool ReadingsDisagree(const SheetReadings& readings, const AnswerList& key, const std::string& item)
+{
+    if (const int q = QuestionOf(item); q >= 0) {
+        const size_t row = static_cast<size_t>(q);
+        const ProposedRow proposed = ProposedQuestion(readings, key, q);
+        return proposed.letters != readings.letters[row] || proposed.score != readings.scores[row];
+    }
+    if (const int column = IdColumnOf(item); column >= 0)
+        return ProposedDigit(readings, column) != FirstDigit(readings.examineeId, column);
+    return false;
 }
