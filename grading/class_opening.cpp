@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-std::vector<ScanChange> ScanChanges(const std::vector<RecordedSheet>& sheets)
+std::vector<ScanChange> ScanChanges(const std::vector<RecordedScan>& scans)
 {
     std::vector<ScanChange> changes;
-    for (const RecordedSheet& sheet : sheets) {
+    for (const RecordedScan& sheet : scans) {
         if (sheet.file.sha256.empty() || sheet.page.page > 0)
             continue; // unread, or a later page of a file already looked at
         const FileFingerprint now = StatOf(sheet.page.file);
@@ -35,7 +35,10 @@ Result<OpenedClass> ReadClass(ClassRecord& record)
     });
     if (!read)
         return read;
-    opened.changes = ScanChanges(opened.sheets);
+    std::vector<RecordedScan> scans;
+    for (const RecordedSheet& sheet : opened.sheets)
+        scans.push_back({ sheet.page, sheet.file });
+    opened.changes = ScanChanges(scans);
     return opened;
 }
 

@@ -9,6 +9,12 @@
 
 class ClassRecord;
 
+// A page the record holds a sheet of, and the scan it was graded from.
+struct RecordedScan {
+    SheetPage page;
+    FileFingerprint file;
+};
+
 // A scan the record graded that is no longer on disk as it was.
 struct ScanChange {
     std::string file;
@@ -27,9 +33,9 @@ struct OpenedClass {
 
 Result<OpenedClass> ReadClass(ClassRecord& record);
 
-// The scans of these sheets changed or gone since they were graded; a file whose size
-// and change time are as recorded is not read again.
-std::vector<ScanChange> ScanChanges(const std::vector<RecordedSheet>& sheets);
+// The scans changed or gone since they were graded; a file whose size and change time are
+// as recorded is not read again.
+std::vector<ScanChange> ScanChanges(const std::vector<RecordedScan>& scans);
 
 // Where the class window keeps the record of a class graded from these scans: beside
 // the first, named after its folder.

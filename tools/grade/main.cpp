@@ -4,6 +4,7 @@
 #include "answerkey/answer_key_store.h"
 #include "batch_runner.h"
 #include "class_outputs.h"
+#include "class_record_options.h"
 #include "console_report.h"
 #include "framework/message_box.h"
 #include "framework/safe_file_write.h"
@@ -25,7 +26,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -80,71 +80,15 @@ std::unique_ptr<AtomicFileWriter> OpenOutput(const std::string& path, bool& open
     return file;
 }
 
-// A page the record holds a sheet of, and the scan it was graded from.
-struct RecordedScan {
-    SheetPage page;
-    FileFingerprint file;
-};
-// The content each page of the record was graded from, known by the page's name.
-using RecordedPages = std::map<std::string, std::string>;
-
-// Grades a sheet into the record, unless the record holds it already with the same content.
-// A scan gone from disk is scored from the sheet the record holds for it: a page that
-// cannot be found is no reading to put in its place.
-SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key, const RecordedPages& held)
+// The run's resolutions, or nothing when the --resolve file is refused (nothing is written then).
+std::optional<RunResolutions> ReadResolutions(
+    const GradeOptions& options, const std::vector<std::string>& sheets)
 {
-    return [&record, &key, &held](const SheetJob& job) {
-        const FileFingerprint print = FingerprintOf(job.page.file);
-        if (const std::optional<RecordedSheet> kept = record.Find(job.page, print.sha256))
-            return RescoreSheet(*kept, key);
-        if (const auto was = held.find(job.page.Name()); print.size < 0 && was != held.end())
-            if (const std::optional<RecordedSheet> kept = record.Find(job.page, was->second))
-                return RescoreSheet(*kept, key);
-        RecordedSheet sheet = GradeAndRecordSheet(job, key);
-        sheet.file = print;
-        if (const Result<int64_t> added = record.Add(sheet); !added)
-            sheet.outcome.writeFailure = added.message();
-        return sheet.outcome;
-    };
-}
-
-// Names each scan of the record changed or gone from disk since it was graded, and what
-// the run does with it: a re-score scores the reading the record holds, as a grading does
-// for a scan gone; a grading reads a changed scan again; a scan not in the run is left.
-void NoteChangedScans(const std::vector<RecordedScan>& sheets, bool rescore, const std::set<std::string>& run)
-{
-    for (const RecordedScan& sheet : sheets) {
-        if (sheet.file.sha256.empty() || sheet.page.page > 0)
-            continue; // unread, or a later page of a file already looked at
-        const FileFingerprint now = StatOf(sheet.page.file);
-        if (now.size == sheet.file.size && now.modifiedNs == sheet.file.modifiedNs)
-            continue; // unchanged without reading it
-        const bool gone = now.size < 0;
-        if (!gone && FingerprintOf(sheet.page.file).sha256 == sheet.file.sha256)
-            continue;
-        const char* then = !rescore && !run.contains(sheet.page.file) ? "the record keeps its sheet"
-            : rescore || gone                                         ? "scored from the record"
-                                                                      : "graded again";
-        std::fprintf(stderr, "vantrel-grade: note: %s %s; %s\n", sheet.page.file.c_str(),
-            gone ? "is gone from disk" : "has changed on disk since it was graded", then);
-    }
-}
-
-// The pages the record holds a sheet of; a re-score notes every listed page not graded yet
-// (a grading grades it).
-Result<std::vector<RecordedScan>> ReadRecord(ClassRecord& record, bool rescore)
-{
-    std::vector<std::string> ungraded;
-    std::vector<RecordedScan> scans;
-    const Status read = record.EachSheet(ungraded, false, [&scans](const RecordedSheet& sheet) {
-        scans.push_back({ sheet.page, sheet.file });
-    });
-    if (!read)
-        return read;
-    for (const std::string& page : rescore ? ungraded : std::vector<std::string>())
-        std::fprintf(
-            stderr, "vantrel-grade: note: %s is listed in the record but was never graded\n", page.c_str());
-    return scans;
+    Result<RunResolutions> read = RunResolutions::Read(options, sheets);
+    if (read)
+        return std::move(read).value();
+    std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", read.message().c_str());
+    return std::nullopt;
 }
 
 } // namespace
@@ -195,6 +139,15 @@ int main(int argc, char** argv)
     for (const std::string& note : sheetFiles.notes)
         std::fprintf(stderr, "vantrel-grade: %s\n", note.c_str());
     options.sheets = std::move(sheetFiles.files);
+    // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
+    const std::vector<SheetPage> pages = ListPages(options.sheets);
+    std::vector<std::string> names;
+    for (const SheetPage& page : pages)
+        names.push_back(page.Name());
+    // Before the record is made: a refused --resolve file leaves nothing behind.
+    std::optional<RunResolutions> resolutions;
+    if (!options.rescore && !(resolutions = ReadResolutions(options, names)))
+        return UsageError;
     std::unique_ptr<ClassRecord> record;
     std::vector<RecordedScan> recorded; // the pages the record holds; what --rescore scores
     RecordedPages held;
@@ -221,12 +174,15 @@ int main(int argc, char** argv)
             recorded, options.rescore, std::set<std::string>(options.sheets.begin(), options.sheets.end()));
         for (const RecordedScan& sheet : recorded)
             held.emplace(sheet.page.Name(), sheet.file.sha256);
-        if (options.rescore)
-            for (const RecordedScan& sheet : recorded)
+        if (options.rescore) {
+            for (const RecordedScan& sheet : recorded) {
                 guarded.sheets.push_back(sheet.page.file);
+                names.push_back(sheet.page.Name());
+            }
+            if (!(resolutions = ReadResolutions(options, names)))
+                return UsageError;
+        }
     }
-    // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
-    const std::vector<SheetPage> pages = ListPages(options.sheets);
     const std::vector<std::string> annotated = options.annotateDir.empty()
         ? std::vector<std::string>()
         : AnnotatedPaths(pages, options.annotateDir, options.annotateFormat);
@@ -271,6 +227,7 @@ int main(int argc, char** argv)
     std::unique_ptr<AtomicFileWriter> workbook = OpenOutput(options.xlsxFile, opened);
     std::unique_ptr<AtomicFileWriter> report = OpenOutput(options.reportFile, opened);
     std::unique_ptr<AtomicFileWriter> slips = OpenOutput(options.slipsFile, opened);
+    std::unique_ptr<AtomicFileWriter> audit = OpenOutput(options.auditFile, opened);
     for (const auto& [directory, paths] : pictureFolders)
         opened = opened && (directory.empty() || Report(ListAsWrittenHere(directory, paths)));
     if (!opened)
@@ -302,15 +259,27 @@ int main(int argc, char** argv)
     };
     if (options.rescore) {
         std::vector<std::string> ungraded; // noted when the record was opened
-        if (!Report(record->EachSheet(ungraded, true,
-                [&deliver](const RecordedSheet& sheet) { deliver(RescoreSheet(sheet, g_enteredKey)); })))
+        RecordedSheet settling; // one place for every sheet, as the record reads them
+        const auto rescore = [&](const RecordedSheet& sheet) {
+            settling = sheet;
+            SheetOutcome outcome = RescoreSheet(settling, g_enteredKey);
+            resolutions->Settle(settling, outcome, g_enteredKey, record.get());
+            deliver(std::move(outcome));
+        };
+        if (!Report(record->EachSheet(ungraded, true, rescore)))
             return UsageError; // no output written
     } else
         RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
             options.jobs > 0 ? options.jobs : DefaultJobs(), deliver,
-            record ? RecordingGrader(*record, g_enteredKey, held) : SheetGrading());
+            record                   ? RecordingGrader(*record, g_enteredKey, *resolutions, held)
+                : resolutions->Any() ? SettlingGrader(g_enteredKey, *resolutions)
+                                     : SheetGrading());
     console.Finish();
     bool written = true;
+    if (audit && !Report(WriteAudit(*record, *audit))) {
+        audit.reset(); // the old audit stays
+        written = false;
+    }
     if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get()); !finished) {
         std::fprintf(stderr, "vantrel-grade: %s\n", finished.message().c_str());
         // Nothing replaces what was there.
@@ -320,8 +289,8 @@ int main(int argc, char** argv)
         written = false;
     }
 
-    for (AtomicFileWriter* file :
-        { csv.get(), results.get(), review.get(), items.get(), workbook.get(), report.get(), slips.get() })
+    for (AtomicFileWriter* file : { csv.get(), results.get(), review.get(), items.get(), workbook.get(),
+             report.get(), slips.get(), audit.get() })
         if (file)
             written = Report(file->Commit()) && written;
     return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded
