@@ -142,6 +142,10 @@ INSTANTIATE_TEST_SUITE_P(Doubts, SheetReviewTest,
         DoubtCase { "light_mark", { "--pencil", "128", "--blur", "0.8" }, Doctor::None, "q2" },
         // A turn is a doubt only with a reading it may have cost.
         DoubtCase { "real_rotation", { "--rotate", "1.1" }, Doctor::None, nullptr },
+        // Read alike by both: the official point slid along a turned mark's edge, and a dark
+        // mark widened by the turn came a column from rejecting its row.
+        DoubtCase { "point_on_turned_edge", { "--rotate", "-0.2", "--seed", "2" }, Doctor::None, nullptr },
+        DoubtCase { "wide_turned_mark", { "--rotate", "0.35", "--pencil", "40" }, Doctor::None, nullptr },
         DoubtCase { "turned_and_faint", { "--rotate", "1.2", "--pencil", "125", "--blur", "1" }, Doctor::None,
             "tilt" },
         DoubtCase { "speck", { "--speck", "--seed", "1" }, Doctor::None, "mark" },
