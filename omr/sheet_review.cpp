@@ -172,13 +172,15 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
     }
     // A turned page is a doubt only where it may have cost a reading: when two independent
     // readings agree on every item, the turn changed nothing.
-    if (readingsDiffer && std::fabs(measures.skew.angleDegrees) >= kTiltDoubtDegrees
-        && measures.markDrift >= kDriftDoubt)
+    const bool turned = std::fabs(measures.skew.angleDegrees) >= kTiltDoubtDegrees;
+    if (readingsDiffer && turned && measures.markDrift >= kDriftDoubt)
         add("tilt", FormatText("%.2f deg", measures.skew.angleDegrees),
             second.read ? FormatText("%.2f deg", second.degrees) : "-",
             { FormatText(
                   "the page is turned: marks lie %.1f px off the first reading's boxes", measures.markDrift),
                 ReviewReason::Turned, { measures.markDrift, 0 } });
+    else if (turned)
+        review.turnDegrees = measures.skew.angleDegrees;
     const bool solid
         = measures.cornerBlack[0] >= kSolidCornerBlack && measures.cornerBlack[1] >= kSolidCornerBlack;
     const SkewMeasurement& skew = measures.skew;

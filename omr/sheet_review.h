@@ -54,6 +54,9 @@ struct SheetReview {
     int secondCorrect = 0;
     int secondWrong = 0;
     int secondErrors = 0;
+    // The page's turn in degrees where it is large enough to tell and no "tilt" item says
+    // it (both readings agree, or the marks lie on the boxes); 0 otherwise.
+    double turnDegrees = 0;
 
     bool IsDoubtful() const { return !items.empty(); }
     // The items joined by ';', empty when nothing is doubtful.

@@ -62,6 +62,9 @@ TEST_P(ReviewTextsTest, EveryCodeHasTheTeachersWords)
     // The figures are the item's own.
     EXPECT_NE(ReviewDetailText(review).find("62"), std::string::npos);
     EXPECT_NE(ReviewDetailText(review).find("1.5"), std::string::npos);
+    review.items.pop_back(); // a turn that is no item of its own is said beside the doubts
+    review.turnDegrees = -0.74;
+    EXPECT_NE(ReviewDetailText(review).find("-0.74"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ReviewTextsTest,
