@@ -91,6 +91,7 @@ RecordedSheet SheetFromRow(const RecordStatement& row)
     review.secondCorrect = static_cast<int>(row.Int(34));
     review.secondWrong = static_cast<int>(row.Int(35));
     review.secondErrors = static_cast<int>(row.Int(36));
+    review.degrees = skew.angleDegrees;
     return sheet;
 }
 

@@ -129,10 +129,18 @@ std::string SheetReview::List() const
     return list;
 }
 
+double SheetReview::UntoldTurn() const
+{
+    const bool told
+        = std::ranges::any_of(items, [](const ReviewItem& entry) { return entry.item == "tilt"; });
+    return told || std::fabs(degrees) < kTiltDoubtDegrees ? 0 : degrees;
+}
+
 SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second,
     const FirstReading& first, const AnswerList& answers)
 {
     SheetReview review;
+    review.degrees = measures.skew.angleDegrees;
     review.secondRead = second.read;
     review.secondId = second.read ? second.IdText() : std::string(kIdDigitCount, '?');
     const auto add = [&review](std::string item, std::string firstText, std::string secondText, Doubt why) {
@@ -172,15 +180,12 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
     }
     // A turned page is a doubt only where it may have cost a reading: when two independent
     // readings agree on every item, the turn changed nothing.
-    const bool turned = std::fabs(measures.skew.angleDegrees) >= kTiltDoubtDegrees;
-    if (readingsDiffer && turned && measures.markDrift >= kDriftDoubt)
+    if (readingsDiffer && std::fabs(review.degrees) >= kTiltDoubtDegrees && measures.markDrift >= kDriftDoubt)
         add("tilt", FormatText("%.2f deg", measures.skew.angleDegrees),
             second.read ? FormatText("%.2f deg", second.degrees) : "-",
             { FormatText(
                   "the page is turned: marks lie %.1f px off the first reading's boxes", measures.markDrift),
                 ReviewReason::Turned, { measures.markDrift, 0 } });
-    else if (turned)
-        review.turnDegrees = measures.skew.angleDegrees;
     const bool solid
         = measures.cornerBlack[0] >= kSolidCornerBlack && measures.cornerBlack[1] >= kSolidCornerBlack;
     const SkewMeasurement& skew = measures.skew;

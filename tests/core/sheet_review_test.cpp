@@ -184,7 +184,7 @@ TEST_P(ReviewRuleTest, DoubtsWhatTheSecondReadingDoesNotBearOut)
     const SheetReview review
         = ReviewSheet(measures, second, { 33333333, { QuestionScore::Wrong } }, AnswerList { "a" });
     EXPECT_EQ(review.List(), rule.list);
-    EXPECT_EQ(review.turnDegrees, rule.turnSaid);
+    EXPECT_EQ(review.UntoldTurn(), rule.turnSaid);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, ReviewRuleTest,
@@ -192,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, ReviewRuleTest,
         RuleCase { "near_rejection_read_otherwise", 1, "c", 0, 0, "q1", 0 },
         RuleCase { "off_corner_read_alike", 14, "b", 4, 0, "", 0 },
         RuleCase { "off_corner_read_otherwise", 14, "a", 4, 0, "q1;mark", 0 },
-        RuleCase { "turn_read_alike_is_said", 14, "b", 0, -0.7, "", -0.7 }),
+        RuleCase { "turn_read_alike_is_said", 14, "b", 0, -0.7, "", -0.7 },
+        RuleCase { "slight_turn_is_not", 14, "b", 0, 0.3, "", 0 }),
     [](const ::testing::TestParamInfo<RuleCase>& info) { return std::string(info.param.name); });
 
 // A stress batch: the second reading gives every sheet's ID and counts as drawn.
