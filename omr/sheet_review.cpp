@@ -131,9 +131,9 @@ std::string SheetReview::List() const
 
 double SheetReview::UntoldTurn() const
 {
-    const bool told
-        = std::ranges::any_of(items, [](const ReviewItem& entry) { return entry.item == "tilt"; });
-    return told || std::fabs(degrees) < kTiltDoubtDegrees ? 0 : degrees;
+    if (std::ranges::any_of(items, [](const ReviewItem& entry) { return entry.item == "tilt"; }))
+        return 0; // its own item says it
+    return std::fabs(degrees) < kTiltDoubtDegrees ? 0 : degrees;
 }
 
 SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second,
