@@ -90,6 +90,7 @@ void SheetFromRow(const RecordStatement& row, RecordedSheet& sheet)
     review.secondCorrect = static_cast<int>(row.Int(34));
     review.secondWrong = static_cast<int>(row.Int(35));
     review.secondErrors = static_cast<int>(row.Int(36));
+    review.degrees = skew.angleDegrees;
 }
 
 } // namespace

@@ -54,8 +54,12 @@ struct SheetReview {
     int secondCorrect = 0;
     int secondWrong = 0;
     int secondErrors = 0;
+    double degrees = 0; // the page's turn as the first reading measured it
 
     bool IsDoubtful() const { return !items.empty(); }
+    // The turn where it is large enough to tell and no "tilt" item says it (both readings
+    // agree, or the marks lie on the boxes): the details say it instead. 0 otherwise.
+    double UntoldTurn() const;
     // The items joined by ';', empty when nothing is doubtful.
     std::string List() const;
 };

@@ -119,6 +119,8 @@ std::string ReviewDetailText(const SheetReview& review)
     QStringList doubts;
     for (const ReviewItem& item : review.items)
         doubts << QString::fromStdString(ReviewItemText(item));
+    if (!doubts.isEmpty() && review.UntoldTurn() != 0)
+        doubts << ReviewTexts::tr("กระดาษเอียง %1 องศา").arg(review.UntoldTurn(), 0, 'f', 2);
     return doubts.isEmpty()
         ? std::string()
         : ReviewTexts::tr("ควรตรวจสอบ %1").arg(doubts.join(QStringLiteral("; "))).toStdString();

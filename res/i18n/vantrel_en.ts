@@ -173,6 +173,10 @@
         <translation>to check: %1</translation>
     </message>
     <message>
+        <source>กระดาษเอียง %1 องศา</source>
+        <translation>page turned %1 degrees</translation>
+    </message>
+    <message>
         <source> (ครั้งแรก %1, ครั้งที่สอง %2)</source>
         <translation> (first reading %1, second reading %2)</translation>
     </message>

@@ -173,6 +173,10 @@
         <translation>ควรตรวจสอบ %1</translation>
     </message>
     <message>
+        <source>กระดาษเอียง %1 องศา</source>
+        <translation>กระดาษเอียง %1 องศา</translation>
+    </message>
+    <message>
         <source> (ครั้งแรก %1, ครั้งที่สอง %2)</source>
         <translation> (ครั้งแรก %1, ครั้งที่สอง %2)</translation>
     </message>

@@ -62,6 +62,10 @@ TEST_P(ReviewTextsTest, EveryCodeHasTheTeachersWords)
     // The figures are the item's own.
     EXPECT_NE(ReviewDetailText(review).find("62"), std::string::npos);
     EXPECT_NE(ReviewDetailText(review).find("1.5"), std::string::npos);
+    review.degrees = -0.74; // said by its own item, else beside the doubts
+    EXPECT_EQ(ReviewDetailText(review).find("-0.74"), std::string::npos);
+    review.items.pop_back();
+    EXPECT_NE(ReviewDetailText(review).find("-0.74"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ReviewTextsTest,

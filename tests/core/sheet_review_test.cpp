@@ -142,6 +142,10 @@ INSTANTIATE_TEST_SUITE_P(Doubts, SheetReviewTest,
         DoubtCase { "light_mark", { "--pencil", "128", "--blur", "0.8" }, Doctor::None, "q2" },
         // A turn is a doubt only with a reading it may have cost.
         DoubtCase { "real_rotation", { "--rotate", "1.1" }, Doctor::None, nullptr },
+        // Read alike by both: the official point slid along a turned mark's edge, and a dark
+        // mark widened by the turn came a column from rejecting its row.
+        DoubtCase { "point_on_turned_edge", { "--rotate", "-0.2", "--seed", "2" }, Doctor::None, nullptr },
+        DoubtCase { "wide_turned_mark", { "--rotate", "0.35", "--pencil", "40" }, Doctor::None, nullptr },
         DoubtCase { "turned_and_faint", { "--rotate", "1.2", "--pencil", "125", "--blur", "1" }, Doctor::None,
             "tilt" },
         DoubtCase { "speck", { "--speck", "--seed", "1" }, Doctor::None, "mark" },
@@ -149,6 +153,48 @@ INSTANTIATE_TEST_SUITE_P(Doubts, SheetReviewTest,
         DoubtCase { "empty_id_column", {}, Doctor::EmptyIdColumn, "id:5" },
         DoubtCase { "checked_twice", {}, Doctor::CheckTwice, "checked" }),
     [](const ::testing::TestParamInfo<DoubtCase>& info) { return std::string(info.param.name); });
+
+// The rules on measures alone: question 1 keyed a and read b, the rest read alike.
+struct RuleCase {
+    const char* name;
+    int rowMargin; // question 1's
+    const char* secondMarked; // question 1 as the second reading saw it
+    double cornerOff; // the second reading's left corner this far below the official point
+    double degrees;
+    const char* list;
+    double turnSaid;
+};
+
+class ReviewRuleTest : public ::testing::TestWithParam<RuleCase> { };
+
+TEST_P(ReviewRuleTest, DoubtsWhatTheSecondReadingDoesNotBearOut)
+{
+    const RuleCase& rule = GetParam();
+    ReviewMeasures measures;
+    measures.questions[0] = { 0, { 0, 120, 0, 0, 0 }, false, rule.rowMargin };
+    measures.idColumns.fill({ 3, 200, -1, 0 });
+    measures.skew = { 121, 455, 721, 461, 0, rule.degrees };
+    measures.cornerBlack = { 25, 25 };
+    SecondReading second;
+    second.read = true;
+    second.leftCorner = { 121, 455 + rule.cornerOff };
+    second.rightCorner = { 721, 461 };
+    second.digits.fill(3);
+    second.marked[0] = rule.secondMarked;
+    const SheetReview review
+        = ReviewSheet(measures, second, { 33333333, { QuestionScore::Wrong } }, AnswerList { "a" });
+    EXPECT_EQ(review.List(), rule.list);
+    EXPECT_EQ(review.UntoldTurn(), rule.turnSaid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, ReviewRuleTest,
+    ::testing::Values(RuleCase { "near_rejection_read_alike", 1, "b", 0, 0, "", 0 },
+        RuleCase { "near_rejection_read_otherwise", 1, "c", 0, 0, "q1", 0 },
+        RuleCase { "off_corner_read_alike", 14, "b", 4, 0, "", 0 },
+        RuleCase { "off_corner_read_otherwise", 14, "a", 4, 0, "q1;mark", 0 },
+        RuleCase { "turn_read_alike_is_said", 14, "b", 0, -0.7, "", -0.7 },
+        RuleCase { "slight_turn_is_not", 14, "b", 0, 0.3, "", 0 }),
+    [](const ::testing::TestParamInfo<RuleCase>& info) { return std::string(info.param.name); });
 
 // A stress batch: the second reading gives every sheet's ID and counts as drawn.
 TEST(SecondReadingTest, ReadsStressScansAsDrawn)
