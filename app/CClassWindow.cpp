@@ -462,9 +462,8 @@ GradedClass CClassWindow::Graded() const
 {
     GradedClass graded { m_key, m_roster, {} };
     for (size_t page = 0; page < m_sheets.size(); ++page)
-        if (m_sheets[page])
-            graded.sheets.push_back(
-                ClassRowWithReview(m_sheets[page]->outcome, m_shown[page], m_sheets[page]->resolutions));
+        if (const SheetOutcome* outcome = OutcomeOf(page))
+            graded.sheets.push_back(ClassRowWithReview(*outcome, m_shown[page]));
     return graded;
 }
 

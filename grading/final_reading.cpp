@@ -167,6 +167,7 @@ FinalReading ReadFinally(
         if (!ResolvedValue(resolution.item, resolution.chosenValue))
             continue; // not one this program would have kept
         settledItems.push_back(&resolution.item);
+        reading.settled.push_back(resolution);
         if (const int q = QuestionOf(resolution.item); q >= 0)
             settledQuestions[static_cast<size_t>(q)] = &resolution;
         else if (const int column = IdColumnOf(resolution.item); column >= 0)

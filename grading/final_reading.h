@@ -58,6 +58,7 @@ struct FinalReading {
     int unresolved = 0; // doubtful items nobody has settled
     std::array<std::optional<QuestionScore>, kQuestionCount> scores;
     MarkedLetters letters;
+    std::vector<Resolution> settled; // the resolutions it was made with, oldest first
 };
 
 // The first reading as graded (examinee ID, question scores, marked letters, its review)

@@ -45,7 +45,7 @@ ClassScore ClassScoreOf(const SheetOutcome& outcome)
     return { reading.examineeId, reading.correct, reading.wrong, reading.errors };
 }
 
-ClassSheetRow ClassRowOf(const SheetOutcome& outcome, const std::vector<Resolution>& settled)
+ClassSheetRow ClassRowOf(const SheetOutcome& outcome)
 {
     const ClassScore score = ClassScoreOf(outcome);
     const FinalReading& reading = outcome.finalReading;
@@ -54,7 +54,8 @@ ClassSheetRow ClassRowOf(const SheetOutcome& outcome, const std::vector<Resoluti
     ClassSheetRow row { outcome.file, outcome.status != SheetStatus::Refused, score.examineeId, score.correct,
         score.wrong, score.errors, std::move(answers), {}, {}, {}, SheetReviewText(outcome, outcome.refusal),
         outcome.idArea, reading.unresolved, {} };
-    for (const Resolution& item : settled)
+    // The items settled on it go to the report's list of changes.
+    for (const Resolution& item : reading.settled)
         row.settled.push_back(
             { item.item, item.machineValue, item.chosenValue, HowName(item.how), item.user, item.at });
     return row;
@@ -88,10 +89,9 @@ std::string ClassReviewText(const SheetOutcome& outcome, const std::string& show
     return SheetReviewText(outcome, why);
 }
 
-ClassSheetRow ClassRowWithReview(
-    const SheetOutcome& outcome, const std::string& shown, const std::vector<Resolution>& settled)
+ClassSheetRow ClassRowWithReview(const SheetOutcome& outcome, const std::string& shown)
 {
-    ClassSheetRow row = ClassRowOf(outcome, settled);
+    ClassSheetRow row = ClassRowOf(outcome);
     row.review = ClassReviewText(outcome, shown);
     return row;
 }

@@ -64,8 +64,7 @@ std::string SheetReviewText(const SheetOutcome& outcome, const std::string& refu
 
 // The sheet as the workbook, the report and the slips show it, with what a person
 // should look at (a refusal, an unreported walk, a failed write); no name yet.
-// The items settled on it go to the report's list of changes.
-ClassSheetRow ClassRowOf(const SheetOutcome& outcome, const std::vector<Resolution>& settled = {});
+ClassSheetRow ClassRowOf(const SheetOutcome& outcome);
 
 // The name the class list gives the sheet's ID; empty when none or the sheet was refused.
 std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster);
@@ -76,5 +75,4 @@ std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster);
 std::string ClassReviewText(const SheetOutcome& outcome, const std::string& shown);
 
 // The sheet as the class outputs show it, with that review.
-ClassSheetRow ClassRowWithReview(
-    const SheetOutcome& outcome, const std::string& shown, const std::vector<Resolution>& settled = {});
+ClassSheetRow ClassRowWithReview(const SheetOutcome& outcome, const std::string& shown);
