@@ -1,5 +1,6 @@
 #include "app/CClassWindow.h"
 
+#include "app/CReviewPane.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
 #include "framework/qt/ModalMessageBox.h"
@@ -86,6 +87,7 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     , m_toRegister(new QPushButton(QStringLiteral("ส่งเข้าทะเบียนผล"), this))
     , m_onlyToReview(new QCheckBox(QStringLiteral("เฉพาะแผ่นที่ต้องตรวจสอบ"), this))
     , m_details(new QPlainTextEdit(this))
+    , m_reviewPane(new CReviewPane(*this, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_cancel->setObjectName(QStringLiteral("cancel"));
@@ -159,7 +161,12 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(m_onlyToReview);
-    layout->addWidget(splitter, 1);
+    auto* beside = new QSplitter(Qt::Horizontal, this);
+    beside->addWidget(splitter);
+    beside->addWidget(m_reviewPane);
+    beside->setStretchFactor(0, 3);
+    layout->addWidget(beside, 1);
+    m_export.AskWhileUnresolved([this] { return m_reviewPane->Remaining(); });
 
     connect(m_cancel, &QPushButton::clicked, this, &CClassWindow::Cancel);
     connect(m_regrade, &QPushButton::clicked, this, &CClassWindow::RegradeAsked);
@@ -207,6 +214,7 @@ void CClassWindow::Grade(const AnswerKey& key)
     m_progress->setRange(0, static_cast<int>(m_pages.size()));
     m_progress->setValue(0);
     m_details->clear();
+    m_reviewPane->Refresh();
     // Outcomes cross to this thread as queued calls, which die with the window.
     const int run = ++m_runNumber;
     m_run = std::make_unique<ClassRun>(
@@ -247,8 +255,9 @@ void CClassWindow::Settle(size_t page, const Resolution& resolution)
 {
     RecordedSheet& sheet = *m_sheets[page];
     sheet.resolutions.push_back(resolution);
-    sheet.outcome.finalReading
-        = ReadFinally(ReadingsOf(sheet.outcome, sheet.second), m_key.answers, sheet.resolutions);
+    if (sheet.outcome.status != SheetStatus::Refused) // a refused page has no reading to settle
+        sheet.outcome.finalReading
+            = ReadFinally(ReadingsOf(sheet.outcome, sheet.second), m_key.answers, sheet.resolutions);
     ShowRow(RowOf(page));
 }
 
@@ -259,6 +268,7 @@ void CClassWindow::OnEnded(int run)
     m_run.reset();
     CheckClassList();
     m_table->resizeColumnsToContents();
+    m_reviewPane->Refresh();
     UpdateButtons();
     emit GradingEnded();
 }
