@@ -36,7 +36,8 @@ QString LettersText(const std::string& letters)
 std::string FinalValue(const RecordedSheet& sheet, const std::string& item)
 {
     if (item.rfind("id:", 0) == 0)
-        return FormatText("%08d", sheet.outcome.finalReading.examineeId).substr(std::stoul(item.substr(3)) - 1, 1);
+        return FormatText("%08d", sheet.outcome.finalReading.examineeId)
+            .substr(std::stoul(item.substr(3)) - 1, 1);
     if (item[0] == 'q')
         return sheet.outcome.finalReading.letters[std::stoul(item.substr(1)) - 1];
     return "ok";
@@ -76,23 +77,29 @@ QString ReadingsText(const ClassReviewItem& item)
         if (item.kind == ClassReviewKind::Refused || item.kind == ClassReviewKind::Sheet)
             return QStringLiteral("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2")
                 .arg(Text(ReviewReadingText(item.first)), Text(ReviewReadingText(item.second)));
-        QString text = QStringLiteral("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2").arg(Text(item.first), Text(item.second));
+        QString text
+            = QStringLiteral("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2").arg(Text(item.first), Text(item.second));
         for (size_t n = 0; n < item.suggestions.size(); ++n)
-            text += QStringLiteral("<br>กด %1: %2 %3")
-                        .arg(n + 1)
-                        .arg(Text(FormatText("%08d", item.suggestions[n].id)), Text(item.suggestions[n].name));
+            text
+                += QStringLiteral("<br>กด %1: %2 %3")
+                       .arg(n + 1)
+                       .arg(Text(FormatText("%08d", item.suggestions[n].id)), Text(item.suggestions[n].name));
         return text;
     }
     const bool question = item.kind == ClassReviewKind::Question;
     QString html = QStringLiteral("<table cellspacing=4><tr><td></td>");
     for (size_t box = 0; box < item.firstDarkness.size(); ++box)
-        html += QStringLiteral("<th>%1</th>").arg(question ? QChar('a' + static_cast<int>(box)) : QChar('0' + static_cast<int>(box)));
-    const auto row = [&html, question](const QString& name, const std::string& value, const std::vector<int>& darkness) {
-        html += QStringLiteral("<tr><td>%1: <b>%2</b></td>").arg(name, question ? LettersText(value) : Text(value));
-        for (const int dark : darkness)
-            html += QStringLiteral("<td align=right>%1</td>").arg(dark < 0 ? QStringLiteral("–") : QString::number(dark));
-        html += QStringLiteral("</tr>");
-    };
+        html += QStringLiteral("<th>%1</th>")
+                    .arg(question ? QChar('a' + static_cast<int>(box)) : QChar('0' + static_cast<int>(box)));
+    const auto row
+        = [&html, question](const QString& name, const std::string& value, const std::vector<int>& darkness) {
+              html += QStringLiteral("<tr><td>%1: <b>%2</b></td>")
+                          .arg(name, question ? LettersText(value) : Text(value));
+              for (const int dark : darkness)
+                  html += QStringLiteral("<td align=right>%1</td>")
+                              .arg(dark < 0 ? QStringLiteral("–") : QString::number(dark));
+              html += QStringLiteral("</tr>");
+          };
     row(QStringLiteral("ครั้งแรก"), item.first, item.firstDarkness);
     row(QStringLiteral("ครั้งที่สอง"), item.second, item.secondDarkness);
     return html + QStringLiteral("</table>ตัวเลขใต้ช่อง: ครั้งแรกนับจุดดำ ครั้งที่สองวัดความเข้มของหมึก");
@@ -148,7 +155,8 @@ void CReviewPane::Refresh()
     m_typed.reset();
     m_scanPage.reset();
     m_items = ClassReviewItems(m_window.Sheets(), m_window.Key().answers, m_window.ClassList());
-    const auto first = std::find_if(m_items.begin(), m_items.end(), [](const ClassReviewItem& item) { return !item.resolved; });
+    const auto first = std::find_if(
+        m_items.begin(), m_items.end(), [](const ClassReviewItem& item) { return !item.resolved; });
     m_current = first == m_items.end() ? 0 : static_cast<size_t>(first - m_items.begin());
     Show();
 }
@@ -197,7 +205,10 @@ void CReviewPane::keyPressEvent(QKeyEvent* event)
             return QApplication::beep();
     } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && item) {
         const bool tookSecond = !m_typed && item->proposed == item->second && item->second != item->first;
-        Settle(Pending(), m_typed ? ResolutionHow::Typed : tookSecond ? ResolutionHow::Second : ResolutionHow::First);
+        Settle(Pending(),
+            m_typed          ? ResolutionHow::Typed
+                : tookSecond ? ResolutionHow::Second
+                             : ResolutionHow::First);
         return;
     } else if (key == Qt::Key_Backspace) {
         Undo();
@@ -263,14 +274,15 @@ void CReviewPane::Undo()
     for (const Step& step : steps)
         for (size_t e = 0; e < step.events.size(); ++e)
             m_window.Settle(step.page,
-                MakeResolution(step.events[e].item, step.events[e].chosenValue, step.before[e], ResolutionHow::Typed,
-                    "ย้อนกลับ"));
+                MakeResolution(step.events[e].item, step.events[e].chosenValue, step.before[e],
+                    ResolutionHow::Typed, "ย้อนกลับ"));
     m_typed.reset();
     m_items = ClassReviewItems(m_window.Sheets(), m_window.Key().answers, m_window.ClassList());
     const Step& last = steps.front();
     for (size_t i = 0; i < m_items.size(); ++i)
         if (m_items[i].page == last.page
-            && (m_items[i].item == last.events[0].item || (last.events.size() > 1 && m_items[i].item == "id"))) {
+            && (m_items[i].item == last.events[0].item
+                || (last.events.size() > 1 && m_items[i].item == "id"))) {
             m_current = i;
             break;
         }
@@ -303,13 +315,16 @@ void CReviewPane::Show()
                          .arg(Text(m_window.ShownNames()[item->page]).toHtmlEscaped(), PlaceText(*item))
                          .arg(m_current + 1)
                          .arg(m_items.size())
-                         .arg(item->resolved ? QStringLiteral(", ตรวจสอบแล้ว") : QString(), WhyText(*item).toHtmlEscaped()));
+                         .arg(item->resolved ? QStringLiteral(", ตรวจสอบแล้ว") : QString(),
+                             WhyText(*item).toHtmlEscaped()));
     m_readings->setText(ReadingsText(*item));
     const bool letters = item->kind == ClassReviewKind::Question;
-    const auto shown = [letters](const std::string& value) { return letters ? LettersText(value) : Text(value); };
-    m_value->setText(QStringLiteral("เสนอ: <b>%1</b> · ตอนนี้: %2%3")
-                         .arg(shown(item->proposed), shown(item->current))
-                         .arg(m_typed ? QStringLiteral(" · พิมพ์: <b>%1</b>").arg(shown(*m_typed)) : QString()));
+    const auto shown
+        = [letters](const std::string& value) { return letters ? LettersText(value) : Text(value); };
+    m_value->setText(
+        QStringLiteral("เสนอ: <b>%1</b> · ตอนนี้: %2%3")
+            .arg(shown(item->proposed), shown(item->current))
+            .arg(m_typed ? QStringLiteral(" · พิมพ์: <b>%1</b>").arg(shown(*m_typed)) : QString()));
     ShowPicture(*item);
 }
 

@@ -14,9 +14,10 @@ std::string IdText(int32_t id)
 
 bool Settled(const RecordedSheet& sheet, const std::string& item)
 {
-    return std::any_of(sheet.resolutions.begin(), sheet.resolutions.end(), [&item](const Resolution& resolution) {
-        return resolution.item == item && ResolvedValue(resolution.item, resolution.chosenValue);
-    });
+    return std::any_of(
+        sheet.resolutions.begin(), sheet.resolutions.end(), [&item](const Resolution& resolution) {
+            return resolution.item == item && ResolvedValue(resolution.item, resolution.chosenValue);
+        });
 }
 
 // Settled ID by ID column: a teacher who gave every digit has settled the whole ID.
@@ -34,7 +35,8 @@ int Group(ClassReviewKind kind)
 }
 
 // The sheet's own doubts, as the review found them.
-void AddDoubts(std::vector<ClassReviewItem>& items, size_t page, const RecordedSheet& sheet, const AnswerList& key)
+void AddDoubts(
+    std::vector<ClassReviewItem>& items, size_t page, const RecordedSheet& sheet, const AnswerList& key)
 {
     const SheetOutcome& outcome = sheet.outcome;
     const SheetReadings readings = ReadingsOf(outcome, sheet.second);
@@ -68,7 +70,8 @@ void AddDoubts(std::vector<ClassReviewItem>& items, size_t page, const RecordedS
             item.current = outcome.finalReading.letters[row];
             const QuestionMeasure& measure = sheet.measures.questions[row];
             item.firstDarkness.assign(measure.boxBlack.begin(), measure.boxBlack.end());
-            item.secondDarkness.assign(sheet.second.answerInk[row].begin(), sheet.second.answerInk[row].end());
+            item.secondDarkness.assign(
+                sheet.second.answerInk[row].begin(), sheet.second.answerInk[row].end());
         } else {
             item.kind = ClassReviewKind::Sheet;
             item.first = doubt.first;
@@ -143,8 +146,8 @@ std::vector<Resolution> ResolutionsOf(
             || value.find_first_not_of("0123456789") != std::string::npos)
             return {};
         for (size_t column = 0; column < value.size(); ++column)
-            events.push_back(MakeResolution("id:" + std::to_string(column + 1), item.current.substr(column, 1),
-                value.substr(column, 1), how, reason));
+            events.push_back(MakeResolution("id:" + std::to_string(column + 1),
+                item.current.substr(column, 1), value.substr(column, 1), how, reason));
         return events;
     }
     const Result<std::string> chosen = ResolvedValue(item.item, value);
@@ -158,7 +161,8 @@ std::vector<std::pair<size_t, Resolution>> AcceptSecondEverywhere(const std::vec
 {
     std::vector<std::pair<size_t, Resolution>> events;
     for (const ClassReviewItem& item : items) {
-        const bool readTwice = item.kind == ClassReviewKind::Question || item.kind == ClassReviewKind::IdColumn;
+        const bool readTwice
+            = item.kind == ClassReviewKind::Question || item.kind == ClassReviewKind::IdColumn;
         if (item.resolved || !readTwice || item.second == "?" || item.second == item.first)
             continue;
         for (Resolution& event : ResolutionsOf(item, item.second, ResolutionHow::Policy, "second"))

@@ -49,8 +49,8 @@ int UnresolvedCount(const std::vector<ClassReviewItem>& items);
 
 // The events that settle the item at this value (letters, a digit, eight digits for the
 // whole ID, "ok"): one per ID column for the whole ID, else one.
-std::vector<Resolution> ResolutionsOf(const ClassReviewItem& item, const std::string& value, ResolutionHow how,
-    const std::string& reason = {});
+std::vector<Resolution> ResolutionsOf(
+    const ClassReviewItem& item, const std::string& value, ResolutionHow how, const std::string& reason = {});
 
 // One policy event per unresolved question or ID column whose two readings disagree,
 // taking the second reading.
