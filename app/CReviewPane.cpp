@@ -1,13 +1,13 @@
 #include "app/CReviewPane.h"
 
 #include "app/CClassWindow.h"
+#include "app/ReviewItemTexts.h"
 #include "framework/format.h"
 #include "grading/review_image.h"
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
 #include "omr/grading_grid.h"
 #include "omr/sheet_cuts.h"
-#include "results/review_texts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -18,19 +18,9 @@
 namespace {
 
 constexpr int kZoom = 3;
-constexpr int kWidth = 460; // the widest picture shown: a refused page whole, a long row
-
-QString Text(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-QString LettersText(const std::string& letters)
-{
-    if (letters == "?")
-        return QStringLiteral("อ่านไม่ได้");
-    return letters.empty() ? QStringLiteral("ไม่ระบาย") : Text(letters);
-}
+// The largest picture shown: a refused page whole, the ID bands, a long row.
+constexpr int kWidth = 460;
+constexpr int kHeight = 280;
 
 // What the final reading holds for an item now: letters, a digit, or "ok".
 std::string FinalValue(const RecordedSheet& sheet, const std::string& item)
@@ -41,68 +31,6 @@ std::string FinalValue(const RecordedSheet& sheet, const std::string& item)
     if (item[0] == 'q')
         return sheet.outcome.finalReading.letters[std::stoul(item.substr(1)) - 1];
     return "ok";
-}
-
-QString PlaceText(const ClassReviewItem& item)
-{
-    switch (item.kind) {
-    case ClassReviewKind::NotOnList:
-    case ClassReviewKind::SameId:
-        return QStringLiteral("รหัสผู้สอบ");
-    case ClassReviewKind::Refused:
-        return QStringLiteral("ทั้งหน้า");
-    default:
-        return Text(ReviewPlaceText(item.item));
-    }
-}
-
-QString WhyText(const ClassReviewItem& item)
-{
-    switch (item.kind) {
-    case ClassReviewKind::NotOnList:
-        return QStringLiteral("รหัสนี้ไม่อยู่ในรายชื่อนักเรียน");
-    case ClassReviewKind::SameId:
-        return QStringLiteral("รหัสนี้อยู่ในกระดาษคำตอบมากกว่าหนึ่งแผ่น");
-    case ClassReviewKind::Refused:
-        return QStringLiteral("ตรวจไม่ได้: ") + Text(item.first);
-    default:
-        return item.doubt ? Text(ReviewReasonText(item.doubt->why, item.doubt->figures)) : QString();
-    }
-}
-
-// Both readings with each box's darkness, as a small table.
-QString ReadingsText(const ClassReviewItem& item)
-{
-    if (item.firstDarkness.empty()) {
-        if (item.kind == ClassReviewKind::Refused || item.kind == ClassReviewKind::Sheet)
-            return QStringLiteral("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2")
-                .arg(Text(ReviewReadingText(item.first)), Text(ReviewReadingText(item.second)));
-        QString text
-            = QStringLiteral("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2").arg(Text(item.first), Text(item.second));
-        for (size_t n = 0; n < item.suggestions.size(); ++n)
-            text
-                += QStringLiteral("<br>กด %1: %2 %3")
-                       .arg(n + 1)
-                       .arg(Text(FormatText("%08d", item.suggestions[n].id)), Text(item.suggestions[n].name));
-        return text;
-    }
-    const bool question = item.kind == ClassReviewKind::Question;
-    QString html = QStringLiteral("<table cellspacing=4><tr><td></td>");
-    for (size_t box = 0; box < item.firstDarkness.size(); ++box)
-        html += QStringLiteral("<th>%1</th>")
-                    .arg(question ? QChar('a' + static_cast<int>(box)) : QChar('0' + static_cast<int>(box)));
-    const auto row
-        = [&html, question](const QString& name, const std::string& value, const std::vector<int>& darkness) {
-              html += QStringLiteral("<tr><td>%1: <b>%2</b></td>")
-                          .arg(name, question ? LettersText(value) : Text(value));
-              for (const int dark : darkness)
-                  html += QStringLiteral("<td align=right>%1</td>")
-                              .arg(dark < 0 ? QStringLiteral("–") : QString::number(dark));
-              html += QStringLiteral("</tr>");
-          };
-    row(QStringLiteral("ครั้งแรก"), item.first, item.firstDarkness);
-    row(QStringLiteral("ครั้งที่สอง"), item.second, item.secondDarkness);
-    return html + QStringLiteral("</table>ตัวเลขใต้ช่อง: ครั้งแรกนับจุดดำ ครั้งที่สองวัดความเข้มของหมึก");
 }
 
 } // namespace
@@ -312,15 +240,14 @@ void CReviewPane::Show()
         return;
     }
     m_place->setText(QStringLiteral("<b>%1 — %2</b> (รายการที่ %3 จาก %4%5)<br>%6")
-                         .arg(Text(m_window.ShownNames()[item->page]).toHtmlEscaped(), PlaceText(*item))
+                         .arg(QString::fromStdString(m_window.ShownNames()[item->page]).toHtmlEscaped(),
+                             ReviewItemPlace(*item))
                          .arg(m_current + 1)
                          .arg(m_items.size())
                          .arg(item->resolved ? QStringLiteral(", ตรวจสอบแล้ว") : QString(),
-                             WhyText(*item).toHtmlEscaped()));
-    m_readings->setText(ReadingsText(*item));
-    const bool letters = item->kind == ClassReviewKind::Question;
-    const auto shown
-        = [letters](const std::string& value) { return letters ? LettersText(value) : Text(value); };
+                             ReviewItemWhy(*item).toHtmlEscaped()));
+    m_readings->setText(ReviewItemReadings(*item));
+    const auto shown = [item](const std::string& value) { return ReviewValueText(*item, value); };
     m_value->setText(
         QStringLiteral("เสนอ: <b>%1</b> · ตอนนี้: %2%3")
             .arg(shown(item->proposed), shown(item->current))
@@ -344,11 +271,11 @@ void CReviewPane::ShowPicture(const ClassReviewItem& item)
     QImage cut;
     if (m_scan && item.kind == ClassReviewKind::Refused)
         cut = CutFromSheet(*m_scan, { { 0, m_scan->GetWidth() }, { 0, m_scan->GetHeight() } }, 1)
-                  .scaledToWidth(kWidth, Qt::SmoothTransformation);
+                  .scaled(kWidth, kHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     else if (m_scan && sheet.measured)
         if (const std::optional<GradingGrid> grid = LayGradingGrid(*m_scan, sheet.measures.skew))
             cut = CutReviewItem(*m_scan, *grid, item.item, kZoom);
-    if (cut.width() > kWidth)
-        cut = cut.scaledToWidth(kWidth, Qt::SmoothTransformation);
+    if (cut.width() > kWidth || cut.height() > kHeight)
+        cut = cut.scaled(kWidth, kHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     m_picture->setPixmap(QPixmap::fromImage(cut));
 }

@@ -126,6 +126,7 @@ private slots:
         });
         Click(*window, "export0");
 
+        const int items = pane->Remaining();
         if (secondFirst)
             Click(*pane, "acceptSecond");
         int keys = 0;
@@ -154,7 +155,8 @@ private slots:
                 QTest::keyClick(pane, key);
             keys += static_cast<int>(typed.size());
         }
-        qInfo("%d sheets settled in %d keystrokes%s", sheets, keys, secondFirst ? " after the button" : "");
+        qInfo("%d sheets, %d items settled in %d keystrokes%s", sheets, items, keys,
+            secondFirst ? " after the button" : "");
         QCOMPARE(remaining->text(), QString("ไม่มีรายการที่ต้องตรวจสอบ"));
 
         Answer<QFileDialog>(ChooseFile(folder + "/final.csv"));
