@@ -22,6 +22,21 @@ constexpr int kZoom = 3;
 constexpr int kWidth = 460;
 constexpr int kHeight = 280;
 
+// The key as a Latin keyboard names it: with the Thai layout (Kedmanee) on, the keys
+// a to e and the digits give Thai letters, and a teacher should not have to switch.
+int LatinKey(const QKeyEvent& event)
+{
+    static const QString kThaiLetters = QStringLiteral("ฟิแกำ");
+    static const QString kThaiDigits = QStringLiteral("จๅ/-ภถุึคต");
+    if (event.text().size() == 1) {
+        if (const qsizetype at = kThaiLetters.indexOf(event.text()); at >= 0)
+            return Qt::Key_A + static_cast<int>(at);
+        if (const qsizetype at = kThaiDigits.indexOf(event.text()); at >= 0)
+            return Qt::Key_0 + static_cast<int>(at);
+    }
+    return event.key();
+}
+
 // What the final reading holds for an item now: letters, a digit, or "ok".
 std::string FinalValue(const RecordedSheet& sheet, const std::string& item)
 {
@@ -103,7 +118,7 @@ std::string CReviewPane::Pending() const
 void CReviewPane::keyPressEvent(QKeyEvent* event)
 {
     const ClassReviewItem* item = Current();
-    const int key = event->key();
+    const int key = LatinKey(*event);
     const bool question = item && item->kind == ClassReviewKind::Question;
     if (key >= Qt::Key_A && key <= Qt::Key_E && question) {
         const char letter = static_cast<char>('a' + (key - Qt::Key_A));

@@ -71,7 +71,8 @@ QString ReviewItemReadings(const ClassReviewItem& item)
     for (size_t box = 0; box < item.firstDarkness.size(); ++box)
         html += QStringLiteral("<th>%1</th>")
                     .arg(question ? QChar('a' + static_cast<int>(box)) : QChar('0' + static_cast<int>(box)));
-    const auto row = [&html, &item](const QString& name, const std::string& value, const std::vector<int>& darkness) {
+    const auto row
+        = [&html, &item](const QString& name, const std::string& value, const std::vector<int>& darkness) {
               html += QStringLiteral("<tr><td>%1: <b>%2</b></td>").arg(name, ReviewValueText(item, value));
               for (const int dark : darkness)
                   html += QStringLiteral("<td align=right>%1</td>")
@@ -82,4 +83,3 @@ QString ReviewItemReadings(const ClassReviewItem& item)
     row(QStringLiteral("ครั้งที่สอง"), item.second, item.secondDarkness);
     return html + QStringLiteral("</table>ตัวเลขใต้ช่อง: ครั้งแรกนับจุดดำ ครั้งที่สองวัดความเข้มของหมึก");
 }
-
