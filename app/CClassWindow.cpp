@@ -378,6 +378,8 @@ void CClassWindow::ShowDetails()
         return;
     const int row = selected.first()->row();
     const std::optional<size_t> page = PageOf(row);
+    if (page)
+        m_reviewPane->ShowSheet(*page);
     if (!page) {
         m_details->setPlainText(m_table->item(row, Review)->text());
         return;

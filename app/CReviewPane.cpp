@@ -104,6 +104,19 @@ void CReviewPane::Refresh()
     Show();
 }
 
+void CReviewPane::ShowSheet(size_t page)
+{
+    std::optional<size_t> found;
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i].page == page && (!found || (m_items[*found].resolved && !m_items[i].resolved)))
+            found = i;
+    if (!found || *found == m_current)
+        return;
+    m_current = *found;
+    m_typed.reset();
+    Show();
+}
+
 const ClassReviewItem* CReviewPane::Current() const
 {
     return m_current < m_items.size() ? &m_items[m_current] : nullptr;

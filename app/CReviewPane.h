@@ -27,6 +27,8 @@ public:
 
     // The class's items again, after grading or a change made elsewhere.
     void Refresh();
+    // Goes to the sheet's first item left to settle, else its first item; stays when it has none.
+    void ShowSheet(size_t page);
     int Remaining() const { return UnresolvedCount(m_items); }
     // The item shown; nothing when the class has none.
     const ClassReviewItem* Current() const;

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 
 // A stress class graded in the class window and settled by keys alone, as a teacher who
 // holds the true answers would: what leaves the window is then the truth.
@@ -127,6 +128,15 @@ private slots:
         Click(*window, "export0");
 
         const int items = pane->Remaining();
+        const size_t first = pane->Current()->page;
+        QTest::keyClick(pane, Qt::Key_Left); // round to the last item
+        const size_t lastPage = pane->Current()->page;
+        for (const size_t page : { lastPage, first }) { // a row chosen in the table shows its sheet's items
+            for (int row = 0; row < window->Table()->rowCount(); ++row)
+                if (window->Table()->item(row, CClassWindow::Number)->text().toInt() == int(page) + 1)
+                    window->Table()->selectRow(row);
+            QCOMPARE(pane->Current()->page, page);
+        }
         if (secondFirst)
             Click(*pane, "acceptSecond");
         int keys = 0;
