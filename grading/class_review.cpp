@@ -45,7 +45,7 @@ void AddDoubts(
         ClassReviewItem item;
         item.page = page;
         item.item = doubt.item;
-        item.doubt = &doubt;
+        item.doubt = doubt; // a copy: the class's sheets may move when a late one joins
         item.resolved = Settled(sheet, doubt.item);
         item.proposed = ProposedValue(readings, key, doubt.item);
         if (doubt.item.rfind("id:", 0) == 0) {

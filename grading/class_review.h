@@ -32,7 +32,7 @@ struct ClassReviewItem {
     std::string proposed; // what Enter accepts
     std::string current; // what the final reading holds now
     bool resolved = false;
-    const ReviewItem* doubt = nullptr; // the review's item, for its reason; none for the class's own
+    std::optional<ReviewItem> doubt; // the review's item, for its reason; none for the class's own
     // Each box's darkness: black pixels (first reading) and ink (second), -1 unknown;
     // five boxes for a question, ten for an ID column, none otherwise.
     std::vector<int> firstDarkness;
