@@ -84,6 +84,8 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     , m_progress(new QProgressBar(this))
     , m_cancel(new QPushButton(QStringLiteral("ยกเลิก"), this))
     , m_regrade(new QPushButton(QStringLiteral("ตรวจใหม่ด้วยเฉลยที่แก้ไข"), this))
+    , m_readAgain(new QPushButton(QStringLiteral("อ่านกระดาษใหม่"), this))
+    , m_addScans(new QPushButton(QStringLiteral("เพิ่มกระดาษ…"), this))
     , m_toRegister(new QPushButton(QStringLiteral("ส่งเข้าทะเบียนผล"), this))
     , m_onlyToReview(new QCheckBox(QStringLiteral("เฉพาะแผ่นที่ต้องตรวจสอบ"), this))
     , m_details(new QPlainTextEdit(this))
@@ -93,6 +95,8 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     m_cancel->setObjectName(QStringLiteral("cancel"));
     m_regrade->setObjectName(QStringLiteral("regrade"));
     m_toRegister->setObjectName(QStringLiteral("toRegister"));
+    m_readAgain->setObjectName(QStringLiteral("readAgain"));
+    m_addScans->setObjectName(QStringLiteral("addScans"));
     m_keyText->setObjectName(QStringLiteral("key"));
     setWindowTitle(QStringLiteral("ตรวจทั้งห้อง — %1 แผ่น").arg(m_pages.size()));
     std::vector<std::string> files;
@@ -116,6 +120,8 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     buttons->addWidget(m_progress, 1);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_regrade);
+    buttons->addWidget(m_readAgain);
+    buttons->addWidget(m_addScans);
     buttons->addWidget(m_toRegister);
     const auto addExport = [this, buttons](const QString& text, auto handler) {
         auto* button = new QPushButton(text, this);
@@ -170,6 +176,8 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
 
     connect(m_cancel, &QPushButton::clicked, this, &CClassWindow::Cancel);
     connect(m_regrade, &QPushButton::clicked, this, &CClassWindow::RegradeAsked);
+    connect(m_readAgain, &QPushButton::clicked, this, [this] { Grade(m_key); });
+    connect(m_addScans, &QPushButton::clicked, this, &CClassWindow::OnAddScans);
     connect(m_toRegister, &QPushButton::clicked, this, &CClassWindow::CopyToRegister);
     connect(m_onlyToReview, &QCheckBox::toggled, this, &CClassWindow::ApplyFilter);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CClassWindow::ShowDetails);
@@ -188,15 +196,29 @@ CClassWindow::~CClassWindow()
 void CClassWindow::Grade(const AnswerKey& key)
 {
     m_run.reset();
+    UseKey(key);
+    KeepInRecord("grade");
+    m_sheets.assign(m_pages.size(), std::nullopt);
+    m_listNotes.assign(m_pages.size(), std::string());
+    m_graded = 0;
+    ResetTable();
+    m_details->clear();
+    GradeFrom(0);
+}
+
+void CClassWindow::UseKey(const AnswerKey& key)
+{
     m_key = key;
     m_keyText->setText(QStringLiteral("เฉลย: ") + KeyText(key));
     m_roster.reset();
     if (const QString path = CClassExport::RosterPath(); !path.isEmpty())
         if (Result<Roster> roster = Roster::Read(path.toStdString()))
             m_roster = std::move(*roster);
-    m_sheets.assign(m_pages.size(), std::nullopt);
-    m_listNotes.assign(m_pages.size(), std::string());
-    m_graded = 0;
+}
+
+// A row for every page, filled for the pages graded already.
+void CClassWindow::ResetTable()
+{
     m_table->setSortingEnabled(false);
     m_table->setRowCount(static_cast<int>(m_pages.size()));
     for (size_t page = 0; page < m_pages.size(); ++page) {
@@ -208,21 +230,28 @@ void CClassWindow::Grade(const AnswerKey& key)
         for (int column = Id; column < ColumnCount; ++column)
             m_table->setItem(row, column, new QTableWidgetItem);
         m_table->item(row, Status)->setText(QStringLiteral("รอตรวจ"));
+        if (m_sheets[page])
+            ShowRow(row);
     }
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
+}
+
+// Grades the pages from `first` on in the background.
+void CClassWindow::GradeFrom(size_t first)
+{
+    std::vector<SheetPage> pages(m_pages.begin() + static_cast<std::ptrdiff_t>(first), m_pages.end());
     m_progress->setRange(0, static_cast<int>(m_pages.size()));
-    m_progress->setValue(0);
-    m_details->clear();
-    m_reviewPane->Refresh();
+    m_progress->setValue(m_graded);
+    m_reviewPane->Refresh(); // the pages it walks change
     // Outcomes cross to this thread as queued calls, which die with the window.
     const int run = ++m_runNumber;
     m_run = std::make_unique<ClassRun>(
-        m_pages, key, Threads(),
-        [this, run](size_t page, RecordedSheet&& sheet) {
+        std::move(pages), m_key, Threads(),
+        [this, run, first](size_t page, RecordedSheet&& sheet) {
             QMetaObject::invokeMethod(
                 this,
-                [this, run, page, sheet = std::move(sheet)]() mutable {
+                [this, run, page = first + page, sheet = std::move(sheet)]() mutable {
                     Deliver(run, page, std::move(sheet));
                 },
                 Qt::QueuedConnection);
@@ -246,6 +275,7 @@ void CClassWindow::Deliver(int run, size_t page, RecordedSheet&& sheet)
     if (run != m_runNumber)
         return;
     m_sheets[page] = std::move(sheet);
+    Record(*m_sheets[page]);
     m_progress->setValue(++m_graded);
     ShowRow(RowOf(page));
     emit SheetGraded(static_cast<int>(page));
@@ -254,6 +284,11 @@ void CClassWindow::Deliver(int run, size_t page, RecordedSheet&& sheet)
 void CClassWindow::Settle(size_t page, const Resolution& resolution)
 {
     RecordedSheet& sheet = *m_sheets[page];
+    if (m_record && sheet.recordId != 0)
+        if (const ::Status kept = m_record->AddResolution(sheet.recordId, resolution); !kept) {
+            ShowMessage(kept.message());
+            return;
+        }
     sheet.resolutions.push_back(resolution);
     if (sheet.outcome.status != SheetStatus::Refused) // a refused page has no reading to settle
         sheet.outcome.finalReading
@@ -428,6 +463,8 @@ void CClassWindow::UpdateButtons()
 {
     m_cancel->setEnabled(IsGrading());
     m_regrade->setEnabled(!IsGrading());
+    m_readAgain->setEnabled(!IsGrading());
+    m_addScans->setEnabled(!IsGrading());
     m_toRegister->setEnabled(!IsGrading());
     for (QPushButton* button : m_exports)
         button->setEnabled(!IsGrading());
@@ -437,8 +474,9 @@ GradedClass CClassWindow::Graded() const
 {
     GradedClass graded { m_key, m_roster, {} };
     for (size_t page = 0; page < m_sheets.size(); ++page)
-        if (const SheetOutcome* outcome = OutcomeOf(page))
-            graded.sheets.push_back(ClassRowWithReview(*outcome, m_shown[page]));
+        if (m_sheets[page])
+            graded.sheets.push_back(
+                ClassRowWithReview(m_sheets[page]->outcome, m_shown[page], m_sheets[page]->resolutions));
     return graded;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CClassExport.h"
+#include "grading/class_record.h"
 #include "grading/class_run.h"
 #include "grading/page_list.h"
 #include "grading/rescore.h"
@@ -36,9 +37,20 @@ public:
     explicit CClassWindow(std::vector<SheetPage> pages, QWidget* parent = nullptr);
     ~CClassWindow() override;
 
-    // Grades every page against the key, on a fresh table; the class list chosen in
-    // the File menu names the students.
+    // Grades every page against the key, on a fresh table, reading every scan; the class
+    // list chosen in the File menu names the students. The class goes into its record,
+    // beside the first scan and named after its folder (ClassRecordPathFor).
     void Grade(const AnswerKey& key);
+    // Scores the class again with this key from what was read: no scan is read again and
+    // every settled item stays settled.
+    void Rescore(const AnswerKey& key);
+    // Grades these scans too, into the class; a page the class holds already is skipped.
+    void AddScans(const std::vector<std::string>& files);
+    // A class reopened from its record as it was left: table, settled items, key. Says
+    // which scans changed or went since; nullptr after a message when it cannot be read.
+    static CClassWindow* OpenRecord(const QString& path);
+    // The record the class is kept in; empty when none could be opened.
+    QString RecordPath() const;
     void Cancel();
     bool IsGrading() const { return m_run != nullptr; }
     const AnswerKey& Key() const { return m_key; }
@@ -66,6 +78,14 @@ signals:
 
 private:
     void Deliver(int run, size_t page, RecordedSheet&& sheet);
+    void UseKey(const AnswerKey& key);
+    void ResetTable();
+    void GradeFrom(size_t first);
+    // Opens or creates the class's record when it has none, and keeps the key in it.
+    void KeepInRecord(const std::string& use);
+    // Adds a graded sheet to the record; a failure stays on the sheet's row.
+    void Record(RecordedSheet& sheet);
+    void OnAddScans();
     // The page's outcome; nothing while it is not graded yet.
     const SheetOutcome* OutcomeOf(size_t page) const;
     void OnEnded(int run);
@@ -88,12 +108,15 @@ private:
     std::vector<std::string> m_shown; // each page's file as the teacher reads it
     std::vector<std::string> m_listNotes; // what the class list finds of each page
     CClassExport m_export;
+    std::unique_ptr<ClassRecord> m_record;
 
     QLabel* m_keyText;
     QTableWidget* m_table;
     QProgressBar* m_progress;
     QPushButton* m_cancel;
     QPushButton* m_regrade;
+    QPushButton* m_readAgain;
+    QPushButton* m_addScans;
     QPushButton* m_toRegister;
     QList<QPushButton*> m_exports;
     QCheckBox* m_onlyToReview;

@@ -146,6 +146,8 @@ void CMainFrame::CreateMenus()
             [this, action] { emit RecentFileChosen(action->data().toString()); });
         m_recentActions << action;
     }
+    m_recentClasses = new QMenu(QStringLiteral("ชั้นเรียนล่าสุด"), this);
+    m_recentClasses->setObjectName(QStringLiteral("recentClasses"));
 
     auto* fileWithout = new QMenu(QStringLiteral("&File"), this);
     fileWithout->addActions({ Action(FileNew), Action(FileOpen) });
@@ -196,8 +198,10 @@ QMenu* CMainFrame::CreateHelpMenu()
 void CMainFrame::AddClassExportActions(QMenu* menu)
 {
     using namespace CommandId;
-    menu->addActions({ Action(CheckClass), Action(ChooseRoster), Action(ExportWorkbook), Action(ExportReport),
-        Action(ExportSlips) });
+    menu->addActions({ Action(CheckClass), Action(OpenClass) });
+    menu->addMenu(m_recentClasses);
+    menu->addActions(
+        { Action(ChooseRoster), Action(ExportWorkbook), Action(ExportReport), Action(ExportSlips) });
     menu->addSeparator();
 }
 
@@ -310,6 +314,18 @@ void CMainFrame::SetRecentFiles(const QStringList& paths)
         action->setText(used ? MenuEntryText(i + 1, QDir::toNativeSeparators(paths[i])) : QString());
     }
     m_recentPlaceholder->setVisible(paths.isEmpty());
+}
+
+void CMainFrame::SetRecentClasses(const QStringList& paths)
+{
+    m_recentClasses->clear();
+    for (int i = 0; i < paths.size(); ++i) {
+        QAction* action
+            = m_recentClasses->addAction(MenuEntryText(i + 1, QDir::toNativeSeparators(paths[i])));
+        const QString path = paths[i];
+        connect(action, &QAction::triggered, this, [this, path] { emit RecentClassChosen(path); });
+    }
+    m_recentClasses->setEnabled(!paths.isEmpty());
 }
 
 void CMainFrame::UpdateSheetWindowTitles()

@@ -47,9 +47,12 @@ public:
     void ActivateSheetWindow(QMdiSubWindow* window) override;
 
     void SetRecentFiles(const QStringList& paths);
+    // The File menu's recent classes: their records, newest first.
+    void SetRecentClasses(const QStringList& paths);
 
 signals:
     void RecentFileChosen(const QString& path);
+    void RecentClassChosen(const QString& path);
 
 private:
     void CreateToolBar();
@@ -84,6 +87,7 @@ private:
     QMenu* m_windowMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
+    QMenu* m_recentClasses = nullptr;
     QList<QAction*> m_windowListActions;
     bool m_showsSheetMenu = false;
     std::unique_ptr<CCheckingCommands> m_checkingCommands;

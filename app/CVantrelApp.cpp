@@ -68,6 +68,7 @@ void CVantrelApp::CreateMainFrame()
 {
     m_mainFrame = std::make_unique<CMainFrame>();
     m_mainFrame->SetRecentFiles(m_recentFiles.Entries());
+    m_mainFrame->SetRecentClasses(m_recentClasses.Entries());
     ConnectCommands();
 }
 
@@ -81,6 +82,8 @@ void CVantrelApp::ConnectCommands()
     connect(frame->Action(ShowMainDialog), &QAction::triggered, this, &CVantrelApp::OnShowMainDialog);
     connect(frame, &CMainFrame::RecentFileChosen, this, &CVantrelApp::OnRecentFile);
     connect(frame->Action(CheckClass), &QAction::triggered, this, &CVantrelApp::OnCheckClass);
+    connect(frame->Action(OpenClass), &QAction::triggered, this, &CVantrelApp::OnOpenClass);
+    connect(frame, &CMainFrame::RecentClassChosen, this, &CVantrelApp::OpenClassRecord);
 }
 
 bool CVantrelApp::ClassKey(AnswerKey& key, bool newClass)
@@ -133,21 +136,51 @@ CClassWindow* CVantrelApp::OnCheckClass()
         files.push_back(path.toStdString());
 
     auto* window = new CClassWindow(ListPages(files));
+    m_lastClassKey = key;
+    window->Grade(key);
+    ShowClassWindow(window);
+    return window;
+}
+
+CClassWindow* CVantrelApp::OnOpenClass()
+{
+    FileDialogRequest request;
+    request.types = { { QStringLiteral("ชั้นเรียน"), QStringLiteral("*.vantrel") } };
+    const FileDialogChoice choice = ChooseFile(request);
+    return choice.accepted ? OpenClassRecord(choice.path) : nullptr;
+}
+
+CClassWindow* CVantrelApp::OpenClassRecord(const QString& path)
+{
+    CClassWindow* window = CClassWindow::OpenRecord(path);
+    if (!window) {
+        m_recentClasses.Remove(path);
+        m_mainFrame->SetRecentClasses(m_recentClasses.Entries());
+        return nullptr;
+    }
+    ShowClassWindow(window);
+    return window;
+}
+
+void CVantrelApp::ShowClassWindow(CClassWindow* window)
+{
     QMdiSubWindow* frame = m_mainFrame->MdiArea()->addSubWindow(window);
     frame->resize(m_mainFrame->MdiArea()->size() * 0.9);
     frame->show();
     connect(window, &CClassWindow::SheetChosen, this,
         [this, window](const SheetPage& page) { OpenClassSheet(page, window->Key()); });
+    // A corrected key re-scores what was read; the scans are read again only when asked.
     connect(window, &CClassWindow::RegradeAsked, this, [this, window] {
         AnswerKey corrected;
         if (ClassKey(corrected, false)) {
             m_lastClassKey = corrected;
-            window->Grade(corrected);
+            window->Rescore(corrected);
         }
     });
-    m_lastClassKey = key;
-    window->Grade(key);
-    return window;
+    if (const QString record = window->RecordPath(); !record.isEmpty()) {
+        m_recentClasses.Add(QFileInfo(record).absoluteFilePath());
+        m_mainFrame->SetRecentClasses(m_recentClasses.Entries());
+    }
 }
 
 void CVantrelApp::OpenClassSheet(const SheetPage& page, const AnswerKey& key)

@@ -68,6 +68,11 @@ public:
     // Command 32779: asks for the key (the entered one, or a key file) and the scans,
     // and grades them in a class window. Returns the window; nullptr when cancelled.
     CClassWindow* OnCheckClass();
+    // File ▸ เปิดชั้นเรียน…: asks for a class record and reopens it. Returns the window;
+    // nullptr when cancelled or refused.
+    CClassWindow* OnOpenClass();
+    // Reopens the class kept in this record; nullptr (after a message) when it cannot be.
+    CClassWindow* OpenClassRecord(const QString& path);
 
 private:
     // One page of a file as its own window; the page's window when it is open already.
@@ -78,6 +83,8 @@ private:
     void OpenSheetSequence();
     void OnFileSaveAs();
     void OnRecentFile(const QString& path);
+    // Puts the class window in the frame, its record first among the recent classes.
+    void ShowClassWindow(CClassWindow* window);
     // The key the checking commands would use; without one, or when the person would
     // rather not grade a new class with the key the last class was graded with, a key
     // file read as the key dialog reads it. Nothing when no valid answer comes of either.
@@ -88,6 +95,7 @@ private:
     ModalMessageBox m_messageBox;
     ScopedMessageBox m_messageBoxBinding;
     RecentFileList m_recentFiles;
+    RecentFileList m_recentClasses { QStringLiteral("Recent Class List") };
     std::unique_ptr<CMainFrame> m_mainFrame;
     int m_nImageFilterIndex = 0;
     std::optional<AnswerKey> m_lastClassKey; // the key the last class window graded with

@@ -53,6 +53,8 @@ QList<CommandText> CommandTexts()
             ":/icons/about.svg", {} },
         { CheckClass, "ตรวจทั้งห้อง…", "Grade a whole class of scans in one step, in a class window",
             "Check a class", ":/icons/check_class.svg", {} },
+        { OpenClass, "เปิดชั้นเรียน…", "Reopen a class from its record, as it was left", "Open a class", nullptr,
+            {} },
         { CloseSheetWindows, "ปิดหน้าต่างภาพทั้งหมด", "Close every sheet window", "Close sheet windows", nullptr,
             {} },
         { ChooseRoster, "รายชื่อนักเรียน…", "Choose the class list that names the students in the exports",

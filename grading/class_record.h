@@ -4,6 +4,7 @@
 #include "framework/status.h"
 #include "grading/rescore.h"
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -52,9 +53,12 @@ public:
     Status AddResolution(int64_t sheetId, const Resolution& resolution);
     // Every resolution ever made in the class, oldest first, with the sheet it settles.
     Result<std::vector<RecordedResolution>> Resolutions();
-    // Every listed page's latest sheet, in the record's order; the names of listed
-    // pages with no sheet yet go to `ungraded`.
-    Result<std::vector<RecordedSheet>> Sheets(std::vector<std::string>& ungraded);
+    using SheetUse = std::function<void(const RecordedSheet&)>;
+    // Hands every listed page's latest sheet to `use`, in the record's order, one at a time
+    // and each read into the same place: touching the fresh memory a whole class would take
+    // is a good part of reading it. Without `details`, only each sheet's own row (its page,
+    // file, counts). The names of listed pages with no sheet yet go to `ungraded`.
+    Status EachSheet(std::vector<std::string>& ungraded, bool details, const SheetUse& use);
     // The latest key added; nothing in a record that holds none.
     std::optional<AnswerKey> LatestKey();
 
@@ -62,8 +66,8 @@ private:
     ClassRecord(sqlite3* db, std::string path);
     Status Failure(const std::string& doing) const;
     Status Execute(const char* sql);
-    Result<std::vector<RecordedSheet>> ReadSheets(
-        const std::string& where, const std::string& path, int64_t page, const std::string& sha256);
+    Status ReadSheets(const std::string& where, const std::string& path, int64_t page,
+        const std::string& sha256, bool details, const SheetUse& use);
     Result<int64_t> WriteSheet(const RecordedSheet& sheet);
 
     sqlite3* m_db;

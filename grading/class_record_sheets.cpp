@@ -56,10 +56,9 @@ std::vector<std::string> Split(const std::string& text, char separator)
     return parts;
 }
 
-// The sheet's own row, columns in kSheetColumns' order.
-RecordedSheet SheetFromRow(const RecordStatement& row)
+// The sheet's own row, columns in kSheetColumns' order, into an empty sheet.
+void SheetFromRow(const RecordStatement& row, RecordedSheet& sheet)
 {
-    RecordedSheet sheet;
     sheet.page = { row.Text(1), static_cast<int>(row.Int(2)), static_cast<int>(row.Int(3)), {} };
     sheet.file = { row.Text(4), row.Int(5), row.Int(6) };
     SheetOutcome& outcome = sheet.outcome;
@@ -91,7 +90,6 @@ RecordedSheet SheetFromRow(const RecordStatement& row)
     review.secondCorrect = static_cast<int>(row.Int(34));
     review.secondWrong = static_cast<int>(row.Int(35));
     review.secondErrors = static_cast<int>(row.Int(36));
-    return sheet;
 }
 
 } // namespace
@@ -179,41 +177,42 @@ struct DetailQueries {
 
 } // namespace
 
-Result<std::vector<RecordedSheet>> ClassRecord::ReadSheets(
-    const std::string& where, const std::string& path, int64_t page, const std::string& sha256)
+Status ClassRecord::ReadSheets(const std::string& where, const std::string& path, int64_t page,
+    const std::string& sha256, bool details, const SheetUse& use)
 {
-    std::vector<RecordedSheet> sheets;
     RecordStatement select(m_db, (std::string("SELECT ") + kSheetColumns + where).c_str());
     if (!path.empty())
         select.Bind(1, path).Bind(2, page).Bind(3, sha256);
-    DetailQueries details(m_db);
+    DetailQueries queries(m_db);
+    RecordedSheet sheet;
     int stepped;
     while ((stepped = select.Step()) == SQLITE_ROW) {
-        RecordedSheet sheet = SheetFromRow(select);
-        if (!details.Read(select.Int(0), sheet))
+        sheet = RecordedSheet();
+        SheetFromRow(select, sheet);
+        if (details && !queries.Read(select.Int(0), sheet))
             return Failure("cannot read the sheets");
-        sheets.push_back(std::move(sheet));
+        use(sheet);
     }
     if (stepped != SQLITE_DONE)
         return Failure("cannot read the sheets");
-    return sheets;
+    return {};
 }
 
 std::optional<RecordedSheet> ClassRecord::Find(const SheetPage& page, const std::string& sha256)
 {
     std::lock_guard lock(m_mutex);
-    Result<std::vector<RecordedSheet>> found = ReadSheets(
+    std::optional<RecordedSheet> found;
+    const Status read = ReadSheets(
         " FROM sheets s JOIN pages p ON p.id = s.page_id WHERE p.path = ? AND p.page = ? AND s.sha256 = ?"
         " ORDER BY s.id DESC LIMIT 1",
-        page.file, page.page, sha256);
-    if (!found || found->empty())
+        page.file, page.page, sha256, true, [&found](const RecordedSheet& sheet) { found = sheet; });
+    if (!read || !found)
         return std::nullopt;
-    RecordedSheet sheet = std::move(found.value().front());
-    sheet.page.refusal = page.refusal;
-    return sheet;
+    found->page.refusal = page.refusal;
+    return found;
 }
 
-Result<std::vector<RecordedSheet>> ClassRecord::Sheets(std::vector<std::string>& ungraded)
+Status ClassRecord::EachSheet(std::vector<std::string>& ungraded, bool details, const SheetUse& use)
 {
     std::lock_guard lock(m_mutex);
     RecordStatement missing(m_db,
@@ -226,7 +225,7 @@ Result<std::vector<RecordedSheet>> ClassRecord::Sheets(std::vector<std::string>&
     return ReadSheets(
         " FROM pages p JOIN sheets s ON s.id = (SELECT max(id) FROM sheets WHERE page_id = p.id)"
         " ORDER BY p.id",
-        {}, 0, {});
+        {}, 0, {}, details, use);
 }
 
 Result<int64_t> ClassRecord::Add(const RecordedSheet& sheet)

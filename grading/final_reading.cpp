@@ -196,3 +196,24 @@ FinalReading ReadFinally(
             [&doubt](const std::string* item) { return *item == doubt.item; });
     return reading;
 }
+
+std::string FirstValue(const SheetReadings& readings, const std::string& item)
+{
+    if (const int q = QuestionOf(item); q >= 0)
+        return readings.letters[static_cast<size_t>(q)];
+    if (const int column = IdColumnOf(item); column >= 0)
+        return std::to_string(FirstDigit(readings.examineeId, column));
+    return "ok";
+}
+
+bool ReadingsDisagree(const SheetReadings& readings, const AnswerList& key, const std::string& item)
+{
+    if (const int q = QuestionOf(item); q >= 0) {
+        const size_t row = static_cast<size_t>(q);
+        const ProposedRow proposed = ProposedQuestion(readings, key, q);
+        return proposed.letters != readings.letters[row] || proposed.score != readings.scores[row];
+    }
+    if (const int column = IdColumnOf(item); column >= 0)
+        return ProposedDigit(readings, column) != FirstDigit(readings.examineeId, column);
+    return false;
+}

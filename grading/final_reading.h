@@ -76,3 +76,10 @@ FinalReading ReadFinally(
 // What the program proposes for an item before anyone settles it: the value ReadFinally
 // gives it without a resolution.
 std::string ProposedValue(const SheetReadings& readings, const AnswerList& key, const std::string& item);
+
+// The first reading's value of an item, as ResolvedValue keeps it ("ok" for a sheet item).
+std::string FirstValue(const SheetReadings& readings, const std::string& item);
+
+// Whether the two readings disagree on an item: the value proposed for it is not the first
+// reading's, in its letters or digit or, for a question, in its score.
+bool ReadingsDisagree(const SheetReadings& readings, const AnswerList& key, const std::string& item);

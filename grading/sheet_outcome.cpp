@@ -45,15 +45,19 @@ ClassScore ClassScoreOf(const SheetOutcome& outcome)
     return { reading.examineeId, reading.correct, reading.wrong, reading.errors };
 }
 
-ClassSheetRow ClassRowOf(const SheetOutcome& outcome)
+ClassSheetRow ClassRowOf(const SheetOutcome& outcome, const std::vector<Resolution>& settled)
 {
     const ClassScore score = ClassScoreOf(outcome);
     const FinalReading& reading = outcome.finalReading;
     GradedAnswers answers = reading.graded ? GradedAnswers { reading.scores, reading.letters }
                                            : GradedAnswers { outcome.questionScores, outcome.markedLetters };
-    return { outcome.file, outcome.status != SheetStatus::Refused, score.examineeId, score.correct,
+    ClassSheetRow row { outcome.file, outcome.status != SheetStatus::Refused, score.examineeId, score.correct,
         score.wrong, score.errors, std::move(answers), {}, {}, {}, SheetReviewText(outcome, outcome.refusal),
-        outcome.idArea };
+        outcome.idArea, reading.unresolved, {} };
+    for (const Resolution& item : settled)
+        row.settled.push_back(
+            { item.item, item.machineValue, item.chosenValue, HowName(item.how), item.user, item.at });
+    return row;
 }
 
 std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster)
@@ -84,9 +88,10 @@ std::string ClassReviewText(const SheetOutcome& outcome, const std::string& show
     return SheetReviewText(outcome, why);
 }
 
-ClassSheetRow ClassRowWithReview(const SheetOutcome& outcome, const std::string& shown)
+ClassSheetRow ClassRowWithReview(
+    const SheetOutcome& outcome, const std::string& shown, const std::vector<Resolution>& settled)
 {
-    ClassSheetRow row = ClassRowOf(outcome);
+    ClassSheetRow row = ClassRowOf(outcome, settled);
     row.review = ClassReviewText(outcome, shown);
     return row;
 }

@@ -64,7 +64,8 @@ std::string SheetReviewText(const SheetOutcome& outcome, const std::string& refu
 
 // The sheet as the workbook, the report and the slips show it, with what a person
 // should look at (a refusal, an unreported walk, a failed write); no name yet.
-ClassSheetRow ClassRowOf(const SheetOutcome& outcome);
+// The items settled on it go to the report's list of changes.
+ClassSheetRow ClassRowOf(const SheetOutcome& outcome, const std::vector<Resolution>& settled = {});
 
 // The name the class list gives the sheet's ID; empty when none or the sheet was refused.
 std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster);
@@ -75,4 +76,5 @@ std::string NameOnRoster(const SheetOutcome& outcome, const Roster& roster);
 std::string ClassReviewText(const SheetOutcome& outcome, const std::string& shown);
 
 // The sheet as the class outputs show it, with that review.
-ClassSheetRow ClassRowWithReview(const SheetOutcome& outcome, const std::string& shown);
+ClassSheetRow ClassRowWithReview(
+    const SheetOutcome& outcome, const std::string& shown, const std::vector<Resolution>& settled = {});

@@ -2,6 +2,7 @@
 
 #include "framework/format.h"
 #include "results/pdf_pages.h"
+#include "results/review_texts.h"
 
 #include <QPainter>
 #include <QTextLayout>
@@ -41,6 +42,9 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
     pages.Font(10);
     const int refused = static_cast<int>(std::count_if(
         book.sheets.begin(), book.sheets.end(), [](const ClassSheetRow& row) { return !row.graded; }));
+    int unresolved = 0;
+    for (const ClassSheetRow& row : book.sheets)
+        unresolved += row.unresolved;
     const int flagged = static_cast<int>(std::count_if(book.items.items.begin(), book.items.items.end(),
         [](const ItemStatistics& item) { return item.checkKey; }));
     const std::pair<const char*, std::string> figures[] = {
@@ -53,6 +57,7 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
         { "ต่ำสุด – สูงสุด", FormatText("%d – %d", test.lowest, test.highest) },
         { "ความเที่ยง KR-20", test.kr20 ? FormatText("%.2f", *test.kr20) : std::string("–") },
         { "ข้อที่ควรตรวจเฉลย", FormatText("%d", flagged) },
+        { "รายการที่ยังไม่ได้ตรวจสอบ", FormatText("%d", unresolved) },
     };
     double y = kMargin + 12;
     for (const auto& [label, value] : figures) {
@@ -86,6 +91,13 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
     pages.Rule(chartTop + chartHeight);
 
     y = chartTop + chartHeight + 12;
+    if (unresolved > 0) {
+        // Said before anything else: the scores above still hold readings nobody confirmed.
+        pages.Font(11, true, kFlag);
+        pages.Write(kMargin, y, 180,
+            Text(FormatText("ยังมี %d รายการที่ต้องตรวจสอบ คะแนนในรายงานนี้อาจเปลี่ยนเมื่อตรวจสอบแล้ว", unresolved)));
+        y += kLineHeight * 1.5;
+    }
     pages.Font(12, true);
     pages.Write(kMargin, y, 180, QString::fromUtf8("สิ่งที่ควรตรวจสอบ"));
     pages.Font(8.5);
@@ -214,6 +226,31 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
     }
 }
 
+// Every settled item, sheet by sheet: who chose what, how and when.
+void ResolutionPages(Pages& pages, const ClassWorkbook& book)
+{
+    const double columns[] = { 40, 16, 20, 20, 40, 18, 26 };
+    const char* titles[] = { "แผ่น", "รายการ", "เครื่องอ่านได้", "ค่าที่ใช้", "วิธี", "ผู้แก้ไข", "เวลา (UTC)" };
+    double y = kPageHeight;
+    for (const ClassSheetRow& row : book.sheets)
+        for (const SettledItem& settled : row.settled) {
+            if (y + kLineHeight > kPageHeight - kMargin)
+                y = StartTablePage(pages, "การแก้ไขผลการอ่าน", columns, titles, 8.5, Qt::AlignLeft);
+            pages.Font(8);
+            const QString cells[] = { Text(row.file.substr(row.file.find_last_of('/') + 1)),
+                Text(ReviewPlaceText(settled.item)), Text(ReviewReadingText(settled.machine)),
+                Text(ReviewReadingText(settled.chosen)), Text(SettledHowText(settled.how)), Text(settled.who),
+                Text(settled.at.substr(0, 16)).replace('T', ' ') };
+            double x = kMargin;
+            for (size_t c = 0; c < std::size(cells); ++c) {
+                pages.Write(x, y, columns[c], cells[c]);
+                x += columns[c];
+            }
+            y += kLineHeight;
+            pages.Rule(y);
+        }
+}
+
 } // namespace
 
 Result<std::string> MakeClassReport(const ClassWorkbook& book)
@@ -222,5 +259,6 @@ Result<std::string> MakeClassReport(const ClassWorkbook& book)
         SummaryPage(pages, book);
         ItemPages(pages, book);
         ScorePages(pages, book);
+        ResolutionPages(pages, book);
     });
 }

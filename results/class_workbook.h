@@ -10,6 +10,16 @@
 #include <string>
 #include <vector>
 
+// An item of a sheet settled by a teacher or by a rule, as the report lists it.
+struct SettledItem {
+    std::string item; // "q12", "id:3", "tilt"
+    std::string machine; // what the program proposed
+    std::string chosen; // what the final reading takes
+    std::string how; // "second", "typed", "first" or "policy"
+    std::string who;
+    std::string at; // UTC, ISO 8601
+};
+
 // One sheet of the class as the workbook shows it.
 struct ClassSheetRow {
     std::string file;
@@ -24,6 +34,8 @@ struct ClassSheetRow {
     std::string number; // the student's number in the class
     std::string review; // what a person should look at; empty when nothing
     QImage idArea; // the ID bands cut from the scan, for the slips; may be null
+    int unresolved = 0; // doubtful items nobody has settled
+    std::vector<SettledItem> settled; // oldest first
 };
 
 struct ClassWorkbook {

@@ -138,3 +138,16 @@ std::string CheckKeyText()
 {
     return ReviewTexts::tr("ตรวจเฉลย").toStdString();
 }
+
+std::string SettledHowText(const std::string& how)
+{
+    if (how == "second")
+        return ReviewTexts::tr("ใช้การอ่านครั้งที่สอง").toStdString();
+    if (how == "typed")
+        return ReviewTexts::tr("ครูระบุ").toStdString();
+    if (how == "first")
+        return ReviewTexts::tr("ใช้การอ่านครั้งแรก").toStdString();
+    if (how == "policy")
+        return ReviewTexts::tr("ใช้การอ่านครั้งที่สองทั้งห้อง").toStdString();
+    return how;
+}

@@ -27,3 +27,6 @@ std::string RefusedText(const std::string& refusal);
 std::string UnreportedText();
 // The item analysis's flag on a question whose key should be checked.
 std::string CheckKeyText();
+
+// How an item was settled ("second", "typed", "first", "policy"), in the teacher's words.
+std::string SettledHowText(const std::string& how);

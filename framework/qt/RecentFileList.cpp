@@ -2,18 +2,13 @@
 
 #include <QSettings>
 
-namespace {
-
-const QString kSection = QStringLiteral("Recent File List");
-
-QString EntryKey(int index)
+QString RecentFileList::EntryKey(int index) const
 {
-    return QStringLiteral("%1/File%2").arg(kSection).arg(index + 1);
+    return QStringLiteral("%1/File%2").arg(m_section).arg(index + 1);
 }
 
-} // namespace
-
-RecentFileList::RecentFileList()
+RecentFileList::RecentFileList(QString section)
+    : m_section(std::move(section))
 {
     const QSettings settings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"));
     for (int i = 0; i < kMaxEntries; ++i) {
@@ -42,7 +37,7 @@ void RecentFileList::Remove(const QString& path)
 void RecentFileList::Save() const
 {
     QSettings settings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"));
-    settings.remove(kSection);
+    settings.remove(m_section);
     for (int i = 0; i < m_entries.size(); ++i)
         settings.setValue(EntryKey(i), m_entries[i]);
 }

@@ -3,13 +3,14 @@
 #include <QString>
 #include <QStringList>
 
-// The most recently opened sheet files, newest first, kept in the user's settings
-// under "Vantrel" so they survive a restart.
+// The most recently opened files of one kind (sheets, class records), newest first,
+// kept in the user's settings under "Vantrel", in a section of their own, so they
+// survive a restart.
 class RecentFileList {
 public:
     static constexpr int kMaxEntries = 5;
 
-    RecentFileList();
+    explicit RecentFileList(QString section = QStringLiteral("Recent File List"));
 
     const QStringList& Entries() const { return m_entries; }
     // Puts the path first, dropping an older entry of the same file and the oldest
@@ -20,5 +21,8 @@ public:
 private:
     void Save() const;
 
+    QString EntryKey(int index) const;
+
+    QString m_section;
     QStringList m_entries;
 };

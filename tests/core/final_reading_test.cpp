@@ -64,13 +64,15 @@ TEST_P(FinalReadingTest, TakesResolutionsThenTheSecondReadingWhereTheyDisagree)
 INSTANTIATE_TEST_SUITE_P(Items, FinalReadingTest,
     testing::Values(FinalCase { "nothing settled", {}, true, 12345679, 3, 0, 0, 4, "b" },
         FinalCase { "no second reading", {}, false, 12345678, 1, 1, 1, 4, "" },
-        FinalCase { "first kept", { Settled("q2", "", ResolutionHow::First) }, true, 12345679, 2, 1, 0, 3, "" },
+        FinalCase {
+            "first kept", { Settled("q2", "", ResolutionHow::First) }, true, 12345679, 2, 1, 0, 3, "" },
         FinalCase { "double mark typed", { Settled("q3", "cd") }, true, 12345679, 2, 0, 1, 3, "b" },
         FinalCase { "ID column typed", { Settled("id:8", "8") }, true, 12345678, 3, 0, 0, 3, "b" },
-        FinalCase { "the latest holds", { Settled("q2", "b"), Settled("q2", "") }, true, 12345679, 2, 1, 0, 3, "" },
+        FinalCase {
+            "the latest holds", { Settled("q2", "b"), Settled("q2", "") }, true, 12345679, 2, 1, 0, 3, "" },
         FinalCase { "a sheet item", { Settled("tilt", "ok") }, true, 12345679, 3, 0, 0, 3, "b" },
-        FinalCase { "a value no item takes", { Settled("q2", "xyz"), Settled("id:8", "") }, true, 12345679, 3, 0,
-            0, 4, "b" },
+        FinalCase { "a value no item takes", { Settled("q2", "xyz"), Settled("id:8", "") }, true, 12345679, 3,
+            0, 0, 4, "b" },
         FinalCase { "an ungraded question", { Settled("q4", "a") }, true, 12345679, 3, 0, 0, 4, "b" }),
     [](const testing::TestParamInfo<FinalCase>& info) {
         std::string name = info.param.what;
@@ -86,9 +88,10 @@ TEST(ResolvedValueTest, KeepsOnlyWhatFitsTheItem)
         const char* value;
         const char* kept; // nullptr: refused
     };
-    const Case cases[] = { { "q12", "ba", "ab" }, { "q12", "-", "" }, { "q12", "", "" }, { "q12", "f", nullptr },
-        { "q12", "A", nullptr }, { "q101", "a", nullptr }, { "q0", "a", nullptr }, { "id:3", "7", "7" },
-        { "id:3", "77", nullptr }, { "id:9", "1", nullptr }, { "tilt", "anything", "ok" }, { "name", "a", nullptr } };
+    const Case cases[] = { { "q12", "ba", "ab" }, { "q12", "-", "" }, { "q12", "", "" },
+        { "q12", "f", nullptr }, { "q12", "A", nullptr }, { "q101", "a", nullptr }, { "q0", "a", nullptr },
+        { "id:3", "7", "7" }, { "id:3", "77", nullptr }, { "id:9", "1", nullptr },
+        { "tilt", "anything", "ok" }, { "name", "a", nullptr } };
     for (const Case& c : cases) {
         const Result<std::string> kept = ResolvedValue(c.item, c.value);
         EXPECT_EQ(kept.ok(), c.kept != nullptr) << c.item << " " << c.value;

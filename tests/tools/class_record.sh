@@ -19,13 +19,14 @@ while IFS='|' read -r name options; do
     convert -size 827x1169 xc:black -type TrueColor "$s/img021.png" # no sheet: refused in the record too
     changed_key "$s/key.txt" >"$work/$name-key2.txt"
     for key in "$s/key.txt" "$work/$name-key2.txt"; do
-        "$grade" --key "$key" --quiet --csv "$work/fresh.csv" "$s"/img* >/dev/null 2>&1
+        "$grade" --key "$key" --quiet --csv "$work/fresh.csv" --review "$work/fresh.review" "$s"/img* >/dev/null 2>&1
         fresh=$?
         "$grade" --key "$s/key.txt" --quiet --class "$work/$name.vantrel" --csv "$work/graded.csv" "$s"/img* >/dev/null 2>&1
         [[ $key == "$s/key.txt" ]] && { cmp -s "$work/graded.csv" "$work/fresh.csv" || fail "$name: --class changed the CSV"; }
-        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>&1
+        "$grade" --key "$key" --class "$work/$name.vantrel" --rescore --csv "$work/re.csv" --review "$work/re.review" >/dev/null 2>&1
         [[ $? == "$fresh" ]] || fail "$name: rescore with $key should exit as a fresh grading does ($fresh)"
         cmp -s "$work/re.csv" "$work/fresh.csv" || fail "$name: rescore with $key differs: $(diff "$work/re.csv" "$work/fresh.csv" | head -c 600)"
+        cmp -s "$work/re.review" "$work/fresh.review" || fail "$name: rescore's review with $key differs: $(diff "$work/re.review" "$work/fresh.review" | head -c 600)"
     done
     [[ $(sqlite3 "$work/$name.vantrel" 'SELECT count(*) FROM sheets; SELECT count(*) FROM keys') == $'21\n4' ]] ||
         fail "$name: the second run should grade nothing again and every key be kept"
@@ -34,10 +35,24 @@ clean|
 stress|--preset stress
 CASES
 
-# A changed scan is named when the class is re-scored, and the record still scores it as read.
-cp "$work/clean/img002.tif" "$work/clean/img001.tif"
-"$grade" --key "$work/clean/key.txt" --class "$work/clean.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>"$work/re.err"
-grep -q "img001.tif has changed on disk" "$work/re.err" || fail "a changed scan should be named: $(cat "$work/re.err")"
+# A scan changed or gone since it was graded is named by a re-score and by a grading alike;
+# what the record holds of a scan gone is scored, never replaced by a refusal.
+"$grade" --key "$work/clean/key.txt" --quiet --csv "$work/clean.csv" "$work"/clean/img* >/dev/null 2>&1
+cp "$work/clean/img002.tif" "$work/clean/img001.tif" && mv "$work/clean/img004.tif" "$work/gone.tif"
+# options | what it says
+while IFS='|' read -r options says; do
+    "$grade" --key "$work/clean/key.txt" --class "$work/clean.vantrel" --csv "$work/re.csv" $options >/dev/null 2>"$work/re.err"
+    grep -qF "$says" "$work/re.err" || fail "$options should say $says: $(cat "$work/re.err")"
+    kept=$(grep img004 "$work/re.csv")
+    [[ -z $kept || $kept == "$(grep img004 "$work/clean.csv")" ]] || fail "$options: img004 is not as graded: $kept"
+done <<CASES
+--rescore|img001.tif has changed on disk since it was graded; scored from the record
+--rescore|img004.tif is gone from disk; scored from the record
+$work/clean/img002.tif|img004.tif is gone from disk; the record keeps its sheet
+$work/clean/img002.tif|img001.tif has changed on disk since it was graded; the record keeps its sheet
+$work/clean/img001.tif|img001.tif has changed on disk since it was graded; graded again
+$work/clean/img004.tif|img004.tif is gone from disk; scored from the record
+CASES
 sqlite3 "$work/clean.vantrel" "UPDATE questions SET box_a = 0" 2>/dev/null && fail "a reading was rewritten"
 
 # what the --class path is | how it is made | what the refusal says
@@ -81,4 +96,51 @@ run || fail "the rerun failed"
 "$grade" --key "$s/key.txt" --class "$work/kill.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>&1
 cmp -s "$work/re.csv" "$work/fresh.csv" && [[ $(sqlite3 "$work/kill.vantrel" 'SELECT count(*) FROM sheets') == 160 ]] ||
     fail "the rerun should complete the record (it held $held)"
+
+# The final reading. Sheets whose final columns equal the truth (its counts made here from its
+# marks and the key), the sheets, the unresolved items, and the sheet items (tilt, mark) among them.
+exact() { awk -F, 'FILENAME == ARGV[1] { k[FNR] = substr($0, 1, 1); next }
+    FNR == 1 { for (i = 1; i <= NF; ++i) if ($i == "review") rv = i; next }
+    FILENAME == ARGV[2] { c = w = e = 0; for (q = 1; q <= 100; ++q) if (k[q] != "") { m = $(q + 5)
+        if (length(m) > 1) ++e; else if (m == k[q]) ++c; else ++w }
+        t[$1] = sprintf("%08d,%d,%d,%d", $2, c, w, e); next }
+    { n = split($1, p, "/"); ++s; ok += $(NF-4) "," $(NF-3) "," $(NF-2) "," $(NF-1) == t[p[n]]; u += $NF
+        n = split($rv, it, ";"); for (i = 1; i <= n; ++i) si += it[i] !~ /^(q|id:)/ }
+    END { print ok + 0, s + 0, u + 0, si + 0 }' "$1/key.txt" "$1/truth.csv" "$2"; }
+s=$work/final rec=$work/final.vantrel
+"$sheet" batch --count 100 --seed 41 --out "$s" --preset stress >/dev/null || fail "final: batch"
+changed_key "$s/key.txt" >"$work/final-key2.txt"
+for run in 1 2; do # the rerun adds no policy event again
+    "$grade" --key "$s/key.txt" --quiet --class "$rec" --accept second --csv "$work/acc.csv" "$s"/img* >/dev/null 2>&1
+    events[run]=$(sqlite3 "$rec" "SELECT count(*) FROM resolutions WHERE how = 'policy'")
+done
+read -r ok sheets unresolved sheetItems < <(exact "$s" "$work/acc.csv")
+echo "--accept second on stress: $ok of $sheets sheets exact, $unresolved unresolved ($sheetItems tilt or mark)"
+((ok * 100 >= sheets * 99 && sheets == 100 && unresolved == sheetItems && events[1] > 0 && events[1] == events[2])) ||
+    fail "--accept second: $ok of $sheets exact, $((unresolved - sheetItems)) disagreements left, ${events[*]} policy events"
+# Typed resolutions change exactly their sheets, and a re-score with another key keeps them.
+finals() { "$grade" --key "$work/final-key2.txt" --class "$rec" --rescore --csv "$work/re.csv" >/dev/null 2>&1
+    awk -F, '{ print $1, $(NF-4), $(NF-3), $(NF-2), $(NF-1) }' "$work/re.csv"; }
+finals >"$work/before.txt"
+digit=$(awk -F, '$1 == "img003.jpg" { printf "%d", (substr(sprintf("%08d", $2), 1, 1) + 1) % 10 }' "$s/truth.csv")
+printf 'file,item,value,reason\n%s,id:1,%s,"seen on paper, twice"\n%s,q2,ba\n' "$s/img003.jpg" "$digit" "$s/img005.jpg" >"$work/fix.csv"
+"$grade" --key "$s/key.txt" --class "$rec" --rescore --resolve "$work/fix.csv" >/dev/null 2>&1 || fail "--resolve was refused"
+[[ $(diff "$work/before.txt" <(finals) | grep -c '^>') == 2 && $(finals | grep "img003.jpg $digit") ]] ||
+    fail "--resolve should change img003 and img005 alone: $(diff "$work/before.txt" <(finals))"
+"$grade" --key "$s/key.txt" --class "$rec" --rescore --audit "$work/audit.csv" >/dev/null 2>&1
+[[ $(awk -F, '{ ++n[$5] } END { print n["policy"], n["typed"] }' "$work/audit.csv") == "${events[2]} 2" ]] &&
+    grep -qF '"seen on paper, twice"' "$work/audit.csv" || fail "--audit should list every event: $(head -3 "$work/audit.csv")"
+# line | what the refusal says: the whole file is refused, nothing written
+before=$(sha256sum "$rec")
+while IFS='|' read -r line says; do
+    printf '%s\n%s\n' "$s/img001.jpg,q3,c" "$line" >"$work/bad.csv"
+    "$grade" --key "$s/key.txt" --class "$rec" --rescore --resolve "$work/bad.csv" --csv "$work/bad-out.csv" >/dev/null 2>"$work/err"
+    [[ $? == 2 && ! -e $work/bad-out.csv && $(sha256sum "$rec") == "$before" ]] && grep -qF "bad.csv line 2: $says" "$work/err" ||
+        fail "--resolve line '$line' should be refused ($says): $(cat "$work/err")"
+done <<CASES
+$s/img999.jpg,q3,c|no sheet named
+$s/img001.jpg,q101,c|no such item
+$s/img001.jpg,id:2,12|id:2 takes one digit
+$s/img001.jpg,q4,abf|q4 takes the letters
+CASES
 exit $failed

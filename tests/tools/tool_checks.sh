@@ -70,7 +70,9 @@ b[n:n + 64] = bytes(range(64)); sys.stdout.buffer.write(b)' s/img003.jpg >damage
         2 '*would replace the sheet links/hard.png' "grade $k --annotate links --quiet links/hard.png" \
         2 '*would replace the key s/key.txt' "grade $k --csv ./s/key.txt s/img001.jpg" \
         2 '*a.txt and --csv a.txt are the same file' "grade $k --csv a.txt --results ./a.txt s/img001.jpg" \
-        0 '' 'diff -r s before && [[ ! -e x.csv && ! -e a.txt ]]' \
+        2 '*--audit ./s/key.txt would replace the key*' "grade $k --class c.vantrel --audit ./s/key.txt s/img001.jpg" \
+        2 '*--accept takes only: second*' "grade $k --accept first s/img001.jpg" \
+        0 '' 'diff -r s before && [[ ! -e x.csv && ! -e a.txt && ! -e c.vantrel ]]' \
         0 '*--annotate-format*Examples*' 'grade --help'
     # A key or class list that is no regular file is refused unread: a FIFO with no writer never blocks.
     mkfifo fifo && yes a | head -c 70000 >long.txt

@@ -402,7 +402,7 @@ private slots:
 
         connect(window, &CClassWindow::SheetGraded, window, &CClassWindow::Cancel);
         QSignalSpy ended(window, &CClassWindow::GradingEnded);
-        Click(*window, "regrade");
+        Click(*window, "readAgain");
         QVERIFY(ended.wait(120000));
         const QMap<QString, QString> kept = shown();
         QVERIFY(!kept.isEmpty() && kept.size() < 40);
@@ -410,7 +410,7 @@ private slots:
             QCOMPARE(row.value(), truth[row.key()]);
         // Closed while it grades: the sheets in progress finish, and nothing reaches a window gone.
         disconnect(window, &CClassWindow::SheetGraded, window, &CClassWindow::Cancel);
-        Click(*window, "regrade");
+        Click(*window, "readAgain");
         QPointer<CClassWindow> closing(window);
         window->parentWidget()->close();
         QTRY_VERIFY(!closing);

@@ -65,6 +65,15 @@ std::string GradeUsage()
            "                          not graded again, so a run cut short completes when run again\n"
            "  --rescore               with --class and --key, and no sheets: score every sheet of the\n"
            "                          record with the key, without opening a scan, and write the outputs\n"
+           "  --accept second         where the two readings disagree, take the second: one policy event\n"
+           "                          an item, kept in the record with --class (once), so the final\n"
+           "                          columns count it as settled\n"
+           "  --resolve FILE.csv      apply resolutions made elsewhere, lines file,item,value[,reason]\n"
+           "                          (file as the CSV names the sheet, item as q12, id:3 or tilt, value\n"
+           "                          the letters, - for a blank row, or a digit); a line naming no sheet,\n"
+           "                          an unknown item or a bad value refuses the whole file\n"
+           "  --audit FILE.csv        with --class, write every resolution of the record:\n"
+           "                          file,item,machine_value,chosen_value,how,user,at,reason\n"
            "  --jobs N                sheets (pages) graded at once (default: one per core)\n"
            "  --quiet                 leave out the per-sheet messages on standard error\n"
            "  --help                  show this help\n"
@@ -86,7 +95,10 @@ std::string GradeUsage()
            "  vantrel-grade --key key.txt --annotate checked --jobs 2 \"ห้อง 1\"/img*.tif\n"
            "  vantrel-grade --key key.txt --csv class.csv copier-scan.pdf\n"
            "  vantrel-grade --key key.txt --class m3-2.vantrel --csv class.csv scans/*.jpg\n"
-           "  vantrel-grade --key fixed-key.txt --class m3-2.vantrel --rescore --csv class.csv\n";
+           "  vantrel-grade --key fixed-key.txt --class m3-2.vantrel --rescore --csv class.csv\n"
+           "  vantrel-grade --key key.txt --class m3-2.vantrel --rescore --accept second --resolve fixes.csv "
+           "\\\n"
+           "      --audit audit.csv --csv class.csv\n";
 }
 
 ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
@@ -127,7 +139,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
         const bool takesValue = arg == "--key" || arg == "--csv" || arg == "--results" || arg == "--annotate"
             || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs"
             || arg == "--items" || arg == "--roster" || arg == "--xlsx" || arg == "--report"
-            || arg == "--slips" || arg == "--class";
+            || arg == "--slips" || arg == "--class" || arg == "--accept" || arg == "--resolve"
+            || arg == "--audit";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -161,7 +174,17 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.slipsFile = value;
         else if (arg == "--class")
             options.classFile = value;
-        else if (arg == "--annotate-format") {
+        else if (arg == "--resolve")
+            options.resolveFile = value;
+        else if (arg == "--audit")
+            options.auditFile = value;
+        else if (arg == "--accept") {
+            if (value != "second") {
+                parsed.error = "--accept takes only: second";
+                return parsed;
+            }
+            options.acceptSecond = true;
+        } else if (arg == "--annotate-format") {
             if (value != "png" && value != "jpg" && value != "tif") {
                 parsed.error = "--annotate-format must be png, jpg or tif";
                 return parsed;
@@ -178,6 +201,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
         parsed.error = "--key KEYFILE is required";
     else if (options.rescore && options.classFile.empty())
         parsed.error = "--rescore needs --class FILE.vantrel";
+    else if (!options.auditFile.empty() && options.classFile.empty())
+        parsed.error = "--audit lists the resolutions of a class record; it needs --class FILE.vantrel";
     else if (options.rescore && !options.sheets.empty())
         parsed.error = "--rescore scores the sheets of the class record; give no sheets";
     else if (options.rescore

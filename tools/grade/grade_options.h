@@ -18,6 +18,9 @@ struct GradeOptions {
     std::string slipsFile;
     std::string classFile; // the class record
     bool rescore = false; // score the record's sheets with the key instead of grading scans
+    bool acceptSecond = false; // settle every disagreement of the readings with the second
+    std::string resolveFile; // resolutions made elsewhere: file,item,value[,reason]
+    std::string auditFile; // where to list the record's resolutions
     bool csvExcel = false; // the CSV starts with a byte order mark, for Excel
     int jobs = 0; // 0: one per core
     bool quiet = false;

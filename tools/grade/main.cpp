@@ -4,6 +4,7 @@
 #include "answerkey/answer_key_store.h"
 #include "batch_runner.h"
 #include "class_outputs.h"
+#include "class_record_options.h"
 #include "console_report.h"
 #include "framework/message_box.h"
 #include "framework/safe_file_write.h"
@@ -27,6 +28,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -78,47 +80,15 @@ std::unique_ptr<AtomicFileWriter> OpenOutput(const std::string& path, bool& open
     return file;
 }
 
-// Grades a sheet into the record, unless the record holds it already with the same content.
-SheetGrading RecordingGrader(ClassRecord& record, const AnswerKey& key)
+// The run's resolutions, or nothing when the --resolve file is refused (nothing is written then).
+std::optional<RunResolutions> ReadResolutions(
+    const GradeOptions& options, const std::vector<std::string>& sheets)
 {
-    return [&record, &key](const SheetJob& job) {
-        const FileFingerprint print = FingerprintOf(job.page.file);
-        if (const std::optional<RecordedSheet> kept = record.Find(job.page, print.sha256))
-            return RescoreSheet(*kept, key);
-        RecordedSheet sheet = GradeAndRecordSheet(job, key);
-        sheet.file = print;
-        if (const Result<int64_t> added = record.Add(sheet); !added)
-            sheet.outcome.writeFailure = added.message();
-        return sheet.outcome;
-    };
-}
-
-// The record's sheets, with a note for every listed page not graded yet and every scan
-// changed or gone since it was graded.
-Result<std::vector<RecordedSheet>> ReadRecordForRescore(ClassRecord& record)
-{
-    std::vector<std::string> ungraded;
-    Result<std::vector<RecordedSheet>> sheets = record.Sheets(ungraded);
-    if (!sheets)
-        return sheets;
-    for (const std::string& page : ungraded)
-        std::fprintf(
-            stderr, "vantrel-grade: note: %s is listed in the record but was never graded\n", page.c_str());
-    for (const RecordedSheet& sheet : *sheets) {
-        if (sheet.file.sha256.empty() || sheet.page.page > 0)
-            continue; // unread, or a later page of a file already looked at
-        const FileFingerprint now = StatOf(sheet.page.file);
-        if (now.size == sheet.file.size && now.modifiedNs == sheet.file.modifiedNs)
-            continue; // unchanged without reading it
-        if (now.size < 0)
-            std::fprintf(stderr, "vantrel-grade: note: %s is gone from disk; scored from the record\n",
-                sheet.page.file.c_str());
-        else if (FingerprintOf(sheet.page.file).sha256 != sheet.file.sha256)
-            std::fprintf(stderr,
-                "vantrel-grade: note: %s has changed on disk since it was graded; scored from the record\n",
-                sheet.page.file.c_str());
-    }
-    return sheets;
+    Result<RunResolutions> read = RunResolutions::Read(options, sheets);
+    if (read)
+        return std::move(read).value();
+    std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", read.message().c_str());
+    return std::nullopt;
 }
 
 } // namespace
@@ -169,8 +139,18 @@ int main(int argc, char** argv)
     for (const std::string& note : sheetFiles.notes)
         std::fprintf(stderr, "vantrel-grade: %s\n", note.c_str());
     options.sheets = std::move(sheetFiles.files);
+    // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
+    const std::vector<SheetPage> pages = ListPages(options.sheets);
+    std::vector<std::string> names;
+    for (const SheetPage& page : pages)
+        names.push_back(page.Name());
+    // Before the record is made: a refused --resolve file leaves nothing behind.
+    std::optional<RunResolutions> resolutions;
+    if (!options.rescore && !(resolutions = ReadResolutions(options, names)))
+        return UsageError;
     std::unique_ptr<ClassRecord> record;
-    std::vector<RecordedSheet> recorded; // what --rescore scores
+    std::vector<RecordedScan> recorded; // the pages the record holds; what --rescore scores
+    RecordedPages held;
     GradeOptions guarded = options;
     if (!options.classFile.empty()) {
         // Before the record is opened: a path that names an input is never touched.
@@ -184,19 +164,25 @@ int main(int argc, char** argv)
             return UsageError;
         }
         record = std::move(opened).value();
+        Result<std::vector<RecordedScan>> read = ReadRecord(*record, options.rescore);
+        if (!read) {
+            std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
+            return UsageError;
+        }
+        recorded = std::move(read).value();
+        NoteChangedScans(
+            recorded, options.rescore, std::set<std::string>(options.sheets.begin(), options.sheets.end()));
+        for (const RecordedScan& sheet : recorded)
+            held.emplace(sheet.page.Name(), sheet.file.sha256);
         if (options.rescore) {
-            Result<std::vector<RecordedSheet>> read = ReadRecordForRescore(*record);
-            if (!read) {
-                std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
-                return UsageError;
-            }
-            recorded = std::move(read).value();
-            for (const RecordedSheet& sheet : recorded)
+            for (const RecordedScan& sheet : recorded) {
                 guarded.sheets.push_back(sheet.page.file);
+                names.push_back(sheet.page.Name());
+            }
+            if (!(resolutions = ReadResolutions(options, names)))
+                return UsageError;
         }
     }
-    // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
-    const std::vector<SheetPage> pages = ListPages(options.sheets);
     const std::vector<std::string> annotated = options.annotateDir.empty()
         ? std::vector<std::string>()
         : AnnotatedPaths(pages, options.annotateDir, options.annotateFormat);
@@ -241,6 +227,7 @@ int main(int argc, char** argv)
     std::unique_ptr<AtomicFileWriter> workbook = OpenOutput(options.xlsxFile, opened);
     std::unique_ptr<AtomicFileWriter> report = OpenOutput(options.reportFile, opened);
     std::unique_ptr<AtomicFileWriter> slips = OpenOutput(options.slipsFile, opened);
+    std::unique_ptr<AtomicFileWriter> audit = OpenOutput(options.auditFile, opened);
     for (const auto& [directory, paths] : pictureFolders)
         opened = opened && (directory.empty() || Report(ListAsWrittenHere(directory, paths)));
     if (!opened)
@@ -270,15 +257,29 @@ int main(int argc, char** argv)
             review->Append(ReviewLines(outcome));
         whole.Add(outcome);
     };
-    if (options.rescore)
-        for (const RecordedSheet& sheet : recorded)
-            deliver(RescoreSheet(sheet, g_enteredKey));
-    else
+    if (options.rescore) {
+        std::vector<std::string> ungraded; // noted when the record was opened
+        RecordedSheet settling; // one place for every sheet, as the record reads them
+        const auto rescore = [&](const RecordedSheet& sheet) {
+            settling = sheet;
+            SheetOutcome outcome = RescoreSheet(settling, g_enteredKey);
+            resolutions->Settle(settling, outcome, g_enteredKey, record.get());
+            deliver(std::move(outcome));
+        };
+        if (!Report(record->EachSheet(ungraded, true, rescore)))
+            return UsageError; // no output written
+    } else
         RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
             options.jobs > 0 ? options.jobs : DefaultJobs(), deliver,
-            record ? RecordingGrader(*record, g_enteredKey) : SheetGrading());
+            record                   ? RecordingGrader(*record, g_enteredKey, *resolutions, held)
+                : resolutions->Any() ? SettlingGrader(g_enteredKey, *resolutions)
+                                     : SheetGrading());
     console.Finish();
     bool written = true;
+    if (audit && !Report(WriteAudit(*record, *audit))) {
+        audit.reset(); // the old audit stays
+        written = false;
+    }
     if (const Status finished = whole.Finish(items.get(), workbook.get(), report.get()); !finished) {
         std::fprintf(stderr, "vantrel-grade: %s\n", finished.message().c_str());
         // Nothing replaces what was there.
@@ -288,8 +289,8 @@ int main(int argc, char** argv)
         written = false;
     }
 
-    for (AtomicFileWriter* file :
-        { csv.get(), results.get(), review.get(), items.get(), workbook.get(), report.get(), slips.get() })
+    for (AtomicFileWriter* file : { csv.get(), results.get(), review.get(), items.get(), workbook.get(),
+             report.get(), slips.get(), audit.get() })
         if (file)
             written = Report(file->Commit()) && written;
     return console.RefusedCount() == 0 && console.WriteFailureCount() == 0 && written ? AllGraded

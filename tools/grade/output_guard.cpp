@@ -121,7 +121,8 @@ std::vector<std::pair<const char*, const std::string*>> NamedOutputs(const Grade
     return { { "--csv", &options.csvFile }, { "--results", &options.resultsFile },
         { "--review", &options.reviewFile }, { "--items", &options.itemsFile },
         { "--xlsx", &options.xlsxFile }, { "--report", &options.reportFile },
-        { "--slips", &options.slipsFile }, { "--class", &options.classFile } };
+        { "--slips", &options.slipsFile }, { "--class", &options.classFile },
+        { "--audit", &options.auditFile } };
 }
 
 struct NamedFile {
@@ -145,6 +146,8 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
     inputs.push_back({ "the key", options.keyFile, IdentityOf(options.keyFile) });
     if (!options.rosterFile.empty())
         inputs.push_back({ "the roster", options.rosterFile, IdentityOf(options.rosterFile) });
+    if (!options.resolveFile.empty())
+        inputs.push_back({ "the resolutions", options.resolveFile, IdentityOf(options.resolveFile) });
     for (const std::string& sheet : options.sheets)
         inputs.push_back({ "the sheet", sheet, IdentityOf(sheet) });
 

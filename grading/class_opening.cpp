@@ -1,0 +1,53 @@
+#include "grading/class_opening.h"
+
+#include "grading/class_record.h"
+
+#include <filesystem>
+
+std::vector<ScanChange> ScanChanges(const std::vector<RecordedScan>& scans)
+{
+    std::vector<ScanChange> changes;
+    for (const RecordedScan& sheet : scans) {
+        if (sheet.file.sha256.empty() || sheet.page.page > 0)
+            continue; // unread, or a later page of a file already looked at
+        const FileFingerprint now = StatOf(sheet.page.file);
+        if (now.size == sheet.file.size && now.modifiedNs == sheet.file.modifiedNs)
+            continue;
+        if (now.size < 0)
+            changes.push_back({ sheet.page.file, true });
+        else if (FingerprintOf(sheet.page.file).sha256 != sheet.file.sha256)
+            changes.push_back({ sheet.page.file, false });
+    }
+    return changes;
+}
+
+Result<OpenedClass> ReadClass(ClassRecord& record)
+{
+    OpenedClass opened;
+    const std::optional<AnswerKey> key = record.LatestKey();
+    if (!key)
+        return Status::Failure(
+            RecordRefusal(record.Path(), "holds no answer key: no class was graded into it"));
+    opened.key = *key;
+    const Status read = record.EachSheet(opened.ungraded, true, [&opened](const RecordedSheet& sheet) {
+        opened.sheets.push_back(sheet);
+        opened.sheets.back().outcome = RescoreSheet(sheet, opened.key);
+    });
+    if (!read)
+        return read;
+    std::vector<RecordedScan> scans;
+    for (const RecordedSheet& sheet : opened.sheets)
+        scans.push_back({ sheet.page, sheet.file });
+    opened.changes = ScanChanges(scans);
+    return opened;
+}
+
+std::string ClassRecordPathFor(const std::vector<SheetPage>& pages)
+{
+    if (pages.empty())
+        return {};
+    const std::filesystem::path folder
+        = std::filesystem::absolute(std::filesystem::path(pages.front().file)).parent_path();
+    std::string name = folder.filename().string();
+    return (folder / ((name.empty() ? std::string("class") : name) + ".vantrel")).string();
+}
