@@ -109,6 +109,9 @@ void CClassExport::Export(const Maker& make, const QString& description, const Q
         ShowMessage("ยังไม่มีกระดาษคำตอบที่ตรวจแล้ว\nตรวจกระดาษคำตอบก่อน แล้วจึงส่งออก");
         return;
     }
+    if (const int unresolved = m_unresolved ? m_unresolved() : 0;
+        unresolved > 0 && !AskYesNo(FormatText("ยังมี %d รายการที่ต้องตรวจสอบ\nต้องการส่งออกหรือไม่", unresolved)))
+        return;
 
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;

@@ -20,6 +20,8 @@ public:
     using ClassSource = std::function<Result<GradedClass>(bool idAreas)>;
 
     explicit CClassExport(ClassSource source);
+    // Every export first asks whether to go on while this counts items left to settle.
+    void AskWhileUnresolved(std::function<int()> count) { m_unresolved = std::move(count); }
 
     // Asks for the class list; a list that cannot be read is refused and the one
     // before it kept. Cancelling with a list chosen offers to stop using it.
@@ -45,4 +47,5 @@ private:
     static bool MayWrite(const QString& path, const std::vector<ClassSheetRow>& sheets);
 
     ClassSource m_source;
+    std::function<int()> m_unresolved;
 };

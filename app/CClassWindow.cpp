@@ -1,5 +1,6 @@
 #include "app/CClassWindow.h"
 
+#include "app/CReviewPane.h"
 #include "framework/format.h"
 #include "framework/message_box.h"
 #include "framework/qt/ModalMessageBox.h"
@@ -88,6 +89,7 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     , m_toRegister(new QPushButton(QStringLiteral("ส่งเข้าทะเบียนผล"), this))
     , m_onlyToReview(new QCheckBox(QStringLiteral("เฉพาะแผ่นที่ต้องตรวจสอบ"), this))
     , m_details(new QPlainTextEdit(this))
+    , m_reviewPane(new CReviewPane(*this, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_cancel->setObjectName(QStringLiteral("cancel"));
@@ -165,7 +167,12 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(m_onlyToReview);
-    layout->addWidget(splitter, 1);
+    auto* beside = new QSplitter(Qt::Horizontal, this);
+    beside->addWidget(splitter);
+    beside->addWidget(m_reviewPane);
+    beside->setStretchFactor(0, 3);
+    layout->addWidget(beside, 1);
+    m_export.AskWhileUnresolved([this] { return m_reviewPane->Remaining(); });
 
     connect(m_cancel, &QPushButton::clicked, this, &CClassWindow::Cancel);
     connect(m_regrade, &QPushButton::clicked, this, &CClassWindow::RegradeAsked);
@@ -236,6 +243,7 @@ void CClassWindow::GradeFrom(size_t first)
     std::vector<SheetPage> pages(m_pages.begin() + static_cast<std::ptrdiff_t>(first), m_pages.end());
     m_progress->setRange(0, static_cast<int>(m_pages.size()));
     m_progress->setValue(m_graded);
+    m_reviewPane->Refresh(); // the pages it walks change
     // Outcomes cross to this thread as queued calls, which die with the window.
     const int run = ++m_runNumber;
     m_run = std::make_unique<ClassRun>(
@@ -282,8 +290,9 @@ void CClassWindow::Settle(size_t page, const Resolution& resolution)
             return;
         }
     sheet.resolutions.push_back(resolution);
-    sheet.outcome.finalReading
-        = ReadFinally(ReadingsOf(sheet.outcome, sheet.second), m_key.answers, sheet.resolutions);
+    if (sheet.outcome.status != SheetStatus::Refused) // a refused page has no reading to settle
+        sheet.outcome.finalReading
+            = ReadFinally(ReadingsOf(sheet.outcome, sheet.second), m_key.answers, sheet.resolutions);
     ShowRow(RowOf(page));
 }
 
@@ -294,6 +303,7 @@ void CClassWindow::OnEnded(int run)
     m_run.reset();
     CheckClassList();
     m_table->resizeColumnsToContents();
+    m_reviewPane->Refresh();
     UpdateButtons();
     emit GradingEnded();
 }
@@ -403,6 +413,8 @@ void CClassWindow::ShowDetails()
         return;
     const int row = selected.first()->row();
     const std::optional<size_t> page = PageOf(row);
+    if (page)
+        m_reviewPane->ShowSheet(*page);
     if (!page) {
         m_details->setPlainText(m_table->item(row, Review)->text());
         return;

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class CReviewPane;
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
@@ -61,6 +62,11 @@ public:
     // Settles an item of a graded page: kept with its sheet, and its row shows the new
     // final reading at once.
     void Settle(size_t page, const Resolution& resolution);
+    // What the review pane walks through.
+    const std::vector<std::optional<RecordedSheet>>& Sheets() const { return m_sheets; }
+    const Roster* ClassList() const { return m_roster ? &*m_roster : nullptr; }
+    const std::vector<std::string>& ShownNames() const { return m_shown; }
+    CReviewPane* ReviewPane() const { return m_reviewPane; }
 
 signals:
     void SheetGraded(int page);
@@ -115,6 +121,7 @@ private:
     QList<QPushButton*> m_exports;
     QCheckBox* m_onlyToReview;
     QPlainTextEdit* m_details;
+    CReviewPane* m_reviewPane;
     int m_graded = 0;
     int m_runNumber = 0; // what is still queued from a run given up is left aside
     std::unique_ptr<ClassRun> m_run; // last: its workers reach the members above

@@ -2,6 +2,7 @@
 // reopened from.
 
 #include "app/CClassWindow.h"
+#include "app/CReviewPane.h"
 
 #include "framework/format.h"
 #include "framework/message_box.h"
@@ -86,6 +87,7 @@ void CClassWindow::Rescore(const AnswerKey& key)
     ResetTable();
     CheckClassList();
     ApplyFilter();
+    m_reviewPane->Refresh();
 }
 
 void CClassWindow::AddScans(const std::vector<std::string>& files)
@@ -161,6 +163,7 @@ CClassWindow* CClassWindow::OpenRecord(const QString& path)
     window->m_progress->setValue(window->m_graded);
     window->ResetTable();
     window->CheckClassList();
+    window->m_reviewPane->Refresh(); // the review as it was left
     window->UpdateButtons();
     if (const std::string notes = OpeningNotes(graded); !notes.empty())
         ShowMessage(notes);

@@ -36,6 +36,16 @@ PixelArea PlaceOf(const ReviewItem& item, const GradingGrid& grid)
 
 } // namespace
 
+QImage CutReviewItem(const SheetImage& scan, const GradingGrid& grid, const std::string& item, int zoom)
+{
+    if (item == "id") {
+        const QImage bands = CutIdArea(scan, grid.idBands);
+        return bands.isNull() ? bands : bands.scaled(bands.size() * zoom);
+    }
+    const PixelArea place = PlaceOf(ReviewItem { item, {}, {}, {} }, grid);
+    return place.IsEmpty() ? QImage() : CutFromSheet(scan, place, zoom);
+}
+
 std::vector<std::string> ReviewImagePaths(const std::vector<SheetPage>& pages, const std::string& directory)
 {
     if (directory.empty())

@@ -17,6 +17,10 @@ class SheetImage;
 std::string SaveReviewImage(
     SheetImage& scan, const GradingGrid& grid, const SheetReview& review, const std::string& path);
 
+// The item's row ("q12") or ID column ("id:3"), or the ID bands for "id", cut from a
+// 24-bit scan as it came in, `zoom` times its size; null for an item with no place.
+QImage CutReviewItem(const SheetImage& scan, const GradingGrid& grid, const std::string& item, int zoom);
+
 struct SheetPage;
 
 // Where each page's review picture goes, DIR/<sheet name>-review.png (-pN for a page

@@ -242,8 +242,10 @@ private slots:
         for (int row = 0; row < table->rowCount(); ++row)
             QCOMPARE(table->isRowHidden(row), table->item(row, CClassWindow::Review)->text().isEmpty());
 
-        Export(*window, 1, Path("review.xlsx"));
-        Export(*window, 2, Path("review.pdf"));
+        for (const QString name : { "review.xlsx", "review.pdf" }) { // exported while items are left
+            Answer<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+            Export(*window, name.endsWith("xlsx") ? 1 : 2, Path(name));
+        }
         const QString cells = QString::fromUtf8(WorkbookCells(Path("review.xlsx")));
         const QString report = Squeezed(QString::fromUtf8(PdfText(Path("review.pdf"))));
         // The score list's last column, from 157 mm: each review whole, over as many lines as it needs.
