@@ -238,9 +238,9 @@ void ResolutionPages(Pages& pages, const ClassWorkbook& book)
                 y = StartTablePage(pages, "การแก้ไขผลการอ่าน", columns, titles, 8.5, Qt::AlignLeft);
             pages.Font(8);
             const QString cells[] = { Text(row.file.substr(row.file.find_last_of('/') + 1)),
-                Text(ReviewPlaceText(settled.item)), Text(ReviewReadingText(settled.machine)),
-                Text(ReviewReadingText(settled.chosen)), Text(SettledHowText(settled.how)), Text(settled.who),
-                Text(settled.at.substr(0, 16)).replace('T', ' ') };
+                Text(ReviewPlaceText(settled.item)), Text(settled.machine.empty() ? "-" : settled.machine),
+                Text(settled.chosen.empty() ? "-" : settled.chosen), Text(SettledHowText(settled.how)),
+                Text(settled.who), Text(settled.at.substr(0, 16)).replace('T', ' ') };
             double x = kMargin;
             for (size_t c = 0; c < std::size(cells); ++c) {
                 pages.Write(x, y, columns[c], cells[c]);

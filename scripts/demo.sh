@@ -34,6 +34,16 @@ hard=$samples/hard
 "$build/tools/grade/vantrel-grade" --key "$hard/key.txt" --csv "$hard/results.csv" \
   --review "$hard/review.txt" --review-images "$hard/review" "$hard"/img*.jpg
 echo "Review: $hard/review.txt   pictures: $hard/review/"
+# The doubts settled into the class record: question 1 of the first sheet as read on the paper
+# (from the drawing's truth), every other disagreement by the second reading. The CSV's last
+# columns, the report and the audit give the final reading and who settled what.
+printf 'file,item,value,reason\n%s,q1,%s,seen on the paper\n' "$hard/img001.jpg" \
+  "$(awk -F, 'NR == 2 { print ($6 == "" ? "-" : $6) }' "$hard/truth.csv")" >"$hard/resolve.csv"
+"$build/tools/grade/vantrel-grade" --quiet --key "$hard/key.txt" --class "$hard/class.vantrel" \
+  --accept second --resolve "$hard/resolve.csv" --csv "$hard/final.csv" --report "$hard/report.pdf" \
+  --audit "$hard/audit.csv" "$hard"/img*.jpg
+awk -F, 'NR > 1 { n++; left += $NF } END { printf "final reading: %d sheets, %d items still to check\n", n, left }' "$hard/final.csv"
+echo "Final CSV: $hard/final.csv   audit: $hard/audit.csv   report with its page of changes: $hard/report.pdf"
 # A class as the office copier delivers it: a few sheets at 300 dpi in one PDF.
 copier=$samples/copier
 "$build/tools/sheet/vantrel-sheet" batch --count 4 --seed 2026 --dpi 300 --format jpg --out "$copier"

@@ -127,7 +127,10 @@ printf 'file,item,value,reason\n%s,id:1,%s,"seen on paper, twice"\n%s,q2,ba\n' "
 "$grade" --key "$s/key.txt" --class "$rec" --rescore --resolve "$work/fix.csv" >/dev/null 2>&1 || fail "--resolve was refused"
 [[ $(diff "$work/before.txt" <(finals) | grep -c '^>') == 2 && $(finals | grep "img003.jpg $digit") ]] ||
     fail "--resolve should change img003 and img005 alone: $(diff "$work/before.txt" <(finals))"
-"$grade" --key "$s/key.txt" --class "$rec" --rescore --audit "$work/audit.csv" >/dev/null 2>&1
+"$grade" --key "$s/key.txt" --class "$rec" --rescore --audit "$work/audit.csv" --report "$work/re.pdf" >/dev/null 2>&1
+# The report's last page lists the settled items, the typed ones with who settled them.
+pdftotext -layout "$work/re.pdf" "$work/re.txt"
+grep -q "img005.jpg .*ab .*ครูระบุ *$(id -un)" "$work/re.txt" || fail "the report should end with the settled items"
 [[ $(awk -F, '{ ++n[$5] } END { print n["policy"], n["typed"] }' "$work/audit.csv") == "${events[2]} 2" ]] &&
     grep -qF '"seen on paper, twice"' "$work/audit.csv" || fail "--audit should list every event: $(head -3 "$work/audit.csv")"
 # line | what the refusal says: the whole file is refused, nothing written
