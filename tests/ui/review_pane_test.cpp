@@ -161,13 +161,15 @@ private slots:
                 undone = true;
             }
             const QList<Qt::Key> typed = KeysFor(item, sheet, pane->Pending(), typeAll);
-            for (const Qt::Key key : typed) // typing all, the teacher has the Thai layout on
-                if (const int at = QString("abcde0123456789").indexOf(QChar(key).toLower());
-                    typeAll && at >= 0)
+            for (const Qt::Key key : typed) { // typing all, the teacher has the Thai layout on
+                // Enter and the arrows are no characters.
+                const int at = key > 0xffff ? -1 : QString("abcde0123456789").indexOf(QChar(key).toLower());
+                if (typeAll && at >= 0)
                     QTest::sendKeyEvent(QTest::Click, pane, Qt::Key(0x0E00 + at), QString("ฟิแกำจๅ/-ภถุึคต")[at],
                         Qt::NoModifier);
                 else
                     QTest::keyClick(pane, key);
+            }
             keys += static_cast<int>(typed.size());
         }
         qInfo("%d sheets, %d items settled in %d keystrokes%s", sheets, items, keys,
