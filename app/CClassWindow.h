@@ -49,6 +49,9 @@ public:
     // A class reopened from its record as it was left: table, settled items, key. Says
     // which scans changed or went since; nullptr after a message when it cannot be read.
     static CClassWindow* OpenRecord(const QString& path);
+    // Asks for a class's scans (images, copier PDFs and TIFFs), in the order the shell lists
+    // them; none when cancelled.
+    static std::vector<std::string> ChooseScans();
     // The record the class is kept in; empty when none could be opened.
     QString RecordPath() const;
     void Cancel();

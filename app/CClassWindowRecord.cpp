@@ -120,7 +120,7 @@ void CClassWindow::AddScans(const std::vector<std::string>& files)
     GradeFrom(first);
 }
 
-void CClassWindow::OnAddScans()
+std::vector<std::string> CClassWindow::ChooseScans()
 {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::OpenMany;
@@ -130,13 +130,18 @@ void CClassWindow::OnAddScans()
               { QStringLiteral("ทุกไฟล์"), QStringLiteral("*") } };
     const FileDialogChoice choice = ChooseFile(request);
     if (!choice.accepted)
-        return;
+        return {};
     QStringList paths = choice.paths;
-    paths.sort();
+    paths.sort(); // as the shell lists img*.jpg for vantrel-grade
     std::vector<std::string> files;
     for (const QString& path : paths)
         files.push_back(path.toStdString());
-    AddScans(files);
+    return files;
+}
+
+void CClassWindow::OnAddScans()
+{
+    AddScans(ChooseScans());
 }
 
 CClassWindow* CClassWindow::OpenRecord(const QString& path)

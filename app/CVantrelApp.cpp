@@ -120,20 +120,9 @@ CClassWindow* CVantrelApp::OnCheckClass()
     AnswerKey key;
     if (!ClassKey(key, true))
         return nullptr;
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::OpenMany;
-    request.types
-        = { { QStringLiteral("ภาพคำตอบและ PDF จากเครื่องถ่ายเอกสาร"),
-                QStringLiteral("*.jpg;*.jpeg;*.tif;*.tiff;*.bmp;*.png;*.gif;*.pdf;*.JPG;*.TIF;*.PDF") },
-              { QStringLiteral("ทุกไฟล์"), QStringLiteral("*") } };
-    const FileDialogChoice choice = ChooseFile(request);
-    if (!choice.accepted)
+    const std::vector<std::string> files = CClassWindow::ChooseScans();
+    if (files.empty())
         return nullptr;
-    QStringList paths = choice.paths;
-    paths.sort(); // as the shell lists img*.jpg for vantrel-grade
-    std::vector<std::string> files;
-    for (const QString& path : paths)
-        files.push_back(path.toStdString());
 
     auto* window = new CClassWindow(ListPages(files));
     m_lastClassKey = key;
