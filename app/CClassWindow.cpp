@@ -197,6 +197,7 @@ void CClassWindow::Grade(const AnswerKey& key)
 {
     m_run.reset();
     UseKey(key);
+    TakeChosenClassList();
     KeepInRecord("grade");
     m_sheets.assign(m_pages.size(), std::nullopt);
     m_listNotes.assign(m_pages.size(), std::string());
@@ -210,7 +211,11 @@ void CClassWindow::UseKey(const AnswerKey& key)
 {
     m_key = key;
     m_keyText->setText(QStringLiteral("เฉลย: ") + KeyText(key));
-    m_roster.reset();
+}
+
+// The class list chosen in the File menu; without one, the class keeps the list it has.
+void CClassWindow::TakeChosenClassList()
+{
     if (const QString path = CClassExport::RosterPath(); !path.isEmpty())
         if (Result<Roster> roster = Roster::Read(path.toStdString()))
             m_roster = std::move(*roster);
@@ -293,7 +298,14 @@ void CClassWindow::Settle(size_t page, const Resolution& resolution)
     if (sheet.outcome.status != SheetStatus::Refused) // a refused page has no reading to settle
         sheet.outcome.finalReading
             = ReadFinally(ReadingsOf(sheet.outcome, sheet.second), m_key.answers, sheet.resolutions);
-    ShowRow(RowOf(page));
+    // A settled ID changes what the class list finds, on other rows too.
+    if (m_roster && resolution.item.starts_with("id") && !IsGrading()) {
+        ResetTable();
+        CheckClassList();
+        ApplyFilter();
+    } else {
+        ShowRow(RowOf(page));
+    }
 }
 
 void CClassWindow::OnEnded(int run)

@@ -82,6 +82,7 @@ signals:
 private:
     void Deliver(int run, size_t page, RecordedSheet&& sheet);
     void UseKey(const AnswerKey& key);
+    void TakeChosenClassList();
     void ResetTable();
     void GradeFrom(size_t first);
     // Opens or creates the class's record when it has none, and keeps the key in it.

@@ -55,6 +55,8 @@ void CClassWindow::KeepInRecord(const std::string& use)
         m_record = std::move(opened).value();
     }
     ::Status kept = m_record->AddKey(m_key, use);
+    if (kept && m_roster)
+        kept = m_record->KeepClassList(*m_roster);
     if (kept && use == "grade")
         kept = m_record->ListPages(m_pages);
     if (!kept)
@@ -76,6 +78,7 @@ void CClassWindow::Rescore(const AnswerKey& key)
     if (IsGrading())
         return;
     UseKey(key);
+    TakeChosenClassList();
     KeepInRecord("rescore");
     for (std::optional<RecordedSheet>& sheet : m_sheets) {
         if (!sheet)
@@ -160,6 +163,10 @@ CClassWindow* CClassWindow::OpenRecord(const QString& path)
     auto* window = new CClassWindow(std::move(pages));
     window->m_record = std::move(record).value();
     window->UseKey(graded.key);
+    if (graded.roster)
+        window->m_roster = std::move(graded.roster);
+    else
+        window->TakeChosenClassList(); // a record made before class lists were kept
     for (RecordedSheet& sheet : graded.sheets)
         window->m_sheets.emplace_back(std::move(sheet));
     window->m_listNotes.assign(window->m_pages.size(), std::string());

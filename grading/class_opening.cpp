@@ -29,6 +29,7 @@ Result<OpenedClass> ReadClass(ClassRecord& record)
         return Status::Failure(
             RecordRefusal(record.Path(), "holds no answer key: no class was graded into it"));
     opened.key = *key;
+    opened.roster = record.LatestClassList();
     const Status read = record.EachSheet(opened.ungraded, true, [&opened](const RecordedSheet& sheet) {
         opened.sheets.push_back(sheet);
         opened.sheets.back().outcome = RescoreSheet(sheet, opened.key);

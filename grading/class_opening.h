@@ -3,6 +3,9 @@
 #include "answerkey/answer_key.h"
 #include "framework/status.h"
 #include "grading/rescore.h"
+#include "results/roster.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -21,11 +24,12 @@ struct ScanChange {
     bool gone = false; // false: changed
 };
 
-// A class as its record keeps it: the latest key, every listed page's latest sheet
+// A class as its record keeps it: the latest key and class list, every listed page's latest sheet
 // scored with that key and its resolutions, the pages listed but never graded, and the
 // scans changed or gone since they were graded (each file once).
 struct OpenedClass {
     AnswerKey key;
+    std::optional<Roster> roster;
     std::vector<RecordedSheet> sheets;
     std::vector<std::string> ungraded;
     std::vector<ScanChange> changes;

@@ -51,6 +51,17 @@ CREATE TABLE resolutions(id INTEGER PRIMARY KEY, sheet_id INTEGER NOT NULL REFER
   os_user TEXT NOT NULL, at TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '');
 )";
 
+// The class lists the class was graded with, newest last. Records made before lists were
+// kept gain the table when they are next opened; nothing else of theirs changes.
+constexpr const char* kClassLists = R"(
+CREATE TABLE IF NOT EXISTS class_lists(id INTEGER PRIMARY KEY, path TEXT NOT NULL,
+  content TEXT NOT NULL, at TEXT NOT NULL);
+CREATE TRIGGER IF NOT EXISTS class_lists_kept BEFORE UPDATE ON class_lists
+  BEGIN SELECT RAISE(ABORT, 'the record keeps what it holds'); END;
+CREATE TRIGGER IF NOT EXISTS class_lists_not_removed BEFORE DELETE ON class_lists
+  BEGIN SELECT RAISE(ABORT, 'the record keeps what it holds'); END;
+)";
+
 // What the machine read stays as it was read; a resolution is a new event.
 constexpr const char* kNeverRewritten[]
     = { "keys", "sheets", "questions", "id_columns", "review_items", "resolutions" };
@@ -158,6 +169,8 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
         if (const Status made = record->Execute(schema.c_str()); !made)
             return made;
     }
+    if (const Status lists = record->Execute(kClassLists); !lists)
+        return lists;
     return record;
 }
 
@@ -178,6 +191,29 @@ Status ClassRecord::AddKey(const AnswerKey& key, const std::string& use)
         return Failure("cannot keep the key");
     m_key = sqlite3_last_insert_rowid(m_db);
     return {};
+}
+
+Status ClassRecord::KeepClassList(const Roster& roster)
+{
+    std::lock_guard lock(m_mutex);
+    if (const std::optional<Roster> latest = LatestClassList();
+        latest && latest->Path() == roster.Path() && latest->Text() == roster.Text())
+        return {};
+    RecordStatement insert(m_db, "INSERT INTO class_lists(path, content, at) VALUES(?, ?, ?)");
+    if (!insert.Bind(1, roster.Path()).Bind(2, roster.Text()).Bind(3, Now()).Run())
+        return Failure("cannot keep the class list");
+    return {};
+}
+
+std::optional<Roster> ClassRecord::LatestClassList()
+{
+    std::lock_guard lock(m_mutex);
+    RecordStatement select(m_db, "SELECT path, content FROM class_lists ORDER BY id DESC LIMIT 1");
+    if (select.Step() != SQLITE_ROW)
+        return std::nullopt;
+    // Read once already; a list the reader no longer takes is no list of this class.
+    Result<Roster> roster = Roster::Parse(select.Text(1), select.Text(0));
+    return roster ? std::optional<Roster>(std::move(roster).value()) : std::nullopt;
 }
 
 std::optional<AnswerKey> ClassRecord::LatestKey()

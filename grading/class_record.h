@@ -3,6 +3,7 @@
 #include "answerkey/answer_key.h"
 #include "framework/status.h"
 #include "grading/rescore.h"
+#include "results/roster.h"
 
 #include <functional>
 #include <memory>
@@ -20,12 +21,11 @@ struct RecordedResolution {
 };
 
 // One class in one file, NAME.vantrel: an SQLite database (write-ahead log) holding
-// every key the class was scored with, every page in the order it was first listed,
-// and every sheet's readings with their measures. A sheet goes in in its own
-// transaction, so a run killed part-way leaves every sheet written before it. The
-// machine's readings are never rewritten (triggers refuse it); resolutions are
-// events that are only ever added, each with the sheet row it settles: a scan read
-// again is a new row that starts unsettled. Safe to use from several threads.
+// every key the class was scored with, the class lists it was graded with, every page in the order it was
+// first listed, and every sheet's readings with their measures. A sheet goes in in its own transaction, so a
+// run killed part-way leaves every sheet written before it. The machine's readings are never rewritten
+// (triggers refuse it); resolutions are events that are only ever added, each with the sheet row it settles:
+// a scan read again is a new row that starts unsettled. Safe to use from several threads.
 class ClassRecord {
 public:
     // The format this program writes; a record of a later one is refused.
@@ -59,6 +59,10 @@ public:
     // is a good part of reading it. Without `details`, only each sheet's own row (its page,
     // file, counts). The names of listed pages with no sheet yet go to `ungraded`.
     Status EachSheet(std::vector<std::string>& ungraded, bool details, const SheetUse& use);
+    // Keeps the class list the class is graded with, unless it is the one kept last.
+    Status KeepClassList(const Roster& roster);
+    // The class list kept last; nothing when none was.
+    std::optional<Roster> LatestClassList();
     // The latest key added; nothing in a record that holds none.
     std::optional<AnswerKey> LatestKey();
 

@@ -130,6 +130,7 @@ std::optional<int32_t> ParseId(const std::string& text)
 
 Result<Roster> Roster::Parse(std::string_view bytes, const std::string& path)
 {
+    const std::string_view whole = bytes;
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
         bytes.remove_prefix(kByteOrderMark.size());
     if (!IsUtf8(bytes))
@@ -180,6 +181,8 @@ Result<Roster> Roster::Parse(std::string_view bytes, const std::string& path)
     }
     if (roster.m_students.empty())
         return Status::Failure(FormatText("รายชื่อนักเรียน %s มีแต่หัวตาราง ไม่มีรายชื่อนักเรียนสักคน", path.c_str()));
+    roster.m_path = path;
+    roster.m_text = whole;
     return roster;
 }
 

@@ -34,6 +34,9 @@ public:
     static Result<Roster> Read(const std::string& path);
 
     const std::vector<RosterStudent>& Students() const { return m_students; }
+    // Where the list was read from, and its bytes as they were: what a class record keeps.
+    const std::string& Path() const { return m_path; }
+    const std::string& Text() const { return m_text; }
     // The student with the ID, or nullptr.
     const RosterStudent* Find(int32_t id) const;
     // The students whose ID differs from this one in exactly one of its eight digits.
@@ -42,4 +45,6 @@ public:
 private:
     std::vector<RosterStudent> m_students;
     std::map<int32_t, size_t> m_byId;
+    std::string m_path;
+    std::string m_text;
 };

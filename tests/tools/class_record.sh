@@ -35,6 +35,17 @@ clean|
 stress|--preset stress
 CASES
 
+# The class list graded with is kept once, and names the students of a re-score given none.
+{ echo id,name; tail -n +2 "$work/clean/truth.csv" | awk -F, '{ print $2 ",นักเรียน " NR }'; } >"$work/list.csv"
+for run in 1 2; do
+    "$grade" --key "$work/clean/key.txt" --quiet --roster "$work/list.csv" --class "$work/named.vantrel" \
+        --csv "$work/named.csv" "$work"/clean/img* >/dev/null 2>&1
+done
+"$grade" --key "$work/clean/key.txt" --class "$work/named.vantrel" --rescore --csv "$work/re.csv" >/dev/null 2>"$work/re.err"
+cmp -s "$work/re.csv" "$work/named.csv" || fail "a re-score without a class list should name as the kept list does"
+grep -qF "the class list kept in the record ($work/list.csv)" "$work/re.err" || fail "the kept list is not named: $(cat "$work/re.err")"
+[[ $(sqlite3 "$work/named.vantrel" 'SELECT count(*) FROM class_lists') == 1 ]] || fail "the same list should be kept once"
+
 # A scan changed or gone since it was graded is named by a re-score and by a grading alike;
 # what the record holds of a scan gone is scored, never replaced by a refusal.
 "$grade" --key "$work/clean/key.txt" --quiet --csv "$work/clean.csv" "$work"/clean/img* >/dev/null 2>&1

@@ -266,6 +266,13 @@ private slots:
     void aClassReopensFromItsRecordAsItWasLeft()
     {
         const QStringList scans = Draw(Path("kept"), { "--seed", "77", "--preset", "stress" });
+        QFile list(Path("kept-list.csv")); // the first sheet's student, named by the list the class keeps
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(
+            "id,name\n" + ReadAll(Path("kept/truth.csv")).split('\n')[1].split(',')[1] + ",นักเรียน เก็บ\n");
+        list.close();
+        Answer<QFileDialog>(ChooseFile(list.fileName()));
+        m_app->MainFrame()->Action(CommandId::ChooseRoster)->trigger();
         CClassWindow* window = GradeClass(scans, Path("kept/key.txt"));
         QVERIFY(window);
         const QString record = window->RecordPath();
@@ -274,10 +281,12 @@ private slots:
         window->Settle(1, MakeResolution("id:1", "?", "9", ResolutionHow::Typed));
         const QStringList before = Cells(*window->Table());
         QVERIFY(before.join('\n').contains("|9"));
+        QVERIFY(before.join('\n').contains("นักเรียน เก็บ"));
         QPointer<CClassWindow> closing(window);
         window->parentWidget()->close();
         QTRY_VERIFY(!closing);
         Restart(); // the program quits and starts again
+        QSettings("Vantrel", "Vantrel").remove("Class/Roster"); // the list chosen then is chosen no more
 
         QFile::remove(scans[2]);
         QVERIFY(QFile::copy(scans[3], scans[2]));

@@ -170,6 +170,10 @@ int main(int argc, char** argv)
             return UsageError;
         }
         recorded = std::move(read).value();
+        if (options.rescore && !roster && (roster = record->LatestClassList()))
+            std::fprintf(stderr,
+                "vantrel-grade: note: the class list kept in the record (%s) names the students\n",
+                roster->Path().c_str());
         NoteChangedScans(
             recorded, options.rescore, std::set<std::string>(options.sheets.begin(), options.sheets.end()));
         for (const RecordedScan& sheet : recorded)
@@ -240,7 +244,9 @@ int main(int argc, char** argv)
         review->Append(ReviewHeader());
 
     if (record) {
-        const Status kept = record->AddKey(g_enteredKey, options.rescore ? "rescore" : "grade");
+        Status kept = record->AddKey(g_enteredKey, options.rescore ? "rescore" : "grade");
+        if (kept && roster)
+            kept = record->KeepClassList(*roster);
         if (!Report(kept) || (!options.rescore && !Report(record->ListPages(pages))))
             return SomeNotGraded;
     }
