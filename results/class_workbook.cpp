@@ -38,11 +38,30 @@ double TextWidth(const std::string& text)
     return width;
 }
 
+std::string Translated(const char* words)
+{
+    return QCoreApplication::translate("ClassWorkbook", words).toStdString();
+}
+
+// The teacher's words, then the name a script may look for.
+std::string Label(const char* words, const char* name)
+{
+    return Translated(words) + " (" + name + ")";
+}
+
+// A heading of the sheets' own: the file, the ID and the name.
+std::vector<std::string> SheetHeadings()
+{
+    return { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ไฟล์"), "file"),
+        Label(QT_TRANSLATE_NOOP("ClassWorkbook", "รหัสผู้สอบ"), "examinee_id"),
+        Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ชื่อ"), "name") };
+}
+
 // One worksheet being filled: remembers the widest text of each column for sizing.
 class Sheet {
 public:
     Sheet(lxw_workbook* book, const char* name, lxw_format* header, const std::vector<std::string>& titles)
-        : m_sheet(workbook_add_worksheet(book, name))
+        : m_sheet(workbook_add_worksheet(book, Translated(name).c_str()))
     {
         for (size_t c = 0; c < titles.size(); ++c)
             Text(0, c, titles[c], header);
@@ -107,8 +126,15 @@ Formats AddFormats(lxw_workbook* book)
 
 void FillScores(lxw_workbook* book, const Formats& formats, const ClassWorkbook& data)
 {
-    Sheet sheet(book, "Scores", formats.header,
-        { "file", "examinee_id", "name", "class", "correct", "wrong", "error", "percent", "review" });
+    std::vector<std::string> titles = SheetHeadings();
+    for (const auto& [words, name] : { std::pair { QT_TRANSLATE_NOOP("ClassWorkbook", "ห้อง"), "class" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "ถูก"), "correct" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "ผิด"), "wrong" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "ข้อผิดพลาด"), "error" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "ร้อยละ"), "percent" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "ควรตรวจสอบ"), "review" } })
+        titles.push_back(Label(words, name));
+    Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "คะแนน"), formats.header, titles);
     const int32_t questions = data.items.test.questions;
     for (size_t s = 0; s < data.sheets.size(); ++s) {
         const ClassSheetRow& row = data.sheets[s];
@@ -130,10 +156,10 @@ void FillScores(lxw_workbook* book, const Formats& formats, const ClassWorkbook&
 
 void FillAnswers(lxw_workbook* book, const Formats& formats, const ClassWorkbook& data)
 {
-    std::vector<std::string> titles { "file", "examinee_id", "name" };
+    std::vector<std::string> titles = SheetHeadings();
     for (int q = 1; q <= kQuestionCount; ++q)
-        titles.push_back("q" + std::to_string(q));
-    Sheet sheet(book, "Answers", formats.header, titles);
+        titles.push_back(QCoreApplication::translate("ClassWorkbook", "ข้อ %1").arg(q).toStdString());
+    Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "คำตอบ"), formats.header, titles);
     for (size_t s = 0; s < data.sheets.size(); ++s) {
         const ClassSheetRow& row = data.sheets[s];
         const size_t r = s + 1;
@@ -155,9 +181,20 @@ void FillAnswers(lxw_workbook* book, const Formats& formats, const ClassWorkbook
 
 void FillItems(lxw_workbook* book, const Formats& formats, const ClassWorkbook& data)
 {
-    Sheet sheet(book, "Items", formats.header,
-        { "question", "key", "difficulty", "discrimination", "point_biserial", "a", "b", "c", "d", "e",
-            "blank", "rejected", "flag" });
+    std::vector<std::string> titles;
+    for (const auto& [words, name] : { std::pair { QT_TRANSLATE_NOOP("ClassWorkbook", "ข้อ"), "question" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "เฉลย"), "key" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "ความยาก"), "difficulty" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "อำนาจจำแนก"), "discrimination" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "สหสัมพันธ์พอยต์ไบซีเรียล"), "point_biserial" } })
+        titles.push_back(Label(words, name));
+    for (const char* letter : { "a", "b", "c", "d", "e" })
+        titles.push_back(letter);
+    for (const auto& [words, name] : { std::pair { QT_TRANSLATE_NOOP("ClassWorkbook", "ไม่ตอบ"), "blank" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "แถวถูกปฏิเสธ"), "rejected" },
+             { QT_TRANSLATE_NOOP("ClassWorkbook", "ข้อสังเกต"), "flag" } })
+        titles.push_back(Label(words, name));
+    Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "รายข้อ"), formats.header, titles);
     for (size_t i = 0; i < data.items.items.size(); ++i) {
         const ItemStatistics& item = data.items.items[i];
         const size_t r = i + 1;
@@ -179,32 +216,30 @@ void FillItems(lxw_workbook* book, const Formats& formats, const ClassWorkbook& 
 
 void FillSummary(lxw_workbook* book, const Formats& formats, const ClassWorkbook& data)
 {
-    Sheet sheet(book, "Summary", formats.header, { "figure", "value" });
+    Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "สรุป"), formats.header,
+        { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "รายการ"), "figure"),
+            Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ค่า"), "value") });
     const TestStatistics& test = data.items.test;
     const int32_t refused = static_cast<int32_t>(std::count_if(
         data.sheets.begin(), data.sheets.end(), [](const ClassSheetRow& row) { return !row.graded; }));
-    // The teacher's words, then the name a script may look for.
-    const auto label = [](const char* words, const char* name) {
-        return QCoreApplication::translate("ClassWorkbook", words).toStdString() + " (" + name + ")";
-    };
     const std::pair<std::string, double> figures[]
-        = { { label(QT_TRANSLATE_NOOP("ClassWorkbook", "จำนวนแผ่น"), "sheets"),
+        = { { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "จำนวนแผ่น"), "sheets"),
                 static_cast<double>(data.sheets.size()) },
-              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ตรวจได้"), "graded"), test.sheets },
-              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ตรวจไม่ได้"), "refused"), refused },
-              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "จำนวนข้อที่ตรวจ"), "questions"), test.questions },
-              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ค่าเฉลี่ย"), "mean"), test.mean },
-              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "มัธยฐาน"), "median"), test.median },
-              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ส่วนเบี่ยงเบนมาตรฐาน"), "standard_deviation"),
+              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ตรวจได้"), "graded"), test.sheets },
+              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ตรวจไม่ได้"), "refused"), refused },
+              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "จำนวนข้อที่ตรวจ"), "questions"), test.questions },
+              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ค่าเฉลี่ย"), "mean"), test.mean },
+              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "มัธยฐาน"), "median"), test.median },
+              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ส่วนเบี่ยงเบนมาตรฐาน"), "standard_deviation"),
                   test.standardDeviation },
-              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "ต่ำสุด"), "lowest"), test.lowest },
-              { label(QT_TRANSLATE_NOOP("ClassWorkbook", "สูงสุด"), "highest"), test.highest } };
+              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ต่ำสุด"), "lowest"), test.lowest },
+              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "สูงสุด"), "highest"), test.highest } };
     size_t r = 1;
     for (const auto& [name, value] : figures) {
         sheet.Text(r, 0, name);
         sheet.Number(r++, 1, value, nullptr, 8);
     }
-    sheet.Text(r, 0, label(QT_TRANSLATE_NOOP("ClassWorkbook", "ความเที่ยง"), "kr20"));
+    sheet.Text(r, 0, Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ความเที่ยง"), "kr20"));
     if (test.kr20)
         sheet.Number(r, 1, *test.kr20, formats.share, 8);
     ++r;

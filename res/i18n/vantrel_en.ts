@@ -30,6 +30,102 @@
 <context>
     <name>ClassWorkbook</name>
     <message>
+        <source>ไฟล์</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>รหัสผู้สอบ</source>
+        <translation>Examinee ID</translation>
+    </message>
+    <message>
+        <source>ชื่อ</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>ห้อง</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>ถูก</source>
+        <translation>Correct</translation>
+    </message>
+    <message>
+        <source>ผิด</source>
+        <translation>Wrong</translation>
+    </message>
+    <message>
+        <source>ข้อผิดพลาด</source>
+        <translation>Errors</translation>
+    </message>
+    <message>
+        <source>ร้อยละ</source>
+        <translation>Percent</translation>
+    </message>
+    <message>
+        <source>ควรตรวจสอบ</source>
+        <translation>To review</translation>
+    </message>
+    <message>
+        <source>คะแนน</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <source>ข้อ %1</source>
+        <translation>q%1</translation>
+    </message>
+    <message>
+        <source>คำตอบ</source>
+        <translation>Answers</translation>
+    </message>
+    <message>
+        <source>ข้อ</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>เฉลย</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>ความยาก</source>
+        <translation>Difficulty</translation>
+    </message>
+    <message>
+        <source>อำนาจจำแนก</source>
+        <translation>Discrimination</translation>
+    </message>
+    <message>
+        <source>สหสัมพันธ์พอยต์ไบซีเรียล</source>
+        <translation>Point-biserial</translation>
+    </message>
+    <message>
+        <source>ไม่ตอบ</source>
+        <translation>Blank</translation>
+    </message>
+    <message>
+        <source>แถวถูกปฏิเสธ</source>
+        <translation>Rejected</translation>
+    </message>
+    <message>
+        <source>ข้อสังเกต</source>
+        <translation>Flag</translation>
+    </message>
+    <message>
+        <source>รายข้อ</source>
+        <translation>Items</translation>
+    </message>
+    <message>
+        <source>สรุป</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>รายการ</source>
+        <translation>Figure</translation>
+    </message>
+    <message>
+        <source>ค่า</source>
+        <translation>Value</translation>
+    </message>
+    <message>
         <source>จำนวนแผ่น</source>
         <translation>Sheets</translation>
     </message>

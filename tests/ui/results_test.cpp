@@ -301,7 +301,7 @@ private slots:
         python.start(QStandardPaths::findExecutable("python3", { "/usr/bin", "/usr/local/bin" }),
             { "-c",
                 "import openpyxl, sys\n"
-                "for r in openpyxl.load_workbook(sys.argv[1])['Scores'].iter_rows(min_row=2, "
+                "for r in openpyxl.load_workbook(sys.argv[1]).worksheets[0].iter_rows(min_row=2, "
                 "values_only=True):\n"
                 "    print(r[0].split('/')[-1], r[1], r[2] or '-', r[4], r[5], r[6])",
                 Path("class.xlsx") });
