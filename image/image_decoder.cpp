@@ -157,8 +157,10 @@ Status Decode(QFile& file, int page, int64_t directory, NeededRows needed, const
 
     LimitQtAllocations();
     QImage decoded;
-    if (!reader.read(&decoded))
-        return Status::Failure(reader.errorString().toStdString());
+    if (!reader.read(&decoded)) // Qt's own reason, in English, kept in brackets
+        return Status::Failure(QCoreApplication::translate("SheetImage", "อ่านข้อมูลภาพไม่ได้ (%1)")
+                                   .arg(reader.errorString())
+                                   .toStdString());
     // Every warning of libjpeg's is about damaged or missing data.
     for (const std::string& line : messages.Lines())
         if (line.rfind("qt.gui.imageio.jpeg: ", 0) == 0)

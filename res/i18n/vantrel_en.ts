@@ -292,6 +292,10 @@
 <context>
     <name>SheetImage</name>
     <message>
+        <source>อ่านข้อมูลภาพไม่ได้ (%1)</source>
+        <translation>cannot read the image data (%1)</translation>
+    </message>
+    <message>
         <source>เปิดไฟล์ PDF ไม่ได้</source>
         <translation>cannot open the PDF file</translation>
     </message>
