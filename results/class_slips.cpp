@@ -80,8 +80,9 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
             + (row.number.empty() ? QString() : QString::fromUtf8(" เลขที่ ") + Text(row.number));
     pages.Write(kMargin, top + 12, 130, QString::fromUtf8("ชื่อ  ") + name + place);
     pages.Write(kMargin, top + 18, 130,
-        QString::fromUtf8("รหัสผู้สอบ  ") + Text(FormatText("%08d", row.examineeId)) + QStringLiteral("     ")
-            + QString::fromUtf8("แผ่น  ") + Text(row.file));
+        QString::fromUtf8("รหัสผู้สอบ  ")
+            + (row.graded ? Text(FormatText("%08d", row.examineeId)) : QStringLiteral("–"))
+            + QStringLiteral("     ") + QString::fromUtf8("แผ่น  ") + Text(row.file));
     IdPicture(pages, row.idArea, top);
     if (!row.graded) {
         pages.Font(10, true, kFlag);

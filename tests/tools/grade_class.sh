@@ -107,6 +107,7 @@ for n in 1 23 44; do
     id=$(awk -F, -v n=$n 'NR == n + 1 { print $2 }' "$work/plain.csv")
     [[ $slips == *"นักเรียน${n}ม.3/1"* && $slips == *"$id"* ]] || fail "no slip names student $n ($id)"
 done
+[[ $slips != *00000000* ]] || fail "a refused page's slip shows an ID it never read"
 # One ✗ for every question not scored (img001 twice, as again.jpg), and one in each slip's legend.
 crosses=$(grep -o "✗" <<<"$slips" | wc -l)
 expected=$(awk -F, 'NR > 1 { n += $4 + $5 + 1; if ($1 ~ /img001/) n += $4 + $5 + 1 } END { print n }' "$work/plain.csv")
