@@ -1,7 +1,7 @@
 #include "grading/sheet_grader.h"
 
+#include "framework/message_box.h"
 #include "grading/review_image.h"
-#include "grading/sheet_recorder.h"
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
 #include "omr/engine_state.h"
@@ -13,6 +13,19 @@
 #include <algorithm>
 
 namespace {
+
+// What the engine would show in message boxes, as the sheet's lines.
+class SheetMessages : public MessageBoxService {
+public:
+    explicit SheetMessages(std::vector<std::string>& lines)
+        : m_lines(lines)
+    {
+    }
+    void Show(const std::string& text) override { m_lines.push_back(text); }
+
+private:
+    std::vector<std::string>& m_lines;
+};
 
 std::string OneLine(std::string text)
 {
@@ -55,7 +68,7 @@ GradedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
         outcome.messages.push_back(job.page.refusal);
         return graded;
     }
-    SheetRecorder recorder(outcome);
+    SheetMessages recorder(outcome.messages);
 
     SheetImage image;
     const Result<DecodeWarnings> loaded = LoadSheetPage(
@@ -66,11 +79,19 @@ GradedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
         return graded;
     }
     PageSizeBox messages(&recorder, image);
-    EngineState engine({ &messages, &recorder, &recorder });
+    EngineState engine({ &messages, nullptr, nullptr });
     // What the decoder said of a sheet it still read goes on the sheet's lines.
     outcome.messages.insert(outcome.messages.end(), loaded->begin(), loaded->end());
-    const ReviewedSheet reviewed = CheckAndReviewSheet(image, engine, key, [] {});
+    const SheetReading reviewed = CheckAndReviewSheet(image, engine, key, [] {});
     const CheckedSheet& checked = reviewed.checked;
+    outcome.examineeId = reviewed.first.examineeId;
+    outcome.questionScores = reviewed.first.scores;
+    if (const std::optional<SheetScores>& scores = reviewed.scores) {
+        outcome.correct = scores->correct;
+        outcome.wrong = scores->wrong;
+        outcome.errors = scores->errors;
+        outcome.status = scores->reported ? SheetStatus::Reported : SheetStatus::Unreported;
+    }
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
         outcome.refusal = OneLine(messages.Refusal(checked.check));

@@ -11,7 +11,7 @@
 
 namespace {
 
-// Passes on everything the engine hands over, keeping what the review compares.
+// Passes on everything the engine hands over, keeping it for the sheet's reading.
 class FirstReadingWatch : public ScoreRecorder, public QuestionObserver {
 public:
     explicit FirstReadingWatch(const EngineServices& services)
@@ -27,6 +27,7 @@ public:
     }
     void RecordScores(const SheetScores& scores) override
     {
+        handed = scores;
         if (m_services.recorder)
             m_services.recorder->RecordScores(scores);
     }
@@ -39,6 +40,7 @@ public:
     }
 
     FirstReading reading;
+    std::optional<SheetScores> handed;
 
 private:
     EngineServices m_services;
@@ -46,7 +48,7 @@ private:
 
 } // namespace
 
-ReviewedSheet CheckAndReviewSheet(
+SheetReading CheckAndReviewSheet(
     SheetImage& image, EngineState& engine, const AnswerKey& key, const std::function<void()>& recordTitle)
 {
     // Both before the first reading thresholds the scan in place.
@@ -57,8 +59,10 @@ ReviewedSheet CheckAndReviewSheet(
     FirstReadingWatch watch(bound);
     engine.services.recorder = &watch;
     engine.services.observer = &watch;
-    ReviewedSheet reviewed { CheckSheet(image, engine, key, recordTitle), {}, {}, {} };
+    SheetReading reviewed { CheckSheet(image, engine, key, recordTitle), {}, {}, {}, {}, {} };
     engine.services = bound;
+    reviewed.first = watch.reading;
+    reviewed.scores = watch.handed;
     if (reviewed.checked.check != SheetCheck::Accepted)
         return reviewed;
 

@@ -2,19 +2,27 @@
 
 #include "omr/check_sheet.h"
 #include "omr/review_measures.h"
+#include "omr/score_recorder.h"
 #include "omr/second_reading/second_reading.h"
 #include "omr/sheet_review.h"
 
-// A sheet checked by the official reading, and reviewed beside it.
-struct ReviewedSheet {
+#include <optional>
+
+// What reading one sheet found: the official reading's check, the ID and the scores it
+// handed over, and the review beside it.
+struct SheetReading {
     CheckedSheet checked;
+    FirstReading first; // the ID and each question's score, as the engine handed them over
+    std::optional<SheetScores> scores; // the counts as handed over; nothing when they never were
     SheetReview review; // nothing doubtful on a refused sheet: the refusal says it all
     // What the review was made from; neither depends on the key. Empty on a refused sheet.
     ReviewMeasures measures;
     SecondReading second;
 };
 
-// CheckSheet, with the same messages, hand-offs and painting, then the review: the
-// first reading's measures and a second reading of the scan as it came in.
-ReviewedSheet CheckAndReviewSheet(
+// CheckSheet, with the same messages, hand-offs to the engine's services and painting,
+// then the review: the first reading's measures and a second reading of the scan as it
+// came in. What it found comes back as the value; the services get only what the
+// described program gives them.
+SheetReading CheckAndReviewSheet(
     SheetImage& image, EngineState& engine, const AnswerKey& key, const std::function<void()>& recordTitle);

@@ -7,9 +7,7 @@
 #include "omr/check_sheet.h"
 #include "omr/marked_letters.h"
 #include "omr/page_size_box.h"
-#include "omr/question_observer.h"
 #include "omr/reviewed_check.h"
-#include "omr/score_recorder.h"
 #include "omr/sheet_cuts.h"
 #include "results/CShow.h"
 #include "results/SheetWindowStack.h"
@@ -19,44 +17,6 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QPointer>
-
-namespace {
-
-// What the engine hands on of the sheet in progress, kept for the exports on its way
-// to the register: the engine's own tally is cleared once reported. (The batch
-// grader's SheetRecorder lies above this folder.)
-class SheetHandOver : public ScoreRecorder, public QuestionObserver {
-public:
-    explicit SheetHandOver(ScoreRecorder& next)
-        : m_next(next)
-    {
-    }
-
-    void RecordId(int32_t examineeId) override
-    {
-        sheet.examineeId = examineeId;
-        m_next.RecordId(examineeId);
-    }
-    void RecordScores(const SheetScores& scores) override
-    {
-        sheet.correct = scores.correct;
-        sheet.wrong = scores.wrong;
-        sheet.errors = scores.errors;
-        m_next.RecordScores(scores);
-    }
-    void QuestionScored(int32_t questionNumber, QuestionScore score) override
-    {
-        if (questionNumber >= 1 && questionNumber <= kQuestionCount)
-            sheet.answers.scores[static_cast<size_t>(questionNumber - 1)] = score;
-    }
-
-    ClassSheetRow sheet;
-
-private:
-    ScoreRecorder& m_next;
-};
-
-} // namespace
 
 CCheckingCommands::CCheckingCommands(SheetWindowStack& windows)
     : m_windows(windows)
@@ -150,20 +110,22 @@ void CCheckingCommands::CheckDocument(CVantrelDoc& document)
     PageSizeBox messages(m_engine.services.messages, *document.GetImage());
     MessageBoxService* const shownBefore = m_engine.services.messages;
     m_engine.services.messages = &messages;
-    SheetHandOver handOver(*m_engine.services.recorder);
-    m_engine.services.recorder = &handOver;
-    m_engine.services.observer = &handOver;
-    const ReviewedSheet reviewed = CheckAndReviewSheet(
+    const SheetReading reviewed = CheckAndReviewSheet(
         *document.GetImage(), m_engine, g_gradingKey, [&title] { g_resultsRegister.recordTitle(title); });
     m_engine.services.messages = shownBefore;
-    m_engine.services.recorder = &g_resultsRegister;
-    m_engine.services.observer = nullptr;
     document.UpdateAllViews();
     if (reviewed.checked.check == SheetCheck::Accepted) {
-        ClassSheetRow& sheet = handOver.sheet;
         // The folder as well as the name: two classes may both have an img001.tif.
+        ClassSheetRow sheet;
         sheet.file = QFileInfo(document.GetPathName()).dir().filePath(document.GetTitle()).toStdString();
         sheet.graded = true;
+        sheet.examineeId = reviewed.first.examineeId;
+        if (reviewed.scores) { // the engine's own tally is cleared once reported
+            sheet.correct = reviewed.scores->correct;
+            sheet.wrong = reviewed.scores->wrong;
+            sheet.errors = reviewed.scores->errors;
+        }
+        sheet.answers.scores = reviewed.first.scores;
         sheet.answers.marked = ReadMarkedLetters(*document.GetImage(), reviewed.checked.rows);
         KeepCheckedSheet(std::move(sheet), { document.GetPathName(), document.GetPage(), m_engine.g_skew });
     }

@@ -82,7 +82,7 @@ public:
 
 class SheetReviewTest : public ::testing::TestWithParam<DoubtCase> {
 protected:
-    ReviewedSheet Check(SheetImage& image)
+    SheetReading Check(SheetImage& image)
     {
         slips.items.clear();
         EngineState engine { { &messages, &recorder, &slips } };
@@ -116,7 +116,7 @@ TEST_P(SheetReviewTest, NamesTheDoubtAndEverySlipAndReadsTheTruth)
         Check(image);
     }
 
-    const ReviewedSheet reviewed = Check(image);
+    const SheetReading reviewed = Check(image);
     ASSERT_EQ(reviewed.checked.check, SheetCheck::Accepted);
     const SheetReview& review = reviewed.review;
     const std::string list = ";" + review.List() + ";";
