@@ -120,26 +120,28 @@ void CClassExport::Export(const Maker& make, const QString& description, const Q
     request.defaultSuffix = suffix;
     request.confirmReplace = false; // MayWrite asks, and knows which files are scans
     const FileDialogChoice choice = ChooseFile(request);
-    if (!choice.accepted || !MayWrite(choice.path, graded->sheets))
+    if (!choice.accepted || !MayWrite(choice.path, *graded))
         return;
     if (idAreas && !(graded = m_source(true))) {
         ShowMessage(graded.message());
         return;
     }
-    const Result<std::string> bytes = make(MakeClassBook(*graded));
+    const Result<std::string> bytes = make(MakeClassBook(std::move(*graded)));
     const Status written
         = bytes ? WriteFileSafely(choice.path.toStdString(), *bytes) : Status::Failure(bytes.message());
     if (!written)
         ShowMessage(FormatText("บันทึก %s ไม่สำเร็จ\n%s", Shown(choice.path).c_str(), written.message().c_str()));
 }
 
-bool CClassExport::MayWrite(const QString& path, const std::vector<ClassSheetRow>& sheets)
+bool CClassExport::MayWrite(const QString& path, const GradedClass& graded)
 {
     const QFileInfo target(path);
     if (!target.exists())
         return true;
     QStringList inputs { RosterPath() };
-    for (const ClassSheetRow& sheet : sheets)
+    if (graded.roster) // the class's own list, which a reopened class keeps
+        inputs << QString::fromStdString(graded.roster->Path());
+    for (const ClassSheetRow& sheet : graded.sheets)
         inputs << ScanOf(sheet);
     for (const QString& input : inputs)
         if (!input.isEmpty() && QFileInfo(input).canonicalFilePath() == target.canonicalFilePath()) {

@@ -44,7 +44,7 @@ public:
 private:
     // Whether the file may be written: never over a checked scan or the class list, and
     // over another file only when the person says so.
-    static bool MayWrite(const QString& path, const std::vector<ClassSheetRow>& sheets);
+    static bool MayWrite(const QString& path, const GradedClass& graded);
 
     ClassSource m_source;
     std::function<int()> m_unresolved;

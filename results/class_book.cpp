@@ -90,12 +90,13 @@ void NameSheet(ClassSheetRow& sheet, const Roster& roster)
         Name(sheet, *student);
 }
 
-ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sheets, const Roster* roster)
+ClassWorkbook MakeClassBook(GradedClass whole)
 {
-    ClassWorkbook book { key, std::move(sheets), {}, {}, {} };
+    ClassWorkbook book { whole.key.answers, std::move(whole.sheets), {}, {}, {} };
+    const AnswerList& key = book.key;
     std::vector<std::string> rosterSummary;
-    if (roster) {
-        RosterCheck check = NameFromRoster(*roster, book.sheets);
+    if (whole.roster) {
+        RosterCheck check = NameFromRoster(*whole.roster, book.sheets);
         rosterSummary = std::move(check.summary);
         book.findings = std::move(check.findings);
     }
@@ -107,9 +108,4 @@ ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sh
     book.notes.push_back(ItemsSummaryLine(book.items));
     book.notes.insert(book.notes.end(), rosterSummary.begin(), rosterSummary.end());
     return book;
-}
-
-ClassWorkbook MakeClassBook(const GradedClass& graded)
-{
-    return MakeClassBook(graded.key.answers, graded.sheets, graded.roster ? &*graded.roster : nullptr);
 }

@@ -16,9 +16,8 @@ std::string ItemsSummaryLine(const ItemAnalysis& analysis);
 // order, named from the class list when there is one, the item analysis of the graded
 // ones, and the summary lines: the items' first, then the class list's. What the list
 // finds of a sheet joins that sheet's review, after what is there.
-ClassWorkbook MakeClassBook(const AnswerList& key, std::vector<ClassSheetRow> sheets, const Roster* roster);
-// The same, of a class with the key and the class list it was graded with.
-ClassWorkbook MakeClassBook(const GradedClass& graded);
+// Taken whole: a large class is not held twice.
+ClassWorkbook MakeClassBook(GradedClass graded);
 
 // How a teacher reads the sheet's file: relative to the folder all the class's scans
 // share (the class folder), never the whole path.

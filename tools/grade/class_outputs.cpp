@@ -11,21 +11,20 @@
 ClassOutputs::ClassOutputs(const GradeOptions& options, const AnswerKey& key,
     const std::optional<Roster>& roster, size_t sheets, AtomicFileWriter* slips)
     : m_options(options)
-    , m_key(key)
-    , m_roster(roster)
+    , m_class { key, roster, {} }
 {
     if (Wanted())
-        m_sheets.reserve(sheets);
+        m_class.sheets.reserve(sheets);
     if (slips) {
         m_slipsFile = std::make_unique<pdf::WriterDevice>(*slips);
-        m_slips = std::make_unique<ClassSlips>(m_key.answers, *m_slipsFile);
+        m_slips = std::make_unique<ClassSlips>(m_class.key.answers, *m_slipsFile);
     }
 }
 
 bool ClassOutputs::Wanted() const
 {
     return !m_options.itemsFile.empty() || !m_options.xlsxFile.empty() || !m_options.reportFile.empty()
-        || !m_options.slipsFile.empty() || m_roster;
+        || !m_options.slipsFile.empty() || m_class.roster;
 }
 
 void ClassOutputs::Add(const SheetOutcome& outcome)
@@ -35,12 +34,12 @@ void ClassOutputs::Add(const SheetOutcome& outcome)
     ClassSheetRow row = ClassRowOf(outcome);
     if (m_slips) {
         // Named as the class book will name it, so the slip needs no copy of the row.
-        if (m_roster)
-            NameSheet(row, *m_roster);
+        if (m_class.roster)
+            NameSheet(row, *m_class.roster);
         m_slips->Add(row);
     }
     row.idArea = QImage(); // on its slip already
-    m_sheets.push_back(std::move(row));
+    m_class.sheets.push_back(std::move(row));
 }
 
 Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report)
@@ -55,8 +54,7 @@ Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook,
         m_slips.reset();
         m_slipsFile.reset();
     }
-    const ClassWorkbook book
-        = MakeClassBook(m_key.answers, std::move(m_sheets), m_roster ? &*m_roster : nullptr);
+    const ClassWorkbook book = MakeClassBook(std::move(m_class));
     // The class list's lines come first, then the items' line.
     for (size_t n = 1; n < book.notes.size(); ++n)
         std::fprintf(stderr, "%s\n", book.notes[n].c_str());

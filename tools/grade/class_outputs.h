@@ -7,6 +7,7 @@
 #include "grading/sheet_outcome.h"
 #include "results/class_slips.h"
 #include "results/class_workbook.h"
+#include "results/graded_class.h"
 #include "results/pdf_pages.h"
 #include "results/roster.h"
 
@@ -34,11 +35,9 @@ private:
     bool Wanted() const;
 
     const GradeOptions& m_options;
-    const AnswerKey& m_key;
-    const std::optional<Roster>& m_roster;
     // Every sheet kept, with what a person should look at but the class list's notes.
     // Reserved for every sheet at once: a vector's growth would hold the class twice for a moment.
-    std::vector<ClassSheetRow> m_sheets;
+    GradedClass m_class;
     std::unique_ptr<pdf::WriterDevice> m_slipsFile;
     std::unique_ptr<ClassSlips> m_slips;
 };
