@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
+#include "grading/fingerprint_cache.h"
 #include "grading/page_list.h"
 #include "grading/rescore.h"
 
@@ -37,6 +38,7 @@ private:
     const Deliver m_deliver;
     const std::function<void()> m_ended;
     const bool m_cutIdAreas;
+    FingerprintCache m_fingerprints;
     std::atomic<size_t> m_next { 0 };
     std::atomic<bool> m_cancelled { false };
     std::atomic<int> m_working { 0 };

@@ -2,9 +2,11 @@
 
 #include "framework/input_file.h"
 #include "grading/csv_report.h"
+#include "grading/fingerprint_cache.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <string_view>
 
@@ -123,8 +125,9 @@ void RunResolutions::Settle(
 SheetGrading RecordingGrader(
     ClassRecord& record, const AnswerKey& key, const RunResolutions& resolutions, const RecordedPages& held)
 {
-    return [&record, &key, &resolutions, &held](const SheetJob& job) {
-        const FileFingerprint print = FingerprintOf(job.page.file);
+    return [&record, &key, &resolutions, &held, fingerprints = std::make_shared<FingerprintCache>()](
+               const SheetJob& job) {
+        const FileFingerprint print = fingerprints->Of(job.page.file);
         std::optional<RecordedSheet> kept = record.Find(job.page, print.sha256);
         if (const auto was = held.find(job.page.Name()); !kept && print.size < 0 && was != held.end())
             kept = record.Find(job.page, was->second);
