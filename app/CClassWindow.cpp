@@ -5,6 +5,7 @@
 #include "framework/message_box.h"
 #include "framework/qt/ModalMessageBox.h"
 #include "grading/csv_report.h"
+#include "grading/review_image.h"
 #include "grading/sheet_outcome.h"
 #include "results/class_book.h"
 #include "results/results_file.h"
@@ -73,6 +74,10 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     : QWidget(parent)
     , m_pages(std::move(pages))
     , m_export([this](bool idAreas) -> Result<GradedClass> {
+        // A class reopened from its record has no ID areas yet: cut them from the scans once.
+        for (std::optional<RecordedSheet>& sheet : m_sheets)
+            if (idAreas && sheet && sheet->outcome.idArea.isNull())
+                sheet->outcome.idArea = CutRecordedIdArea(*sheet);
         GradedClass graded = Graded();
         if (!idAreas)
             for (ClassSheetRow& sheet : graded.sheets)

@@ -1,6 +1,8 @@
 #include "grading/review_image.h"
 
 #include "grading/annotated_paths.h"
+#include "grading/rescore.h"
+#include "image/sheet_pages.h"
 
 #include "framework/safe_file_write.h"
 #include "image/sheet_image.h"
@@ -95,4 +97,18 @@ std::string SaveReviewImage(
         return "cannot write " + path + ": " + writer.errorString().toStdString();
     const Status written = WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
     return written ? std::string() : written.message();
+}
+
+QImage CutRecordedIdArea(const RecordedSheet& sheet)
+{
+    const SheetPage& page = sheet.page;
+    const FileFingerprint now = StatOf(page.file);
+    const bool unchanged = now.size == sheet.file.size
+        && (now.modifiedNs == sheet.file.modifiedNs || FingerprintOf(page.file).SameContent(sheet.file));
+    SheetImage scan;
+    if (!sheet.measured || !unchanged
+        || !LoadSheetPage(scan, page.file, page.page, page.pageCount, {}, page.directory))
+        return {};
+    scan.ConvertTo24Bits();
+    return CutIdArea(scan, LayIdBands(sheet.measures.skew));
 }

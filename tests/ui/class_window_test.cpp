@@ -302,6 +302,10 @@ private slots:
         QCOMPARE(Cells(*windows[0]->Table()), before);
         QCOMPARE(windows[0]->findChild<QLabel*>("key")->text(),
             QString("เฉลย: key (%1 ข้อ)").arg(g_enteredKey.count));
+        // Slips cut each ID area from its scan again, but from none that has changed.
+        Answer<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+        Export(*windows[0], 4, Path("kept-slips.pdf"));
+        QCOMPARE(Run("pdfimages", { "-list", Path("kept-slips.pdf") }).count('\n'), 2 + scans.size() - 1);
     }
 };
 
