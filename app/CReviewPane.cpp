@@ -58,11 +58,10 @@ CReviewPane::CReviewPane(CClassWindow& window, QWidget* parent)
     , m_picture(new QLabel(this))
     , m_readings(new QLabel(this))
     , m_value(new QLabel(this))
-    , m_keys(new QLabel(QStringLiteral("a–e เลือกตัวเลือก (สองตัว = ระบายซ้อน) · เว้นวรรค = ไม่ระบาย · Enter = "
-                                       "ยืนยัน · Backspace = ย้อนกลับ · ←/→ = ก่อนหน้า/ถัดไป · ตัวเลข = รหัส "
-                                       "หรือเลือกนักเรียน"),
+    , m_keys(new QLabel(tr("a–e เลือกตัวเลือก (สองตัว = ระบายซ้อน) · เว้นวรรค = ไม่ระบาย · Enter = ยืนยัน · Backspace "
+                           "= ย้อนกลับ · ←/→ = ก่อนหน้า/ถัดไป · ตัวเลข = รหัส หรือเลือกนักเรียน"),
           this))
-    , m_acceptAll(new QPushButton(QStringLiteral("ยอมรับการอ่านครั้งที่สองทั้งหมด"), this))
+    , m_acceptAll(new QPushButton(tr("ยอมรับการอ่านครั้งที่สองทั้งหมด"), this))
 {
     setObjectName(QStringLiteral("reviewPane"));
     m_remaining->setObjectName(QStringLiteral("remaining"));
@@ -257,8 +256,7 @@ void CReviewPane::Move(int by)
 void CReviewPane::Show()
 {
     const int remaining = Remaining();
-    m_remaining->setText(remaining == 0 ? QStringLiteral("ไม่มีรายการที่ต้องตรวจสอบ")
-                                        : QStringLiteral("เหลือ %1 รายการ").arg(remaining));
+    m_remaining->setText(remaining == 0 ? tr("ไม่มีรายการที่ต้องตรวจสอบ") : tr("เหลือ %1 รายการ").arg(remaining));
     m_acceptAll->setEnabled(remaining > 0);
     const ClassReviewItem* item = Current();
     for (QLabel* label : { m_place, m_readings, m_value })
@@ -267,19 +265,18 @@ void CReviewPane::Show()
         m_picture->clear();
         return;
     }
-    m_place->setText(QStringLiteral("<b>%1 — %2</b> (รายการที่ %3 จาก %4%5)<br>%6")
-                         .arg(QString::fromStdString(m_window.ShownNames()[item->page]).toHtmlEscaped(),
-                             ReviewItemPlace(*item))
-                         .arg(m_current + 1)
-                         .arg(m_items.size())
-                         .arg(item->resolved ? QStringLiteral(", ตรวจสอบแล้ว") : QString(),
-                             ReviewItemWhy(*item).toHtmlEscaped()));
+    m_place->setText(
+        tr("<b>%1 — %2</b> (รายการที่ %3 จาก %4%5)<br>%6")
+            .arg(QString::fromStdString(m_window.ShownNames()[item->page]).toHtmlEscaped(),
+                ReviewItemPlace(*item))
+            .arg(m_current + 1)
+            .arg(m_items.size())
+            .arg(item->resolved ? tr(", ตรวจสอบแล้ว") : QString(), ReviewItemWhy(*item).toHtmlEscaped()));
     m_readings->setText(ReviewItemReadings(*item));
     const auto shown = [item](const std::string& value) { return ReviewValueText(*item, value); };
-    m_value->setText(
-        QStringLiteral("เสนอ: <b>%1</b> · ตอนนี้: %2%3")
-            .arg(shown(item->proposed), shown(item->current))
-            .arg(m_typed ? QStringLiteral(" · พิมพ์: <b>%1</b>").arg(shown(*m_typed)) : QString()));
+    m_value->setText(tr("เสนอ: <b>%1</b> · ตอนนี้: %2%3")
+                         .arg(shown(item->proposed), shown(item->current))
+                         .arg(m_typed ? tr(" · พิมพ์: <b>%1</b>").arg(shown(*m_typed)) : QString()));
     ShowPicture(*item);
 }
 

@@ -3,6 +3,8 @@
 #include "framework/format.h"
 #include "results/review_texts.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString Text(const std::string& text)
@@ -10,15 +12,20 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
+QString Translated(const char* words)
+{
+    return QCoreApplication::translate("ReviewPane", words);
+}
+
 } // namespace
 
 QString ReviewValueText(const ClassReviewItem& item, const std::string& value)
 {
     if (value == "?")
-        return QStringLiteral("อ่านไม่ได้");
+        return Translated("อ่านไม่ได้");
     if (item.kind != ClassReviewKind::Question)
         return Text(value);
-    return value.empty() ? QStringLiteral("ไม่ระบาย") : Text(value);
+    return value.empty() ? Translated("ไม่ระบาย") : Text(value);
 }
 
 QString ReviewItemPlace(const ClassReviewItem& item)
@@ -26,9 +33,9 @@ QString ReviewItemPlace(const ClassReviewItem& item)
     switch (item.kind) {
     case ClassReviewKind::NotOnList:
     case ClassReviewKind::SameId:
-        return QStringLiteral("รหัสผู้สอบ");
+        return Translated("รหัสผู้สอบ");
     case ClassReviewKind::Refused:
-        return QStringLiteral("ทั้งหน้า");
+        return Translated("ทั้งหน้า");
     default:
         return Text(ReviewPlaceText(item.item));
     }
@@ -38,9 +45,9 @@ QString ReviewItemWhy(const ClassReviewItem& item)
 {
     switch (item.kind) {
     case ClassReviewKind::NotOnList:
-        return QStringLiteral("รหัสนี้ไม่อยู่ในรายชื่อนักเรียน");
+        return Translated("รหัสนี้ไม่อยู่ในรายชื่อนักเรียน");
     case ClassReviewKind::SameId:
-        return QStringLiteral("รหัสนี้อยู่ในกระดาษคำตอบมากกว่าหนึ่งแผ่น");
+        return Translated("รหัสนี้อยู่ในกระดาษคำตอบมากกว่าหนึ่งแผ่น");
     case ClassReviewKind::Refused:
         return Text(RefusedText(item.first));
     default:
@@ -55,13 +62,12 @@ QString ReviewItemReadings(const ClassReviewItem& item)
         if (item.kind == ClassReviewKind::Refused)
             return QString(); // its refusal says it all
         if (item.kind == ClassReviewKind::Sheet)
-            return QStringLiteral("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2")
+            return Translated("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2")
                 .arg(Text(ReviewReadingText(item.first)), Text(ReviewReadingText(item.second)));
-        QString text
-            = QStringLiteral("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2").arg(Text(item.first), Text(item.second));
+        QString text = Translated("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2").arg(Text(item.first), Text(item.second));
         for (size_t n = 0; n < item.suggestions.size(); ++n)
             text
-                += QStringLiteral("<br>กด %1: %2 %3")
+                += Translated("<br>กด %1: %2 %3")
                        .arg(n + 1)
                        .arg(Text(FormatText("%08d", item.suggestions[n].id)), Text(item.suggestions[n].name));
         return text;
@@ -79,7 +85,7 @@ QString ReviewItemReadings(const ClassReviewItem& item)
                               .arg(dark < 0 ? QStringLiteral("–") : QString::number(dark));
               html += QStringLiteral("</tr>");
           };
-    row(QStringLiteral("ครั้งแรก"), item.first, item.firstDarkness);
-    row(QStringLiteral("ครั้งที่สอง"), item.second, item.secondDarkness);
-    return html + QStringLiteral("</table>ตัวเลขใต้ช่อง: ครั้งแรกนับจุดดำ ครั้งที่สองวัดความเข้มของหมึก");
+    row(Translated("ครั้งแรก"), item.first, item.firstDarkness);
+    row(Translated("ครั้งที่สอง"), item.second, item.secondDarkness);
+    return html + QStringLiteral("</table>") + Translated("ตัวเลขใต้ช่อง: ครั้งแรกนับจุดดำ ครั้งที่สองวัดความเข้มของหมึก");
 }

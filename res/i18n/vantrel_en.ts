@@ -336,4 +336,86 @@
         <translation>not a file</translation>
     </message>
 </context>
+<context>
+    <name>CReviewPane</name>
+    <message>
+        <source>a–e เลือกตัวเลือก (สองตัว = ระบายซ้อน) · เว้นวรรค = ไม่ระบาย · Enter = ยืนยัน · Backspace = ย้อนกลับ · ←/→ = ก่อนหน้า/ถัดไป · ตัวเลข = รหัส หรือเลือกนักเรียน</source>
+        <translation>a–e choose a letter (two = a double mark) · Space = blank · Enter = accept · Backspace = undo · ←/→ = previous/next · digits = an ID or a student</translation>
+    </message>
+    <message>
+        <source>ยอมรับการอ่านครั้งที่สองทั้งหมด</source>
+        <translation>Accept the second reading everywhere</translation>
+    </message>
+    <message>
+        <source>ไม่มีรายการที่ต้องตรวจสอบ</source>
+        <translation>Nothing left to review</translation>
+    </message>
+    <message>
+        <source>เหลือ %1 รายการ</source>
+        <translation>%1 items left</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1 — %2&lt;/b&gt; (รายการที่ %3 จาก %4%5)&lt;br&gt;%6</source>
+        <translation>&lt;b&gt;%1 — %2&lt;/b&gt; (item %3 of %4%5)&lt;br&gt;%6</translation>
+    </message>
+    <message>
+        <source>, ตรวจสอบแล้ว</source>
+        <translation>, reviewed</translation>
+    </message>
+    <message>
+        <source>เสนอ: &lt;b&gt;%1&lt;/b&gt; · ตอนนี้: %2%3</source>
+        <translation>Proposed: &lt;b&gt;%1&lt;/b&gt; · now: %2%3</translation>
+    </message>
+    <message>
+        <source> · พิมพ์: &lt;b&gt;%1&lt;/b&gt;</source>
+        <translation> · typed: &lt;b&gt;%1&lt;/b&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewPane</name>
+    <message>
+        <source>อ่านไม่ได้</source>
+        <translation>unreadable</translation>
+    </message>
+    <message>
+        <source>ไม่ระบาย</source>
+        <translation>blank</translation>
+    </message>
+    <message>
+        <source>รหัสผู้สอบ</source>
+        <translation>Examinee ID</translation>
+    </message>
+    <message>
+        <source>ทั้งหน้า</source>
+        <translation>Whole page</translation>
+    </message>
+    <message>
+        <source>รหัสนี้ไม่อยู่ในรายชื่อนักเรียน</source>
+        <translation>This ID is not on the class list</translation>
+    </message>
+    <message>
+        <source>รหัสนี้อยู่ในกระดาษคำตอบมากกว่าหนึ่งแผ่น</source>
+        <translation>This ID is on more than one sheet</translation>
+    </message>
+    <message>
+        <source>อ่านครั้งแรก: %1&lt;br&gt;อ่านครั้งที่สอง: %2</source>
+        <translation>First reading: %1&lt;br&gt;Second reading: %2</translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;กด %1: %2 %3</source>
+        <translation>&lt;br&gt;Press %1: %2 %3</translation>
+    </message>
+    <message>
+        <source>ครั้งแรก</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>ครั้งที่สอง</source>
+        <translation>Second</translation>
+    </message>
+    <message>
+        <source>ตัวเลขใต้ช่อง: ครั้งแรกนับจุดดำ ครั้งที่สองวัดความเข้มของหมึก</source>
+        <translation>Figures under the boxes: the first reading counts black pixels, the second measures the ink</translation>
+    </message>
+</context>
 </TS>

@@ -336,4 +336,86 @@
         <translation>ไม่ใช่ไฟล์</translation>
     </message>
 </context>
+<context>
+    <name>CReviewPane</name>
+    <message>
+        <source>a–e เลือกตัวเลือก (สองตัว = ระบายซ้อน) · เว้นวรรค = ไม่ระบาย · Enter = ยืนยัน · Backspace = ย้อนกลับ · ←/→ = ก่อนหน้า/ถัดไป · ตัวเลข = รหัส หรือเลือกนักเรียน</source>
+        <translation>a–e เลือกตัวเลือก (สองตัว = ระบายซ้อน) · เว้นวรรค = ไม่ระบาย · Enter = ยืนยัน · Backspace = ย้อนกลับ · ←/→ = ก่อนหน้า/ถัดไป · ตัวเลข = รหัส หรือเลือกนักเรียน</translation>
+    </message>
+    <message>
+        <source>ยอมรับการอ่านครั้งที่สองทั้งหมด</source>
+        <translation>ยอมรับการอ่านครั้งที่สองทั้งหมด</translation>
+    </message>
+    <message>
+        <source>ไม่มีรายการที่ต้องตรวจสอบ</source>
+        <translation>ไม่มีรายการที่ต้องตรวจสอบ</translation>
+    </message>
+    <message>
+        <source>เหลือ %1 รายการ</source>
+        <translation>เหลือ %1 รายการ</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1 — %2&lt;/b&gt; (รายการที่ %3 จาก %4%5)&lt;br&gt;%6</source>
+        <translation>&lt;b&gt;%1 — %2&lt;/b&gt; (รายการที่ %3 จาก %4%5)&lt;br&gt;%6</translation>
+    </message>
+    <message>
+        <source>, ตรวจสอบแล้ว</source>
+        <translation>, ตรวจสอบแล้ว</translation>
+    </message>
+    <message>
+        <source>เสนอ: &lt;b&gt;%1&lt;/b&gt; · ตอนนี้: %2%3</source>
+        <translation>เสนอ: &lt;b&gt;%1&lt;/b&gt; · ตอนนี้: %2%3</translation>
+    </message>
+    <message>
+        <source> · พิมพ์: &lt;b&gt;%1&lt;/b&gt;</source>
+        <translation> · พิมพ์: &lt;b&gt;%1&lt;/b&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewPane</name>
+    <message>
+        <source>อ่านไม่ได้</source>
+        <translation>อ่านไม่ได้</translation>
+    </message>
+    <message>
+        <source>ไม่ระบาย</source>
+        <translation>ไม่ระบาย</translation>
+    </message>
+    <message>
+        <source>รหัสผู้สอบ</source>
+        <translation>รหัสผู้สอบ</translation>
+    </message>
+    <message>
+        <source>ทั้งหน้า</source>
+        <translation>ทั้งหน้า</translation>
+    </message>
+    <message>
+        <source>รหัสนี้ไม่อยู่ในรายชื่อนักเรียน</source>
+        <translation>รหัสนี้ไม่อยู่ในรายชื่อนักเรียน</translation>
+    </message>
+    <message>
+        <source>รหัสนี้อยู่ในกระดาษคำตอบมากกว่าหนึ่งแผ่น</source>
+        <translation>รหัสนี้อยู่ในกระดาษคำตอบมากกว่าหนึ่งแผ่น</translation>
+    </message>
+    <message>
+        <source>อ่านครั้งแรก: %1&lt;br&gt;อ่านครั้งที่สอง: %2</source>
+        <translation>อ่านครั้งแรก: %1&lt;br&gt;อ่านครั้งที่สอง: %2</translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;กด %1: %2 %3</source>
+        <translation>&lt;br&gt;กด %1: %2 %3</translation>
+    </message>
+    <message>
+        <source>ครั้งแรก</source>
+        <translation>ครั้งแรก</translation>
+    </message>
+    <message>
+        <source>ครั้งที่สอง</source>
+        <translation>ครั้งที่สอง</translation>
+    </message>
+    <message>
+        <source>ตัวเลขใต้ช่อง: ครั้งแรกนับจุดดำ ครั้งที่สองวัดความเข้มของหมึก</source>
+        <translation>ตัวเลขใต้ช่อง: ครั้งแรกนับจุดดำ ครั้งที่สองวัดความเข้มของหมึก</translation>
+    </message>
+</context>
 </TS>
