@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 class CReviewPane;
@@ -65,8 +66,11 @@ public:
     // Settles an item of a graded page: kept with its sheet, and its row shows the new
     // final reading at once.
     void Settle(size_t page, const Resolution& resolution);
+    // Confirms a student of the class list absent, or takes that back: kept in the record.
+    void ConfirmAbsent(int32_t studentId, bool absent);
     // What the review pane walks through.
     const std::vector<std::optional<RecordedSheet>>& Sheets() const { return m_sheets; }
+    const std::set<int32_t>& ConfirmedAbsent() const { return m_absent; }
     const Roster* ClassList() const { return m_roster ? &*m_roster : nullptr; }
     const std::vector<std::string>& ShownNames() const { return m_shown; }
     CReviewPane* ReviewPane() const { return m_reviewPane; }
@@ -107,6 +111,7 @@ private:
     std::vector<SheetPage> m_pages;
     AnswerKey m_key;
     std::optional<Roster> m_roster;
+    std::set<int32_t> m_absent; // students of the list confirmed absent
     // Each page as graded, with all it is scored from and the items settled on it.
     std::vector<std::optional<RecordedSheet>> m_sheets;
     std::vector<std::string> m_shown; // each page's file as the teacher reads it

@@ -73,6 +73,19 @@ void CClassWindow::Record(RecordedSheet& sheet)
         sheet.outcome.writeFailure = added.message();
 }
 
+void CClassWindow::ConfirmAbsent(int32_t studentId, bool absent)
+{
+    if (m_record)
+        if (const ::Status kept = m_record->AddAbsence(studentId, absent); !kept) {
+            ShowMessage(kept.message());
+            return;
+        }
+    if (absent)
+        m_absent.insert(studentId);
+    else
+        m_absent.erase(studentId);
+}
+
 void CClassWindow::Rescore(const AnswerKey& key)
 {
     if (IsGrading())
@@ -163,6 +176,7 @@ CClassWindow* CClassWindow::OpenRecord(const QString& path)
     auto* window = new CClassWindow(std::move(pages));
     window->m_record = std::move(record).value();
     window->UseKey(graded.key);
+    window->m_absent = std::move(graded.absent);
     if (graded.roster)
         window->m_roster = std::move(graded.roster);
     else

@@ -96,7 +96,8 @@ void CReviewPane::Refresh()
     m_undo.clear();
     m_typed.reset();
     m_scanPage.reset();
-    m_items = ClassReviewItems(m_window.Sheets(), m_window.Key().answers, m_window.ClassList());
+    m_items = ClassReviewItems(
+        m_window.Sheets(), m_window.Key().answers, m_window.ClassList(), m_window.ConfirmedAbsent());
     const auto first = std::find_if(
         m_items.begin(), m_items.end(), [](const ClassReviewItem& item) { return !item.resolved; });
     m_current = first == m_items.end() ? 0 : static_cast<size_t>(first - m_items.begin());
@@ -190,15 +191,21 @@ void CReviewPane::Apply(size_t page, const std::vector<Resolution>& events, std:
 
 void CReviewPane::Settle(const std::string& value, ResolutionHow how)
 {
-    const std::vector<Resolution> events = ResolutionsOf(*Current(), value, how);
-    if (events.empty())
-        return QApplication::beep(); // not a value this item takes
-    std::vector<Step> done;
-    Apply(Current()->page, events, done);
-    m_undo.push_back(std::move(done));
+    if (Current()->kind == ClassReviewKind::Absent) { // Enter confirms the student absent
+        m_window.ConfirmAbsent(Current()->student.id, true);
+        m_undo.push_back({ { kNoPage, { MakeResolution("absent", {}, Current()->first, how) }, {} } });
+    } else {
+        const std::vector<Resolution> events = ResolutionsOf(*Current(), value, how);
+        if (events.empty())
+            return QApplication::beep(); // not a value this item takes
+        std::vector<Step> done;
+        Apply(Current()->page, events, done);
+        m_undo.push_back(std::move(done));
+    }
     m_typed.reset();
     const size_t at = m_current;
-    m_items = ClassReviewItems(m_window.Sheets(), m_window.Key().answers, m_window.ClassList());
+    m_items = ClassReviewItems(
+        m_window.Sheets(), m_window.Key().answers, m_window.ClassList(), m_window.ConfirmedAbsent());
     for (size_t k = 0; k < m_items.size(); ++k)
         if (const size_t i = (at + k) % m_items.size(); !m_items[i].resolved) {
             m_current = i;
@@ -228,16 +235,20 @@ void CReviewPane::Undo()
     m_undo.pop_back();
     for (const Step& step : steps)
         for (size_t e = 0; e < step.events.size(); ++e)
-            m_window.Settle(step.page,
-                MakeResolution(step.events[e].item, step.events[e].chosenValue, step.before[e],
-                    ResolutionHow::Typed, "ย้อนกลับ"));
+            if (step.page == kNoPage)
+                m_window.ConfirmAbsent(std::stoi(step.events[e].chosenValue), false);
+            else
+                m_window.Settle(step.page,
+                    MakeResolution(step.events[e].item, step.events[e].chosenValue, step.before[e],
+                        ResolutionHow::Typed, "ย้อนกลับ"));
     m_typed.reset();
-    m_items = ClassReviewItems(m_window.Sheets(), m_window.Key().answers, m_window.ClassList());
+    m_items = ClassReviewItems(
+        m_window.Sheets(), m_window.Key().answers, m_window.ClassList(), m_window.ConfirmedAbsent());
     const Step& last = steps.front();
     for (size_t i = 0; i < m_items.size(); ++i)
         if (m_items[i].page == last.page
-            && (m_items[i].item == last.events[0].item
-                || (last.events.size() > 1 && m_items[i].item == "id"))) {
+            && (m_items[i].item == last.events[0].item || (last.events.size() > 1 && m_items[i].item == "id"))
+            && (last.page != kNoPage || m_items[i].first == last.events[0].chosenValue)) {
             m_current = i;
             break;
         }
@@ -267,7 +278,9 @@ void CReviewPane::Show()
     }
     m_place->setText(
         tr("<b>%1 — %2</b> (รายการที่ %3 จาก %4%5)<br>%6")
-            .arg(QString::fromStdString(m_window.ShownNames()[item->page]).toHtmlEscaped(),
+            .arg(QString::fromStdString(item->page == kNoPage ? item->first + ' ' + item->student.name
+                                                              : m_window.ShownNames()[item->page])
+                     .toHtmlEscaped(),
                 ReviewItemPlace(*item))
             .arg(m_current + 1)
             .arg(m_items.size())
@@ -283,6 +296,10 @@ void CReviewPane::Show()
 // Cut from the page as it was scanned, loaded again: never the graded, painted page.
 void CReviewPane::ShowPicture(const ClassReviewItem& item)
 {
+    if (item.page == kNoPage) {
+        m_picture->clear(); // a student with no sheet has no scan
+        return;
+    }
     const RecordedSheet& sheet = *m_window.Sheets()[item.page];
     if (m_scanPage != item.page) {
         m_scan = std::make_unique<SheetImage>();

@@ -23,6 +23,8 @@ QString ReviewValueText(const ClassReviewItem& item, const std::string& value)
 {
     if (value == "?")
         return Translated("อ่านไม่ได้");
+    if (item.kind == ClassReviewKind::Absent)
+        return value == "ok" ? Translated("ขาดสอบ") : Translated("ยังไม่ยืนยัน");
     if (item.kind != ClassReviewKind::Question)
         return Text(value);
     return value.empty() ? Translated("ไม่ระบาย") : Text(value);
@@ -36,6 +38,8 @@ QString ReviewItemPlace(const ClassReviewItem& item)
         return Translated("รหัสผู้สอบ");
     case ClassReviewKind::Refused:
         return Translated("ทั้งหน้า");
+    case ClassReviewKind::Absent:
+        return Translated("นักเรียนในรายชื่อ");
     default:
         return Text(ReviewPlaceText(item.item));
     }
@@ -50,6 +54,8 @@ QString ReviewItemWhy(const ClassReviewItem& item)
         return Translated("รหัสนี้อยู่ในกระดาษคำตอบมากกว่าหนึ่งแผ่น");
     case ClassReviewKind::Refused:
         return Text(RefusedText(item.first));
+    case ClassReviewKind::Absent:
+        return Translated("ไม่พบกระดาษคำตอบของนักเรียนคนนี้: Enter = ขาดสอบ หรือแก้รหัสของแผ่นที่อ่านผิด");
     default:
         return item.doubt ? Text(ReviewReasonText(item.doubt->why, item.doubt->figures)) : QString();
     }
@@ -59,8 +65,8 @@ QString ReviewItemWhy(const ClassReviewItem& item)
 QString ReviewItemReadings(const ClassReviewItem& item)
 {
     if (item.firstDarkness.empty()) {
-        if (item.kind == ClassReviewKind::Refused)
-            return QString(); // its refusal says it all
+        if (item.kind == ClassReviewKind::Refused || item.kind == ClassReviewKind::Absent)
+            return QString(); // its reason says it all
         if (item.kind == ClassReviewKind::Sheet)
             return Translated("อ่านครั้งแรก: %1<br>อ่านครั้งที่สอง: %2")
                 .arg(Text(ReviewReadingText(item.first)), Text(ReviewReadingText(item.second)));

@@ -30,6 +30,10 @@ Result<OpenedClass> ReadClass(ClassRecord& record)
             RecordRefusal(record.Path(), "holds no answer key: no class was graded into it"));
     opened.key = *key;
     opened.roster = record.LatestClassList();
+    Result<std::set<int32_t>> absent = record.Absences();
+    if (!absent)
+        return absent.status();
+    opened.absent = std::move(absent).value();
     const Status read = record.EachSheet(opened.ungraded, true, [&opened](const RecordedSheet& sheet) {
         opened.sheets.push_back(sheet);
         opened.sheets.back().outcome = RescoreSheet(sheet, opened.key);

@@ -6,6 +6,7 @@
 #include "results/roster.h"
 
 #include <optional>
+#include <set>
 
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@ struct ScanChange {
 struct OpenedClass {
     AnswerKey key;
     std::optional<Roster> roster;
+    std::set<int32_t> absent; // students of the list confirmed absent
     std::vector<RecordedSheet> sheets;
     std::vector<std::string> ungraded;
     std::vector<ScanChange> changes;

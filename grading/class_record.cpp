@@ -51,14 +51,21 @@ CREATE TABLE resolutions(id INTEGER PRIMARY KEY, sheet_id INTEGER NOT NULL REFER
   os_user TEXT NOT NULL, at TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '');
 )";
 
-// The class lists the class was graded with, newest last. Records made before lists were
-// kept gain the table when they are next opened; nothing else of theirs changes.
+// The class lists the class was graded with, newest last, and the students of the list a
+// teacher has confirmed absent (or taken back). Records made before these were kept gain
+// the tables when they are next opened; nothing else of theirs changes.
 constexpr const char* kClassLists = R"(
 CREATE TABLE IF NOT EXISTS class_lists(id INTEGER PRIMARY KEY, path TEXT NOT NULL,
   content TEXT NOT NULL, at TEXT NOT NULL);
 CREATE TRIGGER IF NOT EXISTS class_lists_kept BEFORE UPDATE ON class_lists
   BEGIN SELECT RAISE(ABORT, 'the record keeps what it holds'); END;
 CREATE TRIGGER IF NOT EXISTS class_lists_not_removed BEFORE DELETE ON class_lists
+  BEGIN SELECT RAISE(ABORT, 'the record keeps what it holds'); END;
+CREATE TABLE IF NOT EXISTS absences(id INTEGER PRIMARY KEY, student_id INTEGER NOT NULL,
+  confirmed INTEGER NOT NULL, os_user TEXT NOT NULL, at TEXT NOT NULL);
+CREATE TRIGGER IF NOT EXISTS absences_kept BEFORE UPDATE ON absences
+  BEGIN SELECT RAISE(ABORT, 'the record keeps what it holds'); END;
+CREATE TRIGGER IF NOT EXISTS absences_not_removed BEFORE DELETE ON absences
   BEGIN SELECT RAISE(ABORT, 'the record keeps what it holds'); END;
 )";
 
@@ -214,6 +221,37 @@ std::optional<Roster> ClassRecord::LatestClassList()
     // Read once already; a list the reader no longer takes is no list of this class.
     Result<Roster> roster = Roster::Parse(select.Text(1), select.Text(0));
     return roster ? std::optional<Roster>(std::move(roster).value()) : std::nullopt;
+}
+
+Status ClassRecord::AddAbsence(int32_t studentId, bool confirmed)
+{
+    std::lock_guard lock(m_mutex);
+    const Resolution made = MakeResolution("absent", {}, {}, ResolutionHow::Typed);
+    RecordStatement insert(
+        m_db, "INSERT INTO absences(student_id, confirmed, os_user, at) VALUES(?, ?, ?, ?)");
+    if (!insert.Bind(1, int64_t { studentId })
+             .Bind(2, int64_t { confirmed ? 1 : 0 })
+             .Bind(3, made.user)
+             .Bind(4, made.at)
+             .Run())
+        return Failure("cannot keep the absence");
+    return {};
+}
+
+Result<std::set<int32_t>> ClassRecord::Absences()
+{
+    std::lock_guard lock(m_mutex);
+    // Each student's latest word counts.
+    RecordStatement select(m_db,
+        "SELECT student_id FROM absences a WHERE confirmed = 1 AND id = "
+        "(SELECT max(id) FROM absences WHERE student_id = a.student_id)");
+    std::set<int32_t> absent;
+    int stepped;
+    while ((stepped = select.Step()) == SQLITE_ROW)
+        absent.insert(static_cast<int32_t>(select.Int(0)));
+    if (stepped != SQLITE_DONE)
+        return Failure("cannot read the absences");
+    return absent;
 }
 
 std::optional<AnswerKey> ClassRecord::LatestKey()

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,10 @@ public:
     Status KeepClassList(const Roster& roster);
     // The class list kept last; nothing when none was.
     std::optional<Roster> LatestClassList();
+    // A student of the class list confirmed absent, or that confirmation taken back.
+    Status AddAbsence(int32_t studentId, bool confirmed);
+    // The students confirmed absent and not taken back.
+    Result<std::set<int32_t>> Absences();
     // The latest key added; nothing in a record that holds none.
     std::optional<AnswerKey> LatestKey();
 

@@ -83,8 +83,8 @@ void AddDoubts(
 
 } // namespace
 
-std::vector<ClassReviewItem> ClassReviewItems(
-    const std::vector<std::optional<RecordedSheet>>& sheets, const AnswerList& key, const Roster* roster)
+std::vector<ClassReviewItem> ClassReviewItems(const std::vector<std::optional<RecordedSheet>>& sheets,
+    const AnswerList& key, const Roster* roster, const std::set<int32_t>& confirmedAbsent)
 {
     std::vector<ClassReviewItem> items;
     std::map<int32_t, int> sheetsOfId;
@@ -125,6 +125,17 @@ std::vector<ClassReviewItem> ClassReviewItems(
         item.proposed = item.current; // kept as read unless a student is picked
         items.push_back(std::move(item));
     }
+    for (const RosterStudent& student : roster ? roster->Students() : std::vector<RosterStudent>())
+        if (!sheetsOfId.contains(student.id)) {
+            ClassReviewItem item;
+            item.kind = ClassReviewKind::Absent;
+            item.item = "absent";
+            item.first = item.current = IdText(student.id);
+            item.proposed = "ok";
+            item.resolved = confirmedAbsent.contains(student.id);
+            item.student = student;
+            items.push_back(std::move(item));
+        }
     std::stable_sort(items.begin(), items.end(), [](const ClassReviewItem& a, const ClassReviewItem& b) {
         return Group(a.kind) != Group(b.kind) ? Group(a.kind) < Group(b.kind) : a.page < b.page;
     });

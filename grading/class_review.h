@@ -6,8 +6,11 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
+
+inline constexpr size_t kNoPage = static_cast<size_t>(-1);
 
 // What a class review item is about, in the order a teacher meets them: who wrote the
 // sheet first, then its answers, then the sheet as a whole.
@@ -15,6 +18,7 @@ enum class ClassReviewKind {
     IdColumn, // an ID column unread, doubled or read two ways
     NotOnList, // the ID is not on the class list
     SameId, // the ID is on another sheet too
+    Absent, // a student of the class list no sheet belongs to
     Refused, // the page could not be graded
     Question,
     Sheet, // tilt, mark, checked
@@ -22,7 +26,7 @@ enum class ClassReviewKind {
 
 // One item of a class to settle, with the evidence a teacher needs for it.
 struct ClassReviewItem {
-    size_t page = 0;
+    size_t page = kNoPage; // the sheet; kNoPage for a student with no sheet
     ClassReviewKind kind = ClassReviewKind::Question;
     // As the review names it ("q12", "id:3", "tilt"); "id" for the whole ID, "mark" for
     // a refused page (its resolution says a person has looked at it).
@@ -38,12 +42,15 @@ struct ClassReviewItem {
     std::vector<int> firstDarkness;
     std::vector<int> secondDarkness;
     std::vector<RosterStudent> suggestions; // students one digit away from an ID not on the list
+    RosterStudent student; // the student with no sheet
 };
 
-// Every item of the class a teacher settles, resolved ones included, identity first,
-// then questions, then sheet items, each group in page order.
-std::vector<ClassReviewItem> ClassReviewItems(
-    const std::vector<std::optional<RecordedSheet>>& sheets, const AnswerList& key, const Roster* roster);
+// Every item of the class a teacher settles, resolved ones included, identity first
+// (the students with no sheet last of it, once the IDs read wrong are put right), then
+// questions, then sheet items, each group in page order. A student with no sheet is
+// settled once confirmed absent.
+std::vector<ClassReviewItem> ClassReviewItems(const std::vector<std::optional<RecordedSheet>>& sheets,
+    const AnswerList& key, const Roster* roster, const std::set<int32_t>& confirmedAbsent);
 
 int UnresolvedCount(const std::vector<ClassReviewItem>& items);
 

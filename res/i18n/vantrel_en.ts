@@ -374,6 +374,22 @@
 <context>
     <name>ReviewPane</name>
     <message>
+        <source>ขาดสอบ</source>
+        <translation>absent</translation>
+    </message>
+    <message>
+        <source>ยังไม่ยืนยัน</source>
+        <translation>not confirmed</translation>
+    </message>
+    <message>
+        <source>นักเรียนในรายชื่อ</source>
+        <translation>Student on the class list</translation>
+    </message>
+    <message>
+        <source>ไม่พบกระดาษคำตอบของนักเรียนคนนี้: Enter = ขาดสอบ หรือแก้รหัสของแผ่นที่อ่านผิด</source>
+        <translation>No sheet of this student: Enter = absent, or put right the ID of a sheet read wrong</translation>
+    </message>
+    <message>
         <source>อ่านไม่ได้</source>
         <translation>unreadable</translation>
     </message>

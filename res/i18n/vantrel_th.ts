@@ -374,6 +374,22 @@
 <context>
     <name>ReviewPane</name>
     <message>
+        <source>ขาดสอบ</source>
+        <translation>ขาดสอบ</translation>
+    </message>
+    <message>
+        <source>ยังไม่ยืนยัน</source>
+        <translation>ยังไม่ยืนยัน</translation>
+    </message>
+    <message>
+        <source>นักเรียนในรายชื่อ</source>
+        <translation>นักเรียนในรายชื่อ</translation>
+    </message>
+    <message>
+        <source>ไม่พบกระดาษคำตอบของนักเรียนคนนี้: Enter = ขาดสอบ หรือแก้รหัสของแผ่นที่อ่านผิด</source>
+        <translation>ไม่พบกระดาษคำตอบของนักเรียนคนนี้: Enter = ขาดสอบ หรือแก้รหัสของแผ่นที่อ่านผิด</translation>
+    </message>
+    <message>
         <source>อ่านไม่ได้</source>
         <translation>อ่านไม่ได้</translation>
     </message>

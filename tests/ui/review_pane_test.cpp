@@ -68,10 +68,10 @@ private:
     }
 
     // The class list: every student as drawn but the first sheet's, whose ID the list
-    // holds one digit off, as a student who mis-marked a bubble.
+    // holds one digit off, as a student who mis-marked a bubble, and one who was absent.
     void ChooseClassList(QMap<QString, QStringList>& truth)
     {
-        QString list = "id,name\n";
+        QString list = "id,name\n99999998,ขาด สอบ\n";
         for (QStringList& sheet : truth) {
             if (&sheet == &truth.first())
                 sheet[1] = QString::number(sheet[1].toInt() ^ 1).rightJustified(8, '0');
@@ -142,6 +142,7 @@ private slots:
         if (secondFirst)
             Click(*pane, "acceptSecond");
         int keys = 0;
+        int absent = 0; // students with no sheet met
         bool undone = secondFirst; // one slip, undone, on the first question
         ClassReviewKind last = ClassReviewKind::IdColumn;
         for (int guard = 0; pane->Remaining() > 0 && guard < 20000; ++guard) {
@@ -150,7 +151,11 @@ private slots:
             const auto group = [](ClassReviewKind kind) { return std::max(static_cast<int>(kind), 3); };
             QVERIFY2(group(item.kind) >= group(last), item.item.c_str()); // identity, questions, the sheet
             last = item.kind;
-            const QStringList& sheet = truth[QString::fromStdString(window->ShownNames()[item.page])];
+            QCOMPARE(item.page == kNoPage, item.kind == ClassReviewKind::Absent);
+            absent += item.kind == ClassReviewKind::Absent;
+            const QStringList sheet = item.page == kNoPage
+                ? QStringList()
+                : truth[QString::fromStdString(window->ShownNames()[item.page])];
             if (!undone && item.kind == ClassReviewKind::Question) {
                 const std::string before = item.current;
                 if (qEnvironmentVariableIsSet("VANTREL_REVIEW_SHOT"))
@@ -177,6 +182,10 @@ private slots:
         qInfo("%d sheets, %d items settled in %d keystrokes%s", sheets, items, keys,
             secondFirst ? " after the button" : "");
         QCOMPARE(remaining->text(), QString("ไม่มีรายการที่ต้องตรวจสอบ"));
+        QCOMPARE(absent, typeAll ? 1 : 0); // the one absent, once the ID read wrong is put right
+        // Reopened from its record, the class has nothing left either: the absent student too.
+        std::unique_ptr<CClassWindow> reopened(CClassWindow::OpenRecord(window->RecordPath()));
+        QVERIFY(reopened && reopened->ReviewPane()->Remaining() == 0);
 
         Answer<QFileDialog>(ChooseFile(folder + "/final.csv"));
         Click(*window, "export0");
