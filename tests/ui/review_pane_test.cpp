@@ -203,6 +203,9 @@ private slots:
         Click(*window, "export1");
         Answer<QFileDialog>(ChooseFile(folder + "/final-slips.pdf"));
         Click(*window, "export4");
+        Answer<QFileDialog>(ChooseFile(folder + "/final.pdf"));
+        Click(*window, "export2");
+        const QStringList report = Output("pdftotext", { "-layout", folder + "/final.pdf", "-" }).split('\n');
         const QString scores = Output("python3",
             { "-c",
                 "import openpyxl, sys\n"
@@ -219,6 +222,9 @@ private slots:
                 scores.contains(QStringList({ sheet[0], sheet[1], sheet[2], sheet[3], sheet[4] }).join(' ')),
                 qPrintable(sheet[0] + " in\n" + scores));
             const int keyed = sheet[2].toInt() + sheet[3].toInt() + sheet[4].toInt();
+            const QRegularExpression listed( // the report's score list: ID, name, correct, percent
+                QString("\\b%1\\b.* %2 +%3\\b").arg(sheet[1], sheet[2]).arg(100.0 * sheet[2].toInt() / keyed, 0, 'f', 1));
+            QVERIFY2(!report.filter(listed).isEmpty(), qPrintable(sheet[0] + ": " + listed.pattern()));
             QVERIFY2(slips.contains(QString("รหสผสอบ%1").arg(sheet[1]))
                     && slips.contains(QString("คะแนน%1/%2").arg(sheet[2]).arg(keyed)),
                 qPrintable(sheet[0]));
