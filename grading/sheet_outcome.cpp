@@ -1,5 +1,7 @@
 #include "grading/sheet_outcome.h"
 
+#include <algorithm>
+
 #include "results/review_texts.h"
 
 const char* StatusName(SheetStatus status)
@@ -27,8 +29,15 @@ std::string SheetReviewText(const SheetOutcome& outcome, const std::string& refu
         review.push_back(RefusedText(refusal));
     if (outcome.status == SheetStatus::Unreported)
         review.push_back(UnreportedText());
-    if (outcome.review.IsDoubtful())
-        review.push_back(ReviewDetailText(outcome.review));
+    // What a person settled is no longer to look at; the report lists it among the changes.
+    SheetReview open = outcome.review;
+    const std::vector<Resolution>& settled = outcome.finalReading.settled;
+    std::erase_if(open.items, [&settled](const ReviewItem& item) {
+        return std::any_of(settled.begin(), settled.end(),
+            [&item](const Resolution& resolution) { return resolution.item == item.item; });
+    });
+    if (open.IsDoubtful())
+        review.push_back(ReviewDetailText(open));
     if (!outcome.writeFailure.empty())
         review.push_back(outcome.writeFailure);
     std::string text;
