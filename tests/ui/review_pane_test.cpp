@@ -153,6 +153,8 @@ private slots:
             last = item.kind;
             QCOMPARE(item.page == kNoPage, item.kind == ClassReviewKind::Absent);
             absent += item.kind == ClassReviewKind::Absent;
+            if (item.kind == ClassReviewKind::Absent && qEnvironmentVariableIsSet("VANTREL_REVIEW_SHOT"))
+                pane->grab().save(qEnvironmentVariable("VANTREL_REVIEW_SHOT") + "-absent.png");
             const QStringList sheet = item.page == kNoPage
                 ? QStringList()
                 : truth[QString::fromStdString(window->ShownNames()[item.page])];
