@@ -58,7 +58,5 @@ RecordedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key)
 {
     SheetJob reading = job;
     reading.readMarkedLetters = true;
-    GradedSheet graded = ReadSheetFile(reading, key);
-    return { job.page, {}, std::move(graded.outcome), graded.measured, graded.measures, graded.second, 0,
-        {} };
+    return ReadSheetFile(reading, key);
 }

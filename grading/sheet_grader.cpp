@@ -58,9 +58,10 @@ void RefuseAsNoSheet(SheetOutcome& outcome)
 
 } // namespace
 
-GradedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
+RecordedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
 {
-    GradedSheet graded;
+    RecordedSheet graded;
+    graded.page = job.page;
     SheetOutcome& outcome = graded.outcome;
     outcome.file = job.page.Name();
     if (!job.page.refusal.empty()) {
