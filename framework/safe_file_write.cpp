@@ -66,12 +66,11 @@ Status AtomicFileWriter::Open()
         return {};
     }
     RemoveDeadScratchFiles(m_path);
-    std::string pattern = ScratchPattern(m_path);
-    m_fd = ::mkstemp(pattern.data());
+    std::string created;
+    m_fd = CreateScratchFile(ScratchPattern(m_path), created, m_scratchSlot);
     if (m_fd < 0)
         return Fail("cannot open for writing", errno);
-    m_tempPath = pattern;
-    m_scratchSlot = ListScratchFile(m_tempPath);
+    m_tempPath = created;
     if (::fchmod(m_fd, TargetMode(m_path)) != 0)
         return Fail("cannot open for writing", errno);
     return {};

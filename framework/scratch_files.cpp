@@ -69,19 +69,33 @@ std::string ScratchPattern(const std::string& path)
         + std::to_string(::getpid()) + "-XXXXXX";
 }
 
-int ListScratchFile(const std::string& scratchPath)
+int CreateScratchFile(const std::string& pattern, std::string& created, int& slot)
 {
-    if (scratchPath.size() >= PATH_MAX)
-        return -1;
-    for (int i = 0; i < kSlots; ++i) {
+    slot = -1;
+    for (int i = 0; i < kSlots && slot < 0 && pattern.size() < PATH_MAX; ++i) {
         int expected = Free;
-        if (!g_scratch[i].state.compare_exchange_strong(expected, Filling))
-            continue;
-        std::memcpy(g_scratch[i].path, scratchPath.c_str(), scratchPath.size() + 1);
-        g_scratch[i].state.store(Listed, std::memory_order_release);
-        return i;
+        if (g_scratch[i].state.compare_exchange_strong(expected, Filling))
+            slot = i;
     }
-    return -1;
+    if (slot < 0) {
+        created = pattern;
+        return ::mkstemp(created.data());
+    }
+    ScratchSlot& listed = g_scratch[slot];
+    std::memcpy(listed.path, pattern.c_str(), pattern.size() + 1);
+    listed.state.store(Listed, std::memory_order_release);
+    // mkstemp writes the name's letters into the slot before it creates the file, so
+    // once the file is there the slot names it.
+    const int fd = ::mkstemp(listed.path);
+    if (fd < 0) {
+        const int error = errno;
+        listed.state.store(Free, std::memory_order_release);
+        slot = -1;
+        errno = error;
+        return -1;
+    }
+    created = listed.path;
+    return fd;
 }
 
 void ForgetScratchFile(int slot)

@@ -9,9 +9,11 @@
 // The mkstemp pattern of a scratch file for path.
 std::string ScratchPattern(const std::string& path);
 
-// Lists an open scratch file for the signal handlers; the slot to forget it by, or -1
-// when the table is full (the file is then only removed by a later run).
-int ListScratchFile(const std::string& scratchPath);
+// Creates a scratch file from its mkstemp pattern, listed for the signal handlers before
+// it exists, so that no signal can come between its making and its listing. Its
+// descriptor, or -1 with errno set; `created` is its path, `slot` what to forget it by,
+// or -1 when the table is full (the file is then only removed by a later run).
+int CreateScratchFile(const std::string& pattern, std::string& created, int& slot);
 void ForgetScratchFile(int slot);
 
 // SIGINT, SIGTERM and SIGHUP remove every listed scratch file, then end the process
