@@ -291,20 +291,24 @@ void CClassWindow::Deliver(int run, size_t page, RecordedSheet&& sheet)
     emit SheetGraded(static_cast<int>(page));
 }
 
-void CClassWindow::Settle(size_t page, const Resolution& resolution)
+void CClassWindow::Settle(size_t page, const std::vector<Resolution>& resolutions)
 {
     RecordedSheet& sheet = *m_sheets[page];
-    if (m_record && sheet.recordId != 0)
-        if (const ::Status kept = m_record->AddResolution(sheet.recordId, resolution); !kept) {
-            ShowMessage(kept.message());
-            return;
-        }
-    sheet.resolutions.push_back(resolution);
+    bool identity = false;
+    for (const Resolution& resolution : resolutions) {
+        if (m_record && sheet.recordId != 0)
+            if (const ::Status kept = m_record->AddResolution(sheet.recordId, resolution); !kept) {
+                ShowMessage(kept.message());
+                break;
+            }
+        sheet.resolutions.push_back(resolution);
+        identity = identity || resolution.item.starts_with("id");
+    }
     if (sheet.outcome.status != SheetStatus::Refused) // a refused page has no reading to settle
         sheet.outcome.finalReading
             = ReadFinally(ReadingsOf(sheet.outcome, sheet.second), m_key.answers, sheet.resolutions);
     // A settled ID changes what the class list finds, on other rows too.
-    if (m_roster && resolution.item.starts_with("id") && !IsGrading()) {
+    if (m_roster && identity && !IsGrading()) {
         ResetTable();
         CheckClassList();
         ApplyFilter();

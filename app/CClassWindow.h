@@ -63,9 +63,9 @@ public:
     // The key as the window names it: its file, or "entered", and the questions it grades.
     static QString KeyText(const AnswerKey& key);
     QTableWidget* Table() const { return m_table; }
-    // Settles an item of a graded page: kept with its sheet, and its row shows the new
-    // final reading at once.
-    void Settle(size_t page, const Resolution& resolution);
+    // Settles items of a graded page: each kept with its sheet, and its row shows the new
+    // final reading at once (the table is redrawn once, however many were settled).
+    void Settle(size_t page, const std::vector<Resolution>& resolutions);
     // Confirms a student of the class list absent, or takes that back: kept in the record.
     void ConfirmAbsent(int32_t studentId, bool absent);
     // What the review pane walks through.

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <map>
+
 namespace {
 
 constexpr int kZoom = 3;
@@ -184,8 +186,7 @@ void CReviewPane::Apply(size_t page, const std::vector<Resolution>& events, std:
     Step step { page, events, {} };
     for (const Resolution& event : events)
         step.before.push_back(FinalValue(*m_window.Sheets()[page], event.item));
-    for (const Resolution& event : events)
-        m_window.Settle(page, event);
+    m_window.Settle(page, events);
     done.push_back(std::move(step));
 }
 
@@ -193,7 +194,7 @@ void CReviewPane::Settle(const std::string& value, ResolutionHow how)
 {
     if (Current()->kind == ClassReviewKind::Absent) { // Enter confirms the student absent
         m_window.ConfirmAbsent(Current()->student.id, true);
-        m_undo.push_back({ { kNoPage, { MakeResolution("absent", {}, Current()->first, how) }, {} } });
+        m_undo.push_back({ Step { kNoPage, {}, {}, Current()->student.id } });
     } else {
         const std::vector<Resolution> events = ResolutionsOf(*Current(), value, how);
         if (events.empty())
@@ -216,9 +217,12 @@ void CReviewPane::Settle(const std::string& value, ResolutionHow how)
 
 void CReviewPane::AcceptSecondEverywhere()
 {
+    std::map<size_t, std::vector<Resolution>> byPage; // each sheet settled, and drawn, once
+    for (auto& [page, event] : ::AcceptSecondEverywhere(m_items))
+        byPage[page].push_back(std::move(event));
     std::vector<Step> done;
-    for (const auto& [page, event] : ::AcceptSecondEverywhere(m_items))
-        Apply(page, { event }, done);
+    for (const auto& [page, events] : byPage)
+        Apply(page, events, done);
     if (!done.empty())
         m_undo.push_back(std::move(done));
     std::vector<std::vector<Step>> undo = std::move(m_undo);
@@ -233,22 +237,26 @@ void CReviewPane::Undo()
         return QApplication::beep();
     const std::vector<Step> steps = std::move(m_undo.back());
     m_undo.pop_back();
-    for (const Step& step : steps)
+    for (const Step& step : steps) {
+        if (step.page == kNoPage) {
+            m_window.ConfirmAbsent(step.absentStudent, false);
+            continue;
+        }
+        std::vector<Resolution> undone;
         for (size_t e = 0; e < step.events.size(); ++e)
-            if (step.page == kNoPage)
-                m_window.ConfirmAbsent(std::stoi(step.events[e].chosenValue), false);
-            else
-                m_window.Settle(step.page,
-                    MakeResolution(step.events[e].item, step.events[e].chosenValue, step.before[e],
-                        ResolutionHow::Typed, "ย้อนกลับ"));
+            undone.push_back(MakeResolution(step.events[e].item, step.events[e].chosenValue, step.before[e],
+                ResolutionHow::Typed, "ย้อนกลับ"));
+        m_window.Settle(step.page, undone);
+    }
     m_typed.reset();
     m_items = ClassReviewItems(
         m_window.Sheets(), m_window.Key().answers, m_window.ClassList(), m_window.ConfirmedAbsent());
     const Step& last = steps.front();
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (m_items[i].page == last.page
-            && (m_items[i].item == last.events[0].item || (last.events.size() > 1 && m_items[i].item == "id"))
-            && (last.page != kNoPage || m_items[i].first == last.events[0].chosenValue)) {
+        if (last.page == kNoPage ? m_items[i].student.id == last.absentStudent && m_items[i].page == kNoPage
+                                 : m_items[i].page == last.page
+                    && (m_items[i].item == last.events[0].item
+                        || (last.events.size() > 1 && m_items[i].item == "id"))) {
             m_current = i;
             break;
         }

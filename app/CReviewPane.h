@@ -41,9 +41,10 @@ protected:
 private:
     // What one key press settled, to undo it with new events.
     struct Step {
-        size_t page;
+        size_t page; // kNoPage: a student confirmed absent
         std::vector<Resolution> events;
         std::vector<std::string> before; // each event's item's value before it
+        int32_t absentStudent = 0;
     };
 
     void Settle(const std::string& value, ResolutionHow how);

@@ -10,13 +10,8 @@ std::vector<ScanChange> ScanChanges(const std::vector<RecordedScan>& scans)
     for (const RecordedScan& sheet : scans) {
         if (sheet.file.sha256.empty() || sheet.page.page > 0)
             continue; // unread, or a later page of a file already looked at
-        const FileFingerprint now = StatOf(sheet.page.file);
-        if (now.size == sheet.file.size && now.modifiedNs == sheet.file.modifiedNs)
-            continue;
-        if (now.size < 0)
-            changes.push_back({ sheet.page.file, true });
-        else if (FingerprintOf(sheet.page.file).sha256 != sheet.file.sha256)
-            changes.push_back({ sheet.page.file, false });
+        if (const FileSince since = StateSince(sheet.page.file, sheet.file); since != FileSince::Unchanged)
+            changes.push_back({ sheet.page.file, since == FileSince::Gone });
     }
     return changes;
 }

@@ -4,8 +4,6 @@
 
 #include <sqlite3.h>
 
-#include <QDateTime>
-
 #include <cstring>
 #include <fstream>
 
@@ -80,11 +78,6 @@ bool IsSqliteFile(const std::string& path, bool& empty)
     file.read(header, sizeof header);
     empty = file.gcount() == 0;
     return file.gcount() == sizeof header && std::memcmp(header, "SQLite format 3", 16) == 0;
-}
-
-std::string Now()
-{
-    return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString();
 }
 
 } // namespace
@@ -193,7 +186,7 @@ Status ClassRecord::AddKey(const AnswerKey& key, const std::string& use)
         .Bind(2, answers)
         .Bind(3, static_cast<int64_t>(key.count))
         .Bind(4, use)
-        .Bind(5, Now());
+        .Bind(5, UtcNow());
     if (!insert.Run())
         return Failure("cannot keep the key");
     m_key = sqlite3_last_insert_rowid(m_db);
@@ -203,11 +196,15 @@ Status ClassRecord::AddKey(const AnswerKey& key, const std::string& use)
 Status ClassRecord::KeepClassList(const Roster& roster)
 {
     std::lock_guard lock(m_mutex);
-    if (const std::optional<Roster> latest = LatestClassList();
-        latest && latest->Path() == roster.Path() && latest->Text() == roster.Text())
+    // Compared as stored: parsing the kept list again only to compare it would be waste.
+    RecordStatement latest(m_db, "SELECT path = ? AND content = ? FROM class_lists ORDER BY id DESC LIMIT 1");
+    const bool kept
+        = latest.Bind(1, roster.Path()).Bind(2, roster.Text()).Step() == SQLITE_ROW && latest.Int(0) == 1;
+    latest.Reset(); // its read ends before the write
+    if (kept)
         return {};
     RecordStatement insert(m_db, "INSERT INTO class_lists(path, content, at) VALUES(?, ?, ?)");
-    if (!insert.Bind(1, roster.Path()).Bind(2, roster.Text()).Bind(3, Now()).Run())
+    if (!insert.Bind(1, roster.Path()).Bind(2, roster.Text()).Bind(3, UtcNow()).Run())
         return Failure("cannot keep the class list");
     return {};
 }
@@ -226,13 +223,12 @@ std::optional<Roster> ClassRecord::LatestClassList()
 Status ClassRecord::AddAbsence(int32_t studentId, bool confirmed)
 {
     std::lock_guard lock(m_mutex);
-    const Resolution made = MakeResolution("absent", {}, {}, ResolutionHow::Typed);
     RecordStatement insert(
         m_db, "INSERT INTO absences(student_id, confirmed, os_user, at) VALUES(?, ?, ?, ?)");
     if (!insert.Bind(1, int64_t { studentId })
              .Bind(2, int64_t { confirmed ? 1 : 0 })
-             .Bind(3, made.user)
-             .Bind(4, made.at)
+             .Bind(3, OperatingSystemUser())
+             .Bind(4, UtcNow())
              .Run())
         return Failure("cannot keep the absence");
     return {};
@@ -276,7 +272,7 @@ Status ClassRecord::ListPages(const std::vector<SheetPage>& pages)
         return begun;
     RecordStatement insert(
         m_db, "INSERT OR IGNORE INTO pages(path, page, page_count, listed_at) VALUES(?, ?, ?, ?)");
-    const std::string now = Now();
+    const std::string now = UtcNow();
     for (const SheetPage& page : pages)
         if (!insert.Bind(1, page.file)
                  .Bind(2, int64_t { page.page })

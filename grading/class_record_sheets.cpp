@@ -4,8 +4,6 @@
 
 #include <sqlite3.h>
 
-#include <QDateTime>
-
 namespace {
 
 constexpr char kMessageSeparator = '\x1e';
@@ -252,7 +250,7 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
     page.Bind(1, sheet.page.file)
         .Bind(2, int64_t { sheet.page.page })
         .Bind(3, int64_t { sheet.page.pageCount });
-    page.Bind(4, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString());
+    page.Bind(4, UtcNow());
     if (page.Step() != SQLITE_ROW)
         return Failure("cannot list the page");
     const int64_t pageId = page.Int(0);
@@ -271,7 +269,7 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
         "?18,"
         " ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, ?27, ?28, ?29, ?30, ?31, ?32, ?33, ?34, ?35, ?36, ?37)");
     insert.Bind(1, pageId).Bind(2, sheet.file.sha256).Bind(3, sheet.file.size).Bind(4, sheet.file.modifiedNs);
-    insert.Bind(5, m_key).Bind(6, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString());
+    insert.Bind(5, m_key).Bind(6, UtcNow());
     insert.Bind(7, std::string(StatusName(outcome.status))).Bind(8, outcome.refusal);
     insert.Bind(9, Joined(outcome.messages, kMessageSeparator)).Bind(10, outcome.writeFailure);
     insert.Bind(11, int64_t { sheet.measured }).Bind(12, int64_t { outcome.examineeId });

@@ -7,6 +7,8 @@
 
 namespace {
 
+const std::vector<RosterStudent> kNoStudents;
+
 std::string IdText(int32_t id)
 {
     return FormatText("%08d", id);
@@ -125,7 +127,7 @@ std::vector<ClassReviewItem> ClassReviewItems(const std::vector<std::optional<Re
         item.proposed = item.current; // kept as read unless a student is picked
         items.push_back(std::move(item));
     }
-    for (const RosterStudent& student : roster ? roster->Students() : std::vector<RosterStudent>())
+    for (const RosterStudent& student : roster ? roster->Students() : kNoStudents)
         if (!sheetsOfId.contains(student.id)) {
             ClassReviewItem item;
             item.kind = ClassReviewKind::Absent;

@@ -28,3 +28,13 @@ FileFingerprint FingerprintOf(const std::string& path)
     print.sha256 = hash.result().toHex().toStdString();
     return print;
 }
+
+FileSince StateSince(const std::string& path, const FileFingerprint& recorded)
+{
+    const FileFingerprint now = StatOf(path);
+    if (now.size == recorded.size && now.modifiedNs == recorded.modifiedNs)
+        return FileSince::Unchanged;
+    if (now.size < 0)
+        return FileSince::Gone;
+    return FingerprintOf(path).SameContent(recorded) ? FileSince::Unchanged : FileSince::Changed;
+}

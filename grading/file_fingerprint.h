@@ -17,3 +17,8 @@ FileFingerprint FingerprintOf(const std::string& path);
 // Size and change time only: enough to tell that a file has not changed since it was
 // fingerprinted, without reading it.
 FileFingerprint StatOf(const std::string& path);
+
+// What became of a fingerprinted file.
+enum class FileSince { Unchanged, Changed, Gone };
+// A file whose size and change time are as recorded is not read again.
+FileSince StateSince(const std::string& path, const FileFingerprint& recorded);

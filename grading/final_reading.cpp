@@ -16,27 +16,6 @@ namespace {
 constexpr const char* kHowNames[] = { "second", "typed", "first", "policy" };
 constexpr const char* kSheetItems[] = { "tilt", "mark", "checked" };
 
-std::string UserName()
-{
-    if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name)
-        return entry->pw_name;
-    const char* name = std::getenv("USER");
-    return name ? name : "unknown";
-}
-
-std::string NowUtc()
-{
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto millis
-        = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    std::tm utc {};
-    gmtime_r(&seconds, &utc);
-    char text[40];
-    const size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
-    return std::string(text, length) + '.' + std::to_string(1000 + millis).substr(1) + 'Z';
-}
-
 // The question (0 first) or ID column (0 the leftmost) an item names; -1 for another item.
 int Numbered(const std::string& item, const std::string& prefix, int count)
 {
@@ -114,11 +93,32 @@ std::optional<ResolutionHow> HowNamed(const std::string& name)
     return std::nullopt;
 }
 
+std::string OperatingSystemUser()
+{
+    if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name)
+        return entry->pw_name;
+    const char* name = std::getenv("USER");
+    return name ? name : "unknown";
+}
+
+std::string UtcNow()
+{
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis
+        = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    std::tm utc {};
+    gmtime_r(&seconds, &utc);
+    char text[40];
+    const size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+    return std::string(text, length) + '.' + std::to_string(1000 + millis).substr(1) + 'Z';
+}
+
 Resolution MakeResolution(std::string item, std::string machineValue, std::string chosenValue,
     ResolutionHow how, std::string reason)
 {
-    return { std::move(item), std::move(machineValue), std::move(chosenValue), how, UserName(), NowUtc(),
-        std::move(reason) };
+    return { std::move(item), std::move(machineValue), std::move(chosenValue), how, OperatingSystemUser(),
+        UtcNow(), std::move(reason) };
 }
 
 Result<std::string> ResolvedValue(const std::string& item, const std::string& value)

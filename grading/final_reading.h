@@ -37,6 +37,11 @@ struct Resolution {
     std::string reason; // why, when given
 };
 
+// Who runs the program, as the operating system knows them.
+std::string OperatingSystemUser();
+// Now, in UTC, ISO 8601 with milliseconds: "2026-12-08T21:15:52.526Z".
+std::string UtcNow();
+
 // A resolution made now by the person running the program.
 Resolution MakeResolution(std::string item, std::string machineValue, std::string chosenValue,
     ResolutionHow how, std::string reason = {});

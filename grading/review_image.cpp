@@ -102,11 +102,8 @@ std::string SaveReviewImage(
 QImage CutRecordedIdArea(const RecordedSheet& sheet)
 {
     const SheetPage& page = sheet.page;
-    const FileFingerprint now = StatOf(page.file);
-    const bool unchanged = now.size == sheet.file.size
-        && (now.modifiedNs == sheet.file.modifiedNs || FingerprintOf(page.file).SameContent(sheet.file));
     SheetImage scan;
-    if (!sheet.measured || !unchanged
+    if (!sheet.measured || StateSince(page.file, sheet.file) != FileSince::Unchanged
         || !LoadSheetPage(scan, page.file, page.page, page.pageCount, {}, page.directory))
         return {};
     scan.ConvertTo24Bits();

@@ -15,25 +15,15 @@
 
 namespace {
 
-QByteArray Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process; // the fixture's PATH is empty
-    const QString tool = QStandardPaths::findExecutable(program, { "/usr/bin", "/usr/local/bin" });
-    process.start(tool.isEmpty() ? program : tool, arguments);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
-        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
-    return process.readAllStandardOutput();
-}
-
 // What a teacher reads of a PDF, and of a workbook: its sheets' cells and its strings.
 QByteArray PdfText(const QString& path, const QStringList& area = {})
 {
-    return Run("pdftotext", QStringList { "-layout" } + area + QStringList { path, "-" });
+    return ToolOutput("pdftotext", QStringList { "-layout" } + area + QStringList { path, "-" });
 }
 
 QByteArray WorkbookCells(const QString& path)
 {
-    return Run("unzip", { "-p", path, "xl/worksheets/sheet*.xml", "xl/sharedStrings.xml" });
+    return ToolOutput("unzip", { "-p", path, "xl/worksheets/sheet*.xml", "xl/sharedStrings.xml" });
 }
 
 // Text to compare with pdftotext's, which drops Thai marks above and below a letter.
@@ -51,7 +41,7 @@ private:
     // A drawn class in its folder, with the names of its scans.
     QStringList Draw(const QString& folder, const QStringList& options)
     {
-        Run(VANTREL_SHEET_TOOL,
+        ToolOutput(VANTREL_SHEET_TOOL,
             QStringList { "batch", "--count", "6", "--format", "jpg", "--out", folder } + options);
         QStringList scans = QDir(folder).entryList({ "*.jpg" }, QDir::Files, QDir::Name);
         for (QString& scan : scans)
@@ -121,7 +111,7 @@ private slots:
             }
             QCOMPARE(window->findChild<QLabel*>("key")->text(),
                 QString("เฉลย: %1 (%2 ข้อ)").arg(name).arg(g_enteredKey.count));
-            Run(VANTREL_GRADE_TOOL,
+            ToolOutput(VANTREL_GRADE_TOOL,
                 QStringList { "--key", keyFile, "--quiet", "--xlsx", Path(name + ".xlsx"), "--report",
                     Path(name + ".pdf"), "--slips", Path(name + "-slips.pdf") }
                     + scans);
@@ -131,7 +121,7 @@ private slots:
             QCOMPARE(WorkbookCells(Path(name + "-window.xlsx")), WorkbookCells(Path(name + ".xlsx")));
             QCOMPARE(PdfText(Path(name + "-window.pdf")), PdfText(Path(name + ".pdf")));
             QCOMPARE(PdfText(Path(name + "-window-slips.pdf")), PdfText(Path(name + "-slips.pdf")));
-            QCOMPARE(Run("pdfimages", { "-list", Path(name + "-window-slips.pdf") }).count('\n'),
+            QCOMPARE(ToolOutput("pdfimages", { "-list", Path(name + "-window-slips.pdf") }).count('\n'),
                 2 + scans.size());
         }
 
@@ -277,8 +267,8 @@ private slots:
         QVERIFY(window);
         const QString record = window->RecordPath();
         QCOMPARE(record, QFileInfo(Path("kept/kept.vantrel")).absoluteFilePath());
-        window->Settle(0, MakeResolution("q1", "?", "ab", ResolutionHow::Typed, "two marks"));
-        window->Settle(1, MakeResolution("id:1", "?", "9", ResolutionHow::Typed));
+        window->Settle(0, { MakeResolution("q1", "?", "ab", ResolutionHow::Typed, "two marks") });
+        window->Settle(1, { MakeResolution("id:1", "?", "9", ResolutionHow::Typed) });
         const QStringList before = Cells(*window->Table());
         QVERIFY(before.join('\n').contains("|9"));
         QVERIFY(before.join('\n').contains("นักเรียน เก็บ"));
@@ -305,7 +295,8 @@ private slots:
         // Slips cut each ID area from its scan again, but from none that has changed.
         Answer<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
         Export(*windows[0], 4, Path("kept-slips.pdf"));
-        QCOMPARE(Run("pdfimages", { "-list", Path("kept-slips.pdf") }).count('\n'), 2 + scans.size() - 1);
+        QCOMPARE(
+            ToolOutput("pdfimages", { "-list", Path("kept-slips.pdf") }).count('\n'), 2 + scans.size() - 1);
     }
 };
 

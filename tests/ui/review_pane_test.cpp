@@ -207,16 +207,18 @@ private slots:
         Click(*window, "export4");
         Answer<QFileDialog>(ChooseFile(folder + "/final.pdf"));
         Click(*window, "export2");
-        const QStringList report = Output("pdftotext", { "-layout", folder + "/final.pdf", "-" }).split('\n');
-        const QString scores = Output("python3",
+        const QStringList report
+            = QString::fromUtf8(ToolOutput("pdftotext", { "-layout", folder + "/final.pdf", "-" }))
+                  .split('\n');
+        const QString scores = QString::fromUtf8(ToolOutput("python3",
             { "-c",
                 "import openpyxl, sys\n"
                 "for r in openpyxl.load_workbook(sys.argv[1]).worksheets[0].iter_rows(min_row=2, "
                 "values_only=True):\n"
                 "    print(r[0].split('/')[-1], r[1], r[4], r[5], r[6], r[8] or '-')",
-                folder + "/final.xlsx" });
+                folder + "/final.xlsx" }));
         // pdftotext gives Thai marks above and below a letter as private characters, or none.
-        const QString slips = Output("pdftotext", { folder + "/final-slips.pdf", "-" })
+        const QString slips = QString::fromUtf8(ToolOutput("pdftotext", { folder + "/final-slips.pdf", "-" }))
                                   .remove(QRegularExpression("[\\s\\p{Mn}\\p{Co}]"));
         QCOMPARE(slips.count("ใบแจงผลการสอบ"), sheets);
         for (const QStringList& sheet : truth) {
@@ -234,14 +236,6 @@ private slots:
                     && slips.contains(QString("คะแนน%1/%2").arg(sheet[2]).arg(keyed)),
                 qPrintable(sheet[0]));
         }
-    }
-
-    static QString Output(const QString& program, const QStringList& arguments)
-    {
-        QProcess process;
-        process.start(QStandardPaths::findExecutable(program, { "/usr/bin", "/usr/local/bin" }), arguments);
-        return process.waitForFinished(120000) ? QString::fromUtf8(process.readAllStandardOutput())
-                                               : QString();
     }
 };
 

@@ -17,8 +17,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QProcess>
 #include <QQueue>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -81,6 +83,18 @@ private:
     QTimer m_poll;
     QQueue<std::function<bool(QWidget*)>> m_answers;
 };
+
+// What a tool of the system printed; the fixture's PATH is empty, so it is looked for
+// where Debian puts it.
+inline QByteArray ToolOutput(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    const QString tool = QStandardPaths::findExecutable(program, { "/usr/bin", "/usr/local/bin" });
+    process.start(tool.isEmpty() ? program : tool, arguments);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+    return process.readAllStandardOutput();
+}
 
 inline QByteArray ReadAll(const QString& path)
 {
