@@ -22,11 +22,11 @@ constexpr size_t kRandomLetters = 6; // mkstemp's XXXXXX
 // holds a path to remove (2).
 enum SlotState { Free = 0, Filling = 1, Listed = 2 };
 struct ScratchSlot {
-    std::atomic<int> state;
-    char path[PATH_MAX];
+    std::atomic<int> state { Free };
+    char path[PATH_MAX] {};
 };
 constexpr int kSlots = 512; // every job's picture and every output at once, with room to spare
-ScratchSlot g_scratch[kSlots];
+constinit ScratchSlot g_scratch[kSlots]; // zeroed at load: no page is touched before use
 
 void RemoveListedAndReraise(int signal)
 {

@@ -15,25 +15,31 @@ namespace {
 namespace fs = std::filesystem;
 
 // One file however it is named: the device and inode of an existing file (so hard
-// links and symbolic links meet), otherwise the canonical form of its path.
+// links and symbolic links meet); a missing one by the canonical form of its path, made
+// only when needed (a class of a thousand sheets would otherwise resolve every path).
 struct FileIdentity {
-    std::string canonical;
+    std::string path;
     std::optional<std::pair<dev_t, ino_t>> node;
 
+    std::string Canonical() const
+    {
+        std::error_code error;
+        const fs::path canonical = fs::weakly_canonical(fs::absolute(path, error), error);
+        return error ? path : canonical.string();
+    }
+
+    // An existing file and a missing one are never the same file.
     bool operator==(const FileIdentity& other) const
     {
-        if (node && other.node)
-            return *node == *other.node;
-        return canonical == other.canonical;
+        if (node || other.node)
+            return node == other.node;
+        return Canonical() == other.Canonical();
     }
 };
 
 FileIdentity IdentityOf(const std::string& path)
 {
-    FileIdentity identity;
-    std::error_code error;
-    const fs::path canonical = fs::weakly_canonical(fs::absolute(path, error), error);
-    identity.canonical = error ? path : canonical.string();
+    FileIdentity identity { path, std::nullopt };
     struct stat info { };
     if (::stat(path.c_str(), &info) == 0)
         identity.node = std::make_pair(info.st_dev, info.st_ino);
