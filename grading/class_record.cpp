@@ -36,10 +36,11 @@ CREATE TABLE questions(sheet_id INTEGER NOT NULL REFERENCES sheets, question INT
   box_a INTEGER, box_b INTEGER, box_c INTEGER, box_d INTEGER, box_e INTEGER,
   row_rejected INTEGER, row_margin INTEGER, first_marked TEXT, first_score TEXT,
   second_marked TEXT, ink_a INTEGER, ink_b INTEGER, ink_c INTEGER, ink_d INTEGER, ink_e INTEGER,
-  PRIMARY KEY(sheet_id, question)) WITHOUT ROWID;
+  second_doubt INTEGER NOT NULL DEFAULT 0, PRIMARY KEY(sheet_id, question)) WITHOUT ROWID;
 CREATE TABLE id_columns(sheet_id INTEGER NOT NULL REFERENCES sheets, id_column INTEGER NOT NULL,
   winner INTEGER, winner_black INTEGER, runner_up INTEGER, runner_up_black INTEGER,
-  second_digit INTEGER, second_ink TEXT, PRIMARY KEY(sheet_id, id_column)) WITHOUT ROWID;
+  second_digit INTEGER, second_ink TEXT, second_doubt INTEGER NOT NULL DEFAULT 0,
+  PRIMARY KEY(sheet_id, id_column)) WITHOUT ROWID;
 CREATE TABLE review_items(sheet_id INTEGER NOT NULL REFERENCES sheets, position INTEGER NOT NULL,
   item TEXT, first TEXT, second TEXT, reason TEXT, why INTEGER, figure1 REAL, figure2 REAL,
   PRIMARY KEY(sheet_id, position)) WITHOUT ROWID;
@@ -47,6 +48,16 @@ CREATE TABLE resolutions(id INTEGER PRIMARY KEY, sheet_id INTEGER NOT NULL REFER
   item TEXT NOT NULL, machine_value TEXT NOT NULL, chosen_value TEXT NOT NULL,
   how TEXT NOT NULL CHECK(how IN ('second', 'typed', 'first', 'policy')),
   os_user TEXT NOT NULL, at TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '');
+)";
+
+// What the second reading hesitated over in each row and ID column came with format 2;
+// a record of format 1 gains the columns, its rows read as nothing doubted.
+constexpr const char* kSecondDoubts = R"(
+BEGIN IMMEDIATE;
+ALTER TABLE questions ADD COLUMN second_doubt INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE id_columns ADD COLUMN second_doubt INTEGER NOT NULL DEFAULT 0;
+PRAGMA user_version=2;
+COMMIT;
 )";
 
 // The class lists the class was graded with, newest last, and the students of the list a
@@ -169,6 +180,9 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
         if (const Status made = record->Execute(schema.c_str()); !made)
             return made;
     }
+    if (!blank && format < 2)
+        if (const Status doubts = record->Execute(kSecondDoubts); !doubts)
+            return doubts;
     if (const Status lists = record->Execute(kClassLists); !lists)
         return lists;
     return record;

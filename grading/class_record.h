@@ -30,7 +30,7 @@ struct RecordedResolution {
 class ClassRecord {
 public:
     // The format this program writes; a record of a later one is refused.
-    static constexpr int kFormat = 1;
+    static constexpr int kFormat = 2;
 
     // Opens the record, or creates it when `create` and no file is there. A file that
     // is not a class record, one of a newer format or a damaged one is refused.

@@ -34,6 +34,12 @@ std::optional<QuestionScore> ScoreOf(const std::string& letter)
     return std::nullopt;
 }
 
+// A doubt as the record keeps it; one this build does not know is no doubt.
+MarkDoubt DoubtOf(int64_t code)
+{
+    return code > 0 && code < kMarkDoubtCount ? static_cast<MarkDoubt>(code) : MarkDoubt::None;
+}
+
 std::string Joined(const std::vector<std::string>& parts, char separator)
 {
     std::string joined;
@@ -107,11 +113,13 @@ struct DetailQueries {
     explicit DetailQueries(sqlite3* db)
         : questions(db,
             "SELECT question, box_a, box_b, box_c, box_d, box_e, row_rejected, row_margin, first_marked,"
-            " first_score, second_marked, ink_a, ink_b, ink_c, ink_d, ink_e FROM questions WHERE sheet_id = "
+            " first_score, second_marked, ink_a, ink_b, ink_c, ink_d, ink_e, second_doubt FROM questions "
+            "WHERE"
+            " sheet_id = "
             "?")
         , idColumns(db,
-              "SELECT id_column, winner, winner_black, runner_up, runner_up_black, second_digit, second_ink"
-              " FROM id_columns WHERE sheet_id = ?")
+              "SELECT id_column, winner, winner_black, runner_up, runner_up_black, second_digit, second_ink,"
+              " second_doubt FROM id_columns WHERE sheet_id = ?")
         , reviewItems(db,
               "SELECT item, first, second, reason, why, figure1, figure2 FROM review_items WHERE sheet_id = ?"
               " ORDER BY position")
@@ -142,6 +150,7 @@ struct DetailQueries {
             sheet.outcome.markedLetters[q] = questions.Text(8);
             sheet.outcome.questionScores[q] = ScoreOf(questions.Text(9));
             sheet.second.marked[q] = questions.Text(10);
+            sheet.second.answerDoubt[q] = DoubtOf(questions.Int(16));
         }
         while (idColumns.Step() == SQLITE_ROW) {
             const int64_t column = idColumns.Int(0);
@@ -155,6 +164,7 @@ struct DetailQueries {
             const std::vector<std::string> ink = Split(idColumns.Text(6), ',');
             for (size_t digit = 0; digit < ink.size() && digit < 10; ++digit)
                 sheet.second.idInk[c][digit] = std::atoi(ink[digit].c_str());
+            sheet.second.idDoubt[c] = DoubtOf(idColumns.Int(7));
         }
         while (reviewItems.Step() == SQLITE_ROW)
             sheet.outcome.review.items.push_back({ reviewItems.Text(0), reviewItems.Text(1),
@@ -295,7 +305,7 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
 
     RecordStatement question(m_db,
         "INSERT INTO questions VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
-        "?17)");
+        "?17, ?18)");
     for (size_t q = 0; q < kQuestionCount; ++q) {
         const QuestionMeasure& measure = sheet.measures.questions[q];
         question.Bind(1, id).Bind(2, static_cast<int64_t>(q + 1));
@@ -307,11 +317,11 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
         question.Bind(10, outcome.markedLetters[q]);
         const std::optional<QuestionScore>& score = outcome.questionScores[q];
         question.Bind(11, score ? std::string(1, ScoreLetter(*score)) : std::string());
-        question.Bind(12, second.marked[q]);
+        question.Bind(12, second.marked[q]).Bind(18, static_cast<int64_t>(second.answerDoubt[q]));
         if (!question.Run())
             return Failure("cannot add the sheet " + outcome.file);
     }
-    RecordStatement column(m_db, "INSERT INTO id_columns VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+    RecordStatement column(m_db, "INSERT INTO id_columns VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
     for (size_t c = 0; c < kIdDigitCount; ++c) {
         const IdColumnMeasure& measure = sheet.measures.idColumns[c];
         std::vector<std::string> ink;
@@ -321,7 +331,8 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
         column.Bind(4, int64_t { measure.winnerBlack }).Bind(5, int64_t { measure.runnerUp });
         column.Bind(6, int64_t { measure.runnerUpBlack })
             .Bind(7, int64_t { second.digits[c] })
-            .Bind(8, Joined(ink, ','));
+            .Bind(8, Joined(ink, ','))
+            .Bind(9, static_cast<int64_t>(second.idDoubt[c]));
         if (!column.Run())
             return Failure("cannot add the sheet " + outcome.file);
     }

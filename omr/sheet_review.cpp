@@ -101,6 +101,24 @@ Doubt IdColumnDoubt(const IdColumnMeasure& measure, int firstDigit)
 
 const Doubt kReadingsDiffer { "the readings differ", ReviewReason::ReadingsDiffer };
 
+// What the second reading hesitated over in a row or an ID column, as a doubt.
+Doubt MarkDoubtOf(MarkDoubt doubt)
+{
+    switch (doubt) {
+    case MarkDoubt::ErasedResidue:
+        return { "a box as light as an erased mark", ReviewReason::ErasedResidue };
+    case MarkDoubt::RingOnly:
+        return { "a ring round the letter, its middle light", ReviewReason::RingOnly };
+    case MarkDoubt::SmallFill:
+        return { "a box filled far less than the other marks", ReviewReason::SmallFill };
+    case MarkDoubt::CloseMarks:
+        return { "a box nearly as dark as the mark", ReviewReason::CloseMarks };
+    case MarkDoubt::None:
+        break;
+    }
+    return {};
+}
+
 int FirstDigit(int32_t id, size_t column)
 {
     for (size_t i = column + 1; i < kIdDigitCount; ++i)
@@ -161,6 +179,8 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
         Doubt why = IdColumnDoubt(measures.idColumns[column], firstDigit);
         if (why.text.empty() && second.read && secondDigit != firstDigit)
             why = kReadingsDiffer;
+        if (why.text.empty() && second.read)
+            why = MarkDoubtOf(second.idDoubt[column]);
         if (!why.text.empty())
             add("id:" + std::to_string(column + 1), std::to_string(firstDigit), DigitText(secondDigit), why);
     }
@@ -178,6 +198,8 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
         Doubt why = QuestionDoubt(measure, second.read ? second.marked[q] : "?");
         if (why.text.empty() && second.read && *secondScore != *first.scores[q])
             why = kReadingsDiffer;
+        if (why.text.empty() && second.read)
+            why = MarkDoubtOf(second.answerDoubt[q]);
         if (!why.text.empty())
             add("q" + std::to_string(q + 1), std::string(1, ScoreLetter(*first.scores[q])),
                 std::string(1, ScoreLetter(*secondScore)) + " " + Letters(second.marked[q]), why);

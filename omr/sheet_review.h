@@ -33,8 +33,12 @@ enum class ReviewReason {
     NoSecondMark,
     NotSolidMark,
     CheckedBefore,
+    ErasedResidue, // the second reading found a mark as light as an erasure's trace
+    RingOnly,
+    SmallFill,
+    CloseMarks,
 };
-inline constexpr int kReviewReasonCount = 11;
+inline constexpr int kReviewReasonCount = 15;
 
 // One thing a person should look at on a sheet.
 struct ReviewItem {

@@ -90,6 +90,14 @@ std::string ReviewReasonText(ReviewReason why, const std::array<double, 2>& figu
         return ReviewTexts::tr("จุดอ้างอิงไม่ใช่มุมของเครื่องหมายสีดำทึบ").toStdString();
     case ReviewReason::CheckedBefore:
         return ReviewTexts::tr("แผ่นนี้มีสีของการตรวจครั้งก่อนอยู่แล้ว").toStdString();
+    case ReviewReason::ErasedResidue:
+        return ReviewTexts::tr("รอยลบไม่สะอาด").toStdString();
+    case ReviewReason::RingOnly:
+        return ReviewTexts::tr("วงรอบตัวอักษร ไม่ได้ระบายช่อง").toStdString();
+    case ReviewReason::SmallFill:
+        return ReviewTexts::tr("ระบายไม่เต็มช่อง").toStdString();
+    case ReviewReason::CloseMarks:
+        return ReviewTexts::tr("มีช่องที่เข้มเกือบเท่ารอยระบาย").toStdString();
     }
     return ReviewTexts::tr("การอ่านสองครั้งได้ผลไม่ตรงกัน").toStdString();
 }

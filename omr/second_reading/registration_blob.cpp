@@ -114,5 +114,6 @@ std::optional<RegistrationBlob> FindRegistrationBlob(const GreyPage& page, const
         return std::nullopt;
     best.centreX /= best.pixels;
     best.centreY /= best.pixels;
+    best.ink = paper - ink;
     return best;
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace {
@@ -18,6 +19,25 @@ constexpr double kMarkShare = 0.5;
 // 10 to 12 pixels, and every other pixel of its middle tells its ink.
 constexpr int kSamplesAcross = 5;
 constexpr double kSampleStep = 2;
+
+// Sixteen points on a circle just outside a box (its half width 7, a pen's ring 1.5
+// beyond), short of the next box 19.5 away.
+constexpr double kRingRadius = 8.5;
+constexpr std::array<SheetPoint, 16> kRingOffsets = [] {
+    // cos and sin of k * 22.5 degrees, which constexpr cannot compute
+    constexpr std::array<double, 5> kCos { 1, 0.9238795325, 0.7071067812, 0.3826834324, 0 };
+    std::array<SheetPoint, 16> points {};
+    for (size_t k = 0; k < 16; ++k) {
+        const size_t quarter = k / 4;
+        const size_t step = k % 4;
+        const double c = kCos[step];
+        const double s = kCos[4 - step];
+        const double x = quarter == 0 ? c : quarter == 1 ? -s : quarter == 2 ? -c : s;
+        const double y = quarter == 0 ? s : quarter == 1 ? c : quarter == 2 ? -s : -c;
+        points[k] = { kRingRadius * x, kRingRadius * y };
+    }
+    return points;
+}();
 
 // The brightness of bare paper: most of a sheet is paper. Every sixth row and
 // third column are enough, and a row's pixels share its cache lines.
@@ -33,8 +53,10 @@ SheetPoint Centre(const PixelArea& area)
     return { (area.columns.first + area.columns.end - 1) / 2.0, (area.rows.first + area.rows.end - 1) / 2.0 };
 }
 
-// How much darker than the paper the box around a form point is, on average.
-int BoxInk(const GreyPage& page, const PageTransform& transform, SheetPoint formCentre, int paper)
+// How much darker than the paper the box around a form point is: on average and at the
+// third darkest of its samples (one noisy pixel is not a line), and on a ring just
+// outside it.
+BoxInk BoxInkAt(const GreyPage& page, const PageTransform& transform, SheetPoint formCentre, int paper)
 {
     constexpr double kHalfSpan = (kSamplesAcross - 1) * kSampleStep / 2;
     // The samples lie on a grid turned with the page: its first point mapped, then
@@ -43,28 +65,51 @@ int BoxInk(const GreyPage& page, const PageTransform& transform, SheetPoint form
     const SheetPoint across { kSampleStep * transform.Across().x, kSampleStep * transform.Across().y };
     const SheetPoint down { kSampleStep * transform.Down().x, kSampleStep * transform.Down().y };
     int sum = 0;
+    std::array<int, 3> darkest {}; // darkest first
     for (int j = 0; j < kSamplesAcross; ++j) {
         const SheetPoint rowStart { first.x + j * down.x, first.y + j * down.y };
-        for (int i = 0; i < kSamplesAcross; ++i)
-            sum += std::max(0, paper - page.Near(rowStart.x + i * across.x, rowStart.y + i * across.y));
+        for (int i = 0; i < kSamplesAcross; ++i) {
+            int ink = std::max(0, paper - page.Near(rowStart.x + i * across.x, rowStart.y + i * across.y));
+            sum += ink;
+            for (int& kept : darkest)
+                if (ink > kept)
+                    std::swap(ink, kept);
+        }
     }
-    return sum / (kSamplesAcross * kSamplesAcross);
+    int ring = 0;
+    for (const SheetPoint& offset : kRingOffsets) {
+        const SheetPoint point = transform.Map({ formCentre.x + offset.x, formCentre.y + offset.y });
+        ring += std::max(0, paper - page.Near(point.x, point.y));
+    }
+    return { sum / (kSamplesAcross * kSamplesAcross), darkest.back(),
+        ring / static_cast<int>(kRingOffsets.size()) };
 }
 
-// The ink of the sheet's typical mark: the median of the darkest box of every
-// group (row or ID column) that holds any ink at all.
-int TypicalMarkInk(const SecondReading& reading)
+// The ink of the sheet's typical mark: the median, over every group (row or ID column)
+// that holds any ink at all, of its darkest box's mean and of that box's darkest samples.
+SheetInk TypicalInk(const std::vector<std::span<const BoxInk>>& groups)
 {
-    std::vector<int> darkest;
-    for (const auto& row : reading.answerInk)
-        darkest.push_back(*std::max_element(row.begin(), row.end()));
-    for (const auto& column : reading.idInk)
-        darkest.push_back(*std::max_element(column.begin(), column.end()));
-    std::erase_if(darkest, [](int ink) { return ink < kLeastMarkInk; });
-    if (darkest.empty())
-        return 0;
-    std::nth_element(darkest.begin(), darkest.begin() + static_cast<long>(darkest.size() / 2), darkest.end());
-    return darkest[darkest.size() / 2];
+    std::vector<int> averages;
+    std::vector<int> peaks;
+    for (const std::span<const BoxInk> group : groups) {
+        const BoxInk& darkest = *std::max_element(group.begin(), group.end(),
+            [](const BoxInk& a, const BoxInk& b) { return a.average < b.average; });
+        if (darkest.average >= kLeastMarkInk) {
+            averages.push_back(darkest.average);
+            peaks.push_back(darkest.peak);
+        }
+    }
+    const auto median = [](std::vector<int>& values) {
+        if (values.empty())
+            return 0;
+        std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2), values.end());
+        return values[values.size() / 2];
+    };
+    SheetInk ink;
+    ink.typicalAverage = median(averages);
+    ink.typicalPeak = median(peaks);
+    ink.markedInk = std::max(kLeastMarkInk, static_cast<int>(kMarkShare * ink.typicalAverage));
+    return ink;
 }
 
 } // namespace
@@ -97,31 +142,46 @@ SecondReading ReadSecondly(const GreyPage& page)
     const IdBandLayout bands = LayIdBands(form);
     const int digitOrigin = IdDigitOrigin(form);
     const int paper = PaperLevel(page);
+    std::array<std::array<BoxInk, kLettersPerRow>, kQuestionCount> answerBoxes {};
+    std::array<std::array<BoxInk, 10>, kIdDigitCount> idBoxes {};
     for (size_t q = 0; q < rows.size(); ++q)
         for (int letter = 0; letter < kLettersPerRow; ++letter)
-            reading.answerInk[q][static_cast<size_t>(letter)]
-                = BoxInk(page, transform, Centre(AnswerBoxArea(LayAnswerBox(rows[q], letter))), paper);
+            answerBoxes[q][static_cast<size_t>(letter)]
+                = BoxInkAt(page, transform, Centre(AnswerBoxArea(LayAnswerBox(rows[q], letter))), paper);
     for (size_t band = 0; band < bands.tops.size(); ++band) {
         const PixelArea area = IdBandArea(bands.tops[band], bands.left);
         for (size_t digit = 0; digit < kIdDigitColumns.size(); ++digit) {
             const PixelArea box { { digitOrigin + kIdDigitColumns[digit].first,
                                       digitOrigin + kIdDigitColumns[digit].last + 1 },
                 area.rows };
-            reading.idInk[band][digit] = BoxInk(page, transform, Centre(box), paper);
+            idBoxes[band][digit] = BoxInkAt(page, transform, Centre(box), paper);
         }
     }
 
-    reading.markedInk = std::max(kLeastMarkInk, static_cast<int>(kMarkShare * TypicalMarkInk(reading)));
-    for (size_t q = 0; q < rows.size(); ++q)
-        for (int letter = 0; letter < kLettersPerRow; ++letter)
-            if (reading.answerInk[q][static_cast<size_t>(letter)] >= reading.markedInk)
+    std::vector<std::span<const BoxInk>> groups(answerBoxes.begin(), answerBoxes.end());
+    groups.insert(groups.end(), idBoxes.begin(), idBoxes.end());
+    SheetInk ink = TypicalInk(groups);
+    reading.markedInk = ink.markedInk;
+    ink.printInk = (left->ink + right->ink) / 2;
+    for (size_t q = 0; q < rows.size(); ++q) {
+        const GroupJudgement judged = JudgeGroup(answerBoxes[q], ink);
+        for (size_t letter = 0; letter < kLettersPerRow; ++letter) {
+            reading.answerInk[q][letter] = answerBoxes[q][letter].average;
+            if (judged.marked & (1u << letter))
                 reading.marked[q] += static_cast<char>('a' + letter);
+        }
+        reading.answerDoubt[q] = judged.doubt;
+    }
     for (size_t band = 0; band < reading.digits.size(); ++band) {
+        const GroupJudgement judged = JudgeGroup(idBoxes[band], ink);
         int digit = kNoDigitMarked;
-        for (size_t d = 0; d < reading.idInk[band].size(); ++d)
-            if (reading.idInk[band][d] >= reading.markedInk)
+        for (size_t d = 0; d < idBoxes[band].size(); ++d) {
+            reading.idInk[band][d] = idBoxes[band][d].average;
+            if (judged.marked & (1u << d))
                 digit = digit == kNoDigitMarked ? static_cast<int>(d) : kSeveralDigitsMarked;
+        }
         reading.digits[band] = digit;
+        reading.idDoubt[band] = judged.doubt;
     }
     return reading;
 }

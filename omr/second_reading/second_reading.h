@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
+#include "omr/second_reading/mark_judgement.h"
 #include "omr/second_reading/page_transform.h"
 #include "omr/sheet_layout.h"
 
@@ -28,6 +29,9 @@ struct SecondReading {
     std::array<std::array<int, kLettersPerRow>, kQuestionCount> answerInk {};
     std::array<std::array<int, 10>, kIdDigitCount> idInk {};
     int markedInk = 0;
+    // Where a careful teacher would look twice: a row or column read with a doubt.
+    std::array<MarkDoubt, kQuestionCount> answerDoubt {};
+    std::array<MarkDoubt, kIdDigitCount> idDoubt {};
 
     // The eight digits, '?' where a column is not settled.
     std::string IdText() const;

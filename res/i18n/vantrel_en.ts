@@ -265,6 +265,22 @@
         <translation>the sheet already carries the colours of a check</translation>
     </message>
     <message>
+        <source>รอยลบไม่สะอาด</source>
+        <translation>an answer not cleanly erased</translation>
+    </message>
+    <message>
+        <source>วงรอบตัวอักษร ไม่ได้ระบายช่อง</source>
+        <translation>a ring drawn round the letter, the box not filled</translation>
+    </message>
+    <message>
+        <source>ระบายไม่เต็มช่อง</source>
+        <translation>the box only partly filled</translation>
+    </message>
+    <message>
+        <source>มีช่องที่เข้มเกือบเท่ารอยระบาย</source>
+        <translation>another box nearly as dark as the mark</translation>
+    </message>
+    <message>
         <source>ควรตรวจสอบ %1</source>
         <translation>to check: %1</translation>
     </message>

@@ -265,6 +265,22 @@
         <translation>แผ่นนี้มีสีของการตรวจครั้งก่อนอยู่แล้ว</translation>
     </message>
     <message>
+        <source>รอยลบไม่สะอาด</source>
+        <translation>รอยลบไม่สะอาด</translation>
+    </message>
+    <message>
+        <source>วงรอบตัวอักษร ไม่ได้ระบายช่อง</source>
+        <translation>วงรอบตัวอักษร ไม่ได้ระบายช่อง</translation>
+    </message>
+    <message>
+        <source>ระบายไม่เต็มช่อง</source>
+        <translation>ระบายไม่เต็มช่อง</translation>
+    </message>
+    <message>
+        <source>มีช่องที่เข้มเกือบเท่ารอยระบาย</source>
+        <translation>มีช่องที่เข้มเกือบเท่ารอยระบาย</translation>
+    </message>
+    <message>
         <source>ควรตรวจสอบ %1</source>
         <translation>ควรตรวจสอบ %1</translation>
     </message>

@@ -34,6 +34,7 @@ while IFS='|' read -r name options; do
 done <<'CASES'
 clean|
 stress|--preset stress
+classroom|--preset classroom
 CASES
 
 # The class list graded with is kept once, and names the students of a re-score given none.
@@ -69,7 +70,7 @@ sqlite3 "$work/clean.vantrel" "UPDATE questions SET box_a = 0" 2>/dev/null && fa
 
 # what the --class path is | how it is made | what the refusal says
 printf 'not a database\n' >"$work/text.vantrel"
-cp "$work/clean.vantrel" "$work/newer.vantrel" && sqlite3 "$work/newer.vantrel" 'PRAGMA user_version = 2'
+cp "$work/clean.vantrel" "$work/newer.vantrel" && sqlite3 "$work/newer.vantrel" 'PRAGMA user_version = 3'
 cp "$work/clean.vantrel" "$work/damaged.vantrel" && printf 'XXXXXXXX%.0s' {1..512} | dd of="$work/damaged.vantrel" bs=1 seek=8192 conv=notrunc status=none
 sqlite3 "$work/other.vantrel" 'CREATE TABLE t(x)'
 while IFS='|' read -r path says; do
@@ -81,7 +82,7 @@ done <<CASES
 $work/clean/img003.tif|names an image file
 $work/clean/key.txt|would replace the key
 $work/text.vantrel|not a class record
-$work/newer.vantrel|made by a newer Vantrel (format 2
+$work/newer.vantrel|made by a newer Vantrel (format 3
 $work/damaged.vantrel|damaged
 $work/other.vantrel|not a class record
 CASES

@@ -1,0 +1,86 @@
+#include "omr/second_reading/mark_judgement.h"
+
+#include <algorithm>
+
+namespace {
+
+// Shares of the sheet's typical mark, from classroom scans of every kind of mark
+// (fills, ticks, crosses, rings, erased answers) at light and dark tones.
+// A pencil line's darkest samples reach this share of a fill's, blurred as scanners blur.
+constexpr double kStrokePeakShare = 0.35;
+// ... and lie this much darker than the box's mean: a line crosses the box, residue covers it.
+constexpr double kStrokeTexture = 1.35;
+// A line covers at least this share of a fill's mean; less is a stray dot.
+constexpr double kStrokeAverageShare = 0.17;
+// An even grey box, filled, counts as a mark from this share of the typical mark's
+// darkest samples and of the printed black; below either, an eraser may have left it
+// (on a sheet of ticks the typical mark is itself light).
+constexpr double kSolidPeakShare = 0.62;
+constexpr double kSolidPrintShare = 0.42;
+// Below this it is an erasure beyond doubt when another box of the row holds a mark.
+constexpr double kResidueShareBesideMark = 0.75;
+// A ring round the letter this dark, its middle light.
+constexpr double kRingShare = 0.3;
+// A box this filled that is not a mark is worth a look.
+constexpr double kSmallFillShare = 0.2;
+// A box not counted within this share of the row's darkest mark.
+constexpr double kCloseShare = 0.8;
+// Nothing below this much ink on average is anything.
+constexpr int kLeastInk = 28;
+
+enum class BoxKind { Empty, Mark, Residue, Ring, SmallFill };
+
+BoxKind KindOf(const BoxInk& box, const SheetInk& ink)
+{
+    const bool textured = box.peak >= kStrokeTexture * box.average;
+    if (box.average >= ink.markedInk && box.average >= kLeastInk) {
+        if (textured
+            || box.peak >= std::max(kSolidPeakShare * ink.typicalPeak, kSolidPrintShare * ink.printInk))
+            return BoxKind::Mark;
+        return BoxKind::Residue;
+    }
+    if (textured && box.peak >= kStrokePeakShare * ink.typicalPeak
+        && box.average >= std::max<double>(kLeastInk, kStrokeAverageShare * ink.typicalAverage))
+        return BoxKind::Mark; // a tick or a cross
+    if (box.ring >= std::max<double>(kLeastInk, kRingShare * ink.typicalAverage) && box.ring >= 2 * box.average)
+        return BoxKind::Ring;
+    // Dark pencil over a small part of the box; an even light grey is an erasure's trace.
+    if (box.average >= std::max<double>(kLeastInk, kSmallFillShare * ink.typicalAverage)
+        && box.peak >= kSolidPeakShare * ink.typicalPeak)
+        return BoxKind::SmallFill;
+    return BoxKind::Empty;
+}
+
+} // namespace
+
+GroupJudgement JudgeGroup(std::span<const BoxInk> boxes, const SheetInk& ink)
+{
+    GroupJudgement judgement;
+    int darkestMark = 0; // the darkest marked box's darkest samples
+    for (size_t i = 0; i < boxes.size(); ++i)
+        if (KindOf(boxes[i], ink) == BoxKind::Mark) {
+            judgement.marked |= 1u << i;
+            darkestMark = std::max(darkestMark, boxes[i].peak);
+        }
+    for (size_t i = 0; i < boxes.size() && judgement.doubt == MarkDoubt::None; ++i) {
+        const BoxInk& box = boxes[i];
+        switch (KindOf(box, ink)) {
+        case BoxKind::Residue:
+            if (darkestMark == 0 || box.peak > kResidueShareBesideMark * darkestMark)
+                judgement.doubt = MarkDoubt::ErasedResidue;
+            break;
+        case BoxKind::Ring:
+            judgement.doubt = MarkDoubt::RingOnly;
+            break;
+        case BoxKind::SmallFill:
+            judgement.doubt = darkestMark > 0 && box.peak >= kCloseShare * darkestMark ? MarkDoubt::CloseMarks
+                : darkestMark == 0                                                     ? MarkDoubt::SmallFill
+                                                                                       : MarkDoubt::None;
+            break;
+        case BoxKind::Empty:
+        case BoxKind::Mark:
+            break;
+        }
+    }
+    return judgement;
+}
