@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "classroom_mark.h"
 #include "image_output.h"
 
 #include <algorithm>
@@ -216,6 +217,17 @@ ParsedCommandLine ParseFill(const OptionReader& options)
     });
     scan.noise = noise;
     scan.speck = options.Find("--speck") != nullptr;
+    if (const std::string* marks = options.Find("--marks"); marks && error.empty()) {
+        const std::optional<MarkKind> kind = MarkKindNamed(*marks);
+        if (!kind)
+            error = "option --marks wants neat, partial, offcentre, heavy, tick, cross, ballpoint, circle or "
+                    "faint, got '"
+                + *marks + "'";
+        else
+            command.content.markKind = *kind;
+    }
+    if (const std::string* erased = options.Find("--erased"); erased && error.empty())
+        error = ParseMarkList(*erased, command.content.erased);
     if (error.empty())
         error = DpiConflict(options, scan.dpi, !command.paper.empty());
     return { command, error };
@@ -307,7 +319,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         { "print", { "--output", "--title", "--copies" } },
         { "fill",
             { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed",
-                "--pencil", "--blur", "--rotate", "--shift", "--speck", "--dpi" } },
+                "--pencil", "--blur", "--rotate", "--shift", "--speck", "--dpi", "--marks", "--erased" } },
         { "batch",
             { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise", "--pencil", "--blur",
                 "--rotate", "--shift", "--speck", "--preset", "--dpi", "--force" } },

@@ -1,5 +1,6 @@
 #include "filled_sheet.h"
 
+#include "classroom_mark.h"
 #include "engine_grid.h"
 #include "form_layout.h"
 #include "pencil_mark.h"
@@ -61,11 +62,21 @@ void MarkId(
     }
 }
 
-void MarkAnswers(QImage& image, const EngineGrid& grid, const MarkedAnswers& marks, int grey, double scale,
+void MarkAnswers(QImage& image, const EngineGrid& grid, const SheetContent& content, int grey, double scale,
     SheetRandom& random)
 {
+    const MarkedAnswers& marks = content.marks;
+    for (size_t q = 0; q < marks.size(); ++q)
+        for (const char letter : content.erased[q])
+            DrawErasedResidue(
+                image, Scaled(grid.AnswerBox(static_cast<int>(q), letter - 'a'), scale), scale, random);
     for (size_t q = 0; q < marks.size(); ++q)
         for (const char letter : marks[q]) {
+            if (content.markKind != MarkKind::Neat) {
+                DrawClassroomMark(image, Scaled(grid.AnswerBox(static_cast<int>(q), letter - 'a'), scale),
+                    content.markKind, grey, scale, random);
+                continue;
+            }
             if (scale == 1) { // as 100-dpi sheets have always been drawn
                 DrawPencilMark(image, grid.AnswerBox(static_cast<int>(q), letter - 'a'),
                     random.Between(10, 11), random.Between(11, 12), grey, random);
@@ -194,14 +205,14 @@ FilledScan RenderFilledSheet(const SheetContent& content, const ScanConditions& 
         PrintSheetForm(image, scanned);
         WriteIdByHand(image, scanned, content.examineeId, pencil + 30);
         MarkId(image, grid, content.examineeId, pencil, scale, random);
-        MarkAnswers(image, grid, content.marks, pencil, scale, random);
+        MarkAnswers(image, grid, content, pencil, scale, random);
         FilledScan filled { std::move(image), pencil, {} };
         ScanHighResolutionPage(filled, scan, grid, random);
         return filled;
     }
     WriteIdByHand(image, pose, content.examineeId, pencil + 30);
     MarkId(image, grid, content.examineeId, pencil, 1, random);
-    MarkAnswers(image, grid, content.marks, pencil, 1, random);
+    MarkAnswers(image, grid, content, pencil, 1, random);
     FilledScan filled { std::move(image), pencil, {} };
     ScanPage(filled, scan, random);
     return filled;
