@@ -1,5 +1,7 @@
 #include "classroom_mark.h"
 
+#include "printed_bubbles.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -50,32 +52,48 @@ void Strokes(QImage& image, const QRectF& box, const std::vector<std::pair<QPoin
         painter.drawLine(at(from), at(to));
 }
 
+// The printed bubble, centred in the box the grader reads, where the student aims.
+QRectF Bubble(const PixelRect& area, double scale)
+{
+    QRectF bubble(0, 0, kBubbleWidth * scale, kBubbleHeight * scale);
+    bubble.moveCenter(QRectF(area.left, area.top, area.Width(), area.Height()).center());
+    return bubble;
+}
+
+constexpr std::array<std::pair<const char*, MarkKind>, 12> kKindNames { { { "neat", MarkKind::Neat },
+    { "partial", MarkKind::Partial }, { "offcentre", MarkKind::OffCentre }, { "heavy", MarkKind::Heavy },
+    { "tick", MarkKind::Tick }, { "cross", MarkKind::Cross }, { "ballpoint", MarkKind::Ballpoint },
+    { "circle", MarkKind::Circle }, { "faint", MarkKind::Faint }, { "changed", MarkKind::Changed },
+    { "erased", MarkKind::Erased }, { "double", MarkKind::Double } } };
+
 } // namespace
 
 std::optional<MarkKind> MarkKindNamed(const std::string& name)
 {
-    static const std::array<std::pair<const char*, MarkKind>, 9> kNames { { { "neat", MarkKind::Neat },
-        { "partial", MarkKind::Partial }, { "offcentre", MarkKind::OffCentre }, { "heavy", MarkKind::Heavy },
-        { "tick", MarkKind::Tick }, { "cross", MarkKind::Cross }, { "ballpoint", MarkKind::Ballpoint },
-        { "circle", MarkKind::Circle }, { "faint", MarkKind::Faint } } };
-    for (const auto& [word, kind] : kNames)
+    for (const auto& [word, kind] : kKindNames)
         if (name == word)
             return kind;
     return std::nullopt;
 }
 
-void DrawClassroomMark(
-    QImage& image, const PixelRect& area, MarkKind kind, int grey, double scale, SheetRandom& random)
+const char* MarkKindName(MarkKind kind)
 {
-    const QRectF box(area.left, area.top, area.Width(), area.Height());
+    for (const auto& [word, named] : kKindNames)
+        if (named == kind)
+            return word;
+    return "neat";
+}
+
+void DrawClassroomMark(
+    QImage& image, const PixelRect& area, const ItemMark& item, int grey, double scale, SheetRandom& random)
+{
+    const MarkKind kind = item.kind;
+    const QRectF box = Bubble(area, scale);
     const double stroke = std::max(1.0, 1.4 * scale);
     const QColor pencil = Graphite(grey);
     switch (kind) {
-    case MarkKind::Neat:
-        Fill(image, box, random.Uniform(0.95, 1.0), {}, pencil);
-        break;
     case MarkKind::Partial:
-        Fill(image, box, random.Uniform(0.5, 0.9), {}, pencil);
+        Fill(image, box, item.cover > 0 ? item.cover : random.Uniform(0.5, 0.9), {}, pencil);
         break;
     case MarkKind::OffCentre: {
         const double reach = 0.25 * box.width();
@@ -83,20 +101,23 @@ void DrawClassroomMark(
         break;
     }
     case MarkKind::Heavy:
-        Fill(image, box.adjusted(-2 * scale, -2 * scale, 2 * scale, 2 * scale), 1.0, {}, Graphite(grey - 15));
+        Fill(image, box.adjusted(-1.5 * scale, -1.5 * scale, 1.5 * scale, 1.5 * scale), 1.0, {},
+            Graphite(grey - 15));
         break;
     case MarkKind::Tick:
-        Strokes(image, box, { { { 0.1, 0.55 }, { 0.4, 0.9 } }, { { 0.4, 0.9 }, { 0.95, 0.05 } } }, stroke, pencil);
+        Strokes(image, box, { { { 0.1, 0.55 }, { 0.4, 0.9 } }, { { 0.4, 0.9 }, { 0.95, 0.05 } } }, stroke,
+            pencil);
         break;
     case MarkKind::Cross:
-        Strokes(image, box, { { { 0.1, 0.1 }, { 0.9, 0.9 } }, { { 0.9, 0.1 }, { 0.1, 0.9 } } }, stroke, pencil);
+        Strokes(
+            image, box, { { { 0.1, 0.1 }, { 0.9, 0.9 } }, { { 0.9, 0.1 }, { 0.1, 0.9 } } }, stroke, pencil);
         break;
     case MarkKind::Ballpoint:
         Fill(image, box, random.Uniform(0.85, 1.0), {}, QColor(40, 50, 150));
         break;
     case MarkKind::Circle: {
         QPainter painter(&image);
-    Darkening(painter);
+        Darkening(painter);
         painter.setPen(QPen(pencil, stroke));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(box.adjusted(-1.5 * scale, -1.5 * scale, 1.5 * scale, 1.5 * scale));
@@ -105,12 +126,19 @@ void DrawClassroomMark(
     case MarkKind::Faint:
         Fill(image, box, random.Uniform(0.9, 1.0), {}, Graphite(random.Between(110, 140)));
         break;
+    case MarkKind::Neat: // a whole row's kinds draw the pencil mark
+    case MarkKind::Changed:
+    case MarkKind::Erased:
+    case MarkKind::Double:
+        Fill(image, box, random.Uniform(0.95, 1.0), {}, pencil);
+        break;
     }
 }
 
-void DrawErasedResidue(QImage& image, const PixelRect& area, double scale, SheetRandom& random)
+void DrawErasedResidue(QImage& image, const PixelRect& area, int grey, double scale, SheetRandom& random)
 {
-    const QRectF box(area.left, area.top, area.Width(), area.Height());
-    Fill(image, box.adjusted(-scale, -scale, scale, scale), random.Uniform(0.7, 1.0), {},
-        Graphite(random.Between(150, 210)));
+    const QRectF box = Bubble(area, scale);
+    const double cover = random.Uniform(0.7, 1.0);
+    const int drawn = random.Between(kLightestResidue - 60, kLightestResidue);
+    Fill(image, box.adjusted(-scale, -scale, scale, scale), cover, {}, Graphite(grey > 0 ? grey : drawn));
 }

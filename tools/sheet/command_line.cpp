@@ -1,7 +1,9 @@
 #include "command_line.h"
 
 #include "classroom_mark.h"
+#include "classroom_options.h"
 #include "image_output.h"
+#include "option_reader.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,73 +25,11 @@ constexpr int kDarkestPencil = 20;
 constexpr int kLowestDpi = 100;
 constexpr int kHighestDpi = 600;
 
+// The stream a fill's page handling is drawn from, apart from the pencil's and the noise's.
+constexpr uint64_t kPageStream = 0x5041474500000001ull;
+
 // Batch options that change how the scans come out rather than what they carry.
 const char* const kScanOptions[] = { "--pencil", "--blur", "--rotate", "--shift" };
-
-// Options that take no value.
-const std::vector<std::string> kFlags { "--speck", "--force" };
-
-// Options of one command: --name value, --name=value or a flag, each at most once.
-class OptionReader {
-public:
-    std::string Read(
-        const std::vector<std::string>& arguments, size_t first, const std::vector<std::string>& known)
-    {
-        for (size_t i = first; i < arguments.size(); ++i) {
-            std::string name = arguments[i];
-            std::optional<std::string> value;
-            if (name.rfind("--", 0) != 0 && name != "-o")
-                return "unexpected argument '" + name + "'";
-            if (const size_t equals = name.find('='); equals != std::string::npos) {
-                value = name.substr(equals + 1);
-                name.resize(equals);
-            }
-            if (name == "-o")
-                name = "--output";
-            if (std::find(known.begin(), known.end(), name) == known.end())
-                return "unknown option '" + name + "' for this command";
-            const bool flag = std::find(kFlags.begin(), kFlags.end(), name) != kFlags.end();
-            if (flag && value)
-                return "option " + name + " takes no value";
-            if (flag)
-                value = "";
-            if (!value) {
-                if (i + 1 >= arguments.size())
-                    return "option " + name + " needs a value";
-                value = arguments[++i];
-            }
-            if (!m_values.emplace(name, *value).second)
-                return "option " + name + " given twice";
-        }
-        return {};
-    }
-
-    const std::string* Find(const std::string& name) const
-    {
-        const auto found = m_values.find(name);
-        return found == m_values.end() ? nullptr : &found->second;
-    }
-
-private:
-    std::map<std::string, std::string> m_values;
-};
-
-template <typename Number>
-std::string ParseNumberText(const std::string& name, const std::string& text, Number low, Number high,
-    Number& value, const char* form = "a number")
-{
-    Number parsed {};
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, parsed);
-    if (text.empty() || error != std::errc() || stop != end || parsed < low || parsed > high) {
-        std::ostringstream message;
-        message << "option " << name << " wants " << form << " from " << low << " to " << high << ", got '"
-                << text << "'";
-        return message.str();
-    }
-    value = parsed;
-    return {};
-}
 
 template <typename Number>
 std::string ParseNumber(
@@ -217,17 +157,14 @@ ParsedCommandLine ParseFill(const OptionReader& options)
     });
     scan.noise = noise;
     scan.speck = options.Find("--speck") != nullptr;
-    if (const std::string* marks = options.Find("--marks"); marks && error.empty()) {
-        const std::optional<MarkKind> kind = MarkKindNamed(*marks);
-        if (!kind)
-            error = "option --marks wants neat, partial, offcentre, heavy, tick, cross, ballpoint, circle or "
-                    "faint, got '"
-                + *marks + "'";
-        else
-            command.content.markKind = *kind;
-    }
+    ClassroomOptions classroom;
+    if (error.empty())
+        error = ParseClassroomOptions(options, false, classroom);
     if (const std::string* erased = options.Find("--erased"); erased && error.empty())
         error = ParseMarkList(*erased, command.content.erased);
+    ApplyMarkKinds(command.content, classroom.marks);
+    SheetRandom pageRandom = SheetRandom::Derived(command.seed, kPageStream);
+    scan.page = PlanPageHandling(classroom, pageRandom);
     if (error.empty())
         error = DpiConflict(options, scan.dpi, !command.paper.empty());
     return { command, error };
@@ -246,14 +183,30 @@ void ApplyStressPreset(BatchCommand& command)
     command.quality = { 55, 85 };
 }
 
+// A class as it really fills and scans its sheets: every kind of mark mixed row by
+// row, pages turned up to 2.5 degrees, light and dark scans, creases, holes, strong
+// JPEG compression, a few pages printed to fit the page or laid upside down.
+void ApplyClassroomPreset(BatchCommand& command)
+{
+    command.format = "jpg";
+    command.maxTilt = 0;
+    command.rotate = { 0, 2.5 };
+    command.blur = { 0.5, 1.0 };
+    command.noise = { 1.5, 4 };
+    command.pencil = { 40, 110 };
+    command.quality = { 40, 90 };
+    command.classroom.on = true;
+    command.classroom.mix = true;
+}
+
 ParsedCommandLine ParseBatch(const OptionReader& options)
 {
     BatchCommand command;
     const std::string* preset = options.Find("--preset");
-    if (preset && *preset != "stress")
-        return { command, "option --preset wants stress, got '" + *preset + "'" };
+    if (preset && *preset != "stress" && *preset != "classroom")
+        return { command, "option --preset wants stress or classroom, got '" + *preset + "'" };
     if (preset)
-        ApplyStressPreset(command);
+        *preset == "stress" ? ApplyStressPreset(command) : ApplyClassroomPreset(command);
     const std::string* count = options.Find("--count");
     const std::string* out = options.Find("--out");
     int noise = 0;
@@ -272,6 +225,8 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
     });
     if (error.empty())
         error = DpiConflict(options, command.dpi, false);
+    if (error.empty())
+        error = ParseClassroomOptions(options, true, command.classroom);
     if (options.Find("--noise"))
         command.noise = { static_cast<double>(noise), static_cast<double>(noise) };
     if (options.Find("--blur"))
@@ -280,7 +235,7 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
         command.rotate = { 0, rotate };
     command.speck = options.Find("--speck") != nullptr;
     command.force = options.Find("--force") != nullptr;
-    command.describeScans = preset || command.speck
+    command.describeScans = preset || command.speck || command.classroom.on
         || std::any_of(std::begin(kScanOptions), std::end(kScanOptions),
             [&](const char* name) { return options.Find(name) != nullptr; });
     if (out)
@@ -319,10 +274,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         { "print", { "--output", "--title", "--copies" } },
         { "fill",
             { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed",
-                "--pencil", "--blur", "--rotate", "--shift", "--speck", "--dpi", "--marks", "--erased" } },
+                "--pencil", "--blur", "--rotate", "--shift", "--speck", "--dpi", "--marks", "--erased",
+                "--tone", "--print-scale", "--upside-down", "--page-defects" } },
         { "batch",
             { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise", "--pencil", "--blur",
-                "--rotate", "--shift", "--speck", "--preset", "--dpi", "--force" } },
+                "--rotate", "--shift", "--speck", "--preset", "--dpi", "--force", "--marks", "--tone",
+                "--print-scale", "--upside-down", "--page-defects" } },
     };
     const auto known = knownOptions.find(name);
     if (known == knownOptions.end())

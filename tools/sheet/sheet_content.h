@@ -20,14 +20,33 @@ enum class MarkKind {
     Ballpoint, // a fill in blue ballpoint
     Circle, // a ring drawn round the letter, its centre left light
     Faint, // a light pencil
+    // What happened to a whole row, its marks drawn neat:
+    Changed, // the answer drawn over the erased residue of another letter
+    Erased, // the answer rubbed out to blank: its residue only
+    Double, // two letters fully marked
+};
+
+// How one row, or one ID column, was marked.
+struct ItemMark {
+    MarkKind kind = MarkKind::Neat;
+    double cover = 0; // a partial fill's share of the bubble; 0: drawn at random from 0.5 to 0.9
+    int residueGrey = 0; // grey an eraser left; 0: drawn at random from 150 to 210
+};
+
+// An ID column whose digit was changed: the old digit's residue under the new one.
+struct ChangedIdDigit {
+    int band = -1; // 0..7; -1: no digit changed
+    int oldDigit = 0;
+    int residueGrey = 0; // as for ItemMark
 };
 
 // What one filled sheet carries.
 struct SheetContent {
     std::string examineeId = "00000000"; // eight digits
     MarkedAnswers marks;
-    MarkKind markKind = MarkKind::Neat; // how every answer is marked
+    std::array<ItemMark, kSheetQuestions> items; // how each row was marked
     MarkedAnswers erased; // letters rubbed out, leaving their residue
+    ChangedIdDigit idChange;
     double tiltDegrees = 0; // positive: the right side lies higher
 };
 
