@@ -42,14 +42,15 @@ std::string ParseMarkKinds(const std::string& text, std::vector<MarkKind>& kinds
 std::string ParseDefects(const std::string& text, PageHandling& page)
 {
     for (const std::string& word : Words(text)) {
-        bool* flag = word == "fold" ? &page.fold
-            : word == "holes"       ? &page.holes
+        bool* flag = word == "fold"  ? &page.fold
+            : word == "holes"        ? &page.holes
             : word == "show-through" ? &page.showThrough
-            : word == "shadow"      ? &page.edgeShadow
-            : word == "perspective" ? &page.perspective
-                                    : nullptr;
+            : word == "shadow"       ? &page.edgeShadow
+            : word == "perspective"  ? &page.perspective
+                                     : nullptr;
         if (!flag)
-            return "option --page-defects wants a list of fold, holes, show-through, shadow, perspective; got '"
+            return "option --page-defects wants a list of fold, holes, show-through, shadow, perspective; "
+                   "got '"
                 + word + "'";
         *flag = true;
     }
@@ -62,7 +63,8 @@ std::string ParsePrintScale(const std::string& text, bool batch, ClassroomOption
     const char* form = batch ? "a per cent or a range A-B" : "a per cent";
     double low = 0;
     double high = 0;
-    std::string error = ParseNumberText("--print-scale", text.substr(0, dash), kSmallestPrint, 100.0, low, form);
+    std::string error
+        = ParseNumberText("--print-scale", text.substr(0, dash), kSmallestPrint, 100.0, low, form);
     high = low;
     if (error.empty() && dash != std::string::npos)
         error = ParseNumberText("--print-scale", text.substr(dash + 1), low, 100.0, high, form);
@@ -89,7 +91,9 @@ std::string ParseClassroomOptions(const OptionReader& options, bool batch, Class
         error = ParseMarkKinds(*marks, classroom.marks);
     if (const std::string* tone = options.Find("--tone"); tone && error.empty()) {
         if (*tone == "light" || *tone == "dark" || *tone == "normal")
-            classroom.tone = *tone == "light" ? ScanTone::Light : *tone == "dark" ? ScanTone::Dark : ScanTone::Normal;
+            classroom.tone = *tone == "light" ? ScanTone::Light
+                : *tone == "dark"             ? ScanTone::Dark
+                                              : ScanTone::Normal;
         else
             error = "option --tone wants light, dark or normal, got '" + *tone + "'";
     }

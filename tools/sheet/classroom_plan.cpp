@@ -17,10 +17,10 @@ char OtherLetter(char letter, SheetRandom& random)
 }
 
 // Shares of the answered rows, in per cent.
-constexpr std::array<std::pair<MarkKind, int>, 12> kRowMix { { { MarkKind::Neat, 40 }, { MarkKind::Partial, 12 },
-    { MarkKind::OffCentre, 10 }, { MarkKind::Heavy, 10 }, { MarkKind::Tick, 4 }, { MarkKind::Cross, 4 },
-    { MarkKind::Circle, 3 }, { MarkKind::Ballpoint, 3 }, { MarkKind::Faint, 4 }, { MarkKind::Changed, 6 },
-    { MarkKind::Erased, 2 }, { MarkKind::Double, 2 } } };
+constexpr std::array<std::pair<MarkKind, int>, 12> kRowMix { { { MarkKind::Neat, 40 },
+    { MarkKind::Partial, 12 }, { MarkKind::OffCentre, 10 }, { MarkKind::Heavy, 10 }, { MarkKind::Tick, 4 },
+    { MarkKind::Cross, 4 }, { MarkKind::Circle, 3 }, { MarkKind::Ballpoint, 3 }, { MarkKind::Faint, 4 },
+    { MarkKind::Changed, 6 }, { MarkKind::Erased, 2 }, { MarkKind::Double, 2 } } };
 
 MarkKind DrawKind(SheetRandom& random)
 {
@@ -71,7 +71,8 @@ void MixClassroomMarks(SheetContent& content, SheetRandom& random)
         ItemMark& item = content.items[q];
         // Drawn for every row, so a row's draws never depend on another's.
         const MarkKind kind = DrawKind(random);
-        const double cover = random.Chance(0.2) ? random.Uniform(0.3, kHalfBubble) : random.Uniform(kHalfBubble, 0.9);
+        const double cover
+            = random.Chance(0.2) ? random.Uniform(0.3, kHalfBubble) : random.Uniform(kHalfBubble, 0.9);
         const int residue = DrawResidueGrey(random);
         const char other = OtherLetter(marks.empty() ? 'a' : marks[0], random);
         if (marks.size() >= 2)
@@ -96,7 +97,8 @@ void MixClassroomMarks(SheetContent& content, SheetRandom& random)
     const int shift = 1 + random.Below(9);
     const int residue = DrawResidueGrey(random);
     if (changeId)
-        content.idChange = { band, (content.examineeId[static_cast<size_t>(band)] - '0' + shift) % 10, residue };
+        content.idChange
+            = { band, (content.examineeId[static_cast<size_t>(band)] - '0' + shift) % 10, residue };
 }
 
 int DrawToneGrey(ScanTone tone, SheetRandom& random)
@@ -111,7 +113,9 @@ PageHandling PlanPageHandling(const ClassroomOptions& options, SheetRandom& rand
     const bool mix = options.mix;
     PageHandling page = options.defects;
     const double toneRoll = random.Unit();
-    ScanTone tone = mix ? (toneRoll < 0.2 ? ScanTone::Light : toneRoll < 0.35 ? ScanTone::Dark : ScanTone::Normal)
+    ScanTone tone = mix ? (toneRoll < 0.2     ? ScanTone::Light
+                            : toneRoll < 0.35 ? ScanTone::Dark
+                                              : ScanTone::Normal)
                         : ScanTone::Normal;
     page.tone = options.tone.value_or(tone);
     page.toneGrey = DrawToneGrey(page.tone, random);

@@ -72,4 +72,3 @@ std::string ParseNumberText(const std::string& name, const std::string& text, Nu
     value = parsed;
     return {};
 }
-

@@ -148,7 +148,10 @@ void EdgeShadow(QImage& scan, double scale, SheetRandom& random)
     const double width = random.Uniform(8, 25) * scale;
     const double depth = random.Uniform(0.3, 0.6);
     Shade(scan, [&](int x, int y) {
-        const int distance = edge == 0 ? x : edge == 1 ? y : edge == 2 ? scan.width() - 1 - x : scan.height() - 1 - y;
+        const int distance = edge == 0 ? x
+            : edge == 1                ? y
+            : edge == 2                ? scan.width() - 1 - x
+                                       : scan.height() - 1 - y;
         if (distance >= width)
             return 1.0;
         const double near = 1 - distance / width;
@@ -160,8 +163,8 @@ void Tone(QImage& scan, ScanTone tone, int grey)
 {
     std::array<uchar, 256> level {};
     for (int v = 0; v < 256; ++v)
-        level[static_cast<size_t>(v)] = tone == ScanTone::Light ? ToByte(grey + v * (255.0 - grey) / 255)
-                                                                : ToByte(v * grey / 250.0);
+        level[static_cast<size_t>(v)]
+            = tone == ScanTone::Light ? ToByte(grey + v * (255.0 - grey) / 255) : ToByte(v * grey / 250.0);
     for (int y = 0; y < scan.height(); ++y) {
         uchar* pixel = scan.scanLine(y);
         for (int i = 0; i < 3 * scan.width(); ++i)
