@@ -175,7 +175,13 @@ sheet_suite() {
         2 '*--format wants tif, jpg or bmp*' 'sheet batch --count 1 --out b --format png' 2 '*missing --out*' 'sheet batch --count 1' \
         2 '*--pencil wants a number from 20 to 130*' "sheet fill $x a --pencil 10" \
         2 '*--pencil wants a number or a range A-B from 90*' 'sheet batch --count 1 --out b --pencil 90-60' \
-        2 '*--preset wants stress*' 'sheet batch --count 1 --out b --preset hard' \
+        2 '*--preset wants stress or classroom*' 'sheet batch --count 1 --out b --preset hard' \
+        2 '*--marks wants a list of neat*' "sheet fill $x a --marks neat,smudge" 2 '*--tone wants light, dark or*' "sheet fill $x a --tone grey" \
+        2 '*--print-scale wants a per cent from 90 to 100*' "sheet fill $x a --print-scale 89" \
+        2 '*--print-scale wants a per cent from 90 to 100*' "sheet fill $x a --print-scale 100.5" \
+        2 '*--print-scale wants a per cent or a range A-B from 95 to 100*' 'sheet batch --count 1 --out b --print-scale 95-91' \
+        2 '*--page-defects wants a list of fold*' 'sheet batch --count 1 --out b --page-defects fold,dust' \
+        2 '*--upside-down takes no value*' "sheet fill $x a --upside-down=1" \
         1 '*cannot open*' 'sheet fill -o missing/x.png --id 12345678 --answers a'
     # Every type is 24-bit colour at A4, 100 dpi.
     for e in png jpg bmp tif; do
@@ -192,10 +198,39 @@ sheet_suite() {
         0 'img001.jpg img002.jpg key.txt scan.csv truth.csv ' \
         "sheet batch --count 2 --out st --preset stress --speck >/dev/null && ls st | tr '\n' ' '" \
         0 2 "grep -cE '^img00[12]\.jpg(,-?[0-9.]+){8},[0-9]+,[0-9]+\$' st/scan.csv"
+    # Without classroom options a batch is what it always was, to the byte (with Debian 12's libjpeg-turbo).
+    run 0 '299edc63d2f57727ad4c490a9a4d8317  -' 'sheet batch --count 2 --seed 5 --preset stress --out p5 >/dev/null &&
+        sheet batch --count 2 --seed 6 --out p6 >/dev/null && cat p5/* p6/* | md5sum'
+    # A classroom set: the same for a seed, every kind of item, truth.csv counting what items.csv reads.
+    local c="--count 6 --preset classroom --out" f="--id 01234567 --answers a,b,c,d,e,a,b"
+    run 0 '' "sheet batch $c c1 --seed 4 >/dev/null && sheet batch $c c2 --seed 4 >/dev/null && diff -r c1 c2" \
+        0 '' "sheet batch $c c3 --seed 5 >/dev/null && ! cmp -s c1/img001.jpg c3/img001.jpg && ! cmp -s c1/items.csv c3/items.csv" \
+        0 'ballpoint blank changed circle cross double erased faint heavy kind neat offcentre partial tick 649' \
+        "echo \$(cut -d, -f3 c1/items.csv | sort -u) \$(wc -l <c1/items.csv)" 0 '' 'items_agree c1' \
+        0 'file,tilt,*,speck_y,tone,tone_grey,print_scale,upside_down,fold,holes,show_through,edge_shadow,perspective' \
+        'head -1 c1/scan.csv' 0 'img001.jpg dark 1 95.0?items.csv' "sheet batch --count 1 --out c4 --format jpg --tone dark \
+        --upside-down --print-scale 95 >/dev/null && awk -F, 'NR == 2 { print \$1, \$12, \$15, \$14 }' c4/scan.csv && ls c4 | grep items"
+    # What a teacher reads: a ring round the letter only is ambiguous; a tick, a cross, any fill is its letter.
+    run 0 '' "awk -F, '\$3 == \"circle\" && \$4 != \"?\" || \$3 ~ /^(neat|tick|cross|heavy|offcentre|ballpoint|faint)\$/ &&
+        \$4 !~ /^[a-e0-9]\$/ || \$3 == \"double\" && \$4 !~ /^[a-e][a-e]\$/ || \$3 == \"blank\" && \$4 != \"\"' c1/items.csv"
+    # The page upside down is the page turned a half turn; printed at 90 % it is 90 % as wide; the tones.
+    run 0 0 "sheet fill -o n.png $f && sheet fill -o u.png $f --upside-down && convert u.png -rotate 180 r.png &&
+        compare -metric AE n.png r.png null:" 0 90 "sheet fill -o p.png $f --print-scale 90 && echo \$((\$(convert p.png \
+        -threshold 50% -format '%@' info: | cut -dx -f1) * 100 / \$(convert n.png -threshold 50% -format '%@' info: | cut -dx -f1)))" \
+        0 '' "sheet fill -o l.png $f --tone light && sheet fill -o d.png $f --tone dark && grey() { convert \$1 -colorspace gray \
+        -format \"%[fx:round(\$2*255)]\" info:; } && ((\$(grey l.png minima) >= 80 && \$(grey d.png maxima) <= 210))"
     # A batch never replaces the key, the truth or the sheets of a folder, unless --force.
     run 1 '*b already holds key.txt, truth.csv, img001.bmp and 2 more: nothing written*' \
         'sheet batch --count 3 --out b --format bmp' 0 '' 'sheet batch --count 3 --out b --format bmp --force >/dev/null' \
         1 '*c already holds img002.tif*' 'mkdir c && touch c/img002.tif && sheet batch --count 2 --out c'
+}
+
+items_agree() { # DIR: truth.csv's IDs and counts are what items.csv reads against the key (? counts in none)
+    awk -F, 'FILENAME ~ /key/ { k[FNR] = substr($0, 1, 1); next } FNR == 1 { next }
+        FILENAME ~ /items/ && $2 ~ /^q/ { if ($4 != "?") n[$1, length($4) > 1 ? 5 : $4 == k[substr($2, 2)] ? 3 : 4]++; next }
+        FILENAME ~ /items/ { id[$1] = id[$1] ($4 == "?" ? "." : $4); next }
+        { for (f = 3; f <= 5; ++f) if (n[$1, f] + 0 != $f) print $1 " column " f; if ($2 !~ "^" id[$1] "$") print $1 " ID" }
+        END { if (FNR < 2) print "no sheets" }' "$1/key.txt" "$1/items.csv" "$1/truth.csv"
 }
 
 letters=(a b c d e)

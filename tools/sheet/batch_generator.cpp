@@ -1,6 +1,7 @@
 #include "batch_generator.h"
 
 #include "answerkey/answer_key_file.h"
+#include "classroom_plan.h"
 #include "filled_sheet.h"
 #include "framework/format.h"
 #include "framework/safe_file_write.h"
@@ -19,6 +20,8 @@
 #include <vector>
 
 namespace {
+
+constexpr uint64_t kClassroomStream = 0x434c415353524f4dull;
 
 struct PlannedSheet {
     std::string fileName;
@@ -91,6 +94,23 @@ int Draw(const DrawRange& range, SheetRandom& random)
         static_cast<int>(std::lround(range.low)), static_cast<int>(std::lround(range.high)));
 }
 
+// A classroom's marks and page handling, from a stream of their own: a batch
+// without classroom options draws exactly what it always drew.
+void PlanClassroom(const ClassroomOptions& options, SheetRandom random, PlannedSheet& sheet)
+{
+    SheetContent& content = sheet.content;
+    const MarkedAnswers answers = content.marks;
+    if (options.mix)
+        MixClassroomMarks(content, random);
+    if (!options.marks.empty()) { // the kinds asked for take the mix's place in the rows
+        content.marks = answers;
+        content.erased = {};
+        content.items = {};
+        ApplyMarkKinds(content, options.marks);
+    }
+    sheet.scan.page = PlanPageHandling(options, random);
+}
+
 std::vector<PlannedSheet> PlanSheets(const BatchCommand& command, const AnswerList& key)
 {
     std::vector<PlannedSheet> sheets;
@@ -114,6 +134,9 @@ std::vector<PlannedSheet> PlanSheets(const BatchCommand& command, const AnswerLi
         scan.pencilGrey = Draw(command.pencil, random);
         scan.speck = command.speck;
         scan.dpi = command.dpi;
+        if (command.classroom.on)
+            PlanClassroom(
+                command.classroom, SheetRandom::Derived(command.seed ^ kClassroomStream, number), sheet);
         sheets.push_back(sheet);
     }
     return sheets;
@@ -156,7 +179,7 @@ std::string TruthTable(const std::vector<PlannedSheet>& sheets, const AnswerList
         table += ",m" + std::to_string(question);
     table += '\n';
     for (const PlannedSheet& sheet : sheets) {
-        const SheetTruth truth = ScoreDrawnSheet(sheet.content.marks, key);
+        const SheetTruth truth = ScoreClearItems(sheet.content, key);
         table += FormatText("%s,%s,%d,%d,%d", sheet.fileName.c_str(), sheet.content.examineeId.c_str(),
             truth.correct, truth.wrong, truth.error);
         for (const std::string& letters : sheet.content.marks)
@@ -166,19 +189,34 @@ std::string TruthTable(const std::vector<PlannedSheet>& sheets, const AnswerList
     return table;
 }
 
+// What a classroom page went through, after the scan's columns.
+std::string PageColumns(const PageHandling& page)
+{
+    const char* tone = page.tone == ScanTone::Light ? "light"
+        : page.tone == ScanTone::Dark               ? "dark"
+                                                    : "normal";
+    const std::string grey = page.tone == ScanTone::Normal ? "" : std::to_string(page.toneGrey);
+    return FormatText(",%s,%s,%.1f,%d,%d,%d,%d,%d,%d", tone, grey.c_str(), 100 * page.printScale,
+        page.upsideDown, page.fold, page.holes, page.showThrough, page.edgeShadow, page.perspective);
+}
+
 // How each sheet was scanned, beside the truth, which stays what was drawn.
 std::string ScanTable(const std::vector<PlannedSheet>& sheets, const std::vector<RenderedSheet>& rendered,
-    const std::string& format)
+    const std::string& format, bool classroom)
 {
-    std::string table = "file,tilt,rotate,shift_x,shift_y,blur,noise,pencil,quality,speck_x,speck_y\n";
+    std::string table = "file,tilt,rotate,shift_x,shift_y,blur,noise,pencil,quality,speck_x,speck_y";
+    table += classroom
+        ? ",tone,tone_grey,print_scale,upside_down,fold,holes,show_through,edge_shadow,perspective\n"
+        : "\n";
     for (size_t i = 0; i < sheets.size(); ++i) {
         const ScanConditions& scan = sheets[i].scan;
         const std::string quality = format == "jpg" ? std::to_string(sheets[i].quality) : "";
         const std::optional<QPoint>& speck = rendered[i].speck;
-        table += FormatText("%s,%.3f,%.3f,%.2f,%.2f,%.3f,%.2f,%d,%s,%s,%s\n", sheets[i].fileName.c_str(),
+        table += FormatText("%s,%.3f,%.3f,%.2f,%.2f,%.3f,%.2f,%d,%s,%s,%s", sheets[i].fileName.c_str(),
             sheets[i].content.tiltDegrees, scan.rotateDegrees, scan.shiftX, scan.shiftY, scan.blurSigma,
             scan.noise, rendered[i].pencilGrey, quality.c_str(),
             speck ? std::to_string(speck->x()).c_str() : "", speck ? std::to_string(speck->y()).c_str() : "");
+        table += (classroom ? PageColumns(scan.page) : std::string()) + '\n';
     }
     return table;
 }
@@ -186,7 +224,7 @@ std::string ScanTable(const std::vector<PlannedSheet>& sheets, const std::vector
 // The files of the folder a batch would replace, named (the first few), or empty.
 std::string FilesInTheWay(const BatchCommand& command)
 {
-    std::vector<std::string> names { "key.txt", "truth.csv", "scan.csv" };
+    std::vector<std::string> names { "key.txt", "truth.csv", "scan.csv", "items.csv" };
     for (int number = 1; number <= command.count; ++number)
         names.push_back(BatchFileName(number, command.format));
     std::string taken;
@@ -234,11 +272,19 @@ std::string GenerateBatch(const BatchCommand& command)
     const std::string truthPath = folder.filePath(QStringLiteral("truth.csv")).toStdString();
     if (const Status written = WriteFileSafely(truthPath, TruthTable(sheets, key)); !written)
         return written.message();
+    if (command.classroom.on) {
+        std::string items = "file,item,kind,reads\n";
+        for (const PlannedSheet& sheet : sheets)
+            items += ItemRows(sheet.fileName, sheet.content);
+        const std::string itemsPath = folder.filePath(QStringLiteral("items.csv")).toStdString();
+        if (const Status written = WriteFileSafely(itemsPath, items); !written)
+            return written.message();
+    }
     if (!command.describeScans)
         return {};
     const std::string scanPath = folder.filePath(QStringLiteral("scan.csv")).toStdString();
-    if (const Status written = WriteFileSafely(scanPath, ScanTable(sheets, rendered, command.format));
-        !written)
+    const std::string table = ScanTable(sheets, rendered, command.format, command.classroom.on);
+    if (const Status written = WriteFileSafely(scanPath, table); !written)
         return written.message();
     return {};
 }

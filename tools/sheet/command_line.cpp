@@ -1,6 +1,9 @@
 #include "command_line.h"
 
+#include "classroom_mark.h"
+#include "classroom_options.h"
 #include "image_output.h"
+#include "option_reader.h"
 
 #include <algorithm>
 #include <cctype>
@@ -22,73 +25,11 @@ constexpr int kDarkestPencil = 20;
 constexpr int kLowestDpi = 100;
 constexpr int kHighestDpi = 600;
 
+// The stream a fill's page handling is drawn from, apart from the pencil's and the noise's.
+constexpr uint64_t kPageStream = 0x5041474500000001ull;
+
 // Batch options that change how the scans come out rather than what they carry.
 const char* const kScanOptions[] = { "--pencil", "--blur", "--rotate", "--shift" };
-
-// Options that take no value.
-const std::vector<std::string> kFlags { "--speck", "--force" };
-
-// Options of one command: --name value, --name=value or a flag, each at most once.
-class OptionReader {
-public:
-    std::string Read(
-        const std::vector<std::string>& arguments, size_t first, const std::vector<std::string>& known)
-    {
-        for (size_t i = first; i < arguments.size(); ++i) {
-            std::string name = arguments[i];
-            std::optional<std::string> value;
-            if (name.rfind("--", 0) != 0 && name != "-o")
-                return "unexpected argument '" + name + "'";
-            if (const size_t equals = name.find('='); equals != std::string::npos) {
-                value = name.substr(equals + 1);
-                name.resize(equals);
-            }
-            if (name == "-o")
-                name = "--output";
-            if (std::find(known.begin(), known.end(), name) == known.end())
-                return "unknown option '" + name + "' for this command";
-            const bool flag = std::find(kFlags.begin(), kFlags.end(), name) != kFlags.end();
-            if (flag && value)
-                return "option " + name + " takes no value";
-            if (flag)
-                value = "";
-            if (!value) {
-                if (i + 1 >= arguments.size())
-                    return "option " + name + " needs a value";
-                value = arguments[++i];
-            }
-            if (!m_values.emplace(name, *value).second)
-                return "option " + name + " given twice";
-        }
-        return {};
-    }
-
-    const std::string* Find(const std::string& name) const
-    {
-        const auto found = m_values.find(name);
-        return found == m_values.end() ? nullptr : &found->second;
-    }
-
-private:
-    std::map<std::string, std::string> m_values;
-};
-
-template <typename Number>
-std::string ParseNumberText(const std::string& name, const std::string& text, Number low, Number high,
-    Number& value, const char* form = "a number")
-{
-    Number parsed {};
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, parsed);
-    if (text.empty() || error != std::errc() || stop != end || parsed < low || parsed > high) {
-        std::ostringstream message;
-        message << "option " << name << " wants " << form << " from " << low << " to " << high << ", got '"
-                << text << "'";
-        return message.str();
-    }
-    value = parsed;
-    return {};
-}
 
 template <typename Number>
 std::string ParseNumber(
@@ -216,6 +157,14 @@ ParsedCommandLine ParseFill(const OptionReader& options)
     });
     scan.noise = noise;
     scan.speck = options.Find("--speck") != nullptr;
+    ClassroomOptions classroom;
+    if (error.empty())
+        error = ParseClassroomOptions(options, false, classroom);
+    if (const std::string* erased = options.Find("--erased"); erased && error.empty())
+        error = ParseMarkList(*erased, command.content.erased);
+    ApplyMarkKinds(command.content, classroom.marks);
+    SheetRandom pageRandom = SheetRandom::Derived(command.seed, kPageStream);
+    scan.page = PlanPageHandling(classroom, pageRandom);
     if (error.empty())
         error = DpiConflict(options, scan.dpi, !command.paper.empty());
     return { command, error };
@@ -234,14 +183,30 @@ void ApplyStressPreset(BatchCommand& command)
     command.quality = { 55, 85 };
 }
 
+// A class as it really fills and scans its sheets: every kind of mark mixed row by
+// row, pages turned up to 2.5 degrees, light and dark scans, creases, holes, strong
+// JPEG compression, a few pages printed to fit the page or laid upside down.
+void ApplyClassroomPreset(BatchCommand& command)
+{
+    command.format = "jpg";
+    command.maxTilt = 0;
+    command.rotate = { 0, 2.5 };
+    command.blur = { 0.5, 1.0 };
+    command.noise = { 1.5, 4 };
+    command.pencil = { 40, 110 };
+    command.quality = { 40, 90 };
+    command.classroom.on = true;
+    command.classroom.mix = true;
+}
+
 ParsedCommandLine ParseBatch(const OptionReader& options)
 {
     BatchCommand command;
     const std::string* preset = options.Find("--preset");
-    if (preset && *preset != "stress")
-        return { command, "option --preset wants stress, got '" + *preset + "'" };
+    if (preset && *preset != "stress" && *preset != "classroom")
+        return { command, "option --preset wants stress or classroom, got '" + *preset + "'" };
     if (preset)
-        ApplyStressPreset(command);
+        *preset == "stress" ? ApplyStressPreset(command) : ApplyClassroomPreset(command);
     const std::string* count = options.Find("--count");
     const std::string* out = options.Find("--out");
     int noise = 0;
@@ -260,6 +225,8 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
     });
     if (error.empty())
         error = DpiConflict(options, command.dpi, false);
+    if (error.empty())
+        error = ParseClassroomOptions(options, true, command.classroom);
     if (options.Find("--noise"))
         command.noise = { static_cast<double>(noise), static_cast<double>(noise) };
     if (options.Find("--blur"))
@@ -268,7 +235,7 @@ ParsedCommandLine ParseBatch(const OptionReader& options)
         command.rotate = { 0, rotate };
     command.speck = options.Find("--speck") != nullptr;
     command.force = options.Find("--force") != nullptr;
-    command.describeScans = preset || command.speck
+    command.describeScans = preset || command.speck || command.classroom.on
         || std::any_of(std::begin(kScanOptions), std::end(kScanOptions),
             [&](const char* name) { return options.Find(name) != nullptr; });
     if (out)
@@ -307,10 +274,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         { "print", { "--output", "--title", "--copies" } },
         { "fill",
             { "--output", "--paper", "--id", "--answers", "--tilt", "--noise", "--quality", "--seed",
-                "--pencil", "--blur", "--rotate", "--shift", "--speck", "--dpi" } },
+                "--pencil", "--blur", "--rotate", "--shift", "--speck", "--dpi", "--marks", "--erased",
+                "--tone", "--print-scale", "--upside-down", "--page-defects" } },
         { "batch",
             { "--count", "--out", "--seed", "--format", "--max-tilt", "--noise", "--pencil", "--blur",
-                "--rotate", "--shift", "--speck", "--preset", "--dpi", "--force" } },
+                "--rotate", "--shift", "--speck", "--preset", "--dpi", "--force", "--marks", "--tone",
+                "--print-scale", "--upside-down", "--page-defects" } },
     };
     const auto known = knownOptions.find(name);
     if (known == knownOptions.end())
@@ -329,78 +298,4 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     if (name == "fill")
         return ParseFill(options);
     return ParseBatch(options);
-}
-
-std::string UsageText()
-{
-    return R"(Usage:
-  vantrel-sheet blank -o FILE
-      Draws the blank answer sheet as a scan would show it (A4, 100 dpi).
-
-  vantrel-sheet print -o FILE.pdf [--title TEXT] [--copies N]
-      Writes the printable answer sheet: a vector A4 PDF. Print it at 100 % (no
-      "fit to page") and scan the filled sheets at 100 dpi, 24-bit colour.
-      --title TEXT    a line under the heading, e.g. the exam and the class
-      --copies N      pages in the file, 1 (default) to 500
-
-  vantrel-sheet fill -o FILE --id DIGITS --answers LIST [--paper PAGE] [--tilt DEG]
-                     [--noise N] [--quality Q] [--seed S] [--pencil GREY]
-                     [--blur SIGMA] [--rotate DEG] [--shift DX,DY] [--speck]
-      Draws one filled-in, scanned sheet.
-      --paper PAGE    pencil into the printed bubbles of this image of the printed
-                      sheet (e.g. the PDF rendered at 100 dpi, 827 x 1169 pixels)
-                      instead of drawing the form; the tilt then turns the page
-                      like a crooked sheet on the scanner
-      --id DIGITS     examinee ID, exactly 8 digits (leading zeros allowed)
-      --answers LIST  up to 100 comma-separated entries, question 1 first: a letter
-                      a-e, several letters for a row marked more than once (ac), or
-                      nothing for a blank row; missing entries are blank
-      --tilt DEG      skew of the scan in degrees, -3.5 to 3.5 (positive: right side
-                      higher); default 0
-      --noise N       scanner noise: grain of N grey levels (standard deviation)
-                      with dust and specks, 0 (default) to 100; the grader reads
-                      sheets reliably up to about 15
-      --quality Q     JPEG quality 1-100, default 90
-      --seed S        varies the pencil strokes and the noise; default 1
-      --pencil GREY   darkness of the marks, grey level 20 (dark) to 130 (faint);
-                      default a random grey from 40 to 70
-      --blur SIGMA    optical blur: Gaussian of SIGMA pixels, 0 (default) to 5
-      --rotate DEG    the page turned on the glass about its centre, -3.5 to 3.5
-                      (positive: right side higher): a true rotation, resampled,
-                      where --tilt draws the marks where the grader will look
-      --shift DX,DY   the page moved DX pixels right and DY down, -40 to 40 each;
-                      one number moves it that far both ways
-      --speck         a dark dust speck of a few pixels beside a registration mark,
-                      where the grader's mark search may take it for the mark
-      --dpi N         draw the scan at N dpi, 100 (default) to 600, as a copier
-                      scans: form, marks and pencil drawn at that resolution (A4 is
-                      2480 x 3508 pixels at 300 dpi); --shift and --blur stay in
-                      100-dpi pixels; not with --speck or --paper
-
-  vantrel-sheet batch --count N --out DIR [--seed S] [--format tif|jpg|bmp]
-                      [--max-tilt DEG] [--noise N] [--pencil GREY|A-B]
-                      [--blur SIGMA] [--rotate DEG] [--shift PX] [--speck]
-                      [--preset stress] [--dpi N] [--force]
-      Draws N random sheets img001.tif, img002.tif, ... (N up to 9999) into DIR
-      with the answer key key.txt (100 questions) and truth.csv
-      (file,examinee_id,correct,wrong,error,m1..m100): the counts the grader must
-      report for each sheet against the key, and the letters drawn in each row.
-      Tilts are uniform in +-max-tilt (default 0.8, at most 3.5); JPEG sheets get
-      a random quality from 75 to 95; noise as for fill (default 0). The same
-      seed (default 1) always gives the same files.
-      --pencil, --blur, --speck and --dpi as for fill (--pencil A-B: a grey drawn per
-      sheet); --rotate DEG turns each page by up to DEG either way, --shift PX
-      moves it by up to PX pixels each way. --preset stress draws realistic
-      scans: pages turned 0.7 to 1.2 degrees either way, blur 0.7 to 1.1, noise
-      2.5 to 5, pencil grey 60 to 120, JPEG quality 55 to 85 (format jpg, no
-      --tilt); options given with it take its place. With any of these, scan.csv
-      (file,tilt,rotate,shift_x,shift_y,blur,noise,pencil,quality,speck_x,
-      speck_y) tells how each sheet was scanned; truth.csv stays what was drawn.
-      A folder that already holds key.txt, truth.csv, scan.csv or a sheet of
-      the same name is refused, so no scans are lost; --force replaces them.
-
-Images are 24-bit colour, at 100 dpi unless --dpi says otherwise; the type follows
-the extension (.jpg, .bmp, .tif, .png).
-vantrel-sheet --version shows the version.
-)";
 }

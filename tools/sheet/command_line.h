@@ -1,5 +1,6 @@
 #pragma once
 
+#include "classroom_plan.h"
 #include "scan_optics.h"
 #include "sheet_content.h"
 
@@ -54,6 +55,7 @@ struct BatchCommand {
     bool force = false; // replace the files of an earlier batch in the folder
     // Whether any scan condition was asked for: then scan.csv tells them per sheet.
     bool describeScans = false;
+    ClassroomOptions classroom; // on: items.csv, and scan.csv tells the page's handling too
 };
 
 using SheetCommand

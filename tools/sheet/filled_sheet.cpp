@@ -1,5 +1,6 @@
 #include "filled_sheet.h"
 
+#include "classroom_mark.h"
 #include "engine_grid.h"
 #include "form_layout.h"
 #include "pencil_mark.h"
@@ -49,11 +50,22 @@ int Scaled(int length, double scale)
     return scale == 1 ? length : static_cast<int>(std::lround(length * scale));
 }
 
+// Kinds that draw the pencil mark as it has always been drawn.
+bool DrawnAsPencil(MarkKind kind)
+{
+    return kind == MarkKind::Neat || kind == MarkKind::Changed || kind == MarkKind::Erased
+        || kind == MarkKind::Double;
+}
+
 // The pencil is placed on the 100-dpi grid the grader lays, then drawn at the
 // page's own resolution.
-void MarkId(
-    QImage& image, const EngineGrid& grid, const std::string& id, int grey, double scale, SheetRandom& random)
+void MarkId(QImage& image, const EngineGrid& grid, const SheetContent& content, int grey, double scale,
+    SheetRandom& random)
 {
+    const std::string& id = content.examineeId;
+    if (const ChangedIdDigit& change = content.idChange; change.band >= 0)
+        DrawErasedResidue(image, Scaled(grid.IdDigitBox(change.band, change.oldDigit), scale),
+            change.residueGrey, scale, random);
     for (int band = 0; band < kIdDigitCount; ++band) {
         const PixelRect box = grid.IdDigitBox(band, id[static_cast<size_t>(band)] - '0');
         const int height = random.Between(11, 12);
@@ -61,11 +73,21 @@ void MarkId(
     }
 }
 
-void MarkAnswers(QImage& image, const EngineGrid& grid, const MarkedAnswers& marks, int grey, double scale,
+void MarkAnswers(QImage& image, const EngineGrid& grid, const SheetContent& content, int grey, double scale,
     SheetRandom& random)
 {
+    const MarkedAnswers& marks = content.marks;
+    for (size_t q = 0; q < marks.size(); ++q)
+        for (const char letter : content.erased[q])
+            DrawErasedResidue(image, Scaled(grid.AnswerBox(static_cast<int>(q), letter - 'a'), scale),
+                content.items[q].residueGrey, scale, random);
     for (size_t q = 0; q < marks.size(); ++q)
         for (const char letter : marks[q]) {
+            if (!DrawnAsPencil(content.items[q].kind)) {
+                DrawClassroomMark(image, Scaled(grid.AnswerBox(static_cast<int>(q), letter - 'a'), scale),
+                    content.items[q], grey, scale, random);
+                continue;
+            }
             if (scale == 1) { // as 100-dpi sheets have always been drawn
                 DrawPencilMark(image, grid.AnswerBox(static_cast<int>(q), letter - 'a'),
                     random.Between(10, 11), random.Between(11, 12), grey, random);
@@ -142,8 +164,10 @@ void ScanHighResolutionPage(
     if (scan.rotateDegrees != 0 || scan.shiftX != 0 || scan.shiftY != 0)
         filled.image
             = PlaceOnGlass(filled.image, scan.rotateDegrees, scan.shiftX * scale, scan.shiftY * scale);
+    HandleScanner(filled.image, scan.page, scale);
     BlurOptically(filled.image, scan.blurSigma * scale);
     AddScanNoise(filled.image, scan.noise, MarkWindows(scale), ReadAreas(grid, scale), random);
+    TurnAsItLay(filled.image, scan.page);
 }
 
 // What happens on the scanner, in the order light meets it: the page lies on the
@@ -159,10 +183,12 @@ void ScanPage(FilledScan& filled, const ScanConditions& scan, SheetRandom& rando
             ? AddMarkSpeck(filled.image, QPoint(points.leftX, points.leftY), LeftMarkWindow(), random)
             : AddMarkSpeck(filled.image, QPoint(points.rightX, points.rightY), RightMarkWindow(), random);
     }
+    HandleScanner(filled.image, scan.page, 1);
     BlurOptically(filled.image, scan.blurSigma);
     // Dark specks stay out of where the grader will look on this very scan.
     const EngineGrid grid(FindReferencePoints(filled.image));
     AddScanNoise(filled.image, scan.noise, MarkWindows(), ReadAreas(grid), random);
+    TurnAsItLay(filled.image, scan.page);
 }
 
 } // namespace
@@ -193,15 +219,17 @@ FilledScan RenderFilledSheet(const SheetContent& content, const ScanConditions& 
         image = BlankPaper(QColor(paper, paper, paper - random.Between(0, 4)), scan.dpi);
         PrintSheetForm(image, scanned);
         WriteIdByHand(image, scanned, content.examineeId, pencil + 30);
-        MarkId(image, grid, content.examineeId, pencil, scale, random);
-        MarkAnswers(image, grid, content.marks, pencil, scale, random);
+        MarkId(image, grid, content, pencil, scale, random);
+        MarkAnswers(image, grid, content, pencil, scale, random);
+        HandlePaper(image, scan.page, scale);
         FilledScan filled { std::move(image), pencil, {} };
         ScanHighResolutionPage(filled, scan, grid, random);
         return filled;
     }
     WriteIdByHand(image, pose, content.examineeId, pencil + 30);
-    MarkId(image, grid, content.examineeId, pencil, 1, random);
-    MarkAnswers(image, grid, content.marks, pencil, 1, random);
+    MarkId(image, grid, content, pencil, 1, random);
+    MarkAnswers(image, grid, content, pencil, 1, random);
+    HandlePaper(image, scan.page, 1);
     FilledScan filled { std::move(image), pencil, {} };
     ScanPage(filled, scan, random);
     return filled;
@@ -222,6 +250,7 @@ FilledScan PencilPrintedPage(
         for (const char letter : content.marks[q])
             FillBubble(image, AnswerBubble(static_cast<int>(q), letter - 'a'), pencil, random);
 
+    HandlePaper(image, scan.page, 1);
     FilledScan filled { TurnOnGlass(image, content.tiltDegrees), pencil, {} };
     ScanPage(filled, scan, random);
     return filled;

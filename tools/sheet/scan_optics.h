@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine_grid.h"
+#include "page_handling.h"
 #include "sheet_random.h"
 
 #include <QImage>
@@ -17,6 +18,7 @@ struct ScanConditions {
     double blurSigma = 0; // optical blur, in pixels
     bool speck = false; // a dark dust speck beside a registration mark
     int dpi = 100; // the resolution the page is drawn at, as a copier scans it
+    PageHandling page; // a classroom's sheets: print scale, tone, crease, holes, ...
 };
 
 // The page turned about its centre and moved, resampled bilinearly as a scanner
