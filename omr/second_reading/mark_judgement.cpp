@@ -5,27 +5,32 @@
 namespace {
 
 // Shares of the sheet's typical mark, from classroom scans of every kind of mark
-// (fills, ticks, crosses, rings, erased answers) at light and dark tones.
-// A pencil line's darkest samples reach this share of a fill's, blurred as scanners blur.
+// (fills, ticks, crosses, rings, erased answers) at light, normal and dark tones.
+// A pencil line's darkest samples reach this share of a fill's, blurred as scanners blur,
 constexpr double kStrokePeakShare = 0.35;
-// ... and lie this much darker than the box's mean: a line crosses the box, residue covers it.
+// and lie this much darker than the box's mean: a line crosses the box, residue covers it.
 constexpr double kStrokeTexture = 1.35;
 // A line covers at least this share of a fill's mean; less is a stray dot.
-constexpr double kStrokeAverageShare = 0.17;
-// An even grey box, filled, counts as a mark from this share of the typical mark's
-// darkest samples and of the printed black; below either, an eraser may have left it
-// (on a sheet of ticks the typical mark is itself light).
-constexpr double kSolidPeakShare = 0.62;
-constexpr double kSolidPrintShare = 0.42;
-// Below this it is an erasure beyond doubt when another box of the row holds a mark.
+constexpr double kStrokeAverageShare = 0.14;
+constexpr int kLeastStrokeInk = 14;
+// An even grey box counts as a mark from this share of the typical mark's darkest samples
+// and of the printed black; below either, an eraser may have left it (on a sheet of
+// ticks the typical mark is itself light, the print never is).
+constexpr double kSolidPeakShare = 0.55;
+constexpr double kSolidPrintShare = 0.39;
+// Below this it is an erasure beyond doubt when another box of the row holds a mark,
 constexpr double kResidueShareBesideMark = 0.75;
+// and, alone in its row, below this share of the printed black (an eraser left grey 160
+// or lighter on white paper).
+constexpr double kHeavyResiduePrintShare = 0.34;
 // A ring round the letter this dark, its middle light.
 constexpr double kRingShare = 0.3;
-// A box this filled that is not a mark is worth a look.
+// A core as dark as a fill's over too little of the box to count: a small fill.
+constexpr double kSmallFillPeakShare = 0.8;
 constexpr double kSmallFillShare = 0.2;
 // A box not counted within this share of the row's darkest mark.
 constexpr double kCloseShare = 0.8;
-// Nothing below this much ink on average is anything.
+// Nothing below this much ink on average is anything but a line.
 constexpr int kLeastInk = 28;
 
 enum class BoxKind { Empty, Mark, Residue, Ring, SmallFill };
@@ -39,15 +44,15 @@ BoxKind KindOf(const BoxInk& box, const SheetInk& ink)
             return BoxKind::Mark;
         return BoxKind::Residue;
     }
-    if (textured && box.peak >= kStrokePeakShare * ink.typicalPeak
-        && box.average >= std::max<double>(kLeastInk, kStrokeAverageShare * ink.typicalAverage))
-        return BoxKind::Mark; // a tick or a cross
-    if (box.ring >= std::max<double>(kLeastInk, kRingShare * ink.typicalAverage) && box.ring >= 2 * box.average)
+    if (box.ring >= std::max<double>(kLeastInk, kRingShare * ink.typicalAverage)
+        && box.ring >= 2 * box.average)
         return BoxKind::Ring;
-    // Dark pencil over a small part of the box; an even light grey is an erasure's trace.
-    if (box.average >= std::max<double>(kLeastInk, kSmallFillShare * ink.typicalAverage)
-        && box.peak >= kSolidPeakShare * ink.typicalPeak)
+    if (box.peak >= kSmallFillPeakShare * ink.typicalPeak
+        && box.average >= std::max<double>(kLeastInk, kSmallFillShare * ink.typicalAverage))
         return BoxKind::SmallFill;
+    if (textured && box.peak >= kStrokePeakShare * ink.typicalPeak
+        && box.average >= std::max<double>(kLeastStrokeInk, kStrokeAverageShare * ink.typicalAverage))
+        return BoxKind::Mark; // a tick or a cross
     return BoxKind::Empty;
 }
 
@@ -66,7 +71,8 @@ GroupJudgement JudgeGroup(std::span<const BoxInk> boxes, const SheetInk& ink)
         const BoxInk& box = boxes[i];
         switch (KindOf(box, ink)) {
         case BoxKind::Residue:
-            if (darkestMark == 0 || box.peak > kResidueShareBesideMark * darkestMark)
+            if (darkestMark == 0 ? box.peak >= kHeavyResiduePrintShare * ink.printInk
+                                 : box.peak > kResidueShareBesideMark * darkestMark)
                 judgement.doubt = MarkDoubt::ErasedResidue;
             break;
         case BoxKind::Ring:

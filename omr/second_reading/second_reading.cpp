@@ -13,16 +13,17 @@ namespace {
 
 // Below this ink nothing is a mark, however faint the sheet's pencil.
 constexpr int kLeastMarkInk = 28;
-// A box is marked when it holds this share of the ink of the sheet's typical mark.
-constexpr double kMarkShare = 0.5;
+// A box is filled when it holds this share of the ink of the sheet's typical mark.
+constexpr double kMarkShare = 0.4;
 // Samples taken across a box each way, this many pixels apart: a pencil mark is
 // 10 to 12 pixels, and every other pixel of its middle tells its ink.
 constexpr int kSamplesAcross = 5;
 constexpr double kSampleStep = 2;
 
-// Sixteen points on a circle just outside a box (its half width 7, a pen's ring 1.5
-// beyond), short of the next box 19.5 away.
-constexpr double kRingRadius = 8.5;
+// Sixteen points on an oval round the printed bubble (10 by 12 pixels), where a ring
+// drawn round its letter lies, short of the next box 19.5 across and 19.3 down.
+constexpr double kRingAcross = 7;
+constexpr double kRingDown = 7.5;
 constexpr std::array<SheetPoint, 16> kRingOffsets = [] {
     // cos and sin of k * 22.5 degrees, which constexpr cannot compute
     constexpr std::array<double, 5> kCos { 1, 0.9238795325, 0.7071067812, 0.3826834324, 0 };
@@ -34,7 +35,7 @@ constexpr std::array<SheetPoint, 16> kRingOffsets = [] {
         const double s = kCos[4 - step];
         const double x = quarter == 0 ? c : quarter == 1 ? -s : quarter == 2 ? -c : s;
         const double y = quarter == 0 ? s : quarter == 1 ? c : quarter == 2 ? -s : -c;
-        points[k] = { kRingRadius * x, kRingRadius * y };
+        points[k] = { kRingAcross * x, kRingDown * y };
     }
     return points;
 }();
