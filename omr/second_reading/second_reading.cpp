@@ -20,25 +20,17 @@ constexpr double kMarkShare = 0.4;
 constexpr int kSamplesAcross = 5;
 constexpr double kSampleStep = 2;
 
-// Sixteen points on an oval round the printed bubble (10 by 12 pixels), where a ring
-// drawn round its letter lies, short of the next box 19.5 across and 19.3 down.
+// Eight points on an oval round the printed bubble (10 by 12 pixels), where a ring
+// drawn round its letter lies, short of the next box 19.5 across and 19.3 down. A ring
+// meets them all; a tick's ends, one or two.
 constexpr double kRingAcross = 7;
 constexpr double kRingDown = 7.5;
-constexpr std::array<SheetPoint, 16> kRingOffsets = [] {
-    // cos and sin of k * 22.5 degrees, which constexpr cannot compute
-    constexpr std::array<double, 5> kCos { 1, 0.9238795325, 0.7071067812, 0.3826834324, 0 };
-    std::array<SheetPoint, 16> points {};
-    for (size_t k = 0; k < 16; ++k) {
-        const size_t quarter = k / 4;
-        const size_t step = k % 4;
-        const double c = kCos[step];
-        const double s = kCos[4 - step];
-        const double x = quarter == 0 ? c : quarter == 1 ? -s : quarter == 2 ? -c : s;
-        const double y = quarter == 0 ? s : quarter == 1 ? c : quarter == 2 ? -s : -c;
-        points[k] = { kRingAcross * x, kRingDown * y };
-    }
-    return points;
-}();
+constexpr double kDiagonal = 0.7071067812;
+constexpr std::array<SheetPoint, 8> kRingOffsets { { { kRingAcross, 0 },
+    { kRingAcross * kDiagonal, kRingDown* kDiagonal }, { 0, kRingDown },
+    { -kRingAcross * kDiagonal, kRingDown* kDiagonal }, { -kRingAcross, 0 },
+    { -kRingAcross * kDiagonal, -kRingDown* kDiagonal }, { 0, -kRingDown },
+    { kRingAcross * kDiagonal, -kRingDown* kDiagonal } } };
 
 // The brightness of bare paper: most of a sheet is paper. Every sixth row and
 // third column are enough, and a row's pixels share its cache lines.

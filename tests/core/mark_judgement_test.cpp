@@ -28,12 +28,15 @@ const Row kRows[] = {
     { "a cross", { { kEmpty, kEmpty, { 57, 93, 2 }, kEmpty, kEmpty } }, "c", MarkDoubt::None },
     { "a faint fill", { { kEmpty, kEmpty, kEmpty, { 99, 126, 2 }, kEmpty } }, "d", MarkDoubt::None },
     { "two fills", { { { 160, 180, 4 }, kEmpty, { 150, 170, 4 }, kEmpty, kEmpty } }, "ac", MarkDoubt::None },
-    { "a changed answer", { { { 75, 84, 3 }, kEmpty, { 160, 180, 4 }, kEmpty, kEmpty } }, "c", MarkDoubt::None },
-    { "a heavy erasure alone", { { kEmpty, { 82, 92, 3 }, kEmpty, kEmpty, kEmpty } }, "", MarkDoubt::ErasedResidue },
+    { "a changed answer", { { { 75, 84, 3 }, kEmpty, { 160, 180, 4 }, kEmpty, kEmpty } }, "c",
+        MarkDoubt::None },
+    { "a heavy erasure alone", { { kEmpty, { 82, 92, 3 }, kEmpty, kEmpty, kEmpty } }, "",
+        MarkDoubt::ErasedResidue },
     { "a light erasure alone", { { kEmpty, { 66, 76, 2 }, kEmpty, kEmpty, kEmpty } }, "", MarkDoubt::None },
-    { "an erasure nearly as dark as the mark",
-        { { { 110, 120, 3 }, kEmpty, { 85, 95, 3 }, kEmpty, kEmpty } }, "a", MarkDoubt::ErasedResidue },
-    { "a ring round the letter", { { kEmpty, kEmpty, kEmpty, kEmpty, { 8, 40, 84 } } }, "", MarkDoubt::RingOnly },
+    { "an erasure nearly as dark as the mark", { { { 110, 120, 3 }, kEmpty, { 85, 95, 3 }, kEmpty, kEmpty } },
+        "a", MarkDoubt::ErasedResidue },
+    { "a ring round the letter", { { kEmpty, kEmpty, kEmpty, kEmpty, { 8, 40, 84 } } }, "",
+        MarkDoubt::RingOnly },
     { "a small dark fill", { { kEmpty, { 45, 170, 1 }, kEmpty, kEmpty, kEmpty } }, "", MarkDoubt::SmallFill },
     { "a small fill beside a mark", { { { 160, 180, 4 }, { 45, 170, 1 }, kEmpty, kEmpty, kEmpty } }, "a",
         MarkDoubt::CloseMarks },
@@ -71,8 +74,8 @@ TEST_P(MarkJudgementTest, ReadsTheRowAsATeacherDoesAtEveryTone)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, MarkJudgementTest, testing::ValuesIn(kRows),
-    [](const testing::TestParamInfo<Row>& info) {
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MarkJudgementTest, testing::ValuesIn(kRows), [](const testing::TestParamInfo<Row>& info) {
         std::string name = info.param.name;
         for (char& c : name)
             if (!std::isalnum(static_cast<unsigned char>(c)))
