@@ -2,6 +2,7 @@
 
 #include "framework/message_box.h"
 #include "grading/review_image.h"
+#include "image/half_turn.h"
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
 #include "omr/engine_state.h"
@@ -58,31 +59,34 @@ void RefuseAsNoSheet(SheetOutcome& outcome)
 
 } // namespace
 
-RecordedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
-{
-    RecordedSheet graded;
-    graded.page = job.page;
-    SheetOutcome& outcome = graded.outcome;
-    outcome.file = job.page.Name();
-    if (!job.page.refusal.empty()) {
-        outcome.refusal = OneLine(job.page.refusal);
-        outcome.messages.push_back(job.page.refusal);
-        return graded;
-    }
-    SheetMessages recorder(outcome.messages);
+namespace {
 
-    SheetImage image;
-    const Result<DecodeWarnings> loaded = LoadSheetPage(
-        image, job.page.file, job.page.page, job.page.pageCount, NeededRowsOf(job), job.page.directory);
-    if (!loaded) {
-        outcome.refusal = OneLine(loaded.message());
-        outcome.messages.push_back(loaded.message());
-        return graded;
-    }
+// Said beside the reading of a page laid upside down on the glass.
+const char* const kTurnedNote = "หน้านี้สแกนกลับหัว: อ่านหลังหมุนกลับครึ่งรอบ";
+
+// Loads the page, turned half a turn when asked.
+Result<DecodeWarnings> LoadJobPage(SheetImage& image, const SheetJob& job, NeededRows needed, bool turned)
+{
+    Result<DecodeWarnings> loaded
+        = LoadSheetPage(image, job.page.file, job.page.page, job.page.pageCount, needed, job.page.directory);
+    if (loaded && turned)
+        TurnHalf(image);
+    return loaded;
+}
+
+// Grades a loaded page into the sheet: true when it reads as an answer sheet, false when
+// it was refused (the refusal said in the sheet's outcome).
+bool GradeLoadedPage(const SheetJob& job, const AnswerKey& key, SheetImage& image, bool turned,
+    const DecodeWarnings& warnings, RecordedSheet& graded)
+{
+    SheetOutcome& outcome = graded.outcome;
+    SheetMessages recorder(outcome.messages);
     PageSizeBox messages(&recorder, image);
     EngineState engine({ &messages, nullptr, nullptr });
+    if (turned)
+        outcome.messages.push_back(kTurnedNote);
     // What the decoder said of a sheet it still read goes on the sheet's lines.
-    outcome.messages.insert(outcome.messages.end(), loaded->begin(), loaded->end());
+    outcome.messages.insert(outcome.messages.end(), warnings.begin(), warnings.end());
     const SheetReading reviewed = CheckAndReviewSheet(image, engine, key, [] {});
     const CheckedSheet& checked = reviewed.checked;
     outcome.examineeId = reviewed.first.examineeId;
@@ -96,11 +100,11 @@ RecordedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
     if (checked.check != SheetCheck::Accepted) {
         outcome.status = SheetStatus::Refused;
         outcome.refusal = OneLine(messages.Refusal(checked.check));
-        return graded;
+        return false;
     }
     if (!reviewed.review.secondRead) {
         RefuseAsNoSheet(outcome);
-        return graded;
+        return false;
     }
     outcome.review = reviewed.review;
     graded.measured = true;
@@ -114,8 +118,7 @@ RecordedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
     if (picturesReview || job.cutIdArea) {
         // Cut from the scan as it came in, not from the thresholded sheet.
         SheetImage scan;
-        const Result<DecodeWarnings> reloaded
-            = LoadSheetPage(scan, job.page.file, job.page.page, job.page.pageCount, {}, job.page.directory);
+        const Result<DecodeWarnings> reloaded = LoadJobPage(scan, job, {}, turned);
         const GradingGrid grid { LayIdBands(engine.g_skew), checked.rows };
         if (reloaded)
             scan.ConvertTo24Bits();
@@ -132,6 +135,40 @@ RecordedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
     if (!job.annotatedPath.empty())
         if (const Status saved = image.SaveToFile(job.annotatedPath); !saved)
             outcome.writeFailure = "cannot save the annotated sheet: " + saved.message();
+    return true;
+}
+
+} // namespace
+
+RecordedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
+{
+    RecordedSheet graded;
+    graded.page = job.page;
+    SheetOutcome& outcome = graded.outcome;
+    outcome.file = job.page.Name();
+    if (!job.page.refusal.empty()) {
+        outcome.refusal = OneLine(job.page.refusal);
+        outcome.messages.push_back(job.page.refusal);
+        return graded;
+    }
+    SheetImage image;
+    const Result<DecodeWarnings> loaded = LoadJobPage(image, job, NeededRowsOf(job), false);
+    if (!loaded) {
+        outcome.refusal = OneLine(loaded.message());
+        outcome.messages.push_back(loaded.message());
+        return graded;
+    }
+    if (GradeLoadedPage(job, key, image, false, *loaded, graded))
+        return graded;
+    // A page laid upside down is no sheet as it lies; turned, its marks are where they
+    // belong. Read it so, whole (its reading band lies at the other end), or keep the refusal.
+    RecordedSheet turned;
+    turned.page = job.page;
+    turned.outcome.file = outcome.file;
+    SheetImage whole;
+    const Result<DecodeWarnings> reloaded = LoadJobPage(whole, job, {}, true);
+    if (reloaded && GradeLoadedPage(job, key, whole, true, *reloaded, turned))
+        return turned;
     return graded;
 }
 

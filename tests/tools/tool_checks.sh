@@ -152,6 +152,11 @@ sys.stdout.buffer.write(p)' >heavy.pdf
     # On a terminal a progress line shows and is cleared before each sheet's line.
     run 0 "*grading 1/2"$'\r\e'"\\[Ks/img002.jpg  ID*" \
         "script -qec \"'\$VANTREL_GRADE' $k --quiet s/img001.jpg s/img002.jpg\" /dev/null"
+    # A page laid upside down on the glass reads as it would the right way up, with a note.
+    run 0 '*หน้านี้สแกนกลับหัว*' "for t in '' --upside-down; do
+            sheet fill -o page\$t.jpg --id 31415926 --answers b,c,a,,e,d,ab --rotate 0.6 \$t || exit 1; done
+        diff <(grade $k page.jpg 2>/dev/null | sed 's/^page//') <(grade $k page--upside-down.jpg 2>/dev/null | sed 's/^page--upside-down//') &&
+        grade $k page--upside-down.jpg 2>&1 >/dev/null"
     # Random sheets in every scan format read exactly as drawn.
     for f in "jpg 160 11" "tif 80 12" "bmp 80 13"; do
         set -- $f
