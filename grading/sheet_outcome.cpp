@@ -36,7 +36,7 @@ std::string SheetReviewText(const SheetOutcome& outcome, const std::string& refu
         return std::any_of(settled.begin(), settled.end(),
             [&item](const Resolution& resolution) { return resolution.item == item.item; });
     });
-    if (open.IsDoubtful())
+    if (open.IsDoubtful() || open.ShrunkToPercent() != 0)
         review.push_back(ReviewDetailText(open));
     if (!outcome.writeFailure.empty())
         review.push_back(outcome.writeFailure);

@@ -31,6 +31,9 @@ constexpr double kDriftDoubt = 0.9;
 // corner is a doubt only where the two readings disagree.
 constexpr int kSolidCornerBlack = 15;
 constexpr double kCornerDistance = 3;
+// A form this much smaller than printed was shrunk to fit the page (a scanner's own
+// scale error stays well inside it).
+constexpr double kShrunkScale = 0.985;
 // Painted pixels in the mark windows of a sheet checked before.
 constexpr int kCheckedOverlay = 300;
 
@@ -159,6 +162,11 @@ double SheetReview::UntoldTurn() const
     return std::fabs(degrees) < kTiltDoubtDegrees ? 0 : degrees;
 }
 
+double SheetReview::ShrunkToPercent() const
+{
+    return printScale < kShrunkScale ? 100 * printScale : 0;
+}
+
 SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& second,
     const FirstReading& first, const AnswerList& answers)
 {
@@ -166,6 +174,10 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
     review.degrees = measures.skew.angleDegrees;
     review.secondRead = second.read;
     review.secondId = second.read ? second.IdText() : std::string(kIdDigitCount, '?');
+    if (second.read)
+        review.printScale = std::hypot(second.rightCorner.x - second.leftCorner.x,
+                                second.rightCorner.y - second.leftCorner.y)
+            / kFormMarkSpacing;
     const auto add = [&review](std::string item, std::string firstText, std::string secondText, Doubt why) {
         review.items.push_back({ std::move(item), std::move(firstText), std::move(secondText),
             std::move(why.text), why.why, why.figures });

@@ -59,11 +59,14 @@ struct SheetReview {
     int secondWrong = 0;
     int secondErrors = 0;
     double degrees = 0; // the page's turn as the first reading measured it
+    double printScale = 1; // the form's size on the page against the printed sheet's, from its marks
 
     bool IsDoubtful() const { return !items.empty(); }
     // The turn where it is large enough to tell and no "tilt" item says it (both readings
     // agree, or the marks lie on the boxes): the details say it instead. 0 otherwise.
     double UntoldTurn() const;
+    // The per cent a sheet printed "fit to page" was shrunk to; 0 for one printed at full size.
+    double ShrunkToPercent() const;
     // The items joined by ';', empty when nothing is doubtful.
     std::string List() const;
 };

@@ -129,6 +129,9 @@ std::string ReviewDetailText(const SheetReview& review)
         doubts << QString::fromStdString(ReviewItemText(item));
     if (!doubts.isEmpty() && review.UntoldTurn() != 0)
         doubts << ReviewTexts::tr("กระดาษเอียง %1 องศา").arg(review.UntoldTurn(), 0, 'f', 2);
+    // The first reading reads the printed sheet's own size: a shrunk one is said always.
+    if (review.ShrunkToPercent() != 0)
+        doubts << ReviewTexts::tr("พิมพ์ย่อเหลือ %1 % ของขนาดจริง").arg(review.ShrunkToPercent(), 0, 'f', 0);
     return doubts.isEmpty()
         ? std::string()
         : ReviewTexts::tr("ควรตรวจสอบ %1").arg(doubts.join(QStringLiteral("; "))).toStdString();

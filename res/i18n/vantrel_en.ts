@@ -289,6 +289,10 @@
         <translation>page turned %1 degrees</translation>
     </message>
     <message>
+        <source>พิมพ์ย่อเหลือ %1 % ของขนาดจริง</source>
+        <translation>printed shrunk to %1 % of full size</translation>
+    </message>
+    <message>
         <source> (ครั้งแรก %1, ครั้งที่สอง %2)</source>
         <translation> (first reading %1, second reading %2)</translation>
     </message>

@@ -289,6 +289,10 @@
         <translation>กระดาษเอียง %1 องศา</translation>
     </message>
     <message>
+        <source>พิมพ์ย่อเหลือ %1 % ของขนาดจริง</source>
+        <translation>พิมพ์ย่อเหลือ %1 % ของขนาดจริง</translation>
+    </message>
+    <message>
         <source> (ครั้งแรก %1, ครั้งที่สอง %2)</source>
         <translation> (ครั้งแรก %1, ครั้งที่สอง %2)</translation>
     </message>

@@ -66,6 +66,14 @@ TEST_P(ReviewTextsTest, EveryCodeHasTheTeachersWords)
     EXPECT_EQ(ReviewDetailText(review).find("-0.74"), std::string::npos);
     review.items.pop_back();
     EXPECT_NE(ReviewDetailText(review).find("-0.74"), std::string::npos);
+    // A sheet printed to fit the page is said shrunk, doubtful or not; a scanner's own scale is not.
+    for (const auto& [scale, said] : { std::pair { 0.962, true }, std::pair { 0.992, false } }) {
+        SheetReview shrunk;
+        shrunk.printScale = scale;
+        const std::string text = ReviewDetailText(shrunk);
+        EXPECT_EQ(text.find("96") != std::string::npos, said) << text;
+        EXPECT_EQ(text.empty(), !said) << text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ReviewTextsTest,
