@@ -16,13 +16,16 @@ constexpr int kLeastStrokeInk = 14;
 // An even grey box counts as a mark from this share of the typical mark's darkest samples
 // and of the printed black; below either, an eraser may have left it (on a sheet of
 // ticks the typical mark is itself light, the print never is).
-constexpr double kSolidPeakShare = 0.55;
-constexpr double kSolidPrintShare = 0.39;
+constexpr double kSolidPeakShare = 0.5;
+constexpr double kSolidPrintShare = 0.4;
 // Below this it is an erasure beyond doubt when another box of the row holds a mark,
 constexpr double kResidueShareBesideMark = 0.75;
 // and, alone in its row, below this share of the printed black (an eraser left grey 160
 // or lighter on white paper).
-constexpr double kHeavyResiduePrintShare = 0.34;
+constexpr double kHeavyResiduePrintShare = 0.37;
+// A mark this much lighter than the row's darkest is what an eraser left of a changed
+// answer, however its edge lies in the box.
+constexpr double kBesideMarkShare = 0.6;
 // A ring round the letter this dark, its middle light.
 constexpr double kRingShare = 0.3;
 // A core as dark as a fill's over too little of the box to count: a small fill.
@@ -62,11 +65,12 @@ GroupJudgement JudgeGroup(std::span<const BoxInk> boxes, const SheetInk& ink)
 {
     GroupJudgement judgement;
     int darkestMark = 0; // the darkest marked box's darkest samples
+    for (const BoxInk& box : boxes)
+        if (KindOf(box, ink) == BoxKind::Mark)
+            darkestMark = std::max(darkestMark, box.peak);
     for (size_t i = 0; i < boxes.size(); ++i)
-        if (KindOf(boxes[i], ink) == BoxKind::Mark) {
+        if (KindOf(boxes[i], ink) == BoxKind::Mark && boxes[i].peak >= kBesideMarkShare * darkestMark)
             judgement.marked |= 1u << i;
-            darkestMark = std::max(darkestMark, boxes[i].peak);
-        }
     for (size_t i = 0; i < boxes.size() && judgement.doubt == MarkDoubt::None; ++i) {
         const BoxInk& box = boxes[i];
         switch (KindOf(box, ink)) {
