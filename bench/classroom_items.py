@@ -44,11 +44,17 @@ if os.path.exists(scan_csv):
         conditions[row["file"]] = tags
 
 db = sqlite3.connect(record)
+# The set's own names: a copier's PDF page n is the set's n-th sheet; a TIFF made of a
+# sheet keeps its name but for the extension.
+set_names = {os.path.splitext(name)[0]: name for name in truth}
 sheets = {}
-for sid, path, eid, status in db.execute(
-        "SELECT s.id, p.path, s.examinee_id, s.status FROM pages p JOIN sheets s ON s.id ="
+for sid, path, page, page_count, eid, status in db.execute(
+        "SELECT s.id, p.path, p.page, p.page_count, s.examinee_id, s.status FROM pages p JOIN sheets s ON s.id ="
         " (SELECT max(id) FROM sheets WHERE page_id = p.id)"):
-    sheets[os.path.basename(path)] = (sid, eid, status)
+    stem = os.path.splitext(os.path.basename(path))[0]
+    if page_count > 1:
+        stem = "img%03d" % (page + 1)
+    sheets[set_names.get(stem, stem)] = (sid, eid, status)
 named = collections.defaultdict(set)
 reasons = {}
 for sid, item, reason in db.execute("SELECT sheet_id, item, reason FROM review_items"):

@@ -188,7 +188,11 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
         const int firstDigit = FirstDigit(first.examineeId, column);
         const int secondDigit = second.read ? second.digits[column] : kNoDigitMarked;
         readingsDiffer = readingsDiffer || secondDigit != firstDigit;
-        Doubt why = IdColumnDoubt(measures.idColumns[column], firstDigit);
+        // A decision near the first reading's threshold is a doubt where the second reading does
+        // not bear it out: it reads otherwise, hesitates itself, or could not read the page.
+        const bool borneOut
+            = second.read && secondDigit == firstDigit && second.idDoubt[column] == MarkDoubt::None;
+        Doubt why = borneOut ? Doubt {} : IdColumnDoubt(measures.idColumns[column], firstDigit);
         if (why.text.empty() && second.read && secondDigit != firstDigit)
             why = kReadingsDiffer;
         if (why.text.empty() && second.read)
@@ -207,7 +211,9 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
         if (!first.scores[q] || !secondScore)
             continue;
         readingsDiffer = readingsDiffer || *secondScore != *first.scores[q];
-        Doubt why = QuestionDoubt(measure, second.read ? second.marked[q] : "?");
+        const bool borneOut = second.read && *secondScore == *first.scores[q]
+            && second.marked[q] == FirstLetters(measure) && second.answerDoubt[q] == MarkDoubt::None;
+        Doubt why = borneOut ? Doubt {} : QuestionDoubt(measure, second.read ? second.marked[q] : "?");
         if (why.text.empty() && second.read && *secondScore != *first.scores[q])
             why = kReadingsDiffer;
         if (why.text.empty() && second.read)
