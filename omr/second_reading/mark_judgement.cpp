@@ -1,6 +1,7 @@
 #include "omr/second_reading/mark_judgement.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -26,6 +27,9 @@ constexpr double kHeavyResiduePrintShare = 0.37;
 // A mark this much lighter than the row's darkest is what an eraser left of a changed
 // answer, however its edge lies in the box.
 constexpr double kBesideMarkShare = 0.6;
+// An even grey mark alone in its row and lighter than this share of the printed black may
+// be what an eraser left as well as a light pencil: read, and named.
+constexpr double kPaleMarkPrintShare = 0.45;
 // A ring round the letter this dark, its middle light.
 constexpr double kRingShare = 0.3;
 // A core as dark as a fill's over too little of the box to count: a small fill.
@@ -68,9 +72,23 @@ GroupJudgement JudgeGroup(std::span<const BoxInk> boxes, const SheetInk& ink)
     for (const BoxInk& box : boxes)
         if (KindOf(box, ink) == BoxKind::Mark)
             darkestMark = std::max(darkestMark, box.peak);
-    for (size_t i = 0; i < boxes.size(); ++i)
-        if (KindOf(boxes[i], ink) == BoxKind::Mark && boxes[i].peak >= kBesideMarkShare * darkestMark)
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const BoxKind kind = KindOf(boxes[i], ink);
+        // Alone in its row a small dark fill (or a tick drawn crisp) is likely the answer: read, and named.
+        if ((kind == BoxKind::Mark && boxes[i].peak >= kBesideMarkShare * darkestMark)
+            || (kind == BoxKind::SmallFill && darkestMark == 0))
             judgement.marked |= 1u << i;
+    }
+    // A second mark much lighter than the first may be an answer changed; a pale one alone, erased.
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const BoxInk& box = boxes[i];
+        const bool even = box.peak < kStrokeTexture * box.average;
+        const bool alone = std::popcount(judgement.marked) == 1;
+        if ((judgement.marked & (1u << i))
+            && (box.peak < kResidueShareBesideMark * darkestMark
+                || (alone && even && box.peak < kPaleMarkPrintShare * ink.printInk)))
+            judgement.doubt = MarkDoubt::ErasedResidue;
+    }
     for (size_t i = 0; i < boxes.size() && judgement.doubt == MarkDoubt::None; ++i) {
         const BoxInk& box = boxes[i];
         switch (KindOf(box, ink)) {

@@ -19,7 +19,7 @@ enum class MarkDoubt : uint8_t {
     None,
     ErasedResidue, // a box as dark as a mark but as light as an erasure, no clear mark beside it
     RingOnly, // a circle drawn round a letter, its middle left light
-    SmallFill, // a box filled far less than the sheet's marks
+    SmallFill, // a box filled far less than the sheet's marks, read where it is alone in its row
     CloseMarks, // a mark and a box nearly as dark that is not one
 };
 inline constexpr int kMarkDoubtCount = 5;
