@@ -44,6 +44,21 @@ printf 'file,item,value,reason\n%s,q1,%s,seen on the paper\n' "$hard/img001.jpg"
   --audit "$hard/audit.csv" "$hard"/img*.jpg
 awk -F, 'NR > 1 { n++; left += $NF } END { printf "final reading: %d sheets, %d items still to check\n", n, left }' "$hard/final.csv"
 echo "Final CSV: $hard/final.csv   audit: $hard/audit.csv   report with its page of changes: $hard/report.pdf"
+# A class as classes fill the sheet (ticks, crosses, rings round letters, changed and erased
+# answers, light and dark scans, folds, a page printed to fit or laid upside down): the second
+# reading reads it, and the review names what a teacher would look at twice, and why.
+class=$samples/classroom
+"$build/tools/sheet/vantrel-sheet" batch --count 12 --seed 2026 --preset classroom --out "$class"
+"$build/tools/grade/vantrel-grade" --quiet --key "$class/key.txt" --class "$class/class.vantrel" \
+  --accept second --csv "$class/results.csv" --review "$class/review.txt" --xlsx "$class/class.xlsx" \
+  "$class"/img*.jpg
+python3 - "$class/review.txt" <<'PY'
+import collections, csv, sys
+reasons = collections.Counter(row["reason"].split(":")[0] for row in csv.DictReader(open(sys.argv[1], encoding="utf-8")))
+for reason, count in reasons.most_common(8):
+    print(f"{count:5d}  {reason}")
+PY
+echo "Classroom sheets: $class   review: $class/review.txt   items as a teacher reads them: $class/items.csv"
 # A class as the office copier delivers it: a few sheets at 300 dpi in one PDF.
 copier=$samples/copier
 "$build/tools/sheet/vantrel-sheet" batch --count 4 --seed 2026 --dpi 300 --format jpg --out "$copier"
