@@ -1,6 +1,7 @@
 #include "omr/second_reading/mark_judgement.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 namespace {
@@ -68,22 +69,24 @@ BoxKind KindOf(const BoxInk& box, const SheetInk& ink)
 GroupJudgement JudgeGroup(std::span<const BoxInk> boxes, const SheetInk& ink)
 {
     GroupJudgement judgement;
+    std::array<BoxKind, 10> kinds {}; // an ID column's ten digits at most
+    boxes = boxes.first(std::min(boxes.size(), kinds.size()));
     int darkestMark = 0; // the darkest marked box's darkest samples
-    for (const BoxInk& box : boxes)
-        if (KindOf(box, ink) == BoxKind::Mark)
-            darkestMark = std::max(darkestMark, box.peak);
     for (size_t i = 0; i < boxes.size(); ++i) {
-        const BoxKind kind = KindOf(boxes[i], ink);
-        // Alone in its row a small dark fill (or a tick drawn crisp) is likely the answer: read, and named.
-        if ((kind == BoxKind::Mark && boxes[i].peak >= kBesideMarkShare * darkestMark)
-            || (kind == BoxKind::SmallFill && darkestMark == 0))
-            judgement.marked |= 1u << i;
+        kinds[i] = KindOf(boxes[i], ink);
+        if (kinds[i] == BoxKind::Mark)
+            darkestMark = std::max(darkestMark, boxes[i].peak);
     }
+    for (size_t i = 0; i < boxes.size(); ++i)
+        // Alone in its row a small dark fill (or a tick drawn crisp) is likely the answer: read, and named.
+        if ((kinds[i] == BoxKind::Mark && boxes[i].peak >= kBesideMarkShare * darkestMark)
+            || (kinds[i] == BoxKind::SmallFill && darkestMark == 0))
+            judgement.marked |= 1u << i;
     // A second mark much lighter than the first may be an answer changed; a pale one alone, erased.
+    const bool alone = std::popcount(judgement.marked) == 1;
     for (size_t i = 0; i < boxes.size(); ++i) {
         const BoxInk& box = boxes[i];
         const bool even = box.peak < kStrokeTexture * box.average;
-        const bool alone = std::popcount(judgement.marked) == 1;
         if ((judgement.marked & (1u << i))
             && (box.peak < kResidueShareBesideMark * darkestMark
                 || (alone && even && box.peak < kPaleMarkPrintShare * ink.printInk)))
@@ -91,7 +94,7 @@ GroupJudgement JudgeGroup(std::span<const BoxInk> boxes, const SheetInk& ink)
     }
     for (size_t i = 0; i < boxes.size() && judgement.doubt == MarkDoubt::None; ++i) {
         const BoxInk& box = boxes[i];
-        switch (KindOf(box, ink)) {
+        switch (kinds[i]) {
         case BoxKind::Residue:
             if (darkestMark == 0 ? box.peak >= kHeavyResiduePrintShare * ink.printInk
                                  : box.peak > kResidueShareBesideMark * darkestMark)
