@@ -1,5 +1,7 @@
 #include "page_handling.h"
 
+#include "scan_optics.h"
+
 #include "sheet_random.h"
 
 #include <QColor>
@@ -16,23 +18,6 @@ uchar ToByte(double value)
     return static_cast<uchar>(std::clamp(std::lround(value), 0l, 255l));
 }
 
-// One channel, bilinear, at a point in pixel-centre coordinates; `outside` beyond the page.
-double Sample(const QImage& page, double x, double y, int channel, int outside)
-{
-    const int left = static_cast<int>(std::floor(x));
-    const int top = static_cast<int>(std::floor(y));
-    const double fx = x - left;
-    const double fy = y - top;
-    const auto at = [&](int column, int row) -> double {
-        if (column < 0 || row < 0 || column >= page.width() || row >= page.height())
-            return outside;
-        return page.constScanLine(row)[3 * column + channel];
-    };
-    const double upper = at(left, top) * (1 - fx) + at(left + 1, top) * fx;
-    const double lower = at(left, top + 1) * (1 - fx) + at(left + 1, top + 1) * fx;
-    return upper * (1 - fy) + lower * fy;
-}
-
 // The page as seen through a map from scan pixels to page pixels.
 QImage Warp(const QImage& page, const QTransform& scanToPage, QColor outside)
 {
@@ -45,7 +30,8 @@ QImage Warp(const QImage& page, const QTransform& scanToPage, QColor outside)
         for (int x = 0; x < scan.width(); ++x, pixel += 3) {
             const QPointF at = scanToPage.map(QPointF(x + 0.5, y + 0.5));
             for (int channel = 0; channel < 3; ++channel)
-                pixel[channel] = ToByte(Sample(page, at.x() - 0.5, at.y() - 0.5, channel, fill[channel]));
+                pixel[channel]
+                    = ToByte(SampleBilinear(page, at.x() - 0.5, at.y() - 0.5, channel, fill[channel]));
         }
     }
     return scan;

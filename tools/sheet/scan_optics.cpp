@@ -14,23 +14,6 @@ uchar ToByte(double value)
     return static_cast<uchar>(std::clamp(std::lround(value), 0l, 255l));
 }
 
-// One channel at a point given in pixel-centre coordinates, the lid beyond the page.
-double Sample(const QImage& page, double x, double y, int channel)
-{
-    const int left = static_cast<int>(std::floor(x));
-    const int top = static_cast<int>(std::floor(y));
-    const double fx = x - left;
-    const double fy = y - top;
-    const auto at = [&](int column, int row) -> double {
-        if (column < 0 || row < 0 || column >= page.width() || row >= page.height())
-            return kLid;
-        return page.constScanLine(row)[3 * column + channel];
-    };
-    const double upper = at(left, top) * (1 - fx) + at(left + 1, top) * fx;
-    const double lower = at(left, top + 1) * (1 - fx) + at(left + 1, top + 1) * fx;
-    return upper * (1 - fy) + lower * fy;
-}
-
 std::vector<float> GaussianKernel(double sigma)
 {
     const int radius = static_cast<int>(std::ceil(3 * sigma));
@@ -73,6 +56,22 @@ void Convolve(
 
 } // namespace
 
+double SampleBilinear(const QImage& page, double x, double y, int channel, int outside)
+{
+    const int left = static_cast<int>(std::floor(x));
+    const int top = static_cast<int>(std::floor(y));
+    const double fx = x - left;
+    const double fy = y - top;
+    const auto at = [&](int column, int row) -> double {
+        if (column < 0 || row < 0 || column >= page.width() || row >= page.height())
+            return outside;
+        return page.constScanLine(row)[3 * column + channel];
+    };
+    const double upper = at(left, top) * (1 - fx) + at(left + 1, top) * fx;
+    const double lower = at(left, top + 1) * (1 - fx) + at(left + 1, top + 1) * fx;
+    return upper * (1 - fy) + lower * fy;
+}
+
 QImage PlaceOnGlass(const QImage& page, double degrees, double shiftX, double shiftY)
 {
     QImage scan(page.size(), QImage::Format_RGB888);
@@ -92,7 +91,7 @@ QImage PlaceOnGlass(const QImage& page, double degrees, double shiftX, double sh
             const double pageX = centreX + u * cosine - v * sine - 0.5;
             const double pageY = centreY + u * sine + v * cosine - 0.5;
             for (int channel = 0; channel < 3; ++channel)
-                pixel[channel] = ToByte(Sample(page, pageX, pageY, channel));
+                pixel[channel] = ToByte(SampleBilinear(page, pageX, pageY, channel, kLid));
         }
     }
     return scan;

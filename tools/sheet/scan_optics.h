@@ -23,6 +23,10 @@ struct ScanConditions {
 
 // The page turned about its centre and moved, resampled bilinearly as a scanner
 // sees it; what falls outside the page is the white lid.
+// One channel of a 24-bit image, bilinear, at a point in pixel-centre coordinates;
+// `outside` beyond the image.
+double SampleBilinear(const QImage& page, double x, double y, int channel, int outside);
+
 QImage PlaceOnGlass(const QImage& page, double degrees, double shiftX, double shiftY);
 
 // Gaussian blur of the given standard deviation, as the scanner's optics give.
