@@ -16,34 +16,28 @@ namespace fs = std::filesystem;
 
 // One file however it is named: the device and inode of an existing file (so hard
 // links and symbolic links meet); a missing one by the canonical form of its path, made
-// only when needed (a class of a thousand sheets would otherwise resolve every path).
+// only for it (a class of a thousand sheets would otherwise resolve every path).
 struct FileIdentity {
-    std::string path;
     std::optional<std::pair<dev_t, ino_t>> node;
-
-    std::string Canonical() const
-    {
-        std::error_code error;
-        const fs::path canonical = fs::weakly_canonical(fs::absolute(path, error), error);
-        return error ? path : canonical.string();
-    }
+    std::string canonical; // only when there is no node
 
     // An existing file and a missing one are never the same file.
     bool operator==(const FileIdentity& other) const
     {
         if (node || other.node)
             return node == other.node;
-        return Canonical() == other.Canonical();
+        return canonical == other.canonical;
     }
 };
 
 FileIdentity IdentityOf(const std::string& path)
 {
-    FileIdentity identity { path, std::nullopt };
     struct stat info { };
     if (::stat(path.c_str(), &info) == 0)
-        identity.node = std::make_pair(info.st_dev, info.st_ino);
-    return identity;
+        return { std::make_pair(info.st_dev, info.st_ino), {} };
+    std::error_code error;
+    const fs::path canonical = fs::weakly_canonical(fs::absolute(path, error), error);
+    return { std::nullopt, error ? path : canonical.string() };
 }
 
 // A copier's scan may be a PDF; the report and the slips are PDFs by design, so they alone may be named so.
