@@ -5,8 +5,8 @@
 #include "framework/message_box.h"
 #include "framework/qt/ModalMessageBox.h"
 #include "grading/csv_report.h"
+#include "grading/graded_sheet.h"
 #include "grading/review_image.h"
-#include "grading/sheet_outcome.h"
 #include "results/class_book.h"
 #include "results/results_file.h"
 #include "results/results_register.h"
@@ -38,9 +38,9 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-QString StatusText(const SheetOutcome& outcome)
+QString StatusText(const GradedSheet& sheet)
 {
-    switch (outcome.status) {
+    switch (sheet.status) {
     case SheetStatus::Reported:
         return QStringLiteral("ตรวจแล้ว");
     case SheetStatus::Unreported:
@@ -75,9 +75,9 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     , m_pages(std::move(pages))
     , m_export([this](bool idAreas) -> Result<GradedClass> {
         // A class reopened from its record has no ID areas yet: cut them from the scans once.
-        for (std::optional<RecordedSheet>& sheet : m_sheets)
-            if (idAreas && sheet && sheet->outcome.idArea.isNull())
-                sheet->outcome.idArea = CutRecordedIdArea(*sheet);
+        for (std::optional<GradedSheet>& sheet : m_sheets)
+            if (idAreas && sheet && sheet->idArea.isNull())
+                sheet->idArea = CutRecordedIdArea(*sheet);
         GradedClass graded = Graded();
         if (!idAreas)
             for (ClassSheetRow& sheet : graded.sheets)
@@ -141,8 +141,8 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
                 // As vantrel-grade writes it, with the name column when a class list names them.
                 std::string csv = CsvHeader(m_roster);
                 for (size_t page = 0; page < m_sheets.size(); ++page)
-                    if (const SheetOutcome* outcome = OutcomeOf(page))
-                        csv += CsvRow(*outcome, m_roster);
+                    if (const GradedSheet* sheet = SheetOf(page))
+                        csv += CsvRow(*sheet, m_roster);
                 return csv;
             },
             QStringLiteral("CSV"), QStringLiteral("csv"), QStringLiteral("class.csv"));
@@ -154,9 +154,9 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
             [this](const ClassWorkbook&) -> Result<std::string> {
                 std::string lines;
                 for (size_t page = 0; page < m_sheets.size(); ++page) {
-                    const SheetOutcome* outcome = OutcomeOf(page);
-                    const ClassScore score = outcome ? ClassScoreOf(*outcome) : ClassScore();
-                    if (outcome && outcome->status != SheetStatus::Refused && score.examineeId != 0)
+                    const GradedSheet* sheet = SheetOf(page);
+                    const ClassScore score = sheet ? ClassScoreOf(*sheet) : ClassScore();
+                    if (sheet && sheet->status != SheetStatus::Refused && score.examineeId != 0)
                         lines += FormatResultLine(score.examineeId, score.correct);
                 }
                 return lines;
@@ -188,7 +188,7 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CClassWindow::ShowDetails);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, [this](int row) {
         const std::optional<size_t> page = PageOf(row);
-        if (page && OutcomeOf(*page) && OutcomeOf(*page)->status != SheetStatus::Refused)
+        if (page && SheetOf(*page) && SheetOf(*page)->status != SheetStatus::Refused)
             emit SheetChosen(m_pages[*page]);
     });
 }
@@ -258,7 +258,7 @@ void CClassWindow::GradeFrom(size_t first)
     const int run = ++m_runNumber;
     m_run = std::make_unique<ClassRun>(
         std::move(pages), m_key, Threads(),
-        [this, run, first](size_t page, RecordedSheet&& sheet) {
+        [this, run, first](size_t page, GradedSheet&& sheet) {
             QMetaObject::invokeMethod(
                 this,
                 [this, run, page = first + page, sheet = std::move(sheet)]() mutable {
@@ -280,7 +280,7 @@ void CClassWindow::Cancel()
         m_run->Cancel();
 }
 
-void CClassWindow::Deliver(int run, size_t page, RecordedSheet&& sheet)
+void CClassWindow::Deliver(int run, size_t page, GradedSheet&& sheet)
 {
     if (run != m_runNumber)
         return;
@@ -293,7 +293,7 @@ void CClassWindow::Deliver(int run, size_t page, RecordedSheet&& sheet)
 
 void CClassWindow::Settle(size_t page, const std::vector<Resolution>& resolutions)
 {
-    RecordedSheet& sheet = *m_sheets[page];
+    GradedSheet& sheet = *m_sheets[page];
     bool identity = false;
     for (const Resolution& resolution : resolutions) {
         if (m_record && sheet.recordId != 0)
@@ -304,9 +304,8 @@ void CClassWindow::Settle(size_t page, const std::vector<Resolution>& resolution
         sheet.resolutions.push_back(resolution);
         identity = identity || resolution.item.starts_with("id");
     }
-    if (sheet.outcome.status != SheetStatus::Refused) // a refused page has no reading to settle
-        sheet.outcome.finalReading
-            = ReadFinally(ReadingsOf(sheet.outcome, sheet.second), m_key.answers, sheet.resolutions);
+    if (sheet.status != SheetStatus::Refused) // a refused page has no reading to settle
+        sheet.finalReading = ReadFinally(ReadingsOf(sheet), m_key.answers, sheet.resolutions);
     // A settled ID changes what the class list finds, on other rows too.
     if (m_roster && identity && !IsGrading()) {
         ResetTable();
@@ -337,9 +336,9 @@ int CClassWindow::RowOf(size_t page) const
     return -1;
 }
 
-const SheetOutcome* CClassWindow::OutcomeOf(size_t page) const
+const GradedSheet* CClassWindow::SheetOf(size_t page) const
 {
-    return m_sheets[page] ? &m_sheets[page]->outcome : nullptr;
+    return m_sheets[page] ? &*m_sheets[page] : nullptr;
 }
 
 std::optional<size_t> CClassWindow::PageOf(int row) const
@@ -350,9 +349,9 @@ std::optional<size_t> CClassWindow::PageOf(int row) const
 
 bool CClassWindow::ToReview(size_t page) const
 {
-    const SheetOutcome* outcome = OutcomeOf(page);
-    return outcome
-        && (outcome->status != SheetStatus::Reported || outcome->review.IsDoubtful()
+    const GradedSheet* sheet = SheetOf(page);
+    return sheet
+        && (sheet->status != SheetStatus::Reported || sheet->review.IsDoubtful()
             || !m_listNotes[page].empty());
 }
 
@@ -364,10 +363,10 @@ void CClassWindow::CheckClassList()
         return;
     std::vector<RosterSheet> sheets;
     for (size_t page = 0; page < m_pages.size(); ++page) {
-        const SheetOutcome* outcome = OutcomeOf(page);
-        const bool graded = outcome && outcome->status != SheetStatus::Refused;
+        const GradedSheet* sheet = SheetOf(page);
+        const bool graded = sheet && sheet->status != SheetStatus::Refused;
         sheets.push_back({ m_pages[page].Name(), m_shown[page],
-            graded ? std::optional<int32_t>(ClassScoreOf(*outcome).examineeId) : std::nullopt });
+            graded ? std::optional<int32_t>(ClassScoreOf(*sheet).examineeId) : std::nullopt });
     }
     const RosterCheck check = CheckAgainstRoster(*m_roster, sheets);
     m_listNotes = check.notes;
@@ -393,25 +392,25 @@ void CClassWindow::CheckClassList()
 void CClassWindow::ShowRow(int row)
 {
     const size_t page = *PageOf(row);
-    const SheetOutcome& outcome = *OutcomeOf(page);
+    const GradedSheet& sheet = *SheetOf(page);
     const bool sorting = m_table->isSortingEnabled();
     m_table->setSortingEnabled(false); // the row stays where it is while it is filled
-    const bool graded = outcome.status != SheetStatus::Refused;
+    const bool graded = sheet.status != SheetStatus::Refused;
     if (graded) {
-        const ClassScore score = ClassScoreOf(outcome);
+        const ClassScore score = ClassScoreOf(sheet);
         m_table->item(row, Id)->setText(Text(FormatText("%08d", score.examineeId)));
         m_table->setItem(row, Correct, NumberItem(score.correct));
         m_table->setItem(row, Wrong, NumberItem(score.wrong));
         m_table->setItem(row, Error, NumberItem(score.errors));
-        m_table->item(row, Name)->setText(m_roster ? Text(NameOnRoster(outcome, *m_roster)) : QString());
+        m_table->item(row, Name)->setText(m_roster ? Text(NameOnRoster(sheet, *m_roster)) : QString());
     }
-    m_table->item(row, Status)->setText(StatusText(outcome));
-    std::string review = ClassReviewText(outcome, m_shown[page]);
+    m_table->item(row, Status)->setText(StatusText(sheet));
+    std::string review = ClassReviewText(sheet, m_shown[page]);
     if (!m_listNotes[page].empty())
         review += (review.empty() ? "" : "; ") + m_listNotes[page];
     m_table->item(row, Review)->setText(Text(review));
     QStringList lines;
-    for (const std::string& message : outcome.messages)
+    for (const std::string& message : sheet.messages)
         lines << Text(message);
     for (int column = 0; column < ColumnCount; ++column)
         m_table->item(row, column)->setToolTip(lines.join(QLatin1Char('\n')));
@@ -441,10 +440,10 @@ void CClassWindow::ShowDetails()
         return;
     }
     QStringList lines { Text(m_shown[*page]) };
-    if (const SheetOutcome* outcome = OutcomeOf(*page)) {
-        for (const std::string& message : outcome->messages)
+    if (const GradedSheet* sheet = SheetOf(*page)) {
+        for (const std::string& message : sheet->messages)
             lines << Text(message);
-        for (const ReviewItem& item : outcome->review.items)
+        for (const ReviewItem& item : sheet->review.items)
             lines << Text(ReviewItemText(item));
     }
     m_details->setPlainText(lines.join(QLatin1Char('\n')));
@@ -456,7 +455,7 @@ void CClassWindow::CopyToRegister()
 {
     std::vector<size_t> graded;
     for (size_t page = 0; page < m_sheets.size(); ++page)
-        if (OutcomeOf(page) && OutcomeOf(page)->status != SheetStatus::Refused)
+        if (SheetOf(page) && SheetOf(page)->status != SheetStatus::Refused)
             graded.push_back(page);
     const int count = static_cast<int>(graded.size());
     if (count == 0) {
@@ -474,7 +473,7 @@ void CClassWindow::CopyToRegister()
     if (!AskYesNo(question + "\nต้องการส่งหรือไม่"))
         return;
     for (const size_t page : graded) {
-        const ClassScore score = ClassScoreOf(*OutcomeOf(page));
+        const ClassScore score = ClassScoreOf(*SheetOf(page));
         g_resultsRegister.recordCopied(QFileInfo(Text(m_pages[page].Name())).fileName().toStdString(),
             score.examineeId, score.correct, score.errors);
     }
@@ -495,8 +494,8 @@ GradedClass CClassWindow::Graded() const
 {
     GradedClass graded { m_key, m_roster, {} };
     for (size_t page = 0; page < m_sheets.size(); ++page)
-        if (const SheetOutcome* outcome = OutcomeOf(page))
-            graded.sheets.push_back(ClassRowWithReview(*outcome, m_shown[page]));
+        if (const GradedSheet* sheet = SheetOf(page))
+            graded.sheets.push_back(ClassRowWithReview(*sheet, m_shown[page]));
     return graded;
 }
 

@@ -3,9 +3,9 @@
 #include "app/CClassExport.h"
 #include "grading/class_record.h"
 #include "grading/class_run.h"
+#include "grading/graded_sheet.h"
 #include "grading/page_list.h"
 #include "grading/rescore.h"
-#include "grading/sheet_outcome.h"
 #include "results/graded_class.h"
 #include "results/roster.h"
 
@@ -69,7 +69,7 @@ public:
     // Confirms a student of the class list absent, or takes that back: kept in the record.
     void ConfirmAbsent(int32_t studentId, bool absent);
     // What the review pane walks through.
-    const std::vector<std::optional<RecordedSheet>>& Sheets() const { return m_sheets; }
+    const std::vector<std::optional<GradedSheet>>& Sheets() const { return m_sheets; }
     const std::set<int32_t>& ConfirmedAbsent() const { return m_absent; }
     const Roster* ClassList() const { return m_roster ? &*m_roster : nullptr; }
     const std::vector<std::string>& ShownNames() const { return m_shown; }
@@ -84,7 +84,7 @@ signals:
     void RegradeAsked();
 
 private:
-    void Deliver(int run, size_t page, RecordedSheet&& sheet);
+    void Deliver(int run, size_t page, GradedSheet&& sheet);
     void UseKey(const AnswerKey& key);
     void TakeChosenClassList();
     void ResetTable();
@@ -92,10 +92,10 @@ private:
     // Opens or creates the class's record when it has none, and keeps the key in it.
     void KeepInRecord(const std::string& use);
     // Adds a graded sheet to the record; a failure stays on the sheet's row.
-    void Record(RecordedSheet& sheet);
+    void Record(GradedSheet& sheet);
     void OnAddScans();
-    // The page's outcome; nothing while it is not graded yet.
-    const SheetOutcome* OutcomeOf(size_t page) const;
+    // The page's graded sheet; nothing while it is not graded yet.
+    const GradedSheet* SheetOf(size_t page) const;
     void OnEnded(int run);
     void ShowRow(int row);
     int RowOf(size_t page) const;
@@ -113,7 +113,7 @@ private:
     std::optional<Roster> m_roster;
     std::set<int32_t> m_absent; // students of the list confirmed absent
     // Each page as graded, with all it is scored from and the items settled on it.
-    std::vector<std::optional<RecordedSheet>> m_sheets;
+    std::vector<std::optional<GradedSheet>> m_sheets;
     std::vector<std::string> m_shown; // each page's file as the teacher reads it
     std::vector<std::string> m_listNotes; // what the class list finds of each page
     CClassExport m_export;

@@ -63,14 +63,14 @@ void CClassWindow::KeepInRecord(const std::string& use)
         ShowMessage(kept.message());
 }
 
-void CClassWindow::Record(RecordedSheet& sheet)
+void CClassWindow::Record(GradedSheet& sheet)
 {
     if (!m_record)
         return;
     if (const Result<int64_t> added = m_record->Add(sheet))
         sheet.recordId = *added;
     else
-        sheet.outcome.writeFailure = added.message();
+        sheet.writeFailure = added.message();
 }
 
 void CClassWindow::ConfirmAbsent(int32_t studentId, bool absent)
@@ -93,12 +93,10 @@ void CClassWindow::Rescore(const AnswerKey& key)
     UseKey(key);
     TakeChosenClassList();
     KeepInRecord("rescore");
-    for (std::optional<RecordedSheet>& sheet : m_sheets) {
+    for (std::optional<GradedSheet>& sheet : m_sheets) {
         if (!sheet)
             continue;
-        QImage idArea = std::move(sheet->outcome.idArea); // cut from the scan, as no key changes it
-        sheet->outcome = RescoreSheet(*sheet, key);
-        sheet->outcome.idArea = std::move(idArea);
+        sheet = RescoreSheet(*sheet, key);
     }
     ResetTable();
     CheckClassList();
@@ -171,7 +169,7 @@ CClassWindow* CClassWindow::OpenRecord(const QString& path)
     }
     OpenedClass graded = std::move(opened).value();
     std::vector<SheetPage> pages;
-    for (const RecordedSheet& sheet : graded.sheets)
+    for (const GradedSheet& sheet : graded.sheets)
         pages.push_back(sheet.page);
     auto* window = new CClassWindow(std::move(pages));
     window->m_record = std::move(record).value();
@@ -181,7 +179,7 @@ CClassWindow* CClassWindow::OpenRecord(const QString& path)
         window->m_roster = std::move(graded.roster);
     else
         window->TakeChosenClassList(); // a record made before class lists were kept
-    for (RecordedSheet& sheet : graded.sheets)
+    for (GradedSheet& sheet : graded.sheets)
         window->m_sheets.emplace_back(std::move(sheet));
     window->m_listNotes.assign(window->m_pages.size(), std::string());
     window->m_graded = static_cast<int>(window->m_pages.size());

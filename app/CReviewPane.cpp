@@ -40,13 +40,12 @@ int LatinKey(const QKeyEvent& event)
 }
 
 // What the final reading holds for an item now: letters, a digit, or "ok".
-std::string FinalValue(const RecordedSheet& sheet, const std::string& item)
+std::string FinalValue(const GradedSheet& sheet, const std::string& item)
 {
     if (item.rfind("id:", 0) == 0)
-        return FormatText("%08d", sheet.outcome.finalReading.examineeId)
-            .substr(std::stoul(item.substr(3)) - 1, 1);
+        return FormatText("%08d", sheet.finalReading.examineeId).substr(std::stoul(item.substr(3)) - 1, 1);
     if (item[0] == 'q')
-        return sheet.outcome.finalReading.letters[std::stoul(item.substr(1)) - 1];
+        return sheet.finalReading.letters[std::stoul(item.substr(1)) - 1];
     return "ok";
 }
 
@@ -308,7 +307,7 @@ void CReviewPane::ShowPicture(const ClassReviewItem& item)
         m_picture->clear(); // a student with no sheet has no scan
         return;
     }
-    const RecordedSheet& sheet = *m_window.Sheets()[item.page];
+    const GradedSheet& sheet = *m_window.Sheets()[item.page];
     if (m_scanPage != item.page) {
         m_scan = std::make_unique<SheetImage>();
         const SheetPage& page = sheet.page;

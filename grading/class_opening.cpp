@@ -29,15 +29,13 @@ Result<OpenedClass> ReadClass(ClassRecord& record)
     if (!absent)
         return absent.status();
     opened.absent = std::move(absent).value();
-    const Status read = record.EachSheet(opened.ungraded, true, [&opened](const RecordedSheet& sheet) {
-        opened.sheets.push_back(sheet);
-        opened.sheets.back().outcome = RescoreSheet(sheet, opened.key);
-    });
+    const Status read = record.EachSheet(opened.ungraded, true,
+        [&opened](const GradedSheet& sheet) { opened.sheets.push_back(RescoreSheet(sheet, opened.key)); });
     if (!read)
         return read;
     std::vector<RecordedScan> scans;
-    for (const RecordedSheet& sheet : opened.sheets)
-        scans.push_back({ sheet.page, sheet.file });
+    for (const GradedSheet& sheet : opened.sheets)
+        scans.push_back({ sheet.page, sheet.fingerprint });
     opened.changes = ScanChanges(scans);
     return opened;
 }

@@ -32,7 +32,7 @@ struct OpenedClass {
     AnswerKey key;
     std::optional<Roster> roster;
     std::set<int32_t> absent; // students of the list confirmed absent
-    std::vector<RecordedSheet> sheets;
+    std::vector<GradedSheet> sheets;
     std::vector<std::string> ungraded;
     std::vector<ScanChange> changes;
 };

@@ -46,15 +46,15 @@ public:
     // Lists the pages of a grading run; a page already listed keeps its place.
     Status ListPages(const std::vector<SheetPage>& pages);
     // The sheet recorded for this page of this content; nothing when there is none.
-    std::optional<RecordedSheet> Find(const SheetPage& page, const std::string& sha256);
+    std::optional<GradedSheet> Find(const SheetPage& page, const std::string& sha256);
     // Adds one graded sheet, scored with the last key added; its row in the record.
-    Result<int64_t> Add(const RecordedSheet& sheet);
+    Result<int64_t> Add(const GradedSheet& sheet);
     // Settles an item of the sheet at that row: one event, in its own transaction. A value
     // that does not fit its item (ResolvedValue) is refused.
     Status AddResolution(int64_t sheetId, const Resolution& resolution);
     // Every resolution ever made in the class, oldest first, with the sheet it settles.
     Result<std::vector<RecordedResolution>> Resolutions();
-    using SheetUse = std::function<void(const RecordedSheet&)>;
+    using SheetUse = std::function<void(const GradedSheet&)>;
     // Hands every listed page's latest sheet to `use`, in the record's order, one at a time
     // and each read into the same place: touching the fresh memory a whole class would take
     // is a good part of reading it. Without `details`, only each sheet's own row (its page,
@@ -77,7 +77,7 @@ private:
     Status Execute(const char* sql);
     Status ReadSheets(const std::string& where, const std::string& path, int64_t page,
         const std::string& sha256, bool details, const SheetUse& use);
-    Result<int64_t> WriteSheet(const RecordedSheet& sheet);
+    Result<int64_t> WriteSheet(const GradedSheet& sheet);
 
     sqlite3* m_db;
     std::string m_path;

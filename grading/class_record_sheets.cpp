@@ -61,21 +61,21 @@ std::vector<std::string> Split(const std::string& text, char separator)
 }
 
 // The sheet's own row, columns in kSheetColumns' order, into an empty sheet.
-void SheetFromRow(const RecordStatement& row, RecordedSheet& sheet)
+void SheetFromRow(const RecordStatement& row, GradedSheet& sheet)
 {
     sheet.page = { row.Text(1), static_cast<int>(row.Int(2)), static_cast<int>(row.Int(3)), {} };
-    sheet.file = { row.Text(4), row.Int(5), row.Int(6) };
-    SheetOutcome& outcome = sheet.outcome;
-    outcome.file = sheet.page.Name();
-    outcome.status = StatusNamed(row.Text(7));
-    outcome.refusal = row.Text(8);
-    outcome.messages = Split(row.Text(9), kMessageSeparator);
-    outcome.writeFailure = row.Text(10);
+    sheet.fingerprint = { row.Text(4), row.Int(5), row.Int(6) };
+    sheet.file = sheet.page.Name();
+    sheet.status = StatusNamed(row.Text(7));
+    sheet.refusal = row.Text(8);
+    sheet.messages = Split(row.Text(9), kMessageSeparator);
+    sheet.writeFailure = row.Text(10);
     sheet.measured = row.Int(11) != 0;
-    outcome.examineeId = static_cast<int32_t>(row.Int(12));
-    outcome.correct = static_cast<int32_t>(row.Int(13));
-    outcome.wrong = static_cast<int32_t>(row.Int(14));
-    outcome.errors = static_cast<int32_t>(row.Int(15));
+    sheet.first.examineeId = static_cast<int32_t>(row.Int(12));
+    sheet.first.counts.correct = static_cast<int32_t>(row.Int(13));
+    sheet.first.counts.wrong = static_cast<int32_t>(row.Int(14));
+    sheet.first.counts.errors = static_cast<int32_t>(row.Int(15));
+    sheet.first.counts.reported = sheet.status == SheetStatus::Reported;
     SkewMeasurement& skew = sheet.measures.skew;
     skew = { static_cast<float>(row.Real(16)), static_cast<float>(row.Real(17)),
         static_cast<float>(row.Real(18)), static_cast<float>(row.Real(19)), row.Real(20), row.Real(21) };
@@ -88,7 +88,7 @@ void SheetFromRow(const RecordStatement& row, RecordedSheet& sheet)
     second.leftCorner = { row.Real(28), row.Real(29) };
     second.rightCorner = { row.Real(30), row.Real(31) };
     second.markedInk = static_cast<int>(row.Int(32));
-    SheetReview& review = outcome.review;
+    SheetReview& review = sheet.review;
     review.secondRead = second.read;
     review.secondId = row.Text(33);
     review.secondCorrect = static_cast<int>(row.Int(34));
@@ -129,7 +129,7 @@ struct DetailQueries {
     {
     }
 
-    bool Read(int64_t id, RecordedSheet& sheet)
+    bool Read(int64_t id, GradedSheet& sheet)
     {
         sheet.recordId = id;
         for (RecordStatement* query : { &questions, &idColumns, &reviewItems, &resolutions })
@@ -147,8 +147,8 @@ struct DetailQueries {
             }
             measure.rowRejected = questions.Int(6) != 0;
             measure.rowMargin = static_cast<int>(questions.Int(7));
-            sheet.outcome.markedLetters[q] = questions.Text(8);
-            sheet.outcome.questionScores[q] = ScoreOf(questions.Text(9));
+            sheet.first.letters[q] = questions.Text(8);
+            sheet.first.scores[q] = ScoreOf(questions.Text(9));
             sheet.second.marked[q] = questions.Text(10);
             sheet.second.answerDoubt[q] = DoubtOf(questions.Int(16));
         }
@@ -167,8 +167,8 @@ struct DetailQueries {
             sheet.second.idDoubt[c] = DoubtOf(idColumns.Int(7));
         }
         while (reviewItems.Step() == SQLITE_ROW)
-            sheet.outcome.review.items.push_back({ reviewItems.Text(0), reviewItems.Text(1),
-                reviewItems.Text(2), reviewItems.Text(3), static_cast<ReviewReason>(reviewItems.Int(4)),
+            sheet.review.items.push_back({ reviewItems.Text(0), reviewItems.Text(1), reviewItems.Text(2),
+                reviewItems.Text(3), static_cast<ReviewReason>(reviewItems.Int(4)),
                 { reviewItems.Real(5), reviewItems.Real(6) } });
         while (resolutions.Step() == SQLITE_ROW)
             sheet.resolutions.push_back(ResolutionFromRow(resolutions));
@@ -193,10 +193,10 @@ Status ClassRecord::ReadSheets(const std::string& where, const std::string& path
     if (!path.empty())
         select.Bind(1, path).Bind(2, page).Bind(3, sha256);
     DetailQueries queries(m_db);
-    RecordedSheet sheet;
+    GradedSheet sheet;
     int stepped;
     while ((stepped = select.Step()) == SQLITE_ROW) {
-        sheet = RecordedSheet();
+        sheet = GradedSheet();
         SheetFromRow(select, sheet);
         if (details && !queries.Read(select.Int(0), sheet))
             return Failure("cannot read the sheets");
@@ -207,14 +207,14 @@ Status ClassRecord::ReadSheets(const std::string& where, const std::string& path
     return {};
 }
 
-std::optional<RecordedSheet> ClassRecord::Find(const SheetPage& page, const std::string& sha256)
+std::optional<GradedSheet> ClassRecord::Find(const SheetPage& page, const std::string& sha256)
 {
     std::lock_guard lock(m_mutex);
-    std::optional<RecordedSheet> found;
+    std::optional<GradedSheet> found;
     const Status read = ReadSheets(
         " FROM sheets s JOIN pages p ON p.id = s.page_id WHERE p.path = ? AND p.page = ? AND s.sha256 = ?"
         " ORDER BY s.id DESC LIMIT 1",
-        page.file, page.page, sha256, true, [&found](const RecordedSheet& sheet) { found = sheet; });
+        page.file, page.page, sha256, true, [&found](const GradedSheet& sheet) { found = sheet; });
     if (!read || !found)
         return std::nullopt;
     found->page.refusal = page.refusal;
@@ -237,7 +237,7 @@ Status ClassRecord::EachSheet(std::vector<std::string>& ungraded, bool details, 
         {}, 0, {}, details, use);
 }
 
-Result<int64_t> ClassRecord::Add(const RecordedSheet& sheet)
+Result<int64_t> ClassRecord::Add(const GradedSheet& sheet)
 {
     std::lock_guard lock(m_mutex);
     if (const Status begun = Execute("BEGIN IMMEDIATE"); !begun)
@@ -252,7 +252,7 @@ Result<int64_t> ClassRecord::Add(const RecordedSheet& sheet)
     return written;
 }
 
-Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
+Result<int64_t> ClassRecord::WriteSheet(const GradedSheet& sheet)
 {
     RecordStatement page(m_db,
         "INSERT INTO pages(path, page, page_count, listed_at) VALUES(?, ?, ?, ?)"
@@ -265,7 +265,6 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
         return Failure("cannot list the page");
     const int64_t pageId = page.Int(0);
     page.Reset();
-    const SheetOutcome& outcome = sheet.outcome;
     const SkewMeasurement& skew = sheet.measures.skew;
     const SecondReading& second = sheet.second;
     RecordStatement insert(m_db,
@@ -278,13 +277,16 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
         " second_error) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, "
         "?18,"
         " ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, ?27, ?28, ?29, ?30, ?31, ?32, ?33, ?34, ?35, ?36, ?37)");
-    insert.Bind(1, pageId).Bind(2, sheet.file.sha256).Bind(3, sheet.file.size).Bind(4, sheet.file.modifiedNs);
+    insert.Bind(1, pageId)
+        .Bind(2, sheet.fingerprint.sha256)
+        .Bind(3, sheet.fingerprint.size)
+        .Bind(4, sheet.fingerprint.modifiedNs);
     insert.Bind(5, m_key).Bind(6, UtcNow());
-    insert.Bind(7, std::string(StatusName(outcome.status))).Bind(8, outcome.refusal);
-    insert.Bind(9, Joined(outcome.messages, kMessageSeparator)).Bind(10, outcome.writeFailure);
-    insert.Bind(11, int64_t { sheet.measured }).Bind(12, int64_t { outcome.examineeId });
-    insert.Bind(13, int64_t { outcome.correct }).Bind(14, int64_t { outcome.wrong });
-    insert.Bind(15, int64_t { outcome.errors }).Bind(16, outcome.review.List());
+    insert.Bind(7, std::string(StatusName(sheet.status))).Bind(8, sheet.refusal);
+    insert.Bind(9, Joined(sheet.messages, kMessageSeparator)).Bind(10, sheet.writeFailure);
+    insert.Bind(11, int64_t { sheet.measured }).Bind(12, int64_t { sheet.first.examineeId });
+    insert.Bind(13, int64_t { sheet.first.counts.correct }).Bind(14, int64_t { sheet.first.counts.wrong });
+    insert.Bind(15, int64_t { sheet.first.counts.errors }).Bind(16, sheet.review.List());
     insert.Bind(17, double { skew.leftMarkX }).Bind(18, double { skew.leftMarkY });
     insert.Bind(19, double { skew.rightMarkX }).Bind(20, double { skew.rightMarkY });
     insert.Bind(21, skew.angleRadians).Bind(22, skew.angleDegrees).Bind(23, sheet.measures.markDrift);
@@ -295,10 +297,10 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
     insert.Bind(31, second.rightCorner.x)
         .Bind(32, second.rightCorner.y)
         .Bind(33, int64_t { second.markedInk });
-    insert.Bind(34, outcome.review.secondId).Bind(35, int64_t { outcome.review.secondCorrect });
-    insert.Bind(36, int64_t { outcome.review.secondWrong }).Bind(37, int64_t { outcome.review.secondErrors });
+    insert.Bind(34, sheet.review.secondId).Bind(35, int64_t { sheet.review.secondCorrect });
+    insert.Bind(36, int64_t { sheet.review.secondWrong }).Bind(37, int64_t { sheet.review.secondErrors });
     if (!insert.Run())
-        return Failure("cannot add the sheet " + outcome.file);
+        return Failure("cannot add the sheet " + sheet.file);
     const int64_t id = sqlite3_last_insert_rowid(m_db);
     if (!sheet.measured)
         return id;
@@ -314,12 +316,12 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
             question.Bind(13 + static_cast<int>(letter), int64_t { second.answerInk[q][letter] });
         }
         question.Bind(8, int64_t { measure.rowRejected }).Bind(9, int64_t { measure.rowMargin });
-        question.Bind(10, outcome.markedLetters[q]);
-        const std::optional<QuestionScore>& score = outcome.questionScores[q];
+        question.Bind(10, sheet.first.letters[q]);
+        const std::optional<QuestionScore>& score = sheet.first.scores[q];
         question.Bind(11, score ? std::string(1, ScoreLetter(*score)) : std::string());
         question.Bind(12, second.marked[q]).Bind(18, static_cast<int64_t>(second.answerDoubt[q]));
         if (!question.Run())
-            return Failure("cannot add the sheet " + outcome.file);
+            return Failure("cannot add the sheet " + sheet.file);
     }
     RecordStatement column(m_db, "INSERT INTO id_columns VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
     for (size_t c = 0; c < kIdDigitCount; ++c) {
@@ -334,16 +336,16 @@ Result<int64_t> ClassRecord::WriteSheet(const RecordedSheet& sheet)
             .Bind(8, Joined(ink, ','))
             .Bind(9, static_cast<int64_t>(second.idDoubt[c]));
         if (!column.Run())
-            return Failure("cannot add the sheet " + outcome.file);
+            return Failure("cannot add the sheet " + sheet.file);
     }
     RecordStatement item(m_db, "INSERT INTO review_items VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
-    for (size_t i = 0; i < outcome.review.items.size(); ++i) {
-        const ReviewItem& entry = outcome.review.items[i];
+    for (size_t i = 0; i < sheet.review.items.size(); ++i) {
+        const ReviewItem& entry = sheet.review.items[i];
         item.Bind(1, id).Bind(2, static_cast<int64_t>(i)).Bind(3, entry.item).Bind(4, entry.first);
         item.Bind(5, entry.second).Bind(6, entry.reason).Bind(7, static_cast<int64_t>(entry.why));
         item.Bind(8, entry.figures[0]).Bind(9, entry.figures[1]);
         if (!item.Run())
-            return Failure("cannot add the sheet " + outcome.file);
+            return Failure("cannot add the sheet " + sheet.file);
     }
     return id;
 }

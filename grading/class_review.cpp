@@ -14,7 +14,7 @@ std::string IdText(int32_t id)
     return FormatText("%08d", id);
 }
 
-bool Settled(const RecordedSheet& sheet, const std::string& item)
+bool Settled(const GradedSheet& sheet, const std::string& item)
 {
     return std::any_of(
         sheet.resolutions.begin(), sheet.resolutions.end(), [&item](const Resolution& resolution) {
@@ -23,7 +23,7 @@ bool Settled(const RecordedSheet& sheet, const std::string& item)
 }
 
 // Settled ID by ID column: a teacher who gave every digit has settled the whole ID.
-bool WholeIdSettled(const RecordedSheet& sheet)
+bool WholeIdSettled(const GradedSheet& sheet)
 {
     for (int column = 1; column <= kIdDigitCount; ++column)
         if (!Settled(sheet, "id:" + std::to_string(column)))
@@ -38,12 +38,11 @@ int Group(ClassReviewKind kind)
 
 // The sheet's own doubts, as the review found them.
 void AddDoubts(
-    std::vector<ClassReviewItem>& items, size_t page, const RecordedSheet& sheet, const AnswerList& key)
+    std::vector<ClassReviewItem>& items, size_t page, const GradedSheet& sheet, const AnswerList& key)
 {
-    const SheetOutcome& outcome = sheet.outcome;
-    const SheetReadings readings = ReadingsOf(outcome, sheet.second);
-    const std::string finalId = IdText(outcome.finalReading.examineeId);
-    for (const ReviewItem& doubt : outcome.review.items) {
+    const SheetReadings readings = ReadingsOf(sheet);
+    const std::string finalId = IdText(sheet.finalReading.examineeId);
+    for (const ReviewItem& doubt : sheet.review.items) {
         ClassReviewItem item;
         item.page = page;
         item.item = doubt.item;
@@ -53,7 +52,7 @@ void AddDoubts(
         if (doubt.item.rfind("id:", 0) == 0) {
             const size_t column = std::stoul(doubt.item.substr(3)) - 1;
             item.kind = ClassReviewKind::IdColumn;
-            item.first = IdText(outcome.examineeId).substr(column, 1);
+            item.first = IdText(sheet.first.examineeId).substr(column, 1);
             const int digit = sheet.second.digits[column];
             item.second = sheet.second.read && digit >= 0 ? std::to_string(digit) : "?";
             item.current = finalId.substr(column, 1);
@@ -67,9 +66,9 @@ void AddDoubts(
         } else if (doubt.item[0] == 'q') {
             const size_t row = std::stoul(doubt.item.substr(1)) - 1;
             item.kind = ClassReviewKind::Question;
-            item.first = outcome.markedLetters[row];
+            item.first = sheet.first.letters[row];
             item.second = sheet.second.read ? sheet.second.marked[row] : "?";
-            item.current = outcome.finalReading.letters[row];
+            item.current = sheet.finalReading.letters[row];
             const QuestionMeasure& measure = sheet.measures.questions[row];
             item.firstDarkness.assign(measure.boxBlack.begin(), measure.boxBlack.end());
             item.secondDarkness.assign(
@@ -85,31 +84,31 @@ void AddDoubts(
 
 } // namespace
 
-std::vector<ClassReviewItem> ClassReviewItems(const std::vector<std::optional<RecordedSheet>>& sheets,
+std::vector<ClassReviewItem> ClassReviewItems(const std::vector<std::optional<GradedSheet>>& sheets,
     const AnswerList& key, const Roster* roster, const std::set<int32_t>& confirmedAbsent)
 {
     std::vector<ClassReviewItem> items;
     std::map<int32_t, int> sheetsOfId;
-    for (const std::optional<RecordedSheet>& sheet : sheets)
-        if (sheet && sheet->outcome.status != SheetStatus::Refused)
-            ++sheetsOfId[sheet->outcome.finalReading.examineeId];
+    for (const std::optional<GradedSheet>& sheet : sheets)
+        if (sheet && sheet->status != SheetStatus::Refused)
+            ++sheetsOfId[sheet->finalReading.examineeId];
     for (size_t page = 0; page < sheets.size(); ++page) {
         if (!sheets[page])
             continue;
-        const RecordedSheet& sheet = *sheets[page];
-        if (sheet.outcome.status == SheetStatus::Refused) {
+        const GradedSheet& sheet = *sheets[page];
+        if (sheet.status == SheetStatus::Refused) {
             ClassReviewItem item;
             item.page = page;
             item.kind = ClassReviewKind::Refused;
             item.item = "mark";
-            item.first = sheet.outcome.refusal;
+            item.first = sheet.refusal;
             item.proposed = "ok";
             item.resolved = Settled(sheet, item.item);
             items.push_back(std::move(item));
             continue;
         }
         AddDoubts(items, page, sheet, key);
-        const int32_t id = sheet.outcome.finalReading.examineeId;
+        const int32_t id = sheet.finalReading.examineeId;
         const bool notOnList = roster && !roster->Find(id);
         if (!notOnList && sheetsOfId[id] < 2)
             continue;
@@ -117,7 +116,7 @@ std::vector<ClassReviewItem> ClassReviewItems(const std::vector<std::optional<Re
         item.page = page;
         item.kind = notOnList ? ClassReviewKind::NotOnList : ClassReviewKind::SameId;
         item.item = "id";
-        item.first = IdText(sheet.outcome.examineeId);
+        item.first = IdText(sheet.first.examineeId);
         item.second = sheet.second.read ? sheet.second.IdText() : "?";
         item.current = IdText(id);
         item.resolved = WholeIdSettled(sheet);

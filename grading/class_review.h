@@ -49,7 +49,7 @@ struct ClassReviewItem {
 // (the students with no sheet last of it, once the IDs read wrong are put right), then
 // questions, then sheet items, each group in page order. A student with no sheet is
 // settled once confirmed absent.
-std::vector<ClassReviewItem> ClassReviewItems(const std::vector<std::optional<RecordedSheet>>& sheets,
+std::vector<ClassReviewItem> ClassReviewItems(const std::vector<std::optional<GradedSheet>>& sheets,
     const AnswerList& key, const Roster* roster, const std::set<int32_t>& confirmedAbsent);
 
 int UnresolvedCount(const std::vector<ClassReviewItem>& items);

@@ -28,8 +28,8 @@ void ClassRun::Work()
 {
     for (size_t i = m_next++; i < m_pages.size() && !m_cancelled; i = m_next++) {
         SheetJob job { m_pages[i], {}, {}, true, m_cutIdAreas };
-        RecordedSheet sheet = GradeAndRecordSheet(job, m_key);
-        sheet.file = m_fingerprints.Of(m_pages[i].file);
+        GradedSheet sheet = GradeAndRecordSheet(job, m_key);
+        sheet.fingerprint = m_fingerprints.Of(m_pages[i].file);
         m_deliver(i, std::move(sheet));
     }
     if (--m_working == 0)

@@ -14,13 +14,13 @@
 // vantrel-grade does, on several threads, as the class record keeps them (with the
 // scan's fingerprint, the measures and the second reading). Sheets are handed over from the worker
 // threads as they finish, with the page's index, in no particular order; `ended`
-// comes once, from the last worker, after the last outcome. Destroying the run
+// comes once, from the last worker, after the last sheet. Destroying the run
 // cancels it and waits for the pages in progress.
 class ClassRun {
 public:
-    using Deliver = std::function<void(size_t page, RecordedSheet&& sheet)>;
+    using Deliver = std::function<void(size_t page, GradedSheet&& sheet)>;
 
-    // With `cutIdAreas`, each sheet's outcome carries its ID area cut from the scan, for the slips.
+    // With `cutIdAreas`, each sheet's sheet carries its ID area cut from the scan, for the slips.
     ClassRun(std::vector<SheetPage> pages, AnswerKey key, int threads, Deliver deliver,
         std::function<void()> ended, bool cutIdAreas = false);
     ~ClassRun();

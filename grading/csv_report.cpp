@@ -46,11 +46,11 @@ std::string ReviewHeader()
     return "file,item,first,second,reason\n";
 }
 
-std::string ReviewLines(const SheetOutcome& outcome)
+std::string ReviewLines(const GradedSheet& sheet)
 {
     std::string lines;
-    for (const ReviewItem& item : outcome.review.items)
-        lines += CsvField(outcome.file) + ',' + CsvField(item.item) + ',' + CsvField(item.first) + ','
+    for (const ReviewItem& item : sheet.review.items)
+        lines += CsvField(sheet.file) + ',' + CsvField(item.item) + ',' + CsvField(item.first) + ','
             + CsvField(item.second) + ',' + CsvField(item.reason) + '\n';
     return lines;
 }
@@ -59,9 +59,9 @@ namespace {
 
 // The final reading's fields, each with its leading comma, and the line end; empty fields
 // for a refused sheet.
-std::string FinalFields(const SheetOutcome& outcome)
+std::string FinalFields(const GradedSheet& sheet)
 {
-    const FinalReading& reading = outcome.finalReading;
+    const FinalReading& reading = sheet.finalReading;
     if (!reading.graded)
         return ",,,,,\n";
     return FormatText(",%08d,%d,%d,%d,%d\n", reading.examineeId, reading.correct, reading.wrong,
@@ -69,25 +69,26 @@ std::string FinalFields(const SheetOutcome& outcome)
 }
 
 // The row up to the final reading, without its line end.
-std::string ReadingsRow(const SheetOutcome& outcome)
+std::string ReadingsRow(const GradedSheet& sheet)
 {
-    std::string row = CsvField(outcome.file);
-    if (outcome.status == SheetStatus::Refused) {
+    std::string row = CsvField(sheet.file);
+    if (sheet.status == SheetStatus::Refused) {
         row += ",,,,,";
-        row += StatusName(outcome.status);
+        row += StatusName(sheet.status);
         row.append(2 * kQuestionCount + 5, ',');
         return row;
     }
-    row += FormatText(",%08d,%d,%d,%d,", outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors);
-    row += StatusName(outcome.status);
-    for (const std::optional<QuestionScore>& score : outcome.questionScores) {
+    row += FormatText(",%08d,%d,%d,%d,", sheet.first.examineeId, sheet.first.counts.correct,
+        sheet.first.counts.wrong, sheet.first.counts.errors);
+    row += StatusName(sheet.status);
+    for (const std::optional<QuestionScore>& score : sheet.first.scores) {
         row += ',';
         if (score)
             row += ScoreLetter(*score);
     }
-    for (const std::string& letters : outcome.markedLetters)
+    for (const std::string& letters : sheet.first.letters)
         row += ',' + letters;
-    const SheetReview& review = outcome.review;
+    const SheetReview& review = sheet.review;
     row += ',' + CsvField(review.List()) + ',';
     if (review.secondRead)
         row += FormatText("%s,%d,%d,%d", review.secondId.c_str(), review.secondCorrect, review.secondWrong,
@@ -99,9 +100,9 @@ std::string ReadingsRow(const SheetOutcome& outcome)
 
 } // namespace
 
-std::string CsvRow(const SheetOutcome& outcome)
+std::string CsvRow(const GradedSheet& sheet)
 {
-    return ReadingsRow(outcome) + FinalFields(outcome);
+    return ReadingsRow(sheet) + FinalFields(sheet);
 }
 
 std::string CsvHeader(const std::optional<Roster>& roster)
@@ -112,9 +113,9 @@ std::string CsvHeader(const std::optional<Roster>& roster)
     return header;
 }
 
-std::string CsvRow(const SheetOutcome& outcome, const std::optional<Roster>& roster)
+std::string CsvRow(const GradedSheet& sheet, const std::optional<Roster>& roster)
 {
     if (!roster)
-        return CsvRow(outcome);
-    return ReadingsRow(outcome) + ',' + CsvTextField(NameOnRoster(outcome, *roster)) + FinalFields(outcome);
+        return CsvRow(sheet);
+    return ReadingsRow(sheet) + ',' + CsvTextField(NameOnRoster(sheet, *roster)) + FinalFields(sheet);
 }

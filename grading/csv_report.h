@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grading/sheet_outcome.h"
+#include "grading/graded_sheet.h"
 
 #include "results/roster.h"
 
@@ -16,17 +16,17 @@
 // items nobody settled). A refused sheet has only file and status.
 std::string CsvHeader();
 // One row, with its line end.
-std::string CsvRow(const SheetOutcome& outcome);
+std::string CsvRow(const GradedSheet& sheet);
 
 // The review file: file,item,first,second,reason, one line per doubtful item.
 std::string ReviewHeader();
 // The lines of one sheet, with their line ends; none when nothing is doubtful.
-std::string ReviewLines(const SheetOutcome& outcome);
+std::string ReviewLines(const GradedSheet& sheet);
 
 // The header and a row as they are with a class list (the name its ID has there, as a text
 // field, before the final reading's columns; empty when none or refused), or without one.
 std::string CsvHeader(const std::optional<Roster>& roster);
-std::string CsvRow(const SheetOutcome& outcome, const std::optional<Roster>& roster);
+std::string CsvRow(const GradedSheet& sheet, const std::optional<Roster>& roster);
 
 // Quotes a CSV field when it holds a comma, a quote or a line end.
 std::string CsvField(const std::string& text);

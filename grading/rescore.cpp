@@ -13,21 +13,17 @@ std::string ReportText(int32_t id, int32_t correct, int32_t wrong)
 
 } // namespace
 
-SheetOutcome RescoreSheet(const RecordedSheet& sheet, const AnswerKey& key)
+GradedSheet RescoreSheet(const GradedSheet& graded, const AnswerKey& key)
 {
-    const SheetOutcome& graded = sheet.outcome;
-    if (!sheet.measured || graded.status == SheetStatus::Refused)
+    if (!graded.measured || graded.status == SheetStatus::Refused)
         return graded;
-    SheetOutcome outcome;
-    outcome.file = graded.file;
-    outcome.examineeId = graded.examineeId;
-    outcome.markedLetters = graded.markedLetters;
-    outcome.refusal = graded.refusal;
-
-    ReviewMeasures measures = sheet.measures;
-    FirstReading first { graded.examineeId, {} };
+    GradedSheet sheet = graded;
+    sheet.writeFailure.clear(); // nothing is written when re-scoring
+    FirstReading& first = sheet.first;
+    first.scores = {};
+    first.counts = {};
     for (size_t q = 0; q < kQuestionCount; ++q) {
-        QuestionMeasure& measure = measures.questions[q];
+        QuestionMeasure& measure = sheet.measures.questions[q];
         measure.keyLetter = KeyLetterOf(key.answers[q]);
         if (measure.keyLetter < 0)
             continue;
@@ -36,25 +32,26 @@ SheetOutcome RescoreSheet(const RecordedSheet& sheet, const AnswerKey& key)
             : measure.boxBlack[static_cast<size_t>(measure.keyLetter)] >= kMarkedBoxBlack
             ? QuestionScore::Correct
             : QuestionScore::Wrong;
-        first.scores[q] = outcome.questionScores[q] = score;
-        ++(score == QuestionScore::Correct      ? outcome.correct
-                : score == QuestionScore::Wrong ? outcome.wrong
-                                                : outcome.errors);
+        first.scores[q] = score;
+        ++(score == QuestionScore::Correct      ? first.counts.correct
+                : score == QuestionScore::Wrong ? first.counts.wrong
+                                                : first.counts.errors);
     }
     // The report comes at the last keyed question, which the walk over every row
     // always reaches; without a counted key it never comes.
-    outcome.status = key.count > 0 ? SheetStatus::Reported : SheetStatus::Unreported;
-    const std::string oldReport = ReportText(graded.examineeId, graded.correct, graded.wrong);
-    for (const std::string& message : graded.messages)
-        outcome.messages.push_back(message == oldReport && outcome.status == SheetStatus::Reported
-                ? ReportText(outcome.examineeId, outcome.correct, outcome.wrong)
-                : message);
-    outcome.review = ReviewSheet(measures, sheet.second, first, key.answers);
-    outcome.finalReading = ReadFinally(ReadingsOf(outcome, sheet.second), key.answers, sheet.resolutions);
-    return outcome;
+    first.counts.reported = key.count > 0;
+    sheet.status = first.counts.reported ? SheetStatus::Reported : SheetStatus::Unreported;
+    const std::string oldReport
+        = ReportText(graded.first.examineeId, graded.first.counts.correct, graded.first.counts.wrong);
+    for (std::string& message : sheet.messages)
+        if (message == oldReport && first.counts.reported)
+            message = ReportText(first.examineeId, first.counts.correct, first.counts.wrong);
+    sheet.review = ReviewSheet(sheet.measures, sheet.second, first, key.answers);
+    sheet.finalReading = ReadFinally(ReadingsOf(sheet), key.answers, sheet.resolutions);
+    return sheet;
 }
 
-RecordedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key)
+GradedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key)
 {
     SheetJob reading = job;
     reading.readMarkedLetters = true;

@@ -5,13 +5,13 @@
 
 // Grades the page as ReadSheetFile does for the record: the marked letters always
 // read (the record keeps them), the fingerprint left for the caller.
-RecordedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key);
+GradedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key);
 
-// The outcome a fresh grading of the recorded sheet with this key would give, from the
+// The sheet a fresh grading of the recorded sheet with this key would give, from the
 // record alone: each keyed question scored from its row verdict and its key box's black
 // pixels as the engine scores it, the counts and status from those, the review made
 // again from the measures and the second reading, the final reading from those and the
 // sheet's resolutions. A refused sheet stays as it was.
 // The messages are the recorded ones, but for the engine's per-sheet report, which is
 // made again with the new counts.
-SheetOutcome RescoreSheet(const RecordedSheet& sheet, const AnswerKey& key);
+GradedSheet RescoreSheet(const GradedSheet& sheet, const AnswerKey& key);

@@ -99,11 +99,11 @@ std::string SaveReviewImage(
     return written ? std::string() : written.message();
 }
 
-QImage CutRecordedIdArea(const RecordedSheet& sheet)
+QImage CutRecordedIdArea(const GradedSheet& sheet)
 {
     const SheetPage& page = sheet.page;
     SheetImage scan;
-    if (!sheet.measured || StateSince(page.file, sheet.file) != FileSince::Unchanged
+    if (!sheet.measured || StateSince(page.file, sheet.fingerprint) != FileSince::Unchanged
         || !LoadSheetPage(scan, page.file, page.page, page.pageCount, {}, page.directory))
         return {};
     scan.ConvertTo24Bits();

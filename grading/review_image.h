@@ -22,12 +22,12 @@ std::string SaveReviewImage(
 QImage CutReviewItem(const SheetImage& scan, const GradingGrid& grid, const std::string& item, int zoom);
 
 struct SheetPage;
-struct RecordedSheet;
+struct GradedSheet;
 
 // The ID bands cut from the scan of a sheet read from the class record, as it came in,
 // for its slip; null when the sheet was never read or its scan is gone or has changed
 // since (a slip must not show another sheet's ID).
-QImage CutRecordedIdArea(const RecordedSheet& sheet);
+QImage CutRecordedIdArea(const GradedSheet& sheet);
 
 // Where each page's review picture goes, DIR/<sheet name>-review.png (-pN for a page
 // of a copier file) in input order; empty paths when no pictures are asked for.

@@ -48,13 +48,14 @@ NeededRows NeededRowsOf(const SheetJob& job)
 // looks for, the page is no answer sheet and its counts are nobody's.
 const char* const kNoAnswerSheet = "หน้านี้ไม่ใช่กระดาษคำตอบ: ไม่พบเครื่องหมายอ้างอิง";
 
-void RefuseAsNoSheet(SheetOutcome& outcome)
+void RefuseAsNoSheet(GradedSheet& sheet)
 {
-    SheetOutcome refused;
-    refused.file = std::move(outcome.file);
-    refused.messages = std::move(outcome.messages);
+    GradedSheet refused;
+    refused.page = std::move(sheet.page);
+    refused.file = std::move(sheet.file);
+    refused.messages = std::move(sheet.messages);
     refused.refusal = kNoAnswerSheet;
-    outcome = std::move(refused);
+    sheet = std::move(refused);
 }
 
 } // namespace
@@ -75,46 +76,38 @@ Result<DecodeWarnings> LoadJobPage(SheetImage& image, const SheetJob& job, Neede
 }
 
 // Grades a loaded page into the sheet: true when it reads as an answer sheet, false when
-// it was refused (the refusal said in the sheet's outcome).
+// it was refused (the sheet says why).
 bool GradeLoadedPage(const SheetJob& job, const AnswerKey& key, SheetImage& image, bool turned,
-    const DecodeWarnings& warnings, RecordedSheet& graded)
+    const DecodeWarnings& warnings, GradedSheet& sheet)
 {
-    SheetOutcome& outcome = graded.outcome;
-    SheetMessages recorder(outcome.messages);
+    SheetMessages recorder(sheet.messages);
     PageSizeBox messages(&recorder, image);
     EngineState engine({ &messages, nullptr, nullptr });
     if (turned)
-        outcome.messages.push_back(kTurnedNote);
+        sheet.messages.push_back(kTurnedNote);
     // What the decoder said of a sheet it still read goes on the sheet's lines.
-    outcome.messages.insert(outcome.messages.end(), warnings.begin(), warnings.end());
-    const SheetReading reviewed = CheckAndReviewSheet(image, engine, key, [] {});
+    sheet.messages.insert(sheet.messages.end(), warnings.begin(), warnings.end());
+    SheetReading reviewed = CheckAndReviewSheet(image, engine, key, [] {});
     const CheckedSheet& checked = reviewed.checked;
-    outcome.examineeId = reviewed.first.examineeId;
-    outcome.questionScores = reviewed.first.scores;
-    if (const std::optional<SheetScores>& scores = reviewed.scores) {
-        outcome.correct = scores->correct;
-        outcome.wrong = scores->wrong;
-        outcome.errors = scores->errors;
-        outcome.status = scores->reported ? SheetStatus::Reported : SheetStatus::Unreported;
-    }
+    sheet.first = std::move(reviewed.first);
     if (checked.check != SheetCheck::Accepted) {
-        outcome.status = SheetStatus::Refused;
-        outcome.refusal = OneLine(messages.Refusal(checked.check));
+        sheet.refusal = OneLine(messages.Refusal(checked.check));
         return false;
     }
     if (!reviewed.review.secondRead) {
-        RefuseAsNoSheet(outcome);
+        RefuseAsNoSheet(sheet);
         return false;
     }
-    outcome.review = reviewed.review;
-    graded.measured = true;
-    graded.measures = reviewed.measures;
-    graded.second = reviewed.second;
+    sheet.status = sheet.first.counts.reported ? SheetStatus::Reported : SheetStatus::Unreported;
+    sheet.review = std::move(reviewed.review);
+    sheet.measured = true;
+    sheet.measures = std::move(reviewed.measures);
+    sheet.second = std::move(reviewed.second);
     // Marks stay black under the overlay, so the graded sheet reads as the scan did.
     if (job.readMarkedLetters)
-        outcome.markedLetters = ReadMarkedLetters(image, checked.rows);
-    outcome.finalReading = ReadFinally(ReadingsOf(outcome, graded.second), key.answers, {});
-    const bool picturesReview = !job.reviewImagePath.empty() && reviewed.review.IsDoubtful();
+        sheet.first.letters = ReadMarkedLetters(image, checked.rows);
+    sheet.finalReading = ReadFinally(ReadingsOf(sheet), key.answers, {});
+    const bool picturesReview = !job.reviewImagePath.empty() && sheet.review.IsDoubtful();
     if (picturesReview || job.cutIdArea) {
         // Cut from the scan as it came in, not from the thresholded sheet.
         SheetImage scan;
@@ -123,56 +116,50 @@ bool GradeLoadedPage(const SheetJob& job, const AnswerKey& key, SheetImage& imag
         if (reloaded)
             scan.ConvertTo24Bits();
         if (reloaded && job.cutIdArea)
-            outcome.idArea = CutIdArea(scan, grid.idBands);
+            sheet.idArea = CutIdArea(scan, grid.idBands);
         if (picturesReview) {
             const std::string failure = reloaded
-                ? SaveReviewImage(scan, grid, reviewed.review, job.reviewImagePath)
+                ? SaveReviewImage(scan, grid, sheet.review, job.reviewImagePath)
                 : reloaded.message();
             if (!failure.empty())
-                outcome.writeFailure = "cannot save the review picture: " + failure;
+                sheet.writeFailure = "cannot save the review picture: " + failure;
         }
     }
     if (!job.annotatedPath.empty())
         if (const Status saved = image.SaveToFile(job.annotatedPath); !saved)
-            outcome.writeFailure = "cannot save the annotated sheet: " + saved.message();
+            sheet.writeFailure = "cannot save the annotated sheet: " + saved.message();
     return true;
 }
 
 } // namespace
 
-RecordedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
+GradedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key)
 {
-    RecordedSheet graded;
-    graded.page = job.page;
-    SheetOutcome& outcome = graded.outcome;
-    outcome.file = job.page.Name();
+    GradedSheet sheet;
+    sheet.page = job.page;
+    sheet.file = job.page.Name();
     if (!job.page.refusal.empty()) {
-        outcome.refusal = OneLine(job.page.refusal);
-        outcome.messages.push_back(job.page.refusal);
-        return graded;
+        sheet.refusal = OneLine(job.page.refusal);
+        sheet.messages.push_back(job.page.refusal);
+        return sheet;
     }
     SheetImage image;
     const Result<DecodeWarnings> loaded = LoadJobPage(image, job, NeededRowsOf(job), false);
     if (!loaded) {
-        outcome.refusal = OneLine(loaded.message());
-        outcome.messages.push_back(loaded.message());
-        return graded;
+        sheet.refusal = OneLine(loaded.message());
+        sheet.messages.push_back(loaded.message());
+        return sheet;
     }
-    if (GradeLoadedPage(job, key, image, false, *loaded, graded))
-        return graded;
+    if (GradeLoadedPage(job, key, image, false, *loaded, sheet))
+        return sheet;
     // A page laid upside down is no sheet as it lies; turned, its marks are where they
     // belong. Read it so, whole (its reading band lies at the other end), or keep the refusal.
-    RecordedSheet turned;
+    GradedSheet turned;
     turned.page = job.page;
-    turned.outcome.file = outcome.file;
+    turned.file = sheet.file;
     SheetImage whole;
     const Result<DecodeWarnings> reloaded = LoadJobPage(whole, job, {}, true);
     if (reloaded && GradeLoadedPage(job, key, whole, true, *reloaded, turned))
         return turned;
-    return graded;
-}
-
-SheetOutcome GradeSheetFile(const SheetJob& job, const AnswerKey& key)
-{
-    return ReadSheetFile(job, key).outcome;
+    return sheet;
 }

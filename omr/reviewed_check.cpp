@@ -27,7 +27,7 @@ public:
     }
     void RecordScores(const SheetScores& scores) override
     {
-        handed = scores;
+        reading.counts = scores;
         if (m_services.recorder)
             m_services.recorder->RecordScores(scores);
     }
@@ -40,7 +40,6 @@ public:
     }
 
     FirstReading reading;
-    std::optional<SheetScores> handed;
 
 private:
     EngineServices m_services;
@@ -59,10 +58,9 @@ SheetReading CheckAndReviewSheet(
     FirstReadingWatch watch(bound);
     engine.services.recorder = &watch;
     engine.services.observer = &watch;
-    SheetReading reviewed { CheckSheet(image, engine, key, recordTitle), {}, {}, {}, {}, {} };
+    SheetReading reviewed { CheckSheet(image, engine, key, recordTitle), {}, {}, {}, {} };
     engine.services = bound;
     reviewed.first = watch.reading;
-    reviewed.scores = watch.handed;
     if (reviewed.checked.check != SheetCheck::Accepted)
         return reviewed;
 

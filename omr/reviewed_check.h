@@ -8,12 +8,11 @@
 
 #include <optional>
 
-// What reading one sheet found: the official reading's check, the ID and the scores it
-// handed over, and the review beside it.
+// What reading one sheet found: the official reading's check, what it handed over, and
+// the review beside it.
 struct SheetReading {
     CheckedSheet checked;
-    FirstReading first; // the ID and each question's score, as the engine handed them over
-    std::optional<SheetScores> scores; // the counts as handed over; nothing when they never were
+    FirstReading first; // the ID, each question's score and the counts, as the engine handed them over
     SheetReview review; // nothing doubtful on a refused sheet: the refusal says it all
     // What the review was made from; neither depends on the key. Empty on a refused sheet.
     ReviewMeasures measures;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "answerkey/answer_key.h"
+#include "omr/marked_letters.h"
 #include "omr/question_observer.h"
+#include "omr/score_recorder.h"
 #include "omr/sheet_layout.h"
 
 #include <array>
@@ -13,10 +15,13 @@
 struct ReviewMeasures;
 struct SecondReading;
 
-// What the official reading made of a sheet.
+// What the official reading made of a sheet: what the engine handed over, and the letters
+// found marked in each row.
 struct FirstReading {
     int32_t examineeId = 0;
-    std::array<std::optional<QuestionScore>, kQuestionCount> scores;
+    std::array<std::optional<QuestionScore>, kQuestionCount> scores; // nothing where the key grades nothing
+    SheetScores counts; // as handed over; all 0 and not reported when they never were
+    MarkedLetters letters; // read only when asked for
 };
 
 // Why an item is doubtful. The reason's words for scripts stay in ReviewItem::reason;

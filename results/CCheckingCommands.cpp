@@ -120,11 +120,10 @@ void CCheckingCommands::CheckDocument(CVantrelDoc& document)
         sheet.file = QFileInfo(document.GetPathName()).dir().filePath(document.GetTitle()).toStdString();
         sheet.graded = true;
         sheet.examineeId = reviewed.first.examineeId;
-        if (reviewed.scores) { // the engine's own tally is cleared once reported
-            sheet.correct = reviewed.scores->correct;
-            sheet.wrong = reviewed.scores->wrong;
-            sheet.errors = reviewed.scores->errors;
-        }
+        // As handed over: the engine's own tally is cleared once reported.
+        sheet.correct = reviewed.first.counts.correct;
+        sheet.wrong = reviewed.first.counts.wrong;
+        sheet.errors = reviewed.first.counts.errors;
         sheet.answers.scores = reviewed.first.scores;
         sheet.answers.marked = ReadMarkedLetters(*document.GetImage(), reviewed.checked.rows);
         KeepCheckedSheet(std::move(sheet), { document.GetPathName(), document.GetPage(), m_engine.g_skew });

@@ -264,9 +264,9 @@ TEST(ReadingBandTest, GradesEverySheetAsItsWholeScan)
             QStringList { "fill", "-o", path, "--id", kId, "--answers", KeyAsAnswers(key) } + scans[i]));
         SheetJob job;
         job.page.file = path.toStdString();
-        const SheetOutcome fromBand = GradeSheetFile(job, key);
+        const GradedSheet fromBand = ReadSheetFile(job, key);
         job.annotatedPath = dir.filePath(QStringLiteral("annotated%1.png").arg(i)).toStdString();
-        const SheetOutcome fromWhole = GradeSheetFile(job, key);
+        const GradedSheet fromWhole = ReadSheetFile(job, key);
         EXPECT_EQ(fromBand.status, SheetStatus::Reported) << i;
         EXPECT_EQ(CsvRow(fromBand), CsvRow(fromWhole)) << i;
         EXPECT_EQ(fromBand.messages, fromWhole.messages) << i;

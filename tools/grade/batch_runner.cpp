@@ -12,14 +12,14 @@
 namespace {
 
 // Sheets a thread may be ahead of the delivery: enough that a slow sheet does not
-// stall the others, few enough that outcomes waiting for it stay small.
+// stall the others, few enough that sheets waiting for it stay small.
 constexpr size_t kSheetsAheadPerThread = 4;
 
 } // namespace
 
 void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string>& annotated,
     const std::vector<std::string>& reviewImages, const GradeOptions& options, const AnswerKey& key, int jobs,
-    const std::function<void(SheetOutcome&&)>& deliver, const SheetGrading& grade)
+    const std::function<void(GradedSheet&&)>& deliver, const SheetGrading& grade)
 {
     const size_t count = pages.size();
     const int threads = std::max(1, std::min<int>(jobs, static_cast<int>(count)));
@@ -27,7 +27,7 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
     // Sheet i waits in slot i % window until it is delivered; a thread takes sheet i
     // only once sheet i - window has been delivered.
     const size_t window = kSheetsAheadPerThread * static_cast<size_t>(threads);
-    std::vector<std::optional<SheetOutcome>> finished(window);
+    std::vector<std::optional<GradedSheet>> finished(window);
     std::mutex mutex;
     std::condition_variable changed;
     size_t nextSheet = 0;
@@ -46,10 +46,10 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
             const SheetJob job { pages[i], i < annotated.size() ? annotated[i] : std::string(),
                 i < reviewImages.size() ? reviewImages[i] : std::string(), NeedsMarkedLetters(options),
                 !options.slipsFile.empty() };
-            SheetOutcome outcome = grade ? grade(job) : GradeSheetFile(job, key);
+            GradedSheet sheet = grade ? grade(job) : ReadSheetFile(job, key);
             {
                 std::lock_guard lock(mutex);
-                finished[i % window] = std::move(outcome);
+                finished[i % window] = std::move(sheet);
             }
             changed.notify_all();
         }
@@ -62,11 +62,11 @@ void RunBatch(const std::vector<SheetPage>& pages, const std::vector<std::string
     for (size_t i = 0; i < count; ++i) {
         std::unique_lock lock(mutex);
         changed.wait(lock, [&] { return finished[i % window].has_value(); });
-        SheetOutcome outcome = std::move(*finished[i % window]);
+        GradedSheet sheet = std::move(*finished[i % window]);
         finished[i % window].reset();
         ++delivered;
         lock.unlock();
         changed.notify_all();
-        deliver(std::move(outcome));
+        deliver(std::move(sheet));
     }
 }

@@ -27,11 +27,11 @@ bool ClassOutputs::Wanted() const
         || !m_options.slipsFile.empty() || m_class.roster;
 }
 
-void ClassOutputs::Add(const SheetOutcome& outcome)
+void ClassOutputs::Add(const GradedSheet& sheet)
 {
     if (!Wanted())
         return;
-    ClassSheetRow row = ClassRowOf(outcome);
+    ClassSheetRow row = ClassRowOf(sheet);
     if (m_slips) {
         // Named as the class book will name it, so the slip needs no copy of the row.
         if (m_class.roster)

@@ -4,7 +4,7 @@
 #include "framework/safe_file_write.h"
 #include "framework/status.h"
 #include "grade_options.h"
-#include "grading/sheet_outcome.h"
+#include "grading/graded_sheet.h"
 #include "results/class_slips.h"
 #include "results/class_workbook.h"
 #include "results/graded_class.h"
@@ -18,15 +18,15 @@
 
 // The outputs made of the whole class once every sheet is graded: the item analysis,
 // the check against the class list, the workbook, the report and the slips. Keeps what they need of each
-// sheet as the outcomes arrive, in input order, but no picture: each sheet's slip is drawn into
+// sheet as they arrive, in input order, but no picture: each sheet's slip is drawn into
 // `slips` as it comes, so memory stays flat however large the class.
 class ClassOutputs {
 public:
-    // `sheets`: how many outcomes will come.
+    // `sheets`: how many sheets will come.
     ClassOutputs(const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster,
         size_t sheets, AtomicFileWriter* slips);
 
-    void Add(const SheetOutcome& outcome);
+    void Add(const GradedSheet& sheet);
     // The lines the summary gains on standard error; then every file asked for, into
     // its writer. Fails when the workbook, the report or the slips could not be made.
     Status Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report);

@@ -89,14 +89,13 @@ Result<RunResolutions> RunResolutions::Read(
     return run;
 }
 
-void RunResolutions::Settle(
-    RecordedSheet& sheet, SheetOutcome& outcome, const AnswerKey& key, ClassRecord* record) const
+void RunResolutions::Settle(GradedSheet& sheet, const AnswerKey& key, ClassRecord* record) const
 {
-    if (!outcome.finalReading.graded)
+    if (!sheet.finalReading.graded)
         return; // refused: nothing read to settle
-    const SheetReadings readings = ReadingsOf(outcome, sheet.second);
+    const SheetReadings readings = ReadingsOf(sheet);
     std::vector<Resolution> made;
-    if (const auto typed = m_typed.find(outcome.file); typed != m_typed.end())
+    if (const auto typed = m_typed.find(sheet.file); typed != m_typed.end())
         for (const Resolution& line : typed->second) {
             const Resolution* latest = LatestOf(sheet.resolutions, line.item);
             if (latest && latest->how == ResolutionHow::Typed && latest->chosenValue == line.chosenValue
@@ -107,7 +106,7 @@ void RunResolutions::Settle(
             made.push_back(std::move(event));
         }
     if (m_acceptSecond)
-        for (const ReviewItem& doubt : outcome.review.items) {
+        for (const ReviewItem& doubt : sheet.review.items) {
             const bool settled = LatestOf(sheet.resolutions, doubt.item) || LatestOf(made, doubt.item);
             if (!settled && ReadingsDisagree(readings, key.answers, doubt.item))
                 made.push_back(MakeResolution(doubt.item, FirstValue(readings, doubt.item),
@@ -116,10 +115,10 @@ void RunResolutions::Settle(
     for (Resolution& event : made) {
         if (record && sheet.recordId > 0)
             if (const Status kept = record->AddResolution(sheet.recordId, event); !kept)
-                outcome.writeFailure = kept.message();
+                sheet.writeFailure = kept.message();
         sheet.resolutions.push_back(std::move(event));
     }
-    outcome.finalReading = ReadFinally(ReadingsOf(outcome, sheet.second), key.answers, sheet.resolutions);
+    sheet.finalReading = ReadFinally(ReadingsOf(sheet), key.answers, sheet.resolutions);
 }
 
 SheetGrading RecordingGrader(
@@ -128,33 +127,31 @@ SheetGrading RecordingGrader(
     return [&record, &key, &resolutions, &held, fingerprints = std::make_shared<FingerprintCache>()](
                const SheetJob& job) {
         const FileFingerprint print = fingerprints->Of(job.page.file);
-        std::optional<RecordedSheet> kept = record.Find(job.page, print.sha256);
+        std::optional<GradedSheet> kept = record.Find(job.page, print.sha256);
         if (const auto was = held.find(job.page.Name()); !kept && print.size < 0 && was != held.end())
             kept = record.Find(job.page, was->second);
         if (kept) {
-            SheetOutcome outcome = RescoreSheet(*kept, key);
-            resolutions.Settle(*kept, outcome, key, &record);
-            return outcome;
+            GradedSheet sheet = RescoreSheet(*kept, key);
+            resolutions.Settle(sheet, key, &record);
+            return sheet;
         }
-        RecordedSheet sheet = GradeAndRecordSheet(job, key);
-        sheet.file = print;
+        GradedSheet sheet = GradeAndRecordSheet(job, key);
+        sheet.fingerprint = print;
         if (const Result<int64_t> added = record.Add(sheet); !added)
-            sheet.outcome.writeFailure = added.message();
+            sheet.writeFailure = added.message();
         else
             sheet.recordId = *added;
-        SheetOutcome outcome = std::move(sheet.outcome);
-        resolutions.Settle(sheet, outcome, key, &record);
-        return outcome;
+        resolutions.Settle(sheet, key, &record);
+        return sheet;
     };
 }
 
 SheetGrading SettlingGrader(const AnswerKey& key, const RunResolutions& resolutions)
 {
     return [&key, &resolutions](const SheetJob& job) {
-        RecordedSheet sheet = GradeAndRecordSheet(job, key);
-        SheetOutcome outcome = std::move(sheet.outcome);
-        resolutions.Settle(sheet, outcome, key, nullptr);
-        return outcome;
+        GradedSheet sheet = GradeAndRecordSheet(job, key);
+        resolutions.Settle(sheet, key, nullptr);
+        return sheet;
     };
 }
 
@@ -162,8 +159,8 @@ Result<std::vector<RecordedScan>> ReadRecord(ClassRecord& record, bool rescore)
 {
     std::vector<std::string> ungraded;
     std::vector<RecordedScan> scans;
-    const Status read = record.EachSheet(ungraded, false, [&scans](const RecordedSheet& sheet) {
-        scans.push_back({ sheet.page, sheet.file });
+    const Status read = record.EachSheet(ungraded, false, [&scans](const GradedSheet& sheet) {
+        scans.push_back({ sheet.page, sheet.fingerprint });
     });
     if (!read)
         return read;

@@ -27,11 +27,11 @@ public:
     // Whether the run settles anything.
     bool Any() const { return m_acceptSecond || !m_typed.empty(); }
 
-    // Settles the sheet scored as `outcome`: appends the run's new events to its
+    // Settles the sheet as scored with `key`: appends the run's new events to its
     // resolutions (and to the record when given; a typed event already kept or an item
-    // already settled is not added again) and makes the outcome's final reading again.
-    // A failure to keep an event is the outcome's write failure.
-    void Settle(RecordedSheet& sheet, SheetOutcome& outcome, const AnswerKey& key, ClassRecord* record) const;
+    // already settled is not added again) and makes its final reading again.
+    // A failure to keep an event is the sheet's write failure.
+    void Settle(GradedSheet& sheet, const AnswerKey& key, ClassRecord* record) const;
 
 private:
     bool m_acceptSecond = false;

@@ -23,33 +23,36 @@ ConsoleReport::ConsoleReport(size_t sheetCount, bool quiet)
     ShowProgress();
 }
 
-void ConsoleReport::Add(const SheetOutcome& outcome)
+void ConsoleReport::Add(const GradedSheet& sheet)
 {
     ClearProgress();
     if (!m_quiet)
-        for (const std::string& message : outcome.messages)
-            std::fprintf(stderr, "%s: %s\n", outcome.file.c_str(), OneLine(message).c_str());
+        for (const std::string& message : sheet.messages)
+            std::fprintf(stderr, "%s: %s\n", sheet.file.c_str(), OneLine(message).c_str());
     // A lost output is never quiet.
-    if (!outcome.writeFailure.empty()) {
+    if (!sheet.writeFailure.empty()) {
         ++m_writeFailures;
         std::fprintf(
-            stderr, "vantrel-grade: %s: %s\n", outcome.file.c_str(), OneLine(outcome.writeFailure).c_str());
+            stderr, "vantrel-grade: %s: %s\n", sheet.file.c_str(), OneLine(sheet.writeFailure).c_str());
     }
 
-    if (outcome.status == SheetStatus::Refused) {
+    if (sheet.status == SheetStatus::Refused) {
         ++m_refused;
-        std::printf("%s  refused: %s\n", outcome.file.c_str(), outcome.refusal.c_str());
+        std::printf("%s  refused: %s\n", sheet.file.c_str(), sheet.refusal.c_str());
     } else {
-        ++(outcome.status == SheetStatus::Reported ? m_reported : m_unreported);
+        ++(sheet.status == SheetStatus::Reported ? m_reported : m_unreported);
         const bool first = m_reported + m_unreported == 1;
-        m_correctSum += outcome.correct;
-        m_correctMin = first ? outcome.correct : std::min(m_correctMin, outcome.correct);
-        m_correctMax = first ? outcome.correct : std::max(m_correctMax, outcome.correct);
-        std::printf("%s  ID %08d  correct %d  wrong %d  error %d  %s", outcome.file.c_str(),
-            outcome.examineeId, outcome.correct, outcome.wrong, outcome.errors, StatusName(outcome.status));
-        if (outcome.review.IsDoubtful()) {
+        m_correctSum += sheet.first.counts.correct;
+        m_correctMin
+            = first ? sheet.first.counts.correct : std::min(m_correctMin, sheet.first.counts.correct);
+        m_correctMax
+            = first ? sheet.first.counts.correct : std::max(m_correctMax, sheet.first.counts.correct);
+        std::printf("%s  ID %08d  correct %d  wrong %d  error %d  %s", sheet.file.c_str(),
+            sheet.first.examineeId, sheet.first.counts.correct, sheet.first.counts.wrong,
+            sheet.first.counts.errors, StatusName(sheet.status));
+        if (sheet.review.IsDoubtful()) {
             ++m_toReview;
-            std::printf("  REVIEW %s", outcome.review.List().c_str());
+            std::printf("  REVIEW %s", sheet.review.List().c_str());
         }
         std::printf("\n");
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grading/sheet_outcome.h"
+#include "grading/graded_sheet.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +12,7 @@ class ConsoleReport {
 public:
     ConsoleReport(size_t sheetCount, bool quiet);
 
-    void Add(const SheetOutcome& outcome);
+    void Add(const GradedSheet& sheet);
     void Finish();
 
     size_t RefusedCount() const { return m_refused; }

@@ -253,24 +253,22 @@ int main(int argc, char** argv)
     ConsoleReport console(options.rescore ? recorded.size() : pages.size(), options.quiet);
     ClassOutputs whole(
         options, g_enteredKey, roster, options.rescore ? recorded.size() : pages.size(), slips.get());
-    const auto deliver = [&](SheetOutcome&& outcome) {
-        console.Add(outcome);
+    const auto deliver = [&](GradedSheet&& sheet) {
+        console.Add(sheet);
         if (csv)
-            csv->Append(CsvRow(outcome, roster));
-        if (results && outcome.status != SheetStatus::Refused && outcome.examineeId != 0)
-            results->Append(FormatResultLine(outcome.examineeId, outcome.correct));
+            csv->Append(CsvRow(sheet, roster));
+        if (results && sheet.status != SheetStatus::Refused && sheet.first.examineeId != 0)
+            results->Append(FormatResultLine(sheet.first.examineeId, sheet.first.counts.correct));
         if (review)
-            review->Append(ReviewLines(outcome));
-        whole.Add(outcome);
+            review->Append(ReviewLines(sheet));
+        whole.Add(sheet);
     };
     if (options.rescore) {
         std::vector<std::string> ungraded; // noted when the record was opened
-        RecordedSheet settling; // one place for every sheet, as the record reads them
-        const auto rescore = [&](const RecordedSheet& sheet) {
-            settling = sheet;
-            SheetOutcome outcome = RescoreSheet(settling, g_enteredKey);
-            resolutions->Settle(settling, outcome, g_enteredKey, record.get());
-            deliver(std::move(outcome));
+        const auto rescore = [&](const GradedSheet& recorded) {
+            GradedSheet sheet = RescoreSheet(recorded, g_enteredKey);
+            resolutions->Settle(sheet, g_enteredKey, record.get());
+            deliver(std::move(sheet));
         };
         if (!Report(record->EachSheet(ungraded, true, rescore)))
             return UsageError; // no output written
