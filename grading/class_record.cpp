@@ -60,6 +60,11 @@ PRAGMA user_version=2;
 COMMIT;
 )";
 
+// Each sheet's resolutions are read with the sheet: without the index every sheet read
+// would scan every resolution of the class. Records made before it gain it when opened.
+constexpr const char* kResolutionIndex
+    = "CREATE INDEX IF NOT EXISTS resolutions_by_sheet ON resolutions(sheet_id, id);";
+
 // The class lists the class was graded with, newest last, and the students of the list a
 // teacher has confirmed absent (or taken back). Records made before these were kept gain
 // the tables when they are next opened; nothing else of theirs changes.
@@ -156,6 +161,9 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
         return Status::Failure(RecordRefusal(path,
             "made by a newer Vantrel (format " + std::to_string(format) + ", this one reads up to "
                 + std::to_string(kFormat) + "); left untouched"));
+    // Read through a mapping rather than a read call a page: a class's readings are read whole.
+    if (const Status mapped = record->Execute("PRAGMA mmap_size=268435456;"); !mapped)
+        return mapped;
     if (!blank) {
         RecordStatement check(db, "PRAGMA quick_check");
         if (check.Step() != SQLITE_ROW || check.Text(0) != "ok")
@@ -185,6 +193,8 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
             return doubts;
     if (const Status lists = record->Execute(kClassLists); !lists)
         return lists;
+    if (const Status indexed = record->Execute(kResolutionIndex); !indexed)
+        return indexed;
     return record;
 }
 
