@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSettings>
 
 namespace {
@@ -26,15 +25,6 @@ QSettings Settings()
 std::string Shown(const QString& path)
 {
     return QDir::toNativeSeparators(path).toStdString();
-}
-
-// The scan a checked sheet came from: its file without the page's "#N".
-QString ScanOf(const ClassSheetRow& sheet)
-{
-    static const QRegularExpression page(QStringLiteral("#[0-9]+$"));
-    const QString file = QString::fromStdString(sheet.file);
-    const QString withoutPage = QString(file).remove(page);
-    return QFileInfo::exists(withoutPage) ? withoutPage : file;
 }
 
 } // namespace
@@ -141,8 +131,8 @@ bool CClassExport::MayWrite(const QString& path, const GradedClass& graded)
     QStringList inputs { RosterPath() };
     if (graded.roster) // the class's own list, which a reopened class keeps
         inputs << QString::fromStdString(graded.roster->Path());
-    for (const ClassSheetRow& sheet : graded.sheets)
-        inputs << ScanOf(sheet);
+    for (const GradedSheet& sheet : graded.sheets)
+        inputs << QString::fromStdString(sheet.page.file);
     for (const QString& input : inputs)
         if (!input.isEmpty() && QFileInfo(input).canonicalFilePath() == target.canonicalFilePath()) {
             ShowMessage(FormatText("ไฟล์ %s เป็นข้อมูลที่ใช้ตรวจ (ภาพสแกนหรือรายชื่อนักเรียน)\n"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "grading/graded_class.h"
 #include "results/class_workbook.h"
-#include "results/graded_class.h"
 
 #include <QString>
 

@@ -80,7 +80,7 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
                 sheet->idArea = CutRecordedIdArea(*sheet);
         GradedClass graded = Graded();
         if (!idAreas)
-            for (ClassSheetRow& sheet : graded.sheets)
+            for (GradedSheet& sheet : graded.sheets)
                 sheet.idArea = QImage();
         return graded;
     })
@@ -492,10 +492,12 @@ void CClassWindow::UpdateButtons()
 
 GradedClass CClassWindow::Graded() const
 {
-    GradedClass graded { m_key, m_roster, {} };
+    GradedClass graded { m_key, m_roster, {}, {} };
     for (size_t page = 0; page < m_sheets.size(); ++page)
-        if (const GradedSheet* sheet = SheetOf(page))
-            graded.sheets.push_back(ClassRowWithReview(*sheet, m_shown[page]));
+        if (const GradedSheet* sheet = SheetOf(page)) {
+            graded.sheets.push_back(*sheet);
+            graded.shown.push_back(m_shown[page]);
+        }
     return graded;
 }
 

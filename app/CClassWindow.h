@@ -3,10 +3,10 @@
 #include "app/CClassExport.h"
 #include "grading/class_record.h"
 #include "grading/class_run.h"
+#include "grading/graded_class.h"
 #include "grading/graded_sheet.h"
 #include "grading/page_list.h"
 #include "grading/rescore.h"
-#include "results/graded_class.h"
 #include "results/roster.h"
 
 #include <QWidget>

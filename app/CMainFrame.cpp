@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "answerkey/answer_key_store.h"
+#include "app/CCheckingCommands.h"
 #include "app/CClassExport.h"
 #include "app/CReviewWindow.h"
 #include "app/CommandId.h"
@@ -8,7 +9,6 @@
 #include "image/CVantrelDoc.h"
 #include "image/CVantrelView.h"
 #include "omr/sheet_review.h"
-#include "results/CCheckingCommands.h"
 #include "results/review_texts.h"
 
 #include <QAction>

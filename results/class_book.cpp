@@ -61,6 +61,8 @@ void Name(ClassSheetRow& sheet, const RosterStudent& student)
     sheet.number = student.number;
 }
 
+} // namespace
+
 RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& sheets)
 {
     std::vector<std::string> files;
@@ -82,30 +84,8 @@ RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& she
     return check;
 }
 
-} // namespace
-
 void NameSheet(ClassSheetRow& sheet, const Roster& roster)
 {
     if (const RosterStudent* student = sheet.graded ? roster.Find(sheet.examineeId) : nullptr)
         Name(sheet, *student);
-}
-
-ClassWorkbook MakeClassBook(GradedClass whole)
-{
-    ClassWorkbook book { whole.key.answers, std::move(whole.sheets), {}, {}, {} };
-    const AnswerList& key = book.key;
-    std::vector<std::string> rosterSummary;
-    if (whole.roster) {
-        RosterCheck check = NameFromRoster(*whole.roster, book.sheets);
-        rosterSummary = std::move(check.summary);
-        book.findings = std::move(check.findings);
-    }
-    std::vector<const GradedAnswers*> graded;
-    for (const ClassSheetRow& sheet : book.sheets)
-        if (sheet.graded)
-            graded.push_back(&sheet.answers);
-    book.items = AnalyseItemsInPlace(key, graded);
-    book.notes.push_back(ItemsSummaryLine(book.items));
-    book.notes.insert(book.notes.end(), rosterSummary.begin(), rosterSummary.end());
-    return book;
 }

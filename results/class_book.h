@@ -1,8 +1,8 @@
 #pragma once
 
 #include "results/class_workbook.h"
-#include "results/graded_class.h"
 #include "results/roster.h"
+#include "results/roster_check.h"
 
 #include <string>
 #include <vector>
@@ -12,12 +12,9 @@
 // questions whose key should be checked.
 std::string ItemsSummaryLine(const ItemAnalysis& analysis);
 
-// The class as the workbook, the report and the slips show it: the sheets in their
-// order, named from the class list when there is one, the item analysis of the graded
-// ones, and the summary lines: the items' first, then the class list's. What the list
-// finds of a sheet joins that sheet's review, after what is there.
-// Taken whole: a large class is not held twice.
-ClassWorkbook MakeClassBook(GradedClass graded);
+// The rows named from the class list, each one's findings joined to its review, after
+// what is there; what the list finds of the class as a whole.
+RosterCheck NameFromRoster(const Roster& roster, std::vector<ClassSheetRow>& sheets);
 
 // How a teacher reads the sheet's file: relative to the folder all the class's scans
 // share (the class folder), never the whole path.

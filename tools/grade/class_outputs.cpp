@@ -31,15 +31,20 @@ void ClassOutputs::Add(const GradedSheet& sheet)
 {
     if (!Wanted())
         return;
-    ClassSheetRow row = ClassRowOf(sheet);
     if (m_slips) {
-        // Named as the class book will name it, so the slip needs no copy of the row.
+        // Named as the class book will name it.
+        ClassSheetRow row = ClassRowOf(sheet);
         if (m_class.roster)
             NameSheet(row, *m_class.roster);
         m_slips->Add(row);
     }
-    row.idArea = QImage(); // on its slip already
-    m_class.sheets.push_back(std::move(row));
+    GradedSheet kept = sheet;
+    kept.idArea = QImage(); // on its slip already
+    // What the outputs show is the readings; the measures they were made from stay in the record.
+    kept.measures = {};
+    kept.second = {};
+    kept.messages.clear();
+    m_class.sheets.push_back(std::move(kept));
 }
 
 Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report)

@@ -4,10 +4,10 @@
 #include "framework/safe_file_write.h"
 #include "framework/status.h"
 #include "grade_options.h"
+#include "grading/graded_class.h"
 #include "grading/graded_sheet.h"
 #include "results/class_slips.h"
 #include "results/class_workbook.h"
-#include "results/graded_class.h"
 #include "results/pdf_pages.h"
 #include "results/roster.h"
 
@@ -35,7 +35,7 @@ private:
     bool Wanted() const;
 
     const GradeOptions& m_options;
-    // Every sheet kept, with what a person should look at but the class list's notes.
+    // Every sheet kept, without its measures and pictures.
     // Reserved for every sheet at once: a vector's growth would hold the class twice for a moment.
     GradedClass m_class;
     std::unique_ptr<pdf::WriterDevice> m_slipsFile;

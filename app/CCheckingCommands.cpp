@@ -1,4 +1,4 @@
-#include "results/CCheckingCommands.h"
+#include "app/CCheckingCommands.h"
 
 #include "answerkey/answer_key_store.h"
 #include "image/CVantrelDoc.h"
@@ -116,23 +116,22 @@ void CCheckingCommands::CheckDocument(CVantrelDoc& document)
     document.UpdateAllViews();
     if (reviewed.checked.check == SheetCheck::Accepted) {
         // The folder as well as the name: two classes may both have an img001.tif.
-        ClassSheetRow sheet;
+        GradedSheet sheet;
+        sheet.page.file = document.GetPathName().toStdString();
+        sheet.page.page = document.GetPage();
         sheet.file = QFileInfo(document.GetPathName()).dir().filePath(document.GetTitle()).toStdString();
-        sheet.graded = true;
-        sheet.examineeId = reviewed.first.examineeId;
-        // As handed over: the engine's own tally is cleared once reported.
-        sheet.correct = reviewed.first.counts.correct;
-        sheet.wrong = reviewed.first.counts.wrong;
-        sheet.errors = reviewed.first.counts.errors;
-        sheet.answers.scores = reviewed.first.scores;
-        sheet.answers.marked = ReadMarkedLetters(*document.GetImage(), reviewed.checked.rows);
+        // The official reading as handed over (the engine's own tally is cleared once
+        // reported); these checks keep no second reading to settle doubts with.
+        sheet.first = reviewed.first;
+        sheet.first.letters = ReadMarkedLetters(*document.GetImage(), reviewed.checked.rows);
+        sheet.status = sheet.first.counts.reported ? SheetStatus::Reported : SheetStatus::Unreported;
         KeepCheckedSheet(std::move(sheet), { document.GetPathName(), document.GetPage(), m_engine.g_skew });
     }
     if (reviewed.checked.check == SheetCheck::Accepted && m_reviewed)
         m_reviewed(document, reviewed.review);
 }
 
-void CCheckingCommands::KeepCheckedSheet(ClassSheetRow sheet, SheetOrigin origin)
+void CCheckingCommands::KeepCheckedSheet(GradedSheet sheet, SheetOrigin origin)
 {
     for (size_t s = 0; s < m_checkedSheets.size(); ++s)
         if (m_checkedSheets[s].file == sheet.file) {
@@ -144,7 +143,7 @@ void CCheckingCommands::KeepCheckedSheet(ClassSheetRow sheet, SheetOrigin origin
     m_origins.push_back(std::move(origin));
 }
 
-const std::vector<ClassSheetRow>& CCheckingCommands::CheckedSheets(bool idAreas)
+const std::vector<GradedSheet>& CCheckingCommands::CheckedSheets(bool idAreas)
 {
     // Cut from the scan as it came in: the sheet on screen is thresholded and painted.
     for (size_t s = 0; idAreas && s < m_checkedSheets.size(); ++s) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "grading/graded_sheet.h"
 #include "omr/engine_state.h"
-#include "results/class_workbook.h"
 
 #include <QString>
 
@@ -40,7 +40,7 @@ public:
     // Every sheet accepted since the program started, in the order first checked; a
     // sheet checked again keeps its place with the newer reading. For the exports; the
     // ID areas, for the slips, are cut from the scans only when asked for.
-    const std::vector<ClassSheetRow>& CheckedSheets(bool idAreas);
+    const std::vector<GradedSheet>& CheckedSheets(bool idAreas);
 
 private:
     // Shows the results dialog over the parent; true when the person pressed "ตรวจ".
@@ -55,7 +55,7 @@ private:
         int page = 0;
         SkewMeasurement skew;
     };
-    void KeepCheckedSheet(ClassSheetRow sheet, SheetOrigin origin);
+    void KeepCheckedSheet(GradedSheet sheet, SheetOrigin origin);
 
     SheetWindowStack& m_windows;
     // The desktop's one engine state: its records live as long as the program, its
@@ -63,6 +63,6 @@ private:
     EngineState m_engine;
     bool m_sheetWindowsMinimized = false;
     ReviewHandler m_reviewed;
-    std::vector<ClassSheetRow> m_checkedSheets;
+    std::vector<GradedSheet> m_checkedSheets;
     std::vector<SheetOrigin> m_origins; // one a checked sheet
 };
