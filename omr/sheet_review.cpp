@@ -17,7 +17,7 @@ constexpr int kLightKeyBlack = 40;
 constexpr int kOtherBoxBlack = 40;
 // A row this few dark columns from a rejection. On clean pages turned up to 1 degree a
 // single wide mark comes this near in about 1 sheet of 20; it is a doubt only where the
-// second reading does not find exactly the letters the first one counted.
+// second reading does not bear the row out.
 constexpr int kRowMarginDoubt = 1;
 // An ID box below this holds no mark; a second box above it is a second mark.
 constexpr int kIdMarkBlack = 40;
@@ -68,7 +68,18 @@ std::string FirstLetters(const QuestionMeasure& measure)
     return letters;
 }
 
-Doubt QuestionDoubt(const QuestionMeasure& measure, const std::string& secondMarked)
+// A row the second reading bears out: read without a doubt, scored alike, every letter
+// the first reading counted found. A mark the first reading's boxes missed (a page printed
+// small, a fill wider than its bubble) changes nothing its decision near a threshold made.
+bool RowBorneOut(const SecondReading& second, size_t q, QuestionScore secondScore, QuestionScore firstScore,
+    const std::string& firstLetters)
+{
+    return second.read && secondScore == firstScore && second.answerDoubt[q] == MarkDoubt::None
+        && std::ranges::all_of(firstLetters,
+            [&second, q](char letter) { return second.marked[q].find(letter) != std::string::npos; });
+}
+
+Doubt QuestionDoubt(const QuestionMeasure& measure)
 {
     if (measure.keyLetter < 0 || measure.rowRejected)
         return {};
@@ -81,7 +92,7 @@ Doubt QuestionDoubt(const QuestionMeasure& measure, const std::string& secondMar
         marks += black >= kOtherBoxBlack ? 1 : 0;
     if (marks >= 2)
         return { "two boxes marked, row not rejected", ReviewReason::TwoBoxes };
-    if (measure.rowMargin <= kRowMarginDoubt && FirstLetters(measure) != secondMarked)
+    if (measure.rowMargin <= kRowMarginDoubt)
         return { "row check " + std::to_string(measure.rowMargin) + " column from rejecting",
             ReviewReason::NearRejection, { static_cast<double>(measure.rowMargin), 0 } };
     return {};
@@ -211,9 +222,8 @@ SheetReview ReviewSheet(const ReviewMeasures& measures, const SecondReading& sec
         if (!first.scores[q] || !secondScore)
             continue;
         readingsDiffer = readingsDiffer || *secondScore != *first.scores[q];
-        const bool borneOut = second.read && *secondScore == *first.scores[q]
-            && second.marked[q] == FirstLetters(measure) && second.answerDoubt[q] == MarkDoubt::None;
-        Doubt why = borneOut ? Doubt {} : QuestionDoubt(measure, second.read ? second.marked[q] : "?");
+        const bool borneOut = RowBorneOut(second, q, *secondScore, *first.scores[q], FirstLetters(measure));
+        Doubt why = borneOut ? Doubt {} : QuestionDoubt(measure);
         if (why.text.empty() && second.read && *secondScore != *first.scores[q])
             why = kReadingsDiffer;
         if (why.text.empty() && second.read)

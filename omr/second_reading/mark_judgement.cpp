@@ -22,8 +22,9 @@ constexpr double kSolidPeakShare = 0.5;
 constexpr double kSolidPrintShare = 0.4;
 // Below this it is an erasure beyond doubt when another box of the row holds a mark,
 constexpr double kResidueShareBesideMark = 0.75;
-// and, alone in its row, below this share of the printed black (an eraser left grey 160
-// or lighter on white paper).
+// and, alone in its row, when its level is below this share of the printed black (an
+// eraser left grey 160 or lighter on white paper). Its darkest samples would not do:
+// noise lifts them by up to a twentieth of the black, over the line for a clean erasure.
 constexpr double kHeavyResiduePrintShare = 0.37;
 // A mark this much lighter than the row's darkest is what an eraser left of a changed
 // answer, however its edge lies in the box.
@@ -96,7 +97,7 @@ GroupJudgement JudgeGroup(std::span<const BoxInk> boxes, const SheetInk& ink)
         const BoxInk& box = boxes[i];
         switch (kinds[i]) {
         case BoxKind::Residue:
-            if (darkestMark == 0 ? box.peak >= kHeavyResiduePrintShare * ink.printInk
+            if (darkestMark == 0 ? box.level >= kHeavyResiduePrintShare * ink.printInk
                                  : box.peak > kResidueShareBesideMark * darkestMark)
                 judgement.doubt = MarkDoubt::ErasedResidue;
             break;

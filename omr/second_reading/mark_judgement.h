@@ -5,12 +5,15 @@
 
 // What one box holds, as the second reading samples it, each figure how much darker
 // than the paper (0 to 255): the mean over its middle, the darkest of its middle (a
-// pencil line is as dark as a fill, an eraser's residue as light as its mean) and the
-// mean on a ring just outside the box (a circle drawn round the letter).
+// pencil line is as dark as a fill, an eraser's residue as light as its mean), the
+// mean on a ring just outside the box (a circle drawn round the letter) and the mean
+// of the darker half of its middle: an even grey's own level, which the scan's noise
+// does not lift as it lifts the few darkest samples.
 struct BoxInk {
     int average = 0;
     int peak = 0;
     int ring = 0;
+    int level = 0;
 };
 
 // Why a row or an ID column is not read with certainty, as a careful teacher would

@@ -5,6 +5,8 @@
 #include "omr/second_reading/registration_blob.h"
 
 #include <algorithm>
+#include <functional>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <vector>
@@ -19,6 +21,8 @@ constexpr double kMarkShare = 0.4;
 // 10 to 12 pixels, and every other pixel of its middle tells its ink.
 constexpr int kSamplesAcross = 5;
 constexpr double kSampleStep = 2;
+// The darker half of those samples: all of them lie on a fill of most of the bubble.
+constexpr int kDarkerHalf = kSamplesAcross * kSamplesAcross / 2;
 
 // Eight points on an oval round the printed bubble (10 by 12 pixels), where a ring
 // drawn round its letter lies, short of the next box 19.5 across and 19.3 down. A ring
@@ -46,9 +50,9 @@ SheetPoint Centre(const PixelArea& area)
     return { (area.columns.first + area.columns.end - 1) / 2.0, (area.rows.first + area.rows.end - 1) / 2.0 };
 }
 
-// How much darker than the paper the box around a form point is: on average and at the
-// third darkest of its samples (one noisy pixel is not a line), and on a ring just
-// outside it.
+// How much darker than the paper the box around a form point is: on average, at the
+// third darkest of its samples (one noisy pixel is not a line), on a ring just outside
+// it, and over the darker half of its samples.
 BoxInk BoxInkAt(const GreyPage& page, const PageTransform& transform, SheetPoint formCentre, int paper)
 {
     constexpr double kHalfSpan = (kSamplesAcross - 1) * kSampleStep / 2;
@@ -57,25 +61,26 @@ BoxInk BoxInkAt(const GreyPage& page, const PageTransform& transform, SheetPoint
     const SheetPoint first = transform.Map({ formCentre.x - kHalfSpan, formCentre.y - kHalfSpan });
     const SheetPoint across { kSampleStep * transform.Across().x, kSampleStep * transform.Across().y };
     const SheetPoint down { kSampleStep * transform.Down().x, kSampleStep * transform.Down().y };
+    std::array<int, kSamplesAcross * kSamplesAcross> samples {};
     int sum = 0;
-    std::array<int, 3> darkest {}; // darkest first
     for (int j = 0; j < kSamplesAcross; ++j) {
         const SheetPoint rowStart { first.x + j * down.x, first.y + j * down.y };
         for (int i = 0; i < kSamplesAcross; ++i) {
-            int ink = std::max(0, paper - page.Near(rowStart.x + i * across.x, rowStart.y + i * across.y));
+            const int ink
+                = std::max(0, paper - page.Near(rowStart.x + i * across.x, rowStart.y + i * across.y));
+            samples[static_cast<size_t>(j * kSamplesAcross + i)] = ink;
             sum += ink;
-            for (int& kept : darkest)
-                if (ink > kept)
-                    std::swap(ink, kept);
         }
     }
+    std::partial_sort(samples.begin(), samples.begin() + kDarkerHalf, samples.end(), std::greater<>());
     int ring = 0;
     for (const SheetPoint& offset : kRingOffsets) {
         const SheetPoint point = transform.Map({ formCentre.x + offset.x, formCentre.y + offset.y });
         ring += std::max(0, paper - page.Near(point.x, point.y));
     }
-    return { sum / (kSamplesAcross * kSamplesAcross), darkest.back(),
-        ring / static_cast<int>(kRingOffsets.size()) };
+    return { sum / (kSamplesAcross * kSamplesAcross), samples[2],
+        ring / static_cast<int>(kRingOffsets.size()),
+        std::accumulate(samples.begin(), samples.begin() + kDarkerHalf, 0) / kDarkerHalf };
 }
 
 // The ink of the sheet's typical mark: the median, over every group (row or ID column)

@@ -12,7 +12,8 @@ namespace {
 constexpr SheetInk kNormal { 61, 154, 177, 250 };
 constexpr SheetInk kLight { 41, 103, 117, 165 };
 
-constexpr BoxInk kEmpty { 6, 14, 1 };
+constexpr BoxInk kEmpty { 6, 14, 1, 11 };
+constexpr BoxInk kFill { 160, 180, 4, 176 };
 
 struct Row {
     const char* name;
@@ -23,25 +24,31 @@ struct Row {
 
 // Each row as a careful teacher reads it.
 const Row kRows[] = {
-    { "a fill", { { { 160, 180, 4 }, kEmpty, kEmpty, kEmpty, kEmpty } }, "a", MarkDoubt::None },
-    { "a tick", { { kEmpty, { 42, 92, 2 }, kEmpty, kEmpty, kEmpty } }, "b", MarkDoubt::None },
-    { "a cross", { { kEmpty, kEmpty, { 57, 93, 2 }, kEmpty, kEmpty } }, "c", MarkDoubt::None },
-    { "a faint fill", { { kEmpty, kEmpty, kEmpty, { 99, 126, 2 }, kEmpty } }, "d", MarkDoubt::None },
-    { "two fills", { { { 160, 180, 4 }, kEmpty, { 150, 170, 4 }, kEmpty, kEmpty } }, "ac", MarkDoubt::None },
-    { "a changed answer", { { { 75, 84, 3 }, kEmpty, { 160, 180, 4 }, kEmpty, kEmpty } }, "c",
-        MarkDoubt::None },
-    { "the edge of an erasure beside the answer",
-        { { kEmpty, { 45, 66, 2 }, kEmpty, { 160, 180, 4 }, kEmpty } }, "d", MarkDoubt::None },
-    { "a heavy erasure alone", { { kEmpty, { 86, 96, 3 }, kEmpty, kEmpty, kEmpty } }, "",
+    { "a fill", { { kFill, kEmpty, kEmpty, kEmpty, kEmpty } }, "a", MarkDoubt::None },
+    { "a tick", { { kEmpty, { 42, 92, 2, 60 }, kEmpty, kEmpty, kEmpty } }, "b", MarkDoubt::None },
+    { "a cross", { { kEmpty, kEmpty, { 57, 93, 2, 75 }, kEmpty, kEmpty } }, "c", MarkDoubt::None },
+    { "a faint fill", { { kEmpty, kEmpty, kEmpty, { 99, 126, 2, 121 }, kEmpty } }, "d", MarkDoubt::None },
+    { "two fills", { { kFill, kEmpty, { 150, 170, 4, 166 }, kEmpty, kEmpty } }, "ac", MarkDoubt::None },
+    { "a changed answer", { { { 75, 84, 3, 81 }, kEmpty, kFill, kEmpty, kEmpty } }, "c", MarkDoubt::None },
+    { "the edge of an erasure beside the answer", { { kEmpty, { 45, 66, 2, 58 }, kEmpty, kFill, kEmpty } },
+        "d", MarkDoubt::None },
+    { "a heavy erasure alone", { { kEmpty, { 86, 96, 3, 95 }, kEmpty, kEmpty, kEmpty } }, "",
         MarkDoubt::ErasedResidue },
-    { "a light erasure alone", { { kEmpty, { 66, 76, 2 }, kEmpty, kEmpty, kEmpty } }, "", MarkDoubt::None },
-    { "an erasure nearly as dark as the mark", { { { 110, 120, 3 }, kEmpty, { 85, 95, 3 }, kEmpty, kEmpty } },
-        "a", MarkDoubt::ErasedResidue },
-    { "a ring round the letter", { { kEmpty, kEmpty, kEmpty, kEmpty, { 8, 40, 84 } } }, "",
+    { "a heavy erasure read as a mark", { { kEmpty, { 92, 104, 3, 100 }, kEmpty, kEmpty, kEmpty } }, "b",
+        MarkDoubt::ErasedResidue },
+    { "a light erasure alone", { { kEmpty, { 66, 76, 2, 72 }, kEmpty, kEmpty, kEmpty } }, "",
+        MarkDoubt::None },
+    // Noise lifts its darkest samples past a heavy erasure's; its level stays clean.
+    { "a clean erasure on a noisy scan", { { kEmpty, { 78, 97, 3, 88 }, kEmpty, kEmpty, kEmpty } }, "",
+        MarkDoubt::None },
+    { "an erasure nearly as dark as the mark",
+        { { { 110, 120, 3, 117 }, kEmpty, { 85, 95, 3, 92 }, kEmpty, kEmpty } }, "a",
+        MarkDoubt::ErasedResidue },
+    { "a ring round the letter", { { kEmpty, kEmpty, kEmpty, kEmpty, { 8, 40, 84, 25 } } }, "",
         MarkDoubt::RingOnly },
-    { "a small dark fill", { { kEmpty, { 45, 170, 1 }, kEmpty, kEmpty, kEmpty } }, "b",
+    { "a small dark fill", { { kEmpty, { 45, 170, 1, 90 }, kEmpty, kEmpty, kEmpty } }, "b",
         MarkDoubt::SmallFill },
-    { "a small fill beside a mark", { { { 160, 180, 4 }, { 45, 170, 1 }, kEmpty, kEmpty, kEmpty } }, "a",
+    { "a small fill beside a mark", { { kFill, { 45, 170, 1, 90 }, kEmpty, kEmpty, kEmpty } }, "a",
         MarkDoubt::CloseMarks },
     { "a blank row", { { kEmpty, kEmpty, kEmpty, kEmpty, kEmpty } }, "", MarkDoubt::None },
 };
@@ -60,7 +67,7 @@ std::array<BoxInk, 5> Lighter(const std::array<BoxInk, 5>& boxes)
 {
     std::array<BoxInk, 5> light = boxes;
     for (BoxInk& box : light)
-        box = { box.average * 2 / 3, box.peak * 2 / 3, box.ring * 2 / 3 };
+        box = { box.average * 2 / 3, box.peak * 2 / 3, box.ring * 2 / 3, box.level * 2 / 3 };
     return light;
 }
 

@@ -154,10 +154,11 @@ INSTANTIATE_TEST_SUITE_P(Doubts, SheetReviewTest,
         DoubtCase { "checked_twice", {}, Doctor::CheckTwice, "checked" }),
     [](const ::testing::TestParamInfo<DoubtCase>& info) { return std::string(info.param.name); });
 
-// The rules on measures alone: question 1 keyed a and read b, the rest read alike.
+// The rules on measures alone: question 1 keyed a, the rest read alike.
 struct RuleCase {
     const char* name;
-    int rowMargin; // question 1's
+    std::array<int, 2> firstBlack; // question 1's boxes a and b: 70 black pixels count
+    int rowMargin;
     const char* secondMarked; // question 1 as the second reading saw it
     double cornerOff; // the second reading's left corner this far below the official point
     double degrees;
@@ -171,7 +172,7 @@ TEST_P(ReviewRuleTest, DoubtsWhatTheSecondReadingDoesNotBearOut)
 {
     const RuleCase& rule = GetParam();
     ReviewMeasures measures;
-    measures.questions[0] = { 0, { 0, 120, 0, 0, 0 }, false, rule.rowMargin };
+    measures.questions[0] = { 0, { rule.firstBlack[0], rule.firstBlack[1], 0, 0, 0 }, false, rule.rowMargin };
     measures.idColumns.fill({ 3, 200, -1, 0 });
     measures.skew = { 121, 455, 721, 461, 0, rule.degrees };
     measures.cornerBlack = { 25, 25 };
@@ -188,12 +189,15 @@ TEST_P(ReviewRuleTest, DoubtsWhatTheSecondReadingDoesNotBearOut)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, ReviewRuleTest,
-    ::testing::Values(RuleCase { "near_rejection_read_alike", 1, "b", 0, 0, "", 0 },
-        RuleCase { "near_rejection_read_otherwise", 1, "c", 0, 0, "q1", 0 },
-        RuleCase { "off_corner_read_alike", 14, "b", 4, 0, "", 0 },
-        RuleCase { "off_corner_read_otherwise", 14, "a", 4, 0, "q1;mark", 0 },
-        RuleCase { "turn_read_alike_is_said", 14, "b", 0, -0.7, "", -0.7 },
-        RuleCase { "slight_turn_is_not", 14, "b", 0, 0.3, "", 0 }),
+    ::testing::Values(RuleCase { "near_rejection_read_alike", { 0, 120 }, 1, "b", 0, 0, "", 0 },
+        RuleCase { "near_rejection_read_otherwise", { 0, 120 }, 1, "c", 0, 0, "q1", 0 },
+        // A mark the first reading's boxes missed: the second finds it, and scores the row alike.
+        RuleCase { "near_rejection_mark_missed", { 0, 0 }, 1, "c", 0, 0, "", 0 },
+        RuleCase { "light_key_box_mark_missed", { 50, 0 }, 14, "c", 0, 0, "", 0 },
+        RuleCase { "off_corner_read_alike", { 0, 120 }, 14, "b", 4, 0, "", 0 },
+        RuleCase { "off_corner_read_otherwise", { 0, 120 }, 14, "a", 4, 0, "q1;mark", 0 },
+        RuleCase { "turn_read_alike_is_said", { 0, 120 }, 14, "b", 0, -0.7, "", -0.7 },
+        RuleCase { "slight_turn_is_not", { 0, 120 }, 14, "b", 0, 0.3, "", 0 }),
     [](const ::testing::TestParamInfo<RuleCase>& info) { return std::string(info.param.name); });
 
 // A stress batch: the second reading gives every sheet's ID and counts as drawn.
