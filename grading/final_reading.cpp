@@ -71,9 +71,12 @@ ProposedRow ProposedQuestion(const SheetReadings& readings, const AnswerList& ke
     const std::optional<QuestionScore> first = readings.scores[row];
     if (!first || !readings.second.read)
         return { readings.letters[row], first };
+    // Its letters too where only they differ: a faint or off-centre mark the first
+    // reading's boxes missed is a wrong answer either way, but the class's item analysis
+    // counts which letter it was.
     const std::string& marked = readings.second.marked[row];
     const std::optional<QuestionScore> second = ScoreOfMarkedLetters(marked, KeyLetterOf(key[row]));
-    if (second && *second != *first)
+    if (second && (*second != *first || marked != readings.letters[row]))
         return { marked, second };
     return { readings.letters[row], first };
 }

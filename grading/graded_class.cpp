@@ -8,7 +8,8 @@ ClassWorkbook MakeClassBook(GradedClass whole)
     book.sheets.reserve(whole.sheets.size());
     for (size_t s = 0; s < whole.sheets.size(); ++s) {
         GradedSheet& sheet = whole.sheets[s];
-        book.sheets.push_back(s < whole.shown.size() ? ClassRowWithReview(sheet, whole.shown[s]) : ClassRowOf(sheet));
+        book.sheets.push_back(
+            s < whole.shown.size() ? ClassRowWithReview(sheet, whole.shown[s]) : ClassRowOf(sheet));
         sheet = GradedSheet(); // a large class is not held twice
     }
     const AnswerList& key = book.key;

@@ -81,6 +81,26 @@ INSTANTIATE_TEST_SUITE_P(Items, FinalReadingTest,
         return name;
     });
 
+TEST(FinalLettersTest, TakesTheSecondReadingsLettersWhereOnlyTheyDiffer)
+{
+    struct Case {
+        const char* second; // question 2's letters in the second reading (key b, first: blank)
+        bool read;
+        const char* letters; // the final letters
+        int wrong; // the final count of wrong answers
+    };
+    for (const Case& c : { Case { "d", true, "d", 1 }, Case { "d", false, "", 1 }, Case { "", true, "", 1 },
+             Case { "bd", true, "bd", 0 } }) {
+        Disagreeing sheet;
+        sheet.scores[0] = std::nullopt, sheet.scores[2] = std::nullopt; // only question 2 graded
+        sheet.second.read = c.read;
+        sheet.second.marked[1] = c.second;
+        const FinalReading reading = ReadFinally(sheet.Readings(), sheet.key, {});
+        EXPECT_EQ(reading.letters[1], c.letters) << c.second << c.read;
+        EXPECT_EQ(reading.wrong, c.wrong) << c.second << c.read;
+    }
+}
+
 TEST(ResolvedValueTest, KeepsOnlyWhatFitsTheItem)
 {
     struct Case {
