@@ -5,8 +5,10 @@ Usage: classroom_items.py SET_DIR RECORD.vantrel
 SET_DIR holds items.csv and key.txt from `vantrel-sheet batch --preset classroom`; the
 record is the class graded with `vantrel-grade --class`. Prints, per kind of mark and per
 scan condition: items, second reading wrong, official wrong, ambiguous items named, clear
-items named needlessly (both readings right), and wrong items not named; then the sheets
-on which the second reading is exact over the clear items.
+items named needlessly (both readings right), and wrong items not named; the last two of
+ambiguous and wrong items count only what is named on its own line, not through a sheet's
+"tilt", "mark" or "checked"; then the sheets on which the second reading is exact over the
+clear items.
 """
 import collections
 import csv
@@ -100,6 +102,7 @@ for name, items in sorted(truth.items()):
             if want is None:
                 c["ambiguous"] += 1
                 c["ambiguous_named"] += is_named or sheet_flag
+                c["ambiguous_own"] += is_named
                 continue
             c["second_wrong"] += not second_ok
             c["first_wrong"] += not first_ok
@@ -107,19 +110,20 @@ for name, items in sorted(truth.items()):
             if group == "ALL" and is_named and first_ok and second_ok:
                 needless_reasons[reasons[(sid, item)].split(":")[0].split(",")[0]] += 1
             c["wrong_unnamed"] += (not second_ok or not first_ok) and not (is_named or sheet_flag)
+            c["wrong_not_own"] += (not second_ok or not first_ok) and not is_named
         if want is not None:
             second_exact &= second_ok
             first_exact &= first_ok
     exact_second += second_exact
     exact_first += first_exact
 
-print("%-18s %7s %7s %7s %9s %9s %8s %8s" % ("kind/condition", "items", "2nd-wr", "1st-wr", "ambig", "amb-named",
-                                             "needless", "unnamed"))
+print("%-18s %7s %7s %7s %9s %9s %8s %8s %8s %8s" % ("kind/condition", "items", "2nd-wr", "1st-wr", "ambig",
+                                                     "amb-named", "needless", "unnamed", "amb-own", "unn-own"))
 for group in sorted(stats):
     c = stats[group]
-    print("%-18s %7d %7d %7d %9d %9d %8d %8d" % (group, c["items"], c["second_wrong"], c["first_wrong"],
-                                                 c["ambiguous"], c["ambiguous_named"], c["needless"],
-                                                 c["wrong_unnamed"]))
+    print("%-18s %7d %7d %7d %9d %9d %8d %8d %8d %8d" % (group, c["items"], c["second_wrong"], c["first_wrong"],
+                                                         c["ambiguous"], c["ambiguous_named"], c["needless"],
+                                                         c["wrong_unnamed"], c["ambiguous_own"], c["wrong_not_own"]))
 for reason, count in needless_reasons.most_common():
     print("  named needlessly %5d  %s" % (count, reason))
 flagged = sum(1 for n in truth if n in sheets and named[sheets[n][0]])
