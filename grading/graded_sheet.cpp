@@ -55,20 +55,30 @@ ClassScore ClassScoreOf(const GradedSheet& sheet)
     return { reading.examineeId, reading.correct, reading.wrong, reading.errors };
 }
 
-ClassSheetRow ClassRowOf(const GradedSheet& sheet)
+namespace {
+
+// The sheet's row with this review text.
+ClassSheetRow RowWithReview(const GradedSheet& sheet, std::string review)
 {
     const ClassScore score = ClassScoreOf(sheet);
     const FinalReading& reading = sheet.finalReading;
     GradedAnswers answers = reading.graded ? GradedAnswers { reading.scores, reading.letters }
                                            : GradedAnswers { sheet.first.scores, sheet.first.letters };
     ClassSheetRow row { sheet.file, sheet.status != SheetStatus::Refused, score.examineeId, score.correct,
-        score.wrong, score.errors, std::move(answers), {}, {}, {}, SheetReviewText(sheet, sheet.refusal),
-        sheet.idArea, reading.unresolved, {} };
+        score.wrong, score.errors, std::move(answers), {}, {}, {}, std::move(review), sheet.idArea,
+        reading.unresolved, {} };
     // The items settled on it go to the report's list of changes.
     for (const Resolution& item : reading.settled)
         row.settled.push_back(
             { item.item, item.machineValue, item.chosenValue, HowName(item.how), item.user, item.at });
     return row;
+}
+
+} // namespace
+
+ClassSheetRow ClassRowOf(const GradedSheet& sheet)
+{
+    return RowWithReview(sheet, SheetReviewText(sheet, sheet.refusal));
 }
 
 std::string NameOnRoster(const GradedSheet& sheet, const Roster& roster)
@@ -101,7 +111,5 @@ std::string ClassReviewText(const GradedSheet& sheet, const std::string& shown)
 
 ClassSheetRow ClassRowWithReview(const GradedSheet& sheet, const std::string& shown)
 {
-    ClassSheetRow row = ClassRowOf(sheet);
-    row.review = ClassReviewText(sheet, shown);
-    return row;
+    return RowWithReview(sheet, ClassReviewText(sheet, shown));
 }

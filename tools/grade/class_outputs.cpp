@@ -27,7 +27,7 @@ bool ClassOutputs::Wanted() const
         || !m_options.slipsFile.empty() || m_class.roster;
 }
 
-void ClassOutputs::Add(const GradedSheet& sheet)
+void ClassOutputs::Add(GradedSheet sheet)
 {
     if (!Wanted())
         return;
@@ -38,13 +38,12 @@ void ClassOutputs::Add(const GradedSheet& sheet)
             NameSheet(row, *m_class.roster);
         m_slips->Add(row);
     }
-    GradedSheet kept = sheet;
-    kept.idArea = QImage(); // on its slip already
+    sheet.idArea = QImage(); // on its slip already
     // What the outputs show is the readings; the measures they were made from stay in the record.
-    kept.measures = {};
-    kept.second = {};
-    kept.messages.clear();
-    m_class.sheets.push_back(std::move(kept));
+    sheet.measures = {};
+    sheet.second = {};
+    sheet.messages.clear();
+    m_class.sheets.push_back(std::move(sheet));
 }
 
 Status ClassOutputs::Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report)

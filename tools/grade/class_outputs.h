@@ -26,7 +26,8 @@ public:
     ClassOutputs(const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster,
         size_t sheets, AtomicFileWriter* slips);
 
-    void Add(const GradedSheet& sheet);
+    // Taken whole: what the outputs need is kept of it, the rest let go.
+    void Add(GradedSheet sheet);
     // The lines the summary gains on standard error; then every file asked for, into
     // its writer. Fails when the workbook, the report or the slips could not be made.
     Status Finish(AtomicFileWriter* items, AtomicFileWriter* workbook, AtomicFileWriter* report);

@@ -261,7 +261,7 @@ int main(int argc, char** argv)
             results->Append(FormatResultLine(sheet.first.examineeId, sheet.first.counts.correct));
         if (review)
             review->Append(ReviewLines(sheet));
-        whole.Add(sheet);
+        whole.Add(std::move(sheet));
     };
     if (options.rescore) {
         std::vector<std::string> ungraded; // noted when the record was opened
