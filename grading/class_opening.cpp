@@ -33,6 +33,8 @@ Result<OpenedClass> ReadClass(ClassRecord& record)
         [&opened](const GradedSheet& sheet) { opened.sheets.push_back(RescoreSheet(sheet, opened.key)); });
     if (!read)
         return read;
+    if (const Status checked = record.Checked(); !checked)
+        return checked;
     std::vector<RecordedScan> scans;
     for (const GradedSheet& sheet : opened.sheets)
         scans.push_back({ sheet.page, sheet.fingerprint });

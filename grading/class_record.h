@@ -6,6 +6,7 @@
 #include "results/roster.h"
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -33,8 +34,13 @@ public:
     static constexpr int kFormat = 2;
 
     // Opens the record, or creates it when `create` and no file is there. A file that
-    // is not a class record, one of a newer format or a damaged one is refused.
+    // is not a class record or one of a newer format is refused. Whether its pages are sound
+    // is checked meanwhile (Checked).
     static Result<std::unique_ptr<ClassRecord>> Open(const std::string& path, bool create);
+    // The refusal of a damaged record, once the check begun at opening is done. Every
+    // write asks first and writes nothing into a damaged record; whoever shows or writes
+    // out what it read asks before.
+    Status Checked() const;
     ~ClassRecord();
     ClassRecord(const ClassRecord&) = delete;
     ClassRecord& operator=(const ClassRecord&) = delete;
@@ -74,6 +80,7 @@ public:
 private:
     ClassRecord(sqlite3* db, std::string path);
     Status Failure(const std::string& doing) const;
+    Status DamagedOr(const Status& failed) const;
     Status Execute(const char* sql);
     Status ReadSheets(const std::string& where, const std::string& path, int64_t page,
         const std::string& sha256, bool details, const SheetUse& use);
@@ -83,6 +90,7 @@ private:
     std::string m_path;
     int64_t m_key = 0; // the key the sheets added now are scored with
     std::recursive_mutex m_mutex;
+    std::shared_future<std::string> m_check; // the damage found, "" for none; invalid for a new record
 };
 
 // The record's words for a refused or a doubtful file, for a person.

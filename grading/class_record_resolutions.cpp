@@ -10,6 +10,8 @@ Status ClassRecord::AddResolution(int64_t sheetId, const Resolution& resolution)
     if (!value)
         return Status::Failure(RecordRefusal(m_path, "not kept: " + value.message()));
     std::lock_guard lock(m_mutex);
+    if (const Status checked = Checked(); !checked)
+        return checked;
     RecordStatement insert(m_db,
         "INSERT INTO resolutions(sheet_id, item, machine_value, chosen_value, how, os_user, at, reason)"
         " VALUES(?, ?, ?, ?, ?, ?, ?, ?)");

@@ -1,5 +1,6 @@
 #include "grading/class_record.h"
 
+#include "grading/packed_questions.h"
 #include "grading/record_statement.h"
 
 #include <sqlite3.h>
@@ -117,6 +118,7 @@ struct DetailQueries {
             "WHERE"
             " sheet_id = "
             "?")
+        , packed(db, "SELECT rows FROM packed_questions WHERE sheet_id = ?")
         , idColumns(db,
               "SELECT id_column, winner, winner_black, runner_up, runner_up_black, second_digit, second_ink,"
               " second_doubt FROM id_columns WHERE sheet_id = ?")
@@ -132,9 +134,10 @@ struct DetailQueries {
     bool Read(int64_t id, GradedSheet& sheet)
     {
         sheet.recordId = id;
-        for (RecordStatement* query : { &questions, &idColumns, &reviewItems, &resolutions })
+        for (RecordStatement* query : { &questions, &packed, &idColumns, &reviewItems, &resolutions })
             query->Bind(1, id);
-        while (questions.Step() == SQLITE_ROW) {
+        const bool unpacked = packed.Step() == SQLITE_ROW && UnpackQuestions(packed.Blob(0), sheet);
+        while (!unpacked && questions.Step() == SQLITE_ROW) {
             const int64_t number = questions.Int(0);
             if (number < 1 || number > kQuestionCount)
                 continue;
@@ -172,13 +175,15 @@ struct DetailQueries {
                 { reviewItems.Real(5), reviewItems.Real(6) } });
         while (resolutions.Step() == SQLITE_ROW)
             sheet.resolutions.push_back(ResolutionFromRow(resolutions));
-        const bool ok = questions.ok() && idColumns.ok() && reviewItems.ok() && resolutions.ok();
-        for (RecordStatement* query : { &questions, &idColumns, &reviewItems, &resolutions })
+        const bool ok
+            = questions.ok() && packed.ok() && idColumns.ok() && reviewItems.ok() && resolutions.ok();
+        for (RecordStatement* query : { &questions, &packed, &idColumns, &reviewItems, &resolutions })
             query->Reset();
         return ok;
     }
 
     RecordStatement questions;
+    RecordStatement packed;
     RecordStatement idColumns;
     RecordStatement reviewItems;
     RecordStatement resolutions;
@@ -199,11 +204,11 @@ Status ClassRecord::ReadSheets(const std::string& where, const std::string& path
         sheet = GradedSheet();
         SheetFromRow(select, sheet);
         if (details && !queries.Read(select.Int(0), sheet))
-            return Failure("cannot read the sheets");
+            return DamagedOr(Failure("cannot read the sheets"));
         use(sheet);
     }
     if (stepped != SQLITE_DONE)
-        return Failure("cannot read the sheets");
+        return DamagedOr(Failure("cannot read the sheets"));
     return {};
 }
 
@@ -240,6 +245,8 @@ Status ClassRecord::EachSheet(std::vector<std::string>& ungraded, bool details, 
 Result<int64_t> ClassRecord::Add(const GradedSheet& sheet)
 {
     std::lock_guard lock(m_mutex);
+    if (const Status checked = Checked(); !checked)
+        return checked;
     if (const Status begun = Execute("BEGIN IMMEDIATE"); !begun)
         return begun;
     Result<int64_t> written = WriteSheet(sheet);
@@ -323,6 +330,9 @@ Result<int64_t> ClassRecord::WriteSheet(const GradedSheet& sheet)
         if (!question.Run())
             return Failure("cannot add the sheet " + sheet.file);
     }
+    RecordStatement packed(m_db, "INSERT INTO packed_questions VALUES(?1, ?2)");
+    if (!packed.Bind(1, id).BindBlob(2, PackQuestions(sheet)).Run())
+        return Failure("cannot add the sheet " + sheet.file);
     RecordStatement column(m_db, "INSERT INTO id_columns VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
     for (size_t c = 0; c < kIdDigitCount; ++c) {
         const IdColumnMeasure& measure = sheet.measures.idColumns[c];

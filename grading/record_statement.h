@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // One prepared SQLite statement, finalised when it goes; binds count from 1, columns from 0.
 class RecordStatement {
@@ -33,6 +34,12 @@ public:
     {
         Check(sqlite3_bind_text(
             m_statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
+        return *this;
+    }
+    RecordStatement& BindBlob(int index, const std::string& bytes)
+    {
+        Check(sqlite3_bind_blob(
+            m_statement, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT));
         return *this;
     }
     // SQLITE_ROW or SQLITE_DONE; anything else is kept as the statement's failure.
@@ -66,6 +73,14 @@ public:
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
         return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(m_statement, column)))
                     : std::string();
+    }
+    // Valid until the statement steps again or is reset.
+    std::string_view Blob(int column) const
+    {
+        const void* bytes = sqlite3_column_blob(m_statement, column);
+        return bytes ? std::string_view(static_cast<const char*>(bytes),
+                   static_cast<size_t>(sqlite3_column_bytes(m_statement, column)))
+                     : std::string_view();
     }
     bool ok() const { return m_ok; }
     std::string Error() const { return sqlite3_errmsg(m_db); }

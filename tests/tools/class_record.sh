@@ -87,6 +87,23 @@ $work/damaged.vantrel|damaged
 $work/other.vantrel|not a class record
 CASES
 
+# A damaged record is refused by a re-score too, however far its reading got; nothing is written.
+before=$(sha256sum "$work/damaged.vantrel")
+"$grade" --key "$work/clean/key.txt" --class "$work/damaged.vantrel" --rescore --csv "$work/damaged.csv" >/dev/null 2>"$work/err"
+[[ $? == 2 && ! -e $work/damaged.csv ]] && grep -qF damaged "$work/err" && [[ $(sha256sum "$work/damaged.vantrel") == "$before" ]] ||
+    fail "a re-score of a damaged record should be refused: $(cat "$work/err")"
+# A record of a build that kept only the question rows re-scores as one that packs them.
+cp "$work/stress.vantrel" "$work/rows.vantrel"
+sqlite3 "$work/rows.vantrel" 'DROP TABLE packed_questions'
+[[ $(sqlite3 "$work/rows.vantrel" 'SELECT count(*) FROM questions') -gt 0 ]] || fail "the record holds no question rows"
+for record in stress rows; do
+    "$grade" --key "$work/stress-key2.txt" --class "$work/$record.vantrel" --rescore --csv "$work/$record-re.csv" \
+        --review "$work/$record-review.csv" >/dev/null 2>&1
+    echo $? >"$work/$record-exit"
+done
+cmp -s "$work/stress-re.csv" "$work/rows-re.csv" && cmp -s "$work/stress-review.csv" "$work/rows-review.csv" &&
+    cmp -s "$work/stress-exit" "$work/rows-exit" || fail "the packed rows re-score otherwise than the question rows"
+
 # Killed part-way: the record stays sound and the same command completes it.
 s=$work/kill
 "$sheet" batch --count 40 --seed 5 --out "$s" >/dev/null
