@@ -80,7 +80,27 @@ void AtomicFileWriter::Append(std::string_view bytes)
 {
     if (!m_status || m_fd < 0)
         return;
-    while (!bytes.empty()) {
+    // A device or a pipe gets each piece at once, for a reader at its other end; a file
+    // takes them in large writes, a class's CSV being a thousand small rows.
+    if (m_direct || bytes.size() >= kPendingLimit) {
+        WritePending();
+        WriteOut(bytes);
+        return;
+    }
+    m_pending += bytes;
+    if (m_pending.size() >= kPendingLimit)
+        WritePending();
+}
+
+void AtomicFileWriter::WritePending()
+{
+    WriteOut(m_pending);
+    m_pending.clear();
+}
+
+void AtomicFileWriter::WriteOut(std::string_view bytes)
+{
+    while (m_status && !bytes.empty()) {
         const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR)
@@ -96,6 +116,8 @@ Status AtomicFileWriter::Commit()
 {
     if (m_fd < 0 && m_status)
         Fail("cannot write", EBADF);
+    if (m_status)
+        WritePending();
     // A full disk may only show at the sync or the close.
     if (m_status && !m_direct && ::fsync(m_fd) != 0)
         Fail("cannot write", errno);

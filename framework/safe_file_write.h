@@ -26,6 +26,8 @@ public:
 
 private:
     Status Fail(const char* what, int error);
+    void WritePending();
+    void WriteOut(std::string_view bytes);
     void Discard();
 
     std::string m_path;
@@ -34,6 +36,8 @@ private:
     int m_scratchSlot = -1; // in the table the signal handlers clear
     bool m_direct = false; // the target is no regular file: written in place
     Status m_status; // the first failure; success until one
+    static constexpr size_t kPendingLimit = 1 << 16;
+    std::string m_pending; // appended, not yet written
 };
 
 // Writes the bytes through an AtomicFileWriter.

@@ -172,13 +172,6 @@ Status ClassRecord::Checked() const
         : Status::Failure(RecordRefusal(m_path, "damaged (" + damage + "); left untouched"));
 }
 
-Status ClassRecord::DamagedOr(const Status& failed) const
-{
-    // A read that failed on a damaged page says what the check found.
-    const Status checked = Checked();
-    return checked ? failed : checked;
-}
-
 Status ClassRecord::Failure(const std::string& doing) const
 {
     return Status::Failure(RecordRefusal(m_path, doing + ": " + sqlite3_errmsg(m_db)));

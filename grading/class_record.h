@@ -80,7 +80,6 @@ public:
 private:
     ClassRecord(sqlite3* db, std::string path);
     Status Failure(const std::string& doing) const;
-    Status DamagedOr(const Status& failed) const;
     Status Execute(const char* sql);
     Status ReadSheets(const std::string& where, const std::string& path, int64_t page,
         const std::string& sha256, bool details, const SheetUse& use);

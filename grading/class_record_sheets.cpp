@@ -204,11 +204,11 @@ Status ClassRecord::ReadSheets(const std::string& where, const std::string& path
         sheet = GradedSheet();
         SheetFromRow(select, sheet);
         if (details && !queries.Read(select.Int(0), sheet))
-            return DamagedOr(Failure("cannot read the sheets"));
+            return Failure("cannot read the sheets");
         use(sheet);
     }
     if (stepped != SQLITE_DONE)
-        return DamagedOr(Failure("cannot read the sheets"));
+        return Failure("cannot read the sheets");
     return {};
 }
 

@@ -9,8 +9,6 @@ namespace {
 constexpr char kLayout = 1;
 constexpr int64_t kLongestLetters = 16; // a row has five letters; room for marks of later builds
 
-constexpr QuestionScore kScores[] = { QuestionScore::Correct, QuestionScore::Wrong, QuestionScore::RowRejected };
-
 void PutNumber(std::string& out, int64_t value)
 {
     // Zigzag, so a small negative figure takes one byte too.
@@ -86,8 +84,6 @@ std::string PackQuestions(const GradedSheet& sheet)
         }
         PutNumber(out, measure.rowRejected);
         PutNumber(out, measure.rowMargin);
-        const std::optional<QuestionScore>& score = sheet.first.scores[q];
-        PutNumber(out, score ? 1 + static_cast<int64_t>(*score) : 0);
         PutNumber(out, static_cast<int64_t>(sheet.second.answerDoubt[q]));
         PutText(out, sheet.first.letters[q]);
         PutText(out, sheet.second.marked[q]);
@@ -101,7 +97,7 @@ bool UnpackQuestions(std::string_view packed, GradedSheet& sheet)
         return false;
     struct Row {
         std::array<int, kLettersPerRow> black, ink;
-        int rejected, margin, score, doubt;
+        int rejected, margin, doubt;
         std::string first, second;
     };
     std::array<Row, kQuestionCount> rows;
@@ -118,13 +114,12 @@ bool UnpackQuestions(std::string_view packed, GradedSheet& sheet)
         }
         const std::optional<int> rejected = in.Small(0, 1);
         const std::optional<int> margin = in.Small(-kAny, kAny);
-        const std::optional<int> score = in.Small(0, std::size(kScores));
         const std::optional<int> doubt = in.Small(0, kAny);
         std::optional<std::string> first = in.Text();
         std::optional<std::string> second = in.Text();
-        if (!rejected || !margin || !score || !doubt || !first || !second)
+        if (!rejected || !margin || !doubt || !first || !second)
             return false;
-        row = { row.black, row.ink, *rejected, *margin, *score, *doubt, std::move(*first), std::move(*second) };
+        row = { row.black, row.ink, *rejected, *margin, *doubt, std::move(*first), std::move(*second) };
     }
     if (!in.AtEnd())
         return false;
@@ -135,9 +130,9 @@ bool UnpackQuestions(std::string_view packed, GradedSheet& sheet)
         measure.rowRejected = row.rejected != 0;
         measure.rowMargin = row.margin;
         sheet.second.answerInk[q] = row.ink;
-        sheet.first.scores[q] = row.score == 0 ? std::nullopt : std::optional(kScores[row.score - 1]);
         // A doubt this build does not know is no doubt, as in the rows.
-        sheet.second.answerDoubt[q] = row.doubt < kMarkDoubtCount ? static_cast<MarkDoubt>(row.doubt) : MarkDoubt::None;
+        sheet.second.answerDoubt[q]
+            = row.doubt < kMarkDoubtCount ? static_cast<MarkDoubt>(row.doubt) : MarkDoubt::None;
         sheet.first.letters[q] = std::move(row.first);
         sheet.second.marked[q] = std::move(row.second);
     }

@@ -243,13 +243,16 @@ int main(int argc, char** argv)
     if (review)
         review->Append(ReviewHeader());
 
-    if (record) {
+    // The record keeps what the class is scored with: before grading, whose sheets name the
+    // key; after a re-score, which so reads the class while the record is checked.
+    const auto keepKey = [&] {
         Status kept = record->AddKey(g_enteredKey, options.rescore ? "rescore" : "grade");
         if (kept && roster)
             kept = record->KeepClassList(*roster);
-        if (!Report(kept) || (!options.rescore && !Report(record->ListPages(pages))))
-            return SomeNotGraded;
-    }
+        return Report(kept) && (options.rescore || Report(record->ListPages(pages)));
+    };
+    if (record && !options.rescore && !keepKey())
+        return SomeNotGraded;
     ConsoleReport console(options.rescore ? recorded.size() : pages.size(), options.quiet);
     ClassOutputs whole(
         options, g_enteredKey, roster, options.rescore ? recorded.size() : pages.size(), slips.get());
@@ -272,6 +275,8 @@ int main(int argc, char** argv)
         };
         if (!Report(record->EachSheet(ungraded, true, rescore)))
             return UsageError; // no output written
+        if (!keepKey())
+            return SomeNotGraded; // nor here
     } else
         RunBatch(pages, annotated, reviewImages, options, g_enteredKey,
             options.jobs > 0 ? options.jobs : DefaultJobs(), deliver,
