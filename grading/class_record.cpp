@@ -193,6 +193,8 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
             return doubts;
     if (const Status lists = record->Execute(kClassLists); !lists)
         return lists;
+    if (const Status plans = record->MakePlanTable(); !plans)
+        return plans;
     if (const Status indexed = record->Execute(kResolutionIndex); !indexed)
         return indexed;
     return record;
