@@ -34,11 +34,13 @@ std::string Trimmed(const std::string& text)
 char CsvSeparatorOf(std::string_view text)
 {
     const std::string_view header = text.substr(0, text.find_first_of("\r\n"));
-    return std::count(header.begin(), header.end(), ';') > std::count(header.begin(), header.end(), ',') ? ';'
-                                                                                                          : ',';
+    return std::count(header.begin(), header.end(), ';') > std::count(header.begin(), header.end(), ',')
+        ? ';'
+        : ',';
 }
 
-Result<std::vector<CsvRecord>> SplitCsvRecords(std::string_view text, char separator, const std::string& named)
+Result<std::vector<CsvRecord>> SplitCsvRecords(
+    std::string_view text, char separator, const std::string& named)
 {
     std::vector<CsvRecord> records;
     CsvRecord record { 1, { std::string() } };
@@ -73,8 +75,8 @@ Result<std::vector<CsvRecord>> SplitCsvRecords(std::string_view text, char separ
         }
     }
     if (quoteLine > 0)
-        return Status::Failure(FormatText(
-            "%s บรรทัดที่ %d: มีเครื่องหมายคำพูด (\") เปิดไว้แต่ไม่มีตัวปิด", named.c_str(), quoteLine));
+        return Status::Failure(
+            FormatText("%s บรรทัดที่ %d: มีเครื่องหมายคำพูด (\") เปิดไว้แต่ไม่มีตัวปิด", named.c_str(), quoteLine));
     finish();
     return records;
 }

@@ -27,4 +27,5 @@ char CsvSeparatorOf(std::string_view text);
 // doubled quotes and line ends. A line ends with CR LF, LF or a lone CR (as old Mac programs
 // save). Fails on a quote left open, which would swallow the rest of the file; the failure
 // begins with `named` (the file as a teacher knows it: "รายชื่อนักเรียน PATH").
-Result<std::vector<CsvRecord>> SplitCsvRecords(std::string_view text, char separator, const std::string& named);
+Result<std::vector<CsvRecord>> SplitCsvRecords(
+    std::string_view text, char separator, const std::string& named);

@@ -29,8 +29,7 @@ Status ClassRecord::KeepPlan(const KeptPlan& plan)
     std::lock_guard lock(m_mutex);
     RecordStatement latest(
         m_db, "SELECT path = ? AND content = ? FROM scoring_plans ORDER BY id DESC LIMIT 1");
-    const bool kept
-        = latest.Bind(1, plan.path).Bind(2, plan.text).Step() == SQLITE_ROW && latest.Int(0) == 1;
+    const bool kept = latest.Bind(1, plan.path).Bind(2, plan.text).Step() == SQLITE_ROW && latest.Int(0) == 1;
     latest.Reset(); // its read ends before the write
     if (kept)
         return {};

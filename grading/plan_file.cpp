@@ -137,9 +137,9 @@ private:
 
     Status TooMany(const std::vector<std::string>& fields, size_t most) const
     {
-        return fields.size() > most ? Fail(FormatText("มีช่องเกินมา \"%s\" (บรรทัดนี้มีได้ %zu ช่อง)",
-                                          fields[most].c_str(), most))
-                                    : Status();
+        return fields.size() > most
+            ? Fail(FormatText("มีช่องเกินมา \"%s\" (บรรทัดนี้มีได้ %zu ช่อง)", fields[most].c_str(), most))
+            : Status();
     }
 
     Status Penalty(const std::vector<std::string>& fields)
@@ -148,8 +148,8 @@ private:
             return Fail(FormatText("wrong_penalty มีแล้วในบรรทัดที่ %d", m_penaltyLine));
         const std::optional<Hundredths> penalty = Amount(fields.size() > 1 ? fields[1] : "", m_commaPoint);
         if (!penalty || *penalty > kMostPoints)
-            return Fail(FormatText("คะแนนที่หักต่อข้อผิด \"%s\" ไม่ใช่ตัวเลข (เช่น 0.25)",
-                fields.size() > 1 ? fields[1].c_str() : ""));
+            return Fail(FormatText(
+                "คะแนนที่หักต่อข้อผิด \"%s\" ไม่ใช่ตัวเลข (เช่น 0.25)", fields.size() > 1 ? fields[1].c_str() : ""));
         m_penaltyLine = m_line;
         m_plan.wrongPenalty = *penalty;
         return TooMany(fields, 2);
@@ -164,7 +164,8 @@ private:
             return Fail(FormatText("เกรด \"%s\" ไม่ใช่ตัวเลข (เช่น grade,3.5,75)", grade.c_str()));
         const std::optional<Hundredths> least = Amount(percent, m_commaPoint);
         if (!least || *least > 10000)
-            return Fail(FormatText("ร้อยละ \"%s\" ของเกรด %s ไม่ใช่ตัวเลข 0 ถึง 100", percent.c_str(), grade.c_str()));
+            return Fail(
+                FormatText("ร้อยละ \"%s\" ของเกรด %s ไม่ใช่ตัวเลข 0 ถึง 100", percent.c_str(), grade.c_str()));
         m_bands.push_back({ { *value, *least }, m_line });
         return TooMany(fields, 3);
     }
@@ -249,8 +250,8 @@ Result<PlanFile> ReadPlanFile(const std::string& path, const AnswerList& key)
     if (!text)
         return text.status();
     if (text->size() > kMaxPlanFileBytes)
-        return Status::Failure(FormatText("แผนการให้คะแนน %s ยาวเกิน %zu KiB: ไม่ใช่แผนการให้คะแนน", path.c_str(),
-            kMaxPlanFileBytes / 1024));
+        return Status::Failure(FormatText(
+            "แผนการให้คะแนน %s ยาวเกิน %zu KiB: ไม่ใช่แผนการให้คะแนน", path.c_str(), kMaxPlanFileBytes / 1024));
     Result<ScoringPlan> plan = ParsePlan(*text, path, key);
     if (!plan)
         return plan.status();
