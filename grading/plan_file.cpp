@@ -173,7 +173,7 @@ private:
     Status Questions(const std::vector<std::string>& fields)
     {
         const size_t dash = fields[0].find('-');
-        const std::optional<int> from = QuestionNumber(fields[0].substr(0, dash));
+        const std::optional<int> from = QuestionNumber(Trimmed(fields[0].substr(0, dash)));
         const std::optional<int> to
             = dash == std::string::npos ? from : QuestionNumber(Trimmed(fields[0].substr(dash + 1)));
         if (!from || !to || *to < *from)

@@ -50,7 +50,7 @@ dropped|5,,,,yes~9,,,,ตัด~10,,,,|
 weights|1-10,,2~11,,0.5~12,,1.25|
 penalty|wrong_penalty,0.25|
 floor|wrong_penalty,3~1-50,,,ภาษาไทย~51-100,,0.25,คณิตศาสตร์|
-sections|1-40,,,ภาษาไทย~41-100,,,คณิตศาสตร์|
+sections|1 - 40,,,ภาษาไทย~41-100,,,คณิตศาสตร์|
 bands|grade,4,60.5~grade,2,55~grade,1,40~grade,0,0|
 together|question,letters,points,section,dropped~1-20,,2,ภาษาไทย~21,bc,1,ภาษาไทย~22,,,วิทย์,yes~23-40,ab,1.5,วิทย์~41-60,abcde,1.5,วิทย์~wrong_penalty,0.5~grade,4,70~grade,3,50~grade,0,0|
 excel|1-20,,2,ภาษาไทย~21,bc,1,ภาษาไทย~22,,,วิทย์,yes~23-60,,1.5,วิทย์~wrong_penalty,0.25~grade,4,70.5~grade,0,0|excel
