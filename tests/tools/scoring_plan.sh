@@ -16,7 +16,7 @@ s=$work/s
 # file points max percent grade section... from the key, the plan (plain commas) and the truth.
 expected() { awk -F, 'FILENAME == ARGV[1] { k[FNR] = substr($0, 1, 1); next }
     FILENAME == ARGV[2] { if ($1 == "wrong_penalty") pen = $2; else if ($1 == "grade") { g[++nb] = $2; m[nb] = $3 }
-        else if ($1 ~ /^[0-9]/) { n = split($1, r, "-"); for (q = r[1]; q <= r[n]; ++q) {
+        else if ($1 ~ /^[0-9]/) { n = split($1, r, "-"); for (q = r[1] + 0; q <= r[n] + 0; ++q) {
             acc[q] = $2; pts[q] = $3; sec[q] = $4; drop[q] = $5 != "" }
             if ($4 != "" && !($4 in known)) { known[$4]; order[++ns] = $4 } }
         next }
