@@ -25,7 +25,9 @@ Status RunPlan::TakeKept(ClassRecord& record, const AnswerList& key)
     // Checked again: the key it is used with now may grade other questions.
     Result<ScoringPlan> plan = ParsePlan(kept->text, kept->path, key);
     if (!plan)
-        return Status::Failure(RecordRefusal(record.Path(), "the scoring plan it keeps: " + plan.message()));
+        return Status::Failure(RecordRefusal(record.Path(),
+            "the scoring plan it keeps does not fit this key (give --plan with one that does): "
+                + plan.message()));
     std::fprintf(stderr, "vantrel-grade: note: the scoring plan kept in the record (%s) scores the class\n",
         kept->path.c_str());
     file = PlanFile { kept->path, std::move(kept->text), std::move(plan).value() };
