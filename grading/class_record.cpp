@@ -99,7 +99,7 @@ CREATE TRIGGER IF NOT EXISTS packed_questions_not_removed BEFORE DELETE ON packe
 constexpr const char* kNeverRewritten[]
     = { "keys", "sheets", "questions", "id_columns", "review_items", "resolutions" };
 
-// What kClassLists, kResolutionIndex and kPackedQuestions make, by name.
+// What kClassLists, kResolutionIndex, kPackedQuestions and the plans' table make, by name.
 constexpr const char* kAddedSince[] = { "class_lists", "class_lists_kept", "class_lists_not_removed",
     "absences", "absences_kept", "absences_not_removed", "resolutions_by_sheet", "packed_questions",
     "packed_questions_kept", "packed_questions_not_removed" };
@@ -253,6 +253,8 @@ Result<std::unique_ptr<ClassRecord>> ClassRecord::Open(const std::string& path, 
         for (const char* added : { kClassLists, kResolutionIndex, kPackedQuestions })
             if (const Status done = record->Execute(added); !done)
                 return done;
+        if (const Status plans = record->MakePlanTable(); !plans)
+            return plans;
     }
     return record;
 }

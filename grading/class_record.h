@@ -22,6 +22,12 @@ struct RecordedResolution {
     Resolution resolution;
 };
 
+// A scoring plan's file as the record keeps it.
+struct KeptPlan {
+    std::string path;
+    std::string text;
+};
+
 // One class in one file, NAME.vantrel: an SQLite database (write-ahead log) holding
 // every key the class was scored with, the class lists it was graded with, every page in the order it was
 // first listed, and every sheet's readings with their measures. A sheet goes in in its own transaction, so a
@@ -76,11 +82,16 @@ public:
     Result<std::set<int32_t>> Absences();
     // The latest key added; nothing in a record that holds none.
     std::optional<AnswerKey> LatestKey();
+    // Keeps the scoring plan's file with the time, unless it is the one kept last.
+    Status KeepPlan(const KeptPlan& plan);
+    // The plan kept last; nothing when none was.
+    std::optional<KeptPlan> LatestPlan();
 
 private:
     ClassRecord(sqlite3* db, std::string path);
     Status Failure(const std::string& doing) const;
     Status Execute(const char* sql);
+    Status MakePlanTable();
     Status ReadSheets(const std::string& where, const std::string& path, int64_t page,
         const std::string& sha256, bool details, const SheetUse& use);
     Result<int64_t> WriteSheet(const GradedSheet& sheet);

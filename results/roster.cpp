@@ -1,5 +1,6 @@
 #include "results/roster.h"
 
+#include "framework/csv_records.h"
 #include "framework/format.h"
 #include "framework/input_file.h"
 
@@ -14,82 +15,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kIdDigits = 8;
-
-bool IsUtf8(std::string_view text)
-{
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80 ? 1
-            : (lead >> 5) == 0x6          ? (lead >= 0xC2 ? 2 : 0) // C0, C1: an overlong form
-            : (lead >> 4) == 0xE          ? 3
-            : (lead >> 3) == 0x1E         ? 4
-                                          : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// The records of the CSV, each with the line it starts on; quoted fields may hold the
-// separator, doubled quotes and line ends. A line ends with CR LF, LF or a lone CR (as old
-// Mac programs save). Fails on a quote left open, which would swallow the rest of the list.
-struct Record {
-    int line = 0;
-    std::vector<std::string> fields;
-};
-
-Result<std::vector<Record>> SplitRecords(std::string_view text, char separator, const std::string& path)
-{
-    std::vector<Record> records;
-    Record record { 1, { std::string() } };
-    int line = 1;
-    int quoteLine = 0; // the line of the open quote; 0 outside quotes
-    auto finish = [&] {
-        const bool blank = record.fields.size() == 1 && record.fields[0].empty();
-        if (!blank)
-            records.push_back(std::move(record));
-        record = { line, { std::string() } };
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool lineEnd = c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
-        if (lineEnd)
-            ++line;
-        if (quoteLine != 0) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
-                record.fields.back() += text[++i];
-            else if (c == '"')
-                quoteLine = 0;
-            else
-                record.fields.back() += c;
-        } else if (c == '"') {
-            quoteLine = line;
-        } else if (c == separator) {
-            record.fields.emplace_back();
-        } else if (lineEnd) {
-            finish();
-        } else if (c != '\r') {
-            record.fields.back() += c;
-        }
-    }
-    if (quoteLine > 0)
-        return Status::Failure(FormatText(
-            "รายชื่อนักเรียน %s บรรทัดที่ %d: มีเครื่องหมายคำพูด (\") เปิดไว้แต่ไม่มีตัวปิด", path.c_str(), quoteLine));
-    finish();
-    return records;
-}
 
 // Removes what a terminal, a spreadsheet or a PDF would act on rather than show: C0 controls
 // (NUL, ESC, ...), DEL and C1 controls. Tabs and line ends become one space; the ends are
@@ -136,15 +61,11 @@ Result<Roster> Roster::Parse(std::string_view bytes, const std::string& path)
     if (!IsUtf8(bytes))
         return Status::Failure(
             FormatText("รายชื่อนักเรียน %s ไม่ใช่ข้อความ UTF-8: โปรดบันทึกเป็น \"CSV UTF-8\"", path.c_str()));
-    // The header decides: Excel in a comma-decimal locale separates with semicolons.
-    const std::string_view header = bytes.substr(0, bytes.find_first_of("\r\n"));
-    const char separator
-        = std::count(header.begin(), header.end(), ';') > std::count(header.begin(), header.end(), ',') ? ';'
-                                                                                                        : ',';
-    Result<std::vector<Record>> split = SplitRecords(bytes, separator, path);
+    Result<std::vector<CsvRecord>> split
+        = SplitCsvRecords(bytes, CsvSeparatorOf(bytes), "รายชื่อนักเรียน " + path);
     if (!split)
         return split.status();
-    const std::vector<Record>& records = *split;
+    const std::vector<CsvRecord>& records = *split;
     if (records.empty())
         return Status::Failure(FormatText("รายชื่อนักเรียน %s เป็นไฟล์ว่าง ไม่มีรายชื่อนักเรียน", path.c_str()));
 
@@ -157,7 +78,7 @@ Result<Roster> Roster::Parse(std::string_view bytes, const std::string& path)
                 FormatText("รายชื่อนักเรียน %s ไม่มีคอลัมน์ \"%s\" ในบรรทัดแรก (บรรทัดแรกต้องเป็นหัวตาราง id,name)",
                     path.c_str(), required));
     // Every field is cleaned here, once, so no output can forget to.
-    auto field = [&](const Record& record, const char* column) {
+    auto field = [&](const CsvRecord& record, const char* column) {
         const auto found = columns.find(column);
         return found == columns.end() || found->second >= record.fields.size()
             ? std::string()
@@ -166,7 +87,7 @@ Result<Roster> Roster::Parse(std::string_view bytes, const std::string& path)
 
     Roster roster;
     for (size_t r = 1; r < records.size(); ++r) {
-        const Record& record = records[r];
+        const CsvRecord& record = records[r];
         const std::string idText = field(record, "id");
         const std::optional<int32_t> id = ParseId(idText);
         if (!id)

@@ -111,7 +111,9 @@ TEST_F(ClassOpeningTest, RefusesARecordDamagedAnywhere)
     for (std::streamoff page = 1; page < pages; ++page) {
         const std::string damaged = m_folder.filePath(QString("damaged%1.vantrel").arg(page)).toStdString();
         std::filesystem::copy_file(m_path, damaged);
-        std::fstream(damaged, std::ios::in | std::ios::out | std::ios::binary).seekp(page * kPage).write(std::string(kPage, 'X').data(), kPage);
+        std::fstream(damaged, std::ios::in | std::ios::out | std::ios::binary)
+            .seekp(page * kPage)
+            .write(std::string(kPage, 'X').data(), kPage);
         EXPECT_FALSE(Reopen(damaged)) << "page " << page << " of " << pages;
     }
 }

@@ -16,7 +16,7 @@ bool ParseJobs(std::string_view text, int& jobs)
 bool NeedsMarkedLetters(const GradeOptions& options)
 {
     return !options.csvFile.empty() || !options.itemsFile.empty() || !options.xlsxFile.empty()
-        || !options.reportFile.empty() || !options.slipsFile.empty();
+        || !options.reportFile.empty() || !options.slipsFile.empty() || !options.planFile.empty();
 }
 
 std::string GradeUsage()
@@ -74,6 +74,10 @@ std::string GradeUsage()
            "                          an unknown item or a bad value refuses the whole file\n"
            "  --audit FILE.csv        with --class, write every resolution of the record:\n"
            "                          file,item,machine_value,chosen_value,how,user,at,reason\n"
+           "  --plan FILE.csv         score with a plan (accepted letters, points, dropped questions,\n"
+           "                          sections, a penalty a wrong answer, grade bands): the CSV gains\n"
+           "                          points,max_points,percent,grade and section:NAME columns; kept in\n"
+           "                          the record with --class, where --rescore without --plan uses it\n"
            "  --jobs N                sheets (pages) graded at once (default: one per core)\n"
            "  --quiet                 leave out the per-sheet messages on standard error\n"
            "  --help                  show this help\n"
@@ -96,6 +100,7 @@ std::string GradeUsage()
            "  vantrel-grade --key key.txt --csv class.csv copier-scan.pdf\n"
            "  vantrel-grade --key key.txt --class m3-2.vantrel --csv class.csv scans/*.jpg\n"
            "  vantrel-grade --key fixed-key.txt --class m3-2.vantrel --rescore --csv class.csv\n"
+           "  vantrel-grade --key key.txt --class m3-2.vantrel --rescore --plan plan.csv --csv class.csv\n"
            "  vantrel-grade --key key.txt --class m3-2.vantrel --rescore --accept second --resolve fixes.csv "
            "\\\n"
            "      --audit audit.csv --csv class.csv\n";
@@ -140,7 +145,7 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs"
             || arg == "--items" || arg == "--roster" || arg == "--xlsx" || arg == "--report"
             || arg == "--slips" || arg == "--class" || arg == "--accept" || arg == "--resolve"
-            || arg == "--audit";
+            || arg == "--audit" || arg == "--plan";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -178,6 +183,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             options.resolveFile = value;
         else if (arg == "--audit")
             options.auditFile = value;
+        else if (arg == "--plan")
+            options.planFile = value;
         else if (arg == "--accept") {
             if (value != "second") {
                 parsed.error = "--accept takes only: second";

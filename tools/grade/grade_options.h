@@ -21,6 +21,7 @@ struct GradeOptions {
     bool acceptSecond = false; // settle every disagreement of the readings with the second
     std::string resolveFile; // resolutions made elsewhere: file,item,value[,reason]
     std::string auditFile; // where to list the record's resolutions
+    std::string planFile; // the scoring plan: points, grade and sections in the CSV
     bool csvExcel = false; // the CSV starts with a byte order mark, for Excel
     int jobs = 0; // 0: one per core
     bool quiet = false;

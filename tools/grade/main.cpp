@@ -18,6 +18,7 @@
 #include "grading/rescore.h"
 #include "grading/review_image.h"
 #include "output_guard.h"
+#include "plan_options.h"
 #include "results/results_file.h"
 #include "written_here.h"
 
@@ -134,6 +135,11 @@ int main(int argc, char** argv)
         }
         roster = std::move(read).value();
     }
+    RunPlan plan;
+    if (const Status read = plan.ReadOption(options, g_enteredKey.answers); !read) {
+        std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", read.message().c_str());
+        return UsageError;
+    }
     // One scan named twice is one sheet, never two with one student's score.
     DistinctFiles sheetFiles = DropRepeatedFiles(options.sheets);
     for (const std::string& note : sheetFiles.notes)
@@ -174,6 +180,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr,
                 "vantrel-grade: note: the class list kept in the record (%s) names the students\n",
                 roster->Path().c_str());
+        if (const Status kept = options.rescore ? plan.TakeKept(*record, g_enteredKey.answers) : Status();
+            !kept) {
+            std::fprintf(stderr, "vantrel-grade: %s\n", kept.message().c_str());
+            return UsageError;
+        }
         NoteChangedScans(
             recorded, options.rescore, std::set<std::string>(options.sheets.begin(), options.sheets.end()));
         for (const RecordedScan& sheet : recorded)
@@ -239,7 +250,7 @@ int main(int argc, char** argv)
     if (csv && options.csvExcel)
         csv->Append(kUtf8ByteOrderMark);
     if (csv)
-        csv->Append(CsvHeader(roster));
+        csv->Append(plan.Header(CsvHeader(roster)));
     if (review)
         review->Append(ReviewHeader());
 
@@ -249,6 +260,8 @@ int main(int argc, char** argv)
         Status kept = record->AddKey(g_enteredKey, options.rescore ? "rescore" : "grade");
         if (kept && roster)
             kept = record->KeepClassList(*roster);
+        if (kept && plan.file)
+            kept = record->KeepPlan({ plan.file->path, plan.file->text });
         return Report(kept) && (options.rescore || Report(record->ListPages(pages)));
     };
     if (record && !options.rescore && !keepKey())
@@ -259,7 +272,7 @@ int main(int argc, char** argv)
     const auto deliver = [&](GradedSheet&& sheet) {
         console.Add(sheet);
         if (csv)
-            csv->Append(CsvRow(sheet, roster));
+            csv->Append(plan.Row(CsvRow(sheet, roster), g_enteredKey.answers, sheet));
         if (results && sheet.status != SheetStatus::Refused && sheet.first.examineeId != 0)
             results->Append(FormatResultLine(sheet.first.examineeId, sheet.first.counts.correct));
         if (review)

@@ -146,6 +146,8 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
     inputs.push_back({ "the key", options.keyFile, IdentityOf(options.keyFile) });
     if (!options.rosterFile.empty())
         inputs.push_back({ "the roster", options.rosterFile, IdentityOf(options.rosterFile) });
+    if (!options.planFile.empty())
+        inputs.push_back({ "the scoring plan", options.planFile, IdentityOf(options.planFile) });
     if (!options.resolveFile.empty())
         inputs.push_back({ "the resolutions", options.resolveFile, IdentityOf(options.resolveFile) });
     for (const std::string& sheet : options.sheets)
