@@ -21,7 +21,7 @@ bool NeedsMarkedLetters(const GradeOptions& options)
 
 std::string GradeUsage()
 {
-    return "Usage: vantrel-grade --key KEYFILE [options] SHEET...\n"
+    return "Usage: vantrel-grade --key KEYFILE|--key-sheet SCAN [options] SHEET...\n"
            "\n"
            "Grades scanned answer sheets against an answer key: one line per sheet on standard\n"
            "output, in the order given; on standard error the messages the desktop program shows,\n"
@@ -31,6 +31,9 @@ std::string GradeUsage()
            "\n"
            "Options:\n"
            "  --key FILE              answer key file (one line per question, letters a-e)\n"
+           "  --key-sheet SCAN        instead of --key: an answer sheet with the key marked on it (ID\n"
+           "                          00000000 by custom); both readings must agree on every row.\n"
+           "                          Named among the sheets too, it is not graded as a student\n"
            "  --csv FILE              write file,examinee_id,correct,wrong,error,status, the outcome\n"
            "                          of every question (q1..q100: C correct, W wrong, E row rejected)\n"
            "                          and the letters found marked in it (m1..m100)\n"
@@ -145,7 +148,7 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
             || arg == "--review" || arg == "--review-images" || arg == "--annotate-format" || arg == "--jobs"
             || arg == "--items" || arg == "--roster" || arg == "--xlsx" || arg == "--report"
             || arg == "--slips" || arg == "--class" || arg == "--accept" || arg == "--resolve"
-            || arg == "--audit" || arg == "--plan";
+            || arg == "--audit" || arg == "--plan" || arg == "--key-sheet";
         if (!takesValue) {
             parsed.error = "unknown option " + std::string(arg);
             return parsed;
@@ -157,6 +160,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
         const std::string value = argv[++i];
         if (arg == "--key")
             options.keyFile = value;
+        else if (arg == "--key-sheet")
+            options.keySheet = value;
         else if (arg == "--csv")
             options.csvFile = value;
         else if (arg == "--results")
@@ -204,8 +209,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
     }
     if (options.csvExcel && options.csvFile.empty())
         parsed.error = "--csv-excel needs --csv FILE";
-    else if (options.keyFile.empty())
-        parsed.error = "--key KEYFILE is required";
+    else if (options.keyFile.empty() == options.keySheet.empty())
+        parsed.error = "give the key: either --key KEYFILE or --key-sheet SCAN";
     else if (options.rescore && options.classFile.empty())
         parsed.error = "--rescore needs --class FILE.vantrel";
     else if (!options.auditFile.empty() && options.classFile.empty())

@@ -5,6 +5,7 @@
 
 struct GradeOptions {
     std::string keyFile;
+    std::string keySheet; // a scan with the key marked on it, instead of the key file
     std::string csvFile;
     std::string resultsFile;
     std::string reviewFile;

@@ -14,6 +14,7 @@
 #include "grading/annotated_paths.h"
 #include "grading/class_record.h"
 #include "grading/csv_report.h"
+#include "grading/key_sheet.h"
 #include "grading/page_list.h"
 #include "grading/rescore.h"
 #include "grading/review_image.h"
@@ -40,15 +41,17 @@ constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 enum ExitStatus { AllGraded = 0, SomeNotGraded = 1, UsageError = 2 };
 
-bool LoadKey(const std::string& keyFile)
+bool LoadKey(const GradeOptions& options)
 {
-    const Result<AnswerList> read = ReadAnswerKeyFile(keyFile);
+    const std::string& source = options.keySheet.empty() ? options.keyFile : options.keySheet;
+    const Result<AnswerList> read
+        = options.keySheet.empty() ? ReadAnswerKeyFile(options.keyFile) : ReadKeySheet(options.keySheet);
     if (!read) {
         std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
         return false;
     }
     // The validation messages go to standard error, as the desktop shows them in boxes.
-    AcceptAnswerKey(*read, std::filesystem::path(keyFile).stem().string());
+    AcceptAnswerKey(*read, std::filesystem::path(source).stem().string());
     // Without one valid answer every sheet would come out unreported.
     if (g_enteredKey.count == 0) {
         ShowMessage(kNoAnswerKeyWarning);
@@ -124,7 +127,7 @@ int main(int argc, char** argv)
                                                             : std::make_unique<QCoreApplication>(argc, argv);
     InstallTeacherLanguage();
 
-    if (!LoadKey(options.keyFile))
+    if (!LoadKey(options))
         return UsageError;
     std::optional<Roster> roster;
     if (!options.rosterFile.empty()) {
@@ -145,6 +148,16 @@ int main(int argc, char** argv)
     for (const std::string& note : sheetFiles.notes)
         std::fprintf(stderr, "vantrel-grade: %s\n", note.c_str());
     options.sheets = std::move(sheetFiles.files);
+    // The key sheet scanned with the class is the key, not a student's sheet.
+    if (const std::string keySheet = options.keySheet; !keySheet.empty())
+        std::erase_if(options.sheets, [&keySheet](const std::string& sheet) {
+            std::error_code error;
+            if (!std::filesystem::equivalent(sheet, keySheet, error))
+                return false;
+            std::fprintf(
+                stderr, "vantrel-grade: note: %s is the key sheet; it is not graded\n", sheet.c_str());
+            return true;
+        });
     // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
     const std::vector<SheetPage> pages = ListPages(options.sheets);
     std::vector<std::string> names;

@@ -143,7 +143,9 @@ std::string OutputClash(const GradeOptions& options, const std::vector<std::stri
                   "sheets?)";
 
     std::vector<NamedFile> inputs;
-    inputs.push_back({ "the key", options.keyFile, IdentityOf(options.keyFile) });
+    for (const std::string* key : { &options.keyFile, &options.keySheet })
+        if (!key->empty())
+            inputs.push_back({ "the key", *key, IdentityOf(*key) });
     if (!options.rosterFile.empty())
         inputs.push_back({ "the roster", options.rosterFile, IdentityOf(options.rosterFile) });
     if (!options.planFile.empty())
