@@ -56,6 +56,19 @@ SheetPoint Centre(const PixelArea& area)
 constexpr size_t kPaddedSamples = 32;
 using BoxSamples = std::array<uint8_t, kPaddedSamples>;
 
+// The lightest of the samples with at most `most` samples darker than each.
+uint8_t LightestWithin(const BoxSamples& samples, const BoxSamples& darker, uint8_t most)
+{
+    // A sample left out becomes white: a mask, not a branch, so the loops stay vector loops.
+    BoxSamples candidates;
+    for (size_t i = 0; i < kPaddedSamples; ++i)
+        candidates[i] = samples[i] | static_cast<uint8_t>(darker[i] > most ? 255 : 0);
+    uint8_t lightest = 255;
+    for (const uint8_t candidate : candidates)
+        lightest = std::min(lightest, candidate);
+    return lightest;
+}
+
 // The third darkest sample and the sum of the darker half. Each sample's rank is counted
 // (how many lie darker), sixteen samples at a time, rather than sorted: a partial sort's
 // comparisons follow the scan's noise, and the processor guesses them wrong. Ties need
@@ -66,19 +79,14 @@ std::pair<int, int> ThirdDarkestAndDarkerHalf(const BoxSamples& samples)
     for (const uint8_t other : samples)
         for (size_t i = 0; i < kPaddedSamples; ++i)
             darker[i] += other > samples[i] ? 1 : 0;
-    uint8_t third = 255;
-    uint8_t cut = 255; // the kDarkerHalf-th darkest
-    for (size_t i = 0; i < kPaddedSamples; ++i) {
-        third = darker[i] <= 2 ? std::min(third, samples[i]) : third;
-        cut = darker[i] < kDarkerHalf ? std::min(cut, samples[i]) : cut;
-    }
+    const uint8_t cut = LightestWithin(samples, darker, kDarkerHalf - 1); // the kDarkerHalf-th darkest
     int above = 0;
     int aboveCount = 0;
     for (const uint8_t sample : samples) {
         above += sample > cut ? sample : 0;
         aboveCount += sample > cut ? 1 : 0;
     }
-    return { third, above + (kDarkerHalf - aboveCount) * cut };
+    return { LightestWithin(samples, darker, 2), above + (kDarkerHalf - aboveCount) * cut };
 }
 
 // How much darker than the paper the box around a form point is: on average, at the
