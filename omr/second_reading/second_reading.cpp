@@ -1,6 +1,7 @@
 #include "omr/second_reading/second_reading.h"
 
 #include "omr/mark_windows.h"
+#include "omr/second_reading/darkest_samples.h"
 #include "omr/second_reading/grey_page.h"
 #include "omr/second_reading/registration_blob.h"
 
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -50,45 +50,6 @@ SheetPoint Centre(const PixelArea& area)
     return { (area.columns.first + area.columns.end - 1) / 2.0, (area.rows.first + area.rows.end - 1) / 2.0 };
 }
 
-// The ink of a box's samples, padded with blank samples to a length the compiler's
-// vector loops take whole: blanks lie at or below every sample, so the darkest few
-// stay what they were.
-constexpr size_t kPaddedSamples = 32;
-using BoxSamples = std::array<uint8_t, kPaddedSamples>;
-
-// The lightest of the samples with at most `most` samples darker than each.
-uint8_t LightestWithin(const BoxSamples& samples, const BoxSamples& darker, uint8_t most)
-{
-    // A sample left out becomes white: a mask, not a branch, so the loops stay vector loops.
-    BoxSamples candidates;
-    for (size_t i = 0; i < kPaddedSamples; ++i)
-        candidates[i] = samples[i] | static_cast<uint8_t>(darker[i] > most ? 255 : 0);
-    uint8_t lightest = 255;
-    for (const uint8_t candidate : candidates)
-        lightest = std::min(lightest, candidate);
-    return lightest;
-}
-
-// The third darkest sample and the sum of the darker half. Each sample's rank is counted
-// (how many lie darker), sixteen samples at a time, rather than sorted: a partial sort's
-// comparisons follow the scan's noise, and the processor guesses them wrong. Ties need
-// no order: the k-th darkest is the lightest sample with at most k darker.
-std::pair<int, int> ThirdDarkestAndDarkerHalf(const BoxSamples& samples)
-{
-    BoxSamples darker {};
-    for (const uint8_t other : samples)
-        for (size_t i = 0; i < kPaddedSamples; ++i)
-            darker[i] += other > samples[i] ? 1 : 0;
-    const uint8_t cut = LightestWithin(samples, darker, kDarkerHalf - 1); // the kDarkerHalf-th darkest
-    int above = 0;
-    int aboveCount = 0;
-    for (const uint8_t sample : samples) {
-        above += sample > cut ? sample : 0;
-        aboveCount += sample > cut ? 1 : 0;
-    }
-    return { LightestWithin(samples, darker, 2), above + (kDarkerHalf - aboveCount) * cut };
-}
-
 // How much darker than the paper the box around a form point is: on average, at the
 // third darkest of its samples (one noisy pixel is not a line), on a ring just outside
 // it, and over the darker half of its samples.
@@ -125,14 +86,15 @@ BoxInk BoxInkAt(const GreyPage& page, const PageTransform& transform, SheetPoint
         sampleGrid([&page](double x, double y) { return page.NearInside(x, y); });
     else
         sampleGrid([&page](double x, double y) { return page.Near(x, y); });
-    const auto [third, darkerHalf] = ThirdDarkestAndDarkerHalf(samples);
+    const BoxSamples darker = CountDarker(samples);
     int ring = 0;
     for (const SheetPoint& offset : kRingOffsets) {
         const SheetPoint point = transform.Map({ formCentre.x + offset.x, formCentre.y + offset.y });
         ring += std::max(0, paper - page.Near(point.x, point.y));
     }
-    return { sum / (kSamplesAcross * kSamplesAcross), third, ring / static_cast<int>(kRingOffsets.size()),
-        darkerHalf / kDarkerHalf };
+    return { sum / (kSamplesAcross * kSamplesAcross), DarkestAt(samples, darker, 2),
+        ring / static_cast<int>(kRingOffsets.size()),
+        SumOfDarkest(samples, darker, static_cast<size_t>(kDarkerHalf)) / kDarkerHalf };
 }
 
 // The ink of the sheet's typical mark: the median, over every group (row or ID column)
