@@ -27,7 +27,8 @@ TEST_P(DarkestSamplesTest, AgreeWithASort)
     const BoxSamples darker = CountDarker(samples);
     for (const size_t k : { 0, 2, 11, 24 }) {
         EXPECT_EQ(DarkestAt(samples, darker, k), sorted[k]) << k;
-        EXPECT_EQ(SumOfDarkest(samples, darker, k + 1), std::accumulate(sorted.begin(), sorted.begin() + k + 1, 0));
+        EXPECT_EQ(
+            SumOfDarkest(samples, darker, k + 1), std::accumulate(sorted.begin(), sorted.begin() + k + 1, 0));
     }
 }
 
