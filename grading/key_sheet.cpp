@@ -25,8 +25,8 @@ Result<AnswerList> ReadKeySheet(const std::string& path)
         const std::string& second = sheet.second.marked[q];
         const int question = static_cast<int>(q + 1);
         if (first != second)
-            doubts += FormatText("\nข้อ %d: อ่านครั้งแรกได้ \"%s\" อ่านครั้งที่สองได้ \"%s\"", question,
-                first.c_str(), second.c_str());
+            doubts += FormatText(
+                "\nข้อ %d: อ่านครั้งแรกได้ \"%s\" อ่านครั้งที่สองได้ \"%s\"", question, first.c_str(), second.c_str());
         else if (first.size() > 1)
             doubts += FormatText("\nข้อ %d: ระบายหลายช่อง (%s)", question, first.c_str());
         else

@@ -44,6 +44,20 @@ public:
             : 255;
     }
 
+    // Whether the area lies a pixel or more inside the page's rows and columns, where
+    // NearInside reads.
+    bool Inside(double left, double top, double right, double bottom) const
+    {
+        return left >= 1 && top >= 1 && top >= m_rows.first && right <= m_width - 1
+            && bottom <= m_rows.end - 1;
+    }
+    // Near for a point of an area Inside: for x of 1 or more, x + 1/2 cut to a whole
+    // rounds halves away from zero exactly as Near does, with no test of the fraction.
+    uint8_t NearInside(double x, double y) const
+    {
+        return At(static_cast<int>(x + 0.5), static_cast<int>(y + 0.5));
+    }
+
     // The pixels of every rowStep-th row and columnStep-th column of the area, within
     // the page's rows.
     BrightnessCounts CountBrightness(const PixelArea& area, int rowStep, int columnStep) const;

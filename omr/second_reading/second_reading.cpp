@@ -1,12 +1,12 @@
 #include "omr/second_reading/second_reading.h"
 
 #include "omr/mark_windows.h"
+#include "omr/second_reading/darkest_samples.h"
 #include "omr/second_reading/grey_page.h"
 #include "omr/second_reading/registration_blob.h"
 
 #include <algorithm>
-#include <functional>
-#include <numeric>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
@@ -61,26 +61,40 @@ BoxInk BoxInkAt(const GreyPage& page, const PageTransform& transform, SheetPoint
     const SheetPoint first = transform.Map({ formCentre.x - kHalfSpan, formCentre.y - kHalfSpan });
     const SheetPoint across { kSampleStep * transform.Across().x, kSampleStep * transform.Across().y };
     const SheetPoint down { kSampleStep * transform.Down().x, kSampleStep * transform.Down().y };
-    std::array<int, kSamplesAcross * kSamplesAcross> samples {};
+    BoxSamples samples {};
     int sum = 0;
-    for (int j = 0; j < kSamplesAcross; ++j) {
-        const SheetPoint rowStart { first.x + j * down.x, first.y + j * down.y };
-        for (int i = 0; i < kSamplesAcross; ++i) {
-            const int ink
-                = std::max(0, paper - page.Near(rowStart.x + i * across.x, rowStart.y + i * across.y));
-            samples[static_cast<size_t>(j * kSamplesAcross + i)] = ink;
-            sum += ink;
+    const auto sampleGrid = [&](const auto& brightness) {
+        for (int j = 0; j < kSamplesAcross; ++j) {
+            const SheetPoint rowStart { first.x + j * down.x, first.y + j * down.y };
+            for (int i = 0; i < kSamplesAcross; ++i) {
+                const int ink
+                    = std::max(0, paper - brightness(rowStart.x + i * across.x, rowStart.y + i * across.y));
+                samples[static_cast<size_t>(j * kSamplesAcross + i)] = static_cast<uint8_t>(ink);
+                sum += ink;
+            }
         }
-    }
-    std::partial_sort(samples.begin(), samples.begin() + kDarkerHalf, samples.end(), std::greater<>());
+    };
+    // The grid's corners bound its points; a pixel more allows for their rounding.
+    constexpr int kLast = kSamplesAcross - 1;
+    const std::array<SheetPoint, 4> corners { { first,
+        { first.x + kLast * across.x, first.y + kLast * across.y },
+        { first.x + kLast * down.x, first.y + kLast * down.y },
+        { first.x + kLast * (across.x + down.x), first.y + kLast * (across.y + down.y) } } };
+    const auto [left, right] = std::minmax({ corners[0].x, corners[1].x, corners[2].x, corners[3].x });
+    const auto [top, bottom] = std::minmax({ corners[0].y, corners[1].y, corners[2].y, corners[3].y });
+    if (page.Inside(left - 1, top - 1, right + 1, bottom + 1))
+        sampleGrid([&page](double x, double y) { return page.NearInside(x, y); });
+    else
+        sampleGrid([&page](double x, double y) { return page.Near(x, y); });
+    const BoxSamples darker = CountDarker(samples);
     int ring = 0;
     for (const SheetPoint& offset : kRingOffsets) {
         const SheetPoint point = transform.Map({ formCentre.x + offset.x, formCentre.y + offset.y });
         ring += std::max(0, paper - page.Near(point.x, point.y));
     }
-    return { sum / (kSamplesAcross * kSamplesAcross), samples[2],
+    return { sum / (kSamplesAcross * kSamplesAcross), DarkestAt(samples, darker, 2),
         ring / static_cast<int>(kRingOffsets.size()),
-        std::accumulate(samples.begin(), samples.begin() + kDarkerHalf, 0) / kDarkerHalf };
+        SumOfDarkest(samples, darker, static_cast<size_t>(kDarkerHalf)) / kDarkerHalf };
 }
 
 // The ink of the sheet's typical mark: the median, over every group (row or ID column)
