@@ -5,6 +5,10 @@
 
 #include <sqlite3.h>
 
+#include <array>
+#include <optional>
+#include <unordered_map>
+
 namespace {
 
 constexpr char kMessageSeparator = '\x1e';
@@ -109,25 +113,104 @@ Resolution ResolutionFromRow(const RecordStatement& row, int first)
 
 namespace {
 
-// The statements that read a sheet's questions, ID columns and review items.
+// One ID column's row of the record.
+struct IdColumnRow {
+    size_t column = 0;
+    IdColumnMeasure measure;
+    int digit = 0;
+    std::array<int, 10> ink {};
+    MarkDoubt doubt = MarkDoubt::None;
+};
+
+// The row's columns from `first` on: id_column, winner, winner_black, runner_up,
+// runner_up_black, second_digit, second_ink, second_doubt. Nothing for a column past the ID.
+std::optional<IdColumnRow> IdColumnFromRow(const RecordStatement& row, int first)
+{
+    const int64_t column = row.Int(first);
+    if (column < 0 || column >= kIdDigitCount)
+        return std::nullopt;
+    IdColumnRow read;
+    read.column = static_cast<size_t>(column);
+    read.measure = { static_cast<int>(row.Int(first + 1)), static_cast<int>(row.Int(first + 2)),
+        static_cast<int>(row.Int(first + 3)), static_cast<int>(row.Int(first + 4)) };
+    read.digit = static_cast<int>(row.Int(first + 5));
+    const std::vector<std::string> ink = Split(row.Text(first + 6), ',');
+    for (size_t digit = 0; digit < ink.size() && digit < read.ink.size(); ++digit)
+        read.ink[digit] = std::atoi(ink[digit].c_str());
+    read.doubt = DoubtOf(row.Int(first + 7));
+    return read;
+}
+
+void PutIdColumn(const IdColumnRow& row, GradedSheet& sheet)
+{
+    sheet.measures.idColumns[row.column] = row.measure;
+    sheet.second.digits[row.column] = row.digit;
+    sheet.second.idInk[row.column] = row.ink;
+    sheet.second.idDoubt[row.column] = row.doubt;
+}
+
+// The row's columns from `first` on: item, first, second, reason, why, figure1, figure2.
+ReviewItem ReviewItemFromRow(const RecordStatement& row, int first)
+{
+    return { row.Text(first), row.Text(first + 1), row.Text(first + 2), row.Text(first + 3),
+        static_cast<ReviewReason>(row.Int(first + 4)), { row.Real(first + 5), row.Real(first + 6) } };
+}
+
+constexpr const char* kIdColumnColumns
+    = "id_column, winner, winner_black, runner_up, runner_up_black, second_digit, second_ink, second_doubt";
+constexpr const char* kReviewItemColumns = "item, first, second, reason, why, figure1, figure2";
+constexpr const char* kResolutionColumns = "item, machine_value, chosen_value, how, os_user, at, reason";
+
+// A whole class's ID columns, review items and resolutions, each table read in one scan:
+// three lookups a sheet cost a thousand-sheet class more than its readings.
+struct ClassDetails {
+    explicit ClassDetails(sqlite3* db)
+    {
+        RecordStatement columns(
+            db, (std::string("SELECT sheet_id, ") + kIdColumnColumns + " FROM id_columns").c_str());
+        while (columns.Step() == SQLITE_ROW)
+            if (std::optional<IdColumnRow> row = IdColumnFromRow(columns, 1))
+                idColumns[columns.Int(0)].push_back(*row);
+        RecordStatement items(db,
+            (std::string("SELECT sheet_id, ") + kReviewItemColumns
+                + " FROM review_items ORDER BY sheet_id, position")
+                .c_str());
+        while (items.Step() == SQLITE_ROW)
+            reviewItems[items.Int(0)].push_back(ReviewItemFromRow(items, 1));
+        RecordStatement settled(db,
+            (std::string("SELECT sheet_id, ") + kResolutionColumns + " FROM resolutions ORDER BY id")
+                .c_str());
+        while (settled.Step() == SQLITE_ROW)
+            resolutions[settled.Int(0)].push_back(ResolutionFromRow(settled, 1));
+        ok = columns.ok() && items.ok() && settled.ok();
+    }
+
+    bool ok = false;
+    std::unordered_map<int64_t, std::vector<IdColumnRow>> idColumns;
+    std::unordered_map<int64_t, std::vector<ReviewItem>> reviewItems;
+    std::unordered_map<int64_t, std::vector<Resolution>> resolutions;
+};
+
+// The statements that read a sheet's questions, ID columns, review items and resolutions;
+// all but its questions taken from `whole` when the whole class was read at once.
 struct DetailQueries {
-    explicit DetailQueries(sqlite3* db)
-        : questions(db,
-            "SELECT question, box_a, box_b, box_c, box_d, box_e, row_rejected, row_margin, first_marked,"
-            " first_score, second_marked, ink_a, ink_b, ink_c, ink_d, ink_e, second_doubt FROM questions "
-            "WHERE"
-            " sheet_id = "
-            "?")
+    DetailQueries(sqlite3* db, const ClassDetails* whole)
+        : whole(whole)
+        , questions(db,
+              "SELECT question, box_a, box_b, box_c, box_d, box_e, row_rejected, row_margin, first_marked,"
+              " first_score, second_marked, ink_a, ink_b, ink_c, ink_d, ink_e, second_doubt FROM questions "
+              "WHERE sheet_id = ?")
         , packed(db, "SELECT rows FROM packed_questions WHERE sheet_id = ?")
-        , idColumns(db,
-              "SELECT id_column, winner, winner_black, runner_up, runner_up_black, second_digit, second_ink,"
-              " second_doubt FROM id_columns WHERE sheet_id = ?")
+        , idColumns(
+              db, (std::string("SELECT ") + kIdColumnColumns + " FROM id_columns WHERE sheet_id = ?").c_str())
         , reviewItems(db,
-              "SELECT item, first, second, reason, why, figure1, figure2 FROM review_items WHERE sheet_id = ?"
-              " ORDER BY position")
+              (std::string("SELECT ") + kReviewItemColumns
+                  + " FROM review_items WHERE sheet_id = ? ORDER BY position")
+                  .c_str())
         , resolutions(db,
-              "SELECT item, machine_value, chosen_value, how, os_user, at, reason FROM resolutions"
-              " WHERE sheet_id = ? ORDER BY id")
+              (std::string("SELECT ") + kResolutionColumns
+                  + " FROM resolutions WHERE sheet_id = ? ORDER BY id")
+                  .c_str())
     {
     }
 
@@ -155,26 +238,21 @@ struct DetailQueries {
             sheet.second.marked[q] = questions.Text(10);
             sheet.second.answerDoubt[q] = DoubtOf(questions.Int(16));
         }
-        while (idColumns.Step() == SQLITE_ROW) {
-            const int64_t column = idColumns.Int(0);
-            if (column < 0 || column >= kIdDigitCount)
-                continue;
-            const size_t c = static_cast<size_t>(column);
-            sheet.measures.idColumns[c]
-                = { static_cast<int>(idColumns.Int(1)), static_cast<int>(idColumns.Int(2)),
-                      static_cast<int>(idColumns.Int(3)), static_cast<int>(idColumns.Int(4)) };
-            sheet.second.digits[c] = static_cast<int>(idColumns.Int(5));
-            const std::vector<std::string> ink = Split(idColumns.Text(6), ',');
-            for (size_t digit = 0; digit < ink.size() && digit < 10; ++digit)
-                sheet.second.idInk[c][digit] = std::atoi(ink[digit].c_str());
-            sheet.second.idDoubt[c] = DoubtOf(idColumns.Int(7));
+        if (whole) {
+            TakeFrom(whole->idColumns, id, [&sheet](const IdColumnRow& row) { PutIdColumn(row, sheet); });
+            TakeFrom(whole->reviewItems, id,
+                [&sheet](const ReviewItem& item) { sheet.review.items.push_back(item); });
+            TakeFrom(whole->resolutions, id,
+                [&sheet](const Resolution& made) { sheet.resolutions.push_back(made); });
+        } else {
+            while (idColumns.Step() == SQLITE_ROW)
+                if (const std::optional<IdColumnRow> row = IdColumnFromRow(idColumns, 0))
+                    PutIdColumn(*row, sheet);
+            while (reviewItems.Step() == SQLITE_ROW)
+                sheet.review.items.push_back(ReviewItemFromRow(reviewItems, 0));
+            while (resolutions.Step() == SQLITE_ROW)
+                sheet.resolutions.push_back(ResolutionFromRow(resolutions));
         }
-        while (reviewItems.Step() == SQLITE_ROW)
-            sheet.review.items.push_back({ reviewItems.Text(0), reviewItems.Text(1), reviewItems.Text(2),
-                reviewItems.Text(3), static_cast<ReviewReason>(reviewItems.Int(4)),
-                { reviewItems.Real(5), reviewItems.Real(6) } });
-        while (resolutions.Step() == SQLITE_ROW)
-            sheet.resolutions.push_back(ResolutionFromRow(resolutions));
         const bool ok
             = questions.ok() && packed.ok() && idColumns.ok() && reviewItems.ok() && resolutions.ok();
         for (RecordStatement* query : { &questions, &packed, &idColumns, &reviewItems, &resolutions })
@@ -182,6 +260,16 @@ struct DetailQueries {
         return ok;
     }
 
+    template <typename Row, typename Use>
+    static void TakeFrom(
+        const std::unordered_map<int64_t, std::vector<Row>>& rows, int64_t id, const Use& use)
+    {
+        if (const auto found = rows.find(id); found != rows.end())
+            for (const Row& row : found->second)
+                use(row);
+    }
+
+    const ClassDetails* whole;
     RecordStatement questions;
     RecordStatement packed;
     RecordStatement idColumns;
@@ -197,7 +285,12 @@ Status ClassRecord::ReadSheets(const std::string& where, const std::string& path
     RecordStatement select(m_db, (std::string("SELECT ") + kSheetColumns + where).c_str());
     if (!path.empty())
         select.Bind(1, path).Bind(2, page).Bind(3, sha256);
-    DetailQueries queries(m_db);
+    // A whole class (no page named) has its small details read in one scan each.
+    const std::optional<ClassDetails> whole
+        = details && path.empty() ? std::optional<ClassDetails>(ClassDetails(m_db)) : std::nullopt;
+    if (whole && !whole->ok)
+        return Failure("cannot read the sheets");
+    DetailQueries queries(m_db, whole ? &*whole : nullptr);
     GradedSheet sheet;
     int stepped;
     while ((stepped = select.Step()) == SQLITE_ROW) {
