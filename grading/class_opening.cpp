@@ -29,8 +29,9 @@ Result<OpenedClass> ReadClass(ClassRecord& record)
     if (!absent)
         return absent.status();
     opened.absent = std::move(absent).value();
-    const Status read = record.EachSheet(opened.ungraded, true,
-        [&opened](const GradedSheet& sheet) { opened.sheets.push_back(RescoreSheet(sheet, opened.key)); });
+    const Status read = record.EachSheet(opened.ungraded, true, [&opened](GradedSheet&& sheet) {
+        opened.sheets.push_back(RescoreSheet(std::move(sheet), opened.key));
+    });
     if (!read)
         return read;
     if (const Status checked = record.Checked(); !checked)

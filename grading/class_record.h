@@ -66,7 +66,7 @@ public:
     Status AddResolution(int64_t sheetId, const Resolution& resolution);
     // Every resolution ever made in the class, oldest first, with the sheet it settles.
     Result<std::vector<RecordedResolution>> Resolutions();
-    using SheetUse = std::function<void(const GradedSheet&)>;
+    using SheetUse = std::function<void(GradedSheet&&)>;
     // Hands every listed page's latest sheet to `use`, in the record's order, one at a time
     // and each read into the same place: touching the fresh memory a whole class would take
     // is a good part of reading it. Without `details`, only each sheet's own row (its page,

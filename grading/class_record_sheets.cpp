@@ -298,7 +298,7 @@ Status ClassRecord::ReadSheets(const std::string& where, const std::string& path
         SheetFromRow(select, sheet);
         if (details && !queries.Read(select.Int(0), sheet))
             return Failure("cannot read the sheets");
-        use(sheet);
+        use(std::move(sheet));
     }
     if (stepped != SQLITE_DONE)
         return Failure("cannot read the sheets");
@@ -312,7 +312,7 @@ std::optional<GradedSheet> ClassRecord::Find(const SheetPage& page, const std::s
     const Status read = ReadSheets(
         " FROM sheets s JOIN pages p ON p.id = s.page_id WHERE p.path = ? AND p.page = ? AND s.sha256 = ?"
         " ORDER BY s.id DESC LIMIT 1",
-        page.file, page.page, sha256, true, [&found](const GradedSheet& sheet) { found = sheet; });
+        page.file, page.page, sha256, true, [&found](GradedSheet&& sheet) { found = std::move(sheet); });
     if (!read || !found)
         return std::nullopt;
     found->page.refusal = page.refusal;

@@ -13,11 +13,12 @@ std::string ReportText(int32_t id, int32_t correct, int32_t wrong)
 
 } // namespace
 
-GradedSheet RescoreSheet(const GradedSheet& graded, const AnswerKey& key)
+GradedSheet RescoreSheet(GradedSheet sheet, const AnswerKey& key)
 {
-    if (!graded.measured || graded.status == SheetStatus::Refused)
-        return graded;
-    GradedSheet sheet = graded;
+    if (!sheet.measured || sheet.status == SheetStatus::Refused)
+        return sheet;
+    const std::string oldReport
+        = ReportText(sheet.first.examineeId, sheet.first.counts.correct, sheet.first.counts.wrong);
     sheet.writeFailure.clear(); // nothing is written when re-scoring
     FirstReading& first = sheet.first;
     first.scores = {};
@@ -41,8 +42,6 @@ GradedSheet RescoreSheet(const GradedSheet& graded, const AnswerKey& key)
     // always reaches; without a counted key it never comes.
     first.counts.reported = key.count > 0;
     sheet.status = first.counts.reported ? SheetStatus::Reported : SheetStatus::Unreported;
-    const std::string oldReport
-        = ReportText(graded.first.examineeId, graded.first.counts.correct, graded.first.counts.wrong);
     for (std::string& message : sheet.messages)
         if (message == oldReport && first.counts.reported)
             message = ReportText(first.examineeId, first.counts.correct, first.counts.wrong);

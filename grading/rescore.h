@@ -14,4 +14,4 @@ GradedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key);
 // sheet's resolutions. A refused sheet stays as it was.
 // The messages are the recorded ones, but for the engine's per-sheet report, which is
 // made again with the new counts.
-GradedSheet RescoreSheet(const GradedSheet& sheet, const AnswerKey& key);
+GradedSheet RescoreSheet(GradedSheet sheet, const AnswerKey& key);

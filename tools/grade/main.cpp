@@ -294,8 +294,8 @@ int main(int argc, char** argv)
     };
     if (options.rescore) {
         std::vector<std::string> ungraded; // noted when the record was opened
-        const auto rescore = [&](const GradedSheet& recorded) {
-            GradedSheet sheet = RescoreSheet(recorded, g_enteredKey);
+        const auto rescore = [&](GradedSheet&& recorded) {
+            GradedSheet sheet = RescoreSheet(std::move(recorded), g_enteredKey);
             resolutions->Settle(sheet, g_enteredKey, record.get());
             deliver(std::move(sheet));
         };
