@@ -209,8 +209,10 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
     }
     if (options.csvExcel && options.csvFile.empty())
         parsed.error = "--csv-excel needs --csv FILE";
-    else if (options.keyFile.empty() == options.keySheet.empty())
-        parsed.error = "give the key: either --key KEYFILE or --key-sheet SCAN";
+    else if (options.keyFile.empty() && options.keySheet.empty())
+        parsed.error = "--key KEYFILE is required (or --key-sheet SCAN)";
+    else if (!options.keyFile.empty() && !options.keySheet.empty())
+        parsed.error = "give one key: --key KEYFILE or --key-sheet SCAN, not both";
     else if (options.rescore && options.classFile.empty())
         parsed.error = "--rescore needs --class FILE.vantrel";
     else if (!options.auditFile.empty() && options.classFile.empty())
