@@ -83,17 +83,19 @@ void AtomicFileWriter::Append(std::string_view bytes)
     // A device or a pipe gets each piece at once, for a reader at its other end; a file
     // takes them in large writes, a class's CSV being a thousand small rows.
     if (m_direct || bytes.size() >= kPendingLimit) {
-        WritePending();
+        Flush();
         WriteOut(bytes);
         return;
     }
     m_pending += bytes;
     if (m_pending.size() >= kPendingLimit)
-        WritePending();
+        Flush();
 }
 
-void AtomicFileWriter::WritePending()
+void AtomicFileWriter::Flush()
 {
+    if (m_fd < 0)
+        return;
     WriteOut(m_pending);
     m_pending.clear();
 }
@@ -117,7 +119,7 @@ Status AtomicFileWriter::Commit()
     if (m_fd < 0 && m_status)
         Fail("cannot write", EBADF);
     if (m_status)
-        WritePending();
+        Flush();
     // A full disk may only show at the sync or the close.
     if (m_status && !m_direct && ::fsync(m_fd) != 0)
         Fail("cannot write", errno);

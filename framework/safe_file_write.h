@@ -19,14 +19,15 @@ public:
 
     // Creates the temporary file; fails when the target's folder cannot take it.
     Status Open();
-    // Keeps the first failure for Commit to report.
+    // Keeps the first failure for Commit to report. Small pieces are gathered into large
+    // writes; Flush writes what is gathered now.
     void Append(std::string_view bytes);
+    void Flush();
     // Puts the file in place, or reports the first failure and leaves the target as it was.
     Status Commit();
 
 private:
     Status Fail(const char* what, int error);
-    void WritePending();
     void WriteOut(std::string_view bytes);
     void Discard();
 

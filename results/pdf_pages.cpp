@@ -86,6 +86,7 @@ WriterDevice::~WriterDevice()
 void WriterDevice::close()
 {
     Hand();
+    m_file.Flush(); // what the PDF gave so far is in the file
     QIODevice::close();
 }
 
