@@ -18,6 +18,7 @@ PlanScore ScoreWithPlan(const ScoringPlan& plan, const AnswerList& key, const Fi
     PlanScore score;
     std::vector<Hundredths> earned(plan.sections.size()), lost(plan.sections.size());
     Hundredths totalEarned = 0, totalLost = 0;
+    score.questions.assign(kQuestionCount, 0);
     for (size_t q = 0; q < kQuestionCount; ++q) {
         const int keyLetter = KeyLetterOf(key[q]);
         if (keyLetter < 0)
@@ -32,6 +33,7 @@ PlanScore ScoreWithPlan(const ScoringPlan& plan, const AnswerList& key, const Fi
         const Hundredths gained = correct ? planned.points : 0;
         const Hundredths penalty = !correct && (rejected || !marked.empty()) ? plan.wrongPenalty : 0;
         score.maxPoints += planned.points;
+        score.questions[q] = gained - penalty;
         totalEarned += gained;
         totalLost += penalty;
         if (planned.section >= 0) {

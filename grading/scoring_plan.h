@@ -47,6 +47,8 @@ struct PlanScore {
     Hundredths percent = 0; // rounded down, so that the grade shown fits the percent shown
     Hundredths grade = 0;
     std::vector<Hundredths> sections; // each section's points, never below 0
+    // Each question's points: what it gave less its penalty; 0 for one the key does not grade.
+    std::vector<Hundredths> questions;
 };
 
 // The score of the final reading's letters: a question the key grades is correct when its
