@@ -194,7 +194,11 @@ QStringList PlanMarks(const PlannedQuestion& planned)
 
 void ItemPages(Pages& pages, const ClassWorkbook& book)
 {
-    const double columns[] = { 12, 10, 36, 36, 16, 8, 8, 8, 8, 8, 10, 10 };
+    // With a plan, narrower bars leave room for what it makes of each question.
+    const bool plan = book.plan.has_value();
+    const std::array<double, 12> columns = plan
+        ? std::array<double, 12> { 12, 10, 28, 28, 16, 8, 8, 8, 8, 8, 10, 10 }
+        : std::array<double, 12> { 12, 10, 36, 36, 16, 8, 8, 8, 8, 8, 10, 10 };
     const char* titles[]
         = { "ข้อ", "เฉลย", "ความยาก p", "อำนาจจำแนก D", "r pb", "a", "b", "c", "d", "e", "ว่าง", "ผิดรูป" };
     double y = kPageHeight; // starts a page
@@ -225,8 +229,10 @@ void ItemPages(Pages& pages, const ClassWorkbook& book)
         QStringList marks;
         if (item.checkKey)
             marks << QString::fromUtf8("ตรวจเฉลย");
-        if (book.plan)
+        if (plan) {
             marks << PlanMarks(book.plan->questions[static_cast<size_t>(item.question - 1)]);
+            pages.Font(7.5, item.checkKey, item.checkKey ? kFlag : kInk);
+        }
         if (!marks.isEmpty())
             pages.Write(x + 1, y, kPageWidth - kMargin - x, marks.join(QStringLiteral("; ")));
         y += kLineHeight;

@@ -2,8 +2,8 @@
 
 #include "answerkey/answer_key.h"
 #include "framework/status.h"
-#include "grading/scoring_plan.h"
 #include "results/item_analysis.h"
+#include "results/plan_score.h"
 
 #include <QImage>
 
