@@ -2,6 +2,7 @@
 
 #include "answerkey/answer_key.h"
 #include "grading/graded_sheet.h"
+#include "grading/scoring_plan.h"
 #include "results/class_workbook.h"
 #include "results/roster.h"
 
@@ -17,7 +18,12 @@ struct GradedClass {
     std::vector<GradedSheet> sheets;
     // How a teacher knows each sheet's scan, for its review; empty: by its file as given.
     std::vector<std::string> shown;
+    // The plan its sheets are scored with beside the key; none: the key's counts alone.
+    std::optional<ScoringPlan> plan;
 };
+
+// The sheet's row scored under the class's plan, when it has one and the sheet was graded.
+void ScoreRow(ClassSheetRow& row, const GradedSheet& sheet, const GradedClass& graded);
 
 // The class as the workbook, the report and the slips show it: each graded sheet a row,
 // in their order, named from the class list when there is one, the item analysis of the graded

@@ -66,7 +66,7 @@ ClassSheetRow RowWithReview(const GradedSheet& sheet, std::string review)
                                            : GradedAnswers { sheet.first.scores, sheet.first.letters };
     ClassSheetRow row { sheet.file, sheet.status != SheetStatus::Refused, score.examineeId, score.correct,
         score.wrong, score.errors, std::move(answers), {}, {}, {}, std::move(review), sheet.idArea,
-        reading.unresolved, {} };
+        reading.unresolved, {}, {} };
     // The items settled on it go to the report's list of changes.
     for (const Resolution& item : reading.settled)
         row.settled.push_back(

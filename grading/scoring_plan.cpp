@@ -4,20 +4,12 @@
 
 #include <algorithm>
 
-std::vector<GradeBand> ScoringPlan::ThaiBands()
-{
-    std::vector<GradeBand> bands;
-    for (Hundredths grade = 400; grade >= 100; grade -= 50)
-        bands.push_back({ grade, 5000 + (grade - 100) * 10 });
-    bands.push_back({ 0, 0 });
-    return bands;
-}
-
 PlanScore ScoreWithPlan(const ScoringPlan& plan, const AnswerList& key, const FinalReading& reading)
 {
     PlanScore score;
     std::vector<Hundredths> earned(plan.sections.size()), lost(plan.sections.size());
     Hundredths totalEarned = 0, totalLost = 0;
+    score.questions.assign(kQuestionCount, 0);
     for (size_t q = 0; q < kQuestionCount; ++q) {
         const int keyLetter = KeyLetterOf(key[q]);
         if (keyLetter < 0)
@@ -32,6 +24,7 @@ PlanScore ScoreWithPlan(const ScoringPlan& plan, const AnswerList& key, const Fi
         const Hundredths gained = correct ? planned.points : 0;
         const Hundredths penalty = !correct && (rejected || !marked.empty()) ? plan.wrongPenalty : 0;
         score.maxPoints += planned.points;
+        score.questions[q] = gained - penalty;
         totalEarned += gained;
         totalLost += penalty;
         if (planned.section >= 0) {
@@ -49,13 +42,4 @@ PlanScore ScoreWithPlan(const ScoringPlan& plan, const AnswerList& key, const Fi
             break;
         }
     return score;
-}
-
-std::string HundredthsText(Hundredths amount)
-{
-    std::string text = (amount < 0 ? "-" : "") + std::to_string(std::abs(amount) / 100);
-    const Hundredths cents = std::abs(amount) % 100;
-    if (cents != 0)
-        text += '.' + std::to_string(100 + cents).substr(1, cents % 10 == 0 ? 1 : 2);
-    return text;
 }

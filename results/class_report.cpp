@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <span>
 #include <tuple>
 
@@ -32,6 +33,42 @@ QStringList Wrapped(Pages& pages, const QString& text, double width)
     }
     layout.endLayout();
     return lines;
+}
+
+// The class's mean points and how many students have each grade; returns where the next line goes.
+double PlanFigures(Pages& pages, const ClassWorkbook& book, double y)
+{
+    Hundredths total = 0, most = 0;
+    int scored = 0;
+    std::vector<int> counts(book.plan->bands.size());
+    for (const ClassSheetRow& row : book.sheets) {
+        if (!row.planned)
+            continue;
+        total += row.planned->points;
+        most = row.planned->maxPoints;
+        ++scored;
+        for (size_t b = 0; b < counts.size(); ++b)
+            if (book.plan->bands[b].grade == row.planned->grade) {
+                ++counts[b];
+                break;
+            }
+    }
+    std::string grades;
+    for (size_t b = 0; b < counts.size(); ++b)
+        grades += (b == 0 ? "" : ",  ") + HundredthsText(book.plan->bands[b].grade)
+            + FormatText(": %d", counts[b]);
+    const std::pair<const char*, std::string> figures[] = {
+        { "คะแนนเฉลี่ย",
+            FormatText("%.2f จากคะแนนเต็ม ", scored > 0 ? static_cast<double>(total) / 100 / scored : 0.0)
+                + HundredthsText(most) },
+        { "จำนวนนักเรียนตามเกรด", grades },
+    };
+    for (const auto& [label, value] : figures) {
+        pages.Write(kMargin, y, 60, QString::fromUtf8(label));
+        pages.Write(kMargin + 60, y, kPageWidth - 2 * kMargin - 60, Text(value));
+        y += kLineHeight;
+    }
+    return y;
 }
 
 void SummaryPage(Pages& pages, const ClassWorkbook& book)
@@ -65,6 +102,8 @@ void SummaryPage(Pages& pages, const ClassWorkbook& book)
         pages.Write(kMargin + 60, y, 100, Text(value));
         y += kLineHeight;
     }
+    if (book.plan)
+        y = PlanFigures(pages, book, y);
 
     // Scores in tenths of the full mark: 0–9 %, ..., 90–100 %.
     std::array<int, 10> bins {};
@@ -142,9 +181,24 @@ double StartTablePage(Pages& pages, const char* title, std::span<const double> c
     return y;
 }
 
+// What the plan makes of a question: dropped, or more than one letter accepted.
+QStringList PlanMarks(const PlannedQuestion& planned)
+{
+    QStringList marks;
+    if (planned.dropped)
+        marks << QString::fromUtf8("ยกเลิกข้อ");
+    if (planned.letters.size() > 1)
+        marks << QString::fromUtf8("รับ ") + Text(planned.letters);
+    return marks;
+}
+
 void ItemPages(Pages& pages, const ClassWorkbook& book)
 {
-    const double columns[] = { 12, 10, 36, 36, 16, 8, 8, 8, 8, 8, 10, 10 };
+    // With a plan, narrower bars leave room for what it makes of each question.
+    const bool plan = book.plan.has_value();
+    const std::array<double, 12> columns = plan
+        ? std::array<double, 12> { 12, 10, 28, 28, 16, 8, 8, 8, 8, 8, 10, 10 }
+        : std::array<double, 12> { 12, 10, 36, 36, 16, 8, 8, 8, 8, 8, 10, 10 };
     const char* titles[]
         = { "ข้อ", "เฉลย", "ความยาก p", "อำนาจจำแนก D", "r pb", "a", "b", "c", "d", "e", "ว่าง", "ผิดรูป" };
     double y = kPageHeight; // starts a page
@@ -172,8 +226,15 @@ void ItemPages(Pages& pages, const ClassWorkbook& book)
             pages.Write(x, y, columns[5 + c], QString::number(counts[c]), Qt::AlignHCenter);
             x += columns[5 + c];
         }
+        QStringList marks;
         if (item.checkKey)
-            pages.Write(x + 1, y, kPageWidth - kMargin - x, QString::fromUtf8("ตรวจเฉลย"));
+            marks << QString::fromUtf8("ตรวจเฉลย");
+        if (plan) {
+            marks << PlanMarks(book.plan->questions[static_cast<size_t>(item.question - 1)]);
+            pages.Font(7.5, item.checkKey, item.checkKey ? kFlag : kInk);
+        }
+        if (!marks.isEmpty())
+            pages.Write(x + 1, y, kPageWidth - kMargin - x, marks.join(QStringLiteral("; ")));
         y += kLineHeight;
         pages.Rule(y);
     }
@@ -194,11 +255,17 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
     };
     std::stable_sort(rows.begin(), rows.end(),
         [&](const ClassSheetRow* a, const ClassSheetRow* b) { return order(a) < order(b); });
-    const double columns[] = { 10, 22, 60, 20, 14, 16 };
-    const char* titles[] = { "ที่", "รหัส", "ชื่อ", "ห้อง", "ถูก", "ร้อยละ" };
+    // With a plan, the points and the grade follow, the name a little narrower.
+    const bool plan = book.plan.has_value();
+    const std::vector<double> columns = plan ? std::vector<double> { 10, 22, 46, 18, 10, 14, 14, 10 }
+                                             : std::vector<double> { 10, 22, 60, 20, 14, 16 };
+    const std::vector<const char*> titles = plan
+        ? std::vector<const char*> { "ที่", "รหัส", "ชื่อ", "ห้อง", "ถูก", "ร้อยละ", "คะแนน", "เกรด" }
+        : std::vector<const char*> { "ที่", "รหัส", "ชื่อ", "ห้อง", "ถูก", "ร้อยละ" };
     const int questions = book.items.test.questions;
     double y = kPageHeight;
-    const double reviewX = kMargin + 142, reviewWidth = kPageWidth - kMargin - reviewX;
+    const double reviewX = kMargin + std::accumulate(columns.begin(), columns.end(), 0.0),
+                 reviewWidth = kPageWidth - kMargin - reviewX;
     for (size_t r = 0; r < rows.size(); ++r) {
         const ClassSheetRow& row = *rows[r];
         pages.Font(7.5);
@@ -207,13 +274,16 @@ void ScorePages(Pages& pages, const ClassWorkbook& book)
         if (y + height > kPageHeight - kMargin - 12 + kLineHeight)
             y = StartTablePage(pages, "คะแนนรายคน", columns, titles, 9, Qt::AlignLeft);
         pages.Font(9, false, row.review.empty() ? kInk : kFlag);
-        const QString cells[] = { QString::number(r + 1),
+        QStringList cells = { QString::number(r + 1),
             row.graded ? QString::asprintf("%08d", row.examineeId) : "", Text(row.name), Text(row.className),
             row.graded ? QString::number(row.correct) : QStringLiteral("–"),
             row.graded && questions > 0 ? QString::number(100.0 * row.correct / questions, 'f', 1)
                                         : QString() };
+        if (plan)
+            cells << (row.planned ? Text(HundredthsText(row.planned->points)) : QStringLiteral("–"))
+                  << (row.planned ? Text(HundredthsText(row.planned->grade)) : QString());
         double x = kMargin;
-        for (size_t c = 0; c < std::size(cells); ++c) {
+        for (size_t c = 0; c < columns.size(); ++c) {
             pages.Write(x, y, columns[c], cells[c]);
             x += columns[c];
         }

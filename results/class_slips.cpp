@@ -69,6 +69,56 @@ void AnswerGrid(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& ro
     }
 }
 
+// Each keyed question under the plan: its number, the letters it accepts, the letters read
+// and the points it gave; marked when it gave less than all its points.
+void PlanGrid(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, double top)
+{
+    constexpr int kColumns = 8;
+    constexpr double kHeight = 4.3;
+    const double width = (kPageWidth - 2 * kMargin) / kColumns;
+    int cell = 0;
+    for (size_t q = 0; q < book.key.size(); ++q) {
+        if (book.key[q].empty())
+            continue;
+        const double x = kMargin + width * (cell % kColumns);
+        const double y = top + kHeight * (cell / kColumns);
+        ++cell;
+        const PlannedQuestion& planned = book.plan->questions[q];
+        const Hundredths points = row.planned->questions[q];
+        const bool full = points >= planned.points;
+        const std::string& read = row.answers.marked[q];
+        const QString text = QStringLiteral("%1 %2 %3 %4%5")
+                                 .arg(q + 1)
+                                 .arg(Text(planned.letters.empty() ? book.key[q] : planned.letters))
+                                 .arg(read.empty() ? QStringLiteral("–") : Text(read))
+                                 .arg(Text(HundredthsText(points)))
+                                 .arg(full ? QString() : QStringLiteral(" ✗"));
+        pages.Font(7, !full, full ? kInk : kFlag);
+        pages.painter().drawText(Box(x, y, width, kHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+}
+
+// The points, grade and sections under the plan, then each question's points.
+void PlanPart(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, double top)
+{
+    const PlanScore& score = *row.planned;
+    pages.Font(11, true);
+    pages.Write(kMargin, top + 25, 130,
+        Text("คะแนน  " + HundredthsText(score.points) + " / " + HundredthsText(score.maxPoints) + "   ("
+            + HundredthsText(score.percent) + " %)   เกรด " + HundredthsText(score.grade)));
+    QStringList sections;
+    for (size_t s = 0; s < score.sections.size(); ++s)
+        sections << Text(book.plan->sections[s] + " " + HundredthsText(score.sections[s]));
+    pages.Font(8);
+    if (!sections.isEmpty())
+        pages.Write(
+            kMargin, top + 30.5, 130, QString::fromUtf8("ตอน  ") + sections.join(QStringLiteral(",  ")));
+    pages.Font(7.5);
+    pages.Write(kMargin, top + 35.5, 130,
+        QString::fromUtf8("ข้อ คำตอบที่ยอมรับ คำตอบที่อ่านได้ คะแนน  (สีแดง ✗ = ไม่ได้คะแนนเต็ม, – = ไม่ได้ระบาย)"));
+    PlanGrid(pages, book, row, top + 41);
+}
+
 void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, double top)
 {
     pages.Font(12, true);
@@ -89,6 +139,10 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
         pages.Write(kMargin, top + 25, 130, Text(row.review).left(80)); // begins "ตรวจไม่ได้"
         return;
     }
+    if (book.plan && row.planned) {
+        PlanPart(pages, book, row, top);
+        return;
+    }
     const int keyed = KeyedCount(book);
     pages.Font(11, true);
     pages.Write(kMargin, top + 25, 130,
@@ -102,8 +156,8 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
 
 } // namespace
 
-ClassSlips::ClassSlips(const AnswerList& key, QIODevice& out)
-    : m_book { key, {}, {}, {}, {} }
+ClassSlips::ClassSlips(const AnswerList& key, QIODevice& out, std::optional<ScoringPlan> plan)
+    : m_book { key, {}, {}, {}, {}, std::move(plan) }
     , m_pdf(out, QString::fromUtf8("ใบแจ้งผลการสอบ"), false)
 {
 }
@@ -132,7 +186,7 @@ Result<std::string> MakeClassSlips(const ClassWorkbook& book)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    ClassSlips slips(book.key, buffer);
+    ClassSlips slips(book.key, buffer, book.plan);
     for (const ClassSheetRow& sheet : book.sheets)
         slips.Add(sheet);
     if (Status finished = slips.Finish(); !finished)

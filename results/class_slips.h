@@ -7,6 +7,7 @@
 #include <QIODevice>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // A slip for every sheet, three to an A4 page with cut lines between, for the
@@ -20,7 +21,8 @@ Result<std::string> MakeClassSlips(const ClassWorkbook& book);
 // for `out` page by page: memory stays flat however large the class.
 class ClassSlips {
 public:
-    ClassSlips(const AnswerList& key, QIODevice& out);
+    // With a plan, each slip gives the sheet's points, grade and sections and each question's points.
+    ClassSlips(const AnswerList& key, QIODevice& out, std::optional<ScoringPlan> plan = {});
 
     // The sheet's slip, named from the class list already.
     void Add(const ClassSheetRow& sheet);
@@ -28,7 +30,7 @@ public:
     Status Finish();
 
 private:
-    ClassWorkbook m_book; // the key alone: all a slip needs of its class
+    ClassWorkbook m_book; // the key and the plan alone: all a slip needs of its class
     pdf::A4PdfStream m_pdf;
     size_t m_count = 0;
 };

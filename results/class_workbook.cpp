@@ -134,6 +134,19 @@ void FillScores(lxw_workbook* book, const Formats& formats, const ClassWorkbook&
              { QT_TRANSLATE_NOOP("ClassWorkbook", "ร้อยละ"), "percent" },
              { QT_TRANSLATE_NOOP("ClassWorkbook", "ควรตรวจสอบ"), "review" } })
         titles.push_back(Label(words, name));
+    if (data.plan) {
+        for (const auto& [words, name] :
+            { std::pair { QT_TRANSLATE_NOOP("ClassWorkbook", "คะแนน"), "points" },
+                { QT_TRANSLATE_NOOP("ClassWorkbook", "คะแนนเต็ม"), "max_points" },
+                { QT_TRANSLATE_NOOP("ClassWorkbook", "ร้อยละของคะแนน"), "points_percent" },
+                { QT_TRANSLATE_NOOP("ClassWorkbook", "เกรด"), "grade" } })
+            titles.push_back(Label(words, name));
+        for (const std::string& section : data.plan->sections)
+            titles.push_back(QCoreApplication::translate("ClassWorkbook", "ตอน %1")
+                                 .arg(QString::fromStdString(section))
+                                 .toStdString()
+                + " (section:" + section + ")");
+    }
     Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "คะแนน"), formats.header, titles);
     const int32_t questions = data.items.test.questions;
     for (size_t s = 0; s < data.sheets.size(); ++s) {
@@ -150,6 +163,14 @@ void FillScores(lxw_workbook* book, const Formats& formats, const ClassWorkbook&
         sheet.Text(r, 2, row.name);
         sheet.Text(r, 3, row.className);
         sheet.Text(r, 8, row.review);
+        if (!row.planned)
+            continue;
+        const PlanScore& score = *row.planned;
+        size_t c = 9;
+        for (const Hundredths figure : { score.points, score.maxPoints, score.percent, score.grade })
+            sheet.Number(r, c++, static_cast<double>(figure) / 100);
+        for (const Hundredths points : score.sections)
+            sheet.Number(r, c++, static_cast<double>(points) / 100);
     }
     sheet.SizeColumns();
 }

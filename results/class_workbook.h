@@ -3,10 +3,12 @@
 #include "answerkey/answer_key.h"
 #include "framework/status.h"
 #include "results/item_analysis.h"
+#include "results/plan_score.h"
 
 #include <QImage>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,7 @@ struct ClassSheetRow {
     QImage idArea; // the ID bands cut from the scan, for the slips; may be null
     int unresolved = 0; // doubtful items nobody has settled
     std::vector<SettledItem> settled; // oldest first
+    std::optional<PlanScore> planned; // its score under the class's plan; none without one
 };
 
 struct ClassWorkbook {
@@ -46,6 +49,8 @@ struct ClassWorkbook {
     // What the class list finds, in Thai, files named as ShownFileNames names them: for
     // the Summary sheet and the report.
     std::vector<std::string> findings;
+    // The plan the class was scored with; each graded row then has its score under it.
+    std::optional<ScoringPlan> plan;
 };
 
 // What the workbook and the report list for a teacher: the items' line, then the findings
@@ -53,7 +58,8 @@ struct ClassWorkbook {
 std::vector<std::string> TeacherNotes(const ClassWorkbook& book);
 
 // The workbook (XLSX): sheet Scores (file,examinee_id,name,class,correct,wrong,error,
-// percent,review; the ID as text so its leading zeros stay), Answers (the letters
+// percent,review, and with a plan points,max_points,points_percent,grade and section:NAME
+// each; the ID as text so its leading zeros stay), Answers (the letters
 // marked in q1..q100, wrong answers shaded), Items (the item analysis) and Summary.
 // Every sheet has its header row frozen and its columns sized to their text. The
 // bytes of the file; the caller writes them through the one atomic writer.

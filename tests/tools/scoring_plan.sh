@@ -56,6 +56,40 @@ together|question,letters,points,section,dropped~1-20,,2,ภาษาไทย~2
 excel|1-20,,2,ภาษาไทย~21,bc,1,ภาษาไทย~22,,,วิทย์,yes~23-60,,1.5,วิทย์~wrong_penalty,0.25~grade,4,70.5~grade,0,0|excel
 CASES
 
+# The workbook, the report and the slips show what the CSV's plan columns give: each student's
+# points, grade and sections, the class's mean and grades, the marked items, each question's points.
+"$grade" --key "$s/key.txt" --quiet --plan "$work/together.csv" --csv "$work/o.csv" --xlsx "$work/o.xlsx" \
+    --report "$work/o.pdf" --slips "$work/os.pdf" "$s"/img* >/dev/null 2>&1 || fail "the outputs with a plan"
+pdftotext -raw "$work/o.pdf" "$work/o.txt" && pdftotext -raw "$work/os.pdf" "$work/os.txt"
+/usr/bin/python3 - "$work/o.csv" "$work/o.xlsx" "$work/o.txt" "$work/os.txt" "$work/together.csv" <<'PY' || fail "the outputs differ from the CSV's plan columns"
+import collections, csv, re, sys, openpyxl
+head, *rows = list(csv.reader(open(sys.argv[1], encoding='utf-8')))
+at = head.index('points')
+cells = list(openpyxl.load_workbook(sys.argv[2]).worksheets[0].iter_rows(values_only=True))
+names = [c.rsplit(' (', 1)[1][:-1] for c in cells[0][9:]]
+assert names == [n.replace('percent', 'points_percent') for n in head[at:]], names
+report, slips = open(sys.argv[3]).read(), open(sys.argv[4]).read().split('\nชื่อ ')[1:]
+plan = [line.split(',') for line in open(sys.argv[5]).read().split('\n')[1:] if line]
+for r, c in zip(rows, cells[1:]):
+    assert [float(x) for x in r[at:]] == list(c[9:]), (r, c)
+    p, m, pct, g = r[at:at + 4]
+    assert re.search(rf'^\d+ {r[1]} .* {p} {g}$', report, re.M), r
+    slip = next(t for t in slips if r[1] in t)
+    assert f'คะแนน {p} / {m} ({pct} %) เกรด {g}\n' in slip, (r, slip[:300])
+    assert re.findall(r' ([\d.]+)(?:,|\n)', slip.split('ตอน ')[1].split('\n')[0] + '\n') == r[at + 4:], slip
+    each = [float(x) for x in re.findall(r'\b\d+ [a-e]+ (?:[a-e]+|–) (-?[\d.]+)', slip)]
+    assert len(each) == 100 and max(0, sum(each)) == float(p), (r, each)
+points = [float(r[at]) for r in rows]
+assert re.search(rf'^\S+ {sum(points) / len(points):.2f} \S+ {rows[0][at + 1]}$', report, re.M)
+grades = collections.Counter(r[at + 3] for r in rows)
+assert ', '.join(f'{b[1]}: {grades[b[1]]}' for b in plan if b[0] == 'grade') in report
+marks = {q: (d != '', len(a) > 1 and a) for q0, a, _, _, d, *_ in [b + [''] * 5 for b in plan if b[0][0].isdigit()]
+    for q in range(int(q0.split('-')[0]), int(q0.split('-')[-1]) + 1)}
+for item in re.finditer(r'^(\d+) [a-e] \d\.\d\d .*$', report, re.M):
+    (dropped, letters), line = marks.get(int(item[1]), (False, False)), item[0]
+    assert ('ยกเลิก' in line) == dropped and (f'รับ {letters}' in line if letters else 'รับ' not in line), line
+PY
+
 # A changed plan re-scores the record alone, as a fresh grading with it scores; the latest is kept.
 rec=$work/class.vantrel
 "$grade" --key "$s/key.txt" --quiet --class "$rec" --plan "$work/weights.csv" "$s"/img* >/dev/null 2>&1

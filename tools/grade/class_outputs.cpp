@@ -9,15 +9,16 @@
 #include <tuple>
 
 ClassOutputs::ClassOutputs(const GradeOptions& options, const AnswerKey& key,
-    const std::optional<Roster>& roster, size_t sheets, AtomicFileWriter* slips)
+    const std::optional<Roster>& roster, std::optional<ScoringPlan> plan, size_t sheets,
+    AtomicFileWriter* slips)
     : m_options(options)
-    , m_class { key, roster, {} }
+    , m_class { key, roster, {}, {}, std::move(plan) }
 {
     if (Wanted())
         m_class.sheets.reserve(sheets);
     if (slips) {
         m_slipsFile = std::make_unique<pdf::WriterDevice>(*slips);
-        m_slips = std::make_unique<ClassSlips>(m_class.key.answers, *m_slipsFile);
+        m_slips = std::make_unique<ClassSlips>(m_class.key.answers, *m_slipsFile, m_class.plan);
     }
 }
 
@@ -36,6 +37,7 @@ void ClassOutputs::Add(GradedSheet sheet)
         ClassSheetRow row = ClassRowOf(sheet);
         if (m_class.roster)
             NameSheet(row, *m_class.roster);
+        ScoreRow(row, sheet, m_class);
         m_slips->Add(row);
     }
     sheet.idArea = QImage(); // on its slip already

@@ -22,9 +22,9 @@
 // `slips` as it comes, so memory stays flat however large the class.
 class ClassOutputs {
 public:
-    // `sheets`: how many sheets will come.
+    // `sheets`: how many sheets will come; `plan`: what they are scored with beside the key.
     ClassOutputs(const GradeOptions& options, const AnswerKey& key, const std::optional<Roster>& roster,
-        size_t sheets, AtomicFileWriter* slips);
+        std::optional<ScoringPlan> plan, size_t sheets, AtomicFileWriter* slips);
 
     // Taken whole: what the outputs need is kept of it, the rest let go.
     void Add(GradedSheet sheet);

@@ -280,8 +280,9 @@ int main(int argc, char** argv)
     if (record && !options.rescore && !keepKey())
         return SomeNotGraded;
     ConsoleReport console(options.rescore ? recorded.size() : pages.size(), options.quiet);
-    ClassOutputs whole(
-        options, g_enteredKey, roster, options.rescore ? recorded.size() : pages.size(), slips.get());
+    ClassOutputs whole(options, g_enteredKey, roster,
+        plan.file ? std::optional(plan.file->plan) : std::nullopt,
+        options.rescore ? recorded.size() : pages.size(), slips.get());
     const auto deliver = [&](GradedSheet&& sheet) {
         console.Add(sheet);
         if (csv)
