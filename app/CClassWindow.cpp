@@ -492,7 +492,7 @@ void CClassWindow::UpdateButtons()
 
 GradedClass CClassWindow::Graded() const
 {
-    GradedClass graded { m_key, m_roster, {}, {} };
+    GradedClass graded { m_key, m_roster, {}, {}, {} };
     for (size_t page = 0; page < m_sheets.size(); ++page)
         if (const GradedSheet* sheet = SheetOf(page)) {
             graded.sheets.push_back(*sheet);

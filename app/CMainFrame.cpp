@@ -67,7 +67,7 @@ CMainFrame::CMainFrame()
             Result<std::optional<Roster>> roster = CClassExport::ReadRoster();
             if (!roster)
                 return Status::Failure(roster.message());
-            return GradedClass { g_gradingKey, std::move(*roster), checking->CheckedSheets(idAreas) };
+            return GradedClass { g_gradingKey, std::move(*roster), checking->CheckedSheets(idAreas), {}, {} };
         });
     ConnectFrameCommands();
 
