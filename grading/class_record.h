@@ -69,8 +69,8 @@ public:
     using SheetUse = std::function<void(GradedSheet&&)>;
     // Hands every listed page's latest sheet to `use`, in the record's order, one at a time
     // and each read into the same place: touching the fresh memory a whole class would take
-    // is a good part of reading it. Without `details`, only each sheet's own row (its page,
-    // file, counts). The names of listed pages with no sheet yet go to `ungraded`.
+    // is a good part of reading it. Without `details`, only where each sheet came from (its
+    // page and file). The names of listed pages with no sheet yet go to `ungraded`.
     Status EachSheet(std::vector<std::string>& ungraded, bool details, const SheetUse& use);
     // Keeps the class list the class is graded with, unless it is the one kept last.
     Status KeepClassList(const Roster& roster);

@@ -22,6 +22,8 @@ const char* const kSheetColumns
       " s.second_left_y, s.second_right_x, s.second_right_y, s.second_marked_ink, s.second_examinee_id,"
       " s.second_correct, s.second_wrong, s.second_error";
 
+const char* const kScanColumns = "s.id, p.path, p.page, p.page_count, s.sha256, s.size, s.modified_ns";
+
 SheetStatus StatusNamed(const std::string& name)
 {
     for (const SheetStatus status : { SheetStatus::Reported, SheetStatus::Unreported })
@@ -65,12 +67,18 @@ std::vector<std::string> Split(const std::string& text, char separator)
     return parts;
 }
 
-// The sheet's own row, columns in kSheetColumns' order, into an empty sheet.
-void SheetFromRow(const RecordStatement& row, GradedSheet& sheet)
+// Where the sheet came from, the columns kScanColumns and kSheetColumns begin with.
+void ScanFromRow(const RecordStatement& row, GradedSheet& sheet)
 {
     sheet.page = { row.Text(1), static_cast<int>(row.Int(2)), static_cast<int>(row.Int(3)), {} };
     sheet.fingerprint = { row.Text(4), row.Int(5), row.Int(6) };
     sheet.file = sheet.page.Name();
+}
+
+// The sheet's own row, columns in kSheetColumns' order, into an empty sheet.
+void SheetFromRow(const RecordStatement& row, GradedSheet& sheet)
+{
+    ScanFromRow(row, sheet);
     sheet.status = StatusNamed(row.Text(7));
     sheet.refusal = row.Text(8);
     sheet.messages = Split(row.Text(9), kMessageSeparator);
@@ -282,7 +290,8 @@ struct DetailQueries {
 Status ClassRecord::ReadSheets(const std::string& where, const std::string& path, int64_t page,
     const std::string& sha256, bool details, const SheetUse& use)
 {
-    RecordStatement select(m_db, (std::string("SELECT ") + kSheetColumns + where).c_str());
+    RecordStatement select(
+        m_db, (std::string("SELECT ") + (details ? kSheetColumns : kScanColumns) + where).c_str());
     if (!path.empty())
         select.Bind(1, path).Bind(2, page).Bind(3, sha256);
     // A whole class (no page named) has its small details read in one scan each.
@@ -295,7 +304,10 @@ Status ClassRecord::ReadSheets(const std::string& where, const std::string& path
     int stepped;
     while ((stepped = select.Step()) == SQLITE_ROW) {
         sheet = GradedSheet();
-        SheetFromRow(select, sheet);
+        if (details)
+            SheetFromRow(select, sheet);
+        else
+            ScanFromRow(select, sheet);
         if (details && !queries.Read(select.Int(0), sheet))
             return Failure("cannot read the sheets");
         use(std::move(sheet));

@@ -3,9 +3,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// A terminal or a pipe is read as the run goes, a line a sheet; a file or /dev/null takes
+// the lines in stdio's large writes.
+bool StdoutWatched()
+{
+    struct stat out { };
+    return isatty(STDOUT_FILENO) == 1
+        || (fstat(STDOUT_FILENO, &out) == 0 && (S_ISFIFO(out.st_mode) || S_ISSOCK(out.st_mode)));
+}
 
 std::string OneLine(std::string text)
 {
@@ -19,6 +29,7 @@ ConsoleReport::ConsoleReport(size_t sheetCount, bool quiet)
     : m_sheetCount(sheetCount)
     , m_quiet(quiet)
     , m_progress(isatty(STDERR_FILENO) == 1)
+    , m_lineBySheet(StdoutWatched())
 {
     ShowProgress();
 }
@@ -56,7 +67,8 @@ void ConsoleReport::Add(const GradedSheet& sheet)
         }
         std::printf("\n");
     }
-    std::fflush(stdout);
+    if (m_lineBySheet)
+        std::fflush(stdout);
     ++m_done;
     ShowProgress();
 }

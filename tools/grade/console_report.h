@@ -25,6 +25,7 @@ private:
     size_t m_sheetCount;
     bool m_quiet;
     bool m_progress;
+    bool m_lineBySheet; // flushed as each sheet is graded
     bool m_progressShown = false;
     size_t m_done = 0;
     size_t m_reported = 0;
