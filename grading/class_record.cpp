@@ -280,32 +280,47 @@ Status ClassRecord::AddKey(const AnswerKey& key, const std::string& use)
     return {};
 }
 
-Status ClassRecord::KeepClassList(const Roster& roster)
+Status ClassRecord::KeepFile(const char* table, const KeptPlan& file, const char* what)
 {
     std::lock_guard lock(m_mutex);
     if (const Status checked = Checked(); !checked)
         return checked;
-    // Compared as stored: parsing the kept list again only to compare it would be waste.
-    RecordStatement latest(m_db, "SELECT path = ? AND content = ? FROM class_lists ORDER BY id DESC LIMIT 1");
-    const bool kept
-        = latest.Bind(1, roster.Path()).Bind(2, roster.Text()).Step() == SQLITE_ROW && latest.Int(0) == 1;
+    // Compared as stored: parsing the kept file again only to compare it would be waste.
+    RecordStatement latest(m_db,
+        (std::string("SELECT path = ? AND content = ? FROM ") + table + " ORDER BY id DESC LIMIT 1").c_str());
+    const bool kept = latest.Bind(1, file.path).Bind(2, file.text).Step() == SQLITE_ROW && latest.Int(0) == 1;
     latest.Reset(); // its read ends before the write
     if (kept)
         return {};
-    RecordStatement insert(m_db, "INSERT INTO class_lists(path, content, at) VALUES(?, ?, ?)");
-    if (!insert.Bind(1, roster.Path()).Bind(2, roster.Text()).Bind(3, UtcNow()).Run())
-        return Failure("cannot keep the class list");
+    RecordStatement insert(
+        m_db, (std::string("INSERT INTO ") + table + "(path, content, at) VALUES(?, ?, ?)").c_str());
+    if (!insert.Bind(1, file.path).Bind(2, file.text).Bind(3, UtcNow()).Run())
+        return Failure(std::string("cannot keep the ") + what);
     return {};
+}
+
+std::optional<KeptPlan> ClassRecord::LatestFile(const char* table)
+{
+    std::lock_guard lock(m_mutex);
+    RecordStatement select(
+        m_db, (std::string("SELECT path, content FROM ") + table + " ORDER BY id DESC LIMIT 1").c_str());
+    if (select.Step() != SQLITE_ROW)
+        return std::nullopt;
+    return KeptPlan { select.Text(0), select.Text(1) };
+}
+
+Status ClassRecord::KeepClassList(const Roster& roster)
+{
+    return KeepFile("class_lists", { roster.Path(), roster.Text() }, "class list");
 }
 
 std::optional<Roster> ClassRecord::LatestClassList()
 {
-    std::lock_guard lock(m_mutex);
-    RecordStatement select(m_db, "SELECT path, content FROM class_lists ORDER BY id DESC LIMIT 1");
-    if (select.Step() != SQLITE_ROW)
+    const std::optional<KeptPlan> kept = LatestFile("class_lists");
+    if (!kept)
         return std::nullopt;
     // Read once already; a list the reader no longer takes is no list of this class.
-    Result<Roster> roster = Roster::Parse(select.Text(1), select.Text(0));
+    Result<Roster> roster = Roster::Parse(kept->text, kept->path);
     return roster ? std::optional<Roster>(std::move(roster).value()) : std::nullopt;
 }
 

@@ -22,7 +22,7 @@ struct RecordedResolution {
     Resolution resolution;
 };
 
-// A scoring plan's file as the record keeps it.
+// A file the record keeps whole, as given: a scoring plan, a class list.
 struct KeptPlan {
     std::string path;
     std::string text;
@@ -90,6 +90,10 @@ public:
 private:
     ClassRecord(sqlite3* db, std::string path);
     Status Failure(const std::string& doing) const;
+    // A file kept whole in `table` (path, content, at), unless it is the one kept last; and
+    // the one kept last.
+    Status KeepFile(const char* table, const KeptPlan& file, const char* what);
+    std::optional<KeptPlan> LatestFile(const char* table);
     Status Execute(const char* sql);
     Status MakePlanTable();
     Status ReadSheets(const std::string& where, const std::string& path, int64_t page,

@@ -26,26 +26,10 @@ Status ClassRecord::MakePlanTable()
 
 Status ClassRecord::KeepPlan(const KeptPlan& plan)
 {
-    std::lock_guard lock(m_mutex);
-    if (const Status checked = Checked(); !checked)
-        return checked;
-    RecordStatement latest(
-        m_db, "SELECT path = ? AND content = ? FROM scoring_plans ORDER BY id DESC LIMIT 1");
-    const bool kept = latest.Bind(1, plan.path).Bind(2, plan.text).Step() == SQLITE_ROW && latest.Int(0) == 1;
-    latest.Reset(); // its read ends before the write
-    if (kept)
-        return {};
-    RecordStatement insert(m_db, "INSERT INTO scoring_plans(path, content, at) VALUES(?, ?, ?)");
-    if (!insert.Bind(1, plan.path).Bind(2, plan.text).Bind(3, UtcNow()).Run())
-        return Failure("cannot keep the scoring plan");
-    return {};
+    return KeepFile("scoring_plans", plan, "scoring plan");
 }
 
 std::optional<KeptPlan> ClassRecord::LatestPlan()
 {
-    std::lock_guard lock(m_mutex);
-    RecordStatement select(m_db, "SELECT path, content FROM scoring_plans ORDER BY id DESC LIMIT 1");
-    if (select.Step() != SQLITE_ROW)
-        return std::nullopt;
-    return KeptPlan { select.Text(0), select.Text(1) };
+    return LatestFile("scoring_plans");
 }

@@ -225,8 +225,11 @@ struct DetailQueries {
     bool Read(int64_t id, GradedSheet& sheet)
     {
         sheet.recordId = id;
-        for (RecordStatement* query : { &questions, &packed, &idColumns, &reviewItems, &resolutions })
+        for (RecordStatement* query : { &questions, &packed })
             query->Bind(1, id);
+        if (!whole)
+            for (RecordStatement* query : { &idColumns, &reviewItems, &resolutions })
+                query->Bind(1, id);
         const bool unpacked = packed.Step() == SQLITE_ROW && UnpackQuestions(packed.Blob(0), sheet);
         while (!unpacked && questions.Step() == SQLITE_ROW) {
             const int64_t number = questions.Int(0);
