@@ -198,7 +198,7 @@ QMenu* CMainFrame::CreateHelpMenu()
 void CMainFrame::AddClassExportActions(QMenu* menu)
 {
     using namespace CommandId;
-    menu->addActions({ Action(CheckClass), Action(OpenClass) });
+    menu->addActions({ Action(KeyFromSheet), Action(CheckClass), Action(OpenClass) });
     menu->addMenu(m_recentClasses);
     menu->addActions(
         { Action(ChooseRoster), Action(ExportWorkbook), Action(ExportReport), Action(ExportSlips) });

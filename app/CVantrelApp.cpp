@@ -11,6 +11,7 @@
 #include "framework/format.h"
 #include "framework/qt/FileDialog.h"
 #include "framework/qt/ModalMessageBox.h"
+#include "grading/key_sheet.h"
 #include "image/CVantrelDoc.h"
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
@@ -24,6 +25,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -83,6 +87,7 @@ void CVantrelApp::ConnectCommands()
     connect(frame, &CMainFrame::RecentFileChosen, this, &CVantrelApp::OnRecentFile);
     connect(frame->Action(CheckClass), &QAction::triggered, this, &CVantrelApp::OnCheckClass);
     connect(frame->Action(OpenClass), &QAction::triggered, this, &CVantrelApp::OnOpenClass);
+    connect(frame->Action(KeyFromSheet), &QAction::triggered, this, &CVantrelApp::OnKeyFromSheet);
     connect(frame, &CMainFrame::RecentClassChosen, this, &CVantrelApp::OpenClassRecord);
 }
 
@@ -120,7 +125,13 @@ CClassWindow* CVantrelApp::OnCheckClass()
     AnswerKey key;
     if (!ClassKey(key, true))
         return nullptr;
-    const std::vector<std::string> files = CClassWindow::ChooseScans();
+    std::vector<std::string> files = CClassWindow::ChooseScans();
+    // The key sheet scanned with the class is the key, not a student's sheet.
+    if (m_keySheet && m_keySheet->answers == key.answers)
+        std::erase_if(files, [this](const std::string& file) {
+            std::error_code error;
+            return std::filesystem::equivalent(file, m_keySheet->path, error);
+        });
     if (files.empty())
         return nullptr;
 
@@ -129,6 +140,29 @@ CClassWindow* CVantrelApp::OnCheckClass()
     window->Grade(key);
     ShowClassWindow(window);
     return window;
+}
+
+void CVantrelApp::OnKeyFromSheet()
+{
+    FileDialogRequest request;
+    request.types = { { QStringLiteral("กระดาษคำตอบที่ระบายเฉลย"),
+        QStringLiteral("*.jpg;*.jpeg;*.tif;*.tiff;*.bmp;*.png;*.gif;*.pdf;*.JPG;*.TIF;*.PDF") } };
+    const FileDialogChoice choice = ChooseFile(request);
+    if (!choice.accepted)
+        return;
+    const Result<AnswerList> read = ReadKeySheet(choice.path.toStdString());
+    if (!read) {
+        ShowMessage(read.message());
+        return;
+    }
+    AcceptAnswerKey(*read, QFileInfo(choice.path).completeBaseName().toStdString());
+    if (g_enteredKey.count == 0) {
+        ShowMessage(kNoAnswerKeyWarning);
+        return;
+    }
+    CommitAnswerKey();
+    m_keySheet = KeySheet { choice.path.toStdString(), g_enteredKey.answers };
+    ShowMessage(KeyReadyMessage());
 }
 
 CClassWindow* CVantrelApp::OnOpenClass()

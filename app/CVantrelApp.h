@@ -68,6 +68,9 @@ public:
     // Command 32779: asks for the key (the entered one, or a key file) and the scans,
     // and grades them in a class window. Returns the window; nullptr when cancelled.
     CClassWindow* OnCheckClass();
+    // File ▸ อ่านเฉลยจากกระดาษคำตอบ…: a scan of a sheet marked as the key becomes the entered
+    // and committed key, ready to grade; a sheet that cannot be read for certain changes nothing.
+    void OnKeyFromSheet();
     // File ▸ เปิดชั้นเรียน…: asks for a class record and reopens it. Returns the window;
     // nullptr when cancelled or refused.
     CClassWindow* OnOpenClass();
@@ -99,4 +102,10 @@ private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     int m_nImageFilterIndex = 0;
     std::optional<AnswerKey> m_lastClassKey; // the key the last class window graded with
+    // The sheet the key was last read from, to keep it out of the class it is the key of.
+    struct KeySheet {
+        std::string path;
+        AnswerList answers;
+    };
+    std::optional<KeySheet> m_keySheet;
 };

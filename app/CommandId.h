@@ -33,6 +33,7 @@ constexpr int ToggleSheetWindows = 32778;
 constexpr int CheckClass = 32779; // a whole class in one step, in a class window
 constexpr int CloseSheetWindows = 32784; // the Window menu: every sheet window, between classes
 constexpr int OpenClass = 32785; // a class record, as it was left
+constexpr int KeyFromSheet = 32786; // the key marked on an answer sheet becomes the entered key
 // The File menu's class exports.
 constexpr int ChooseRoster = 32780;
 constexpr int ExportWorkbook = 32781;

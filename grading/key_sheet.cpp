@@ -3,17 +3,30 @@
 #include "framework/format.h"
 #include "grading/sheet_grader.h"
 
-Result<AnswerList> ReadKeySheet(const std::string& path)
+namespace {
+
+// The letters of every row as both readings read them.
+GradedSheet ReadAllRows(const SheetPage& page)
 {
     SheetJob job;
-    job.page = { path, 0, 1, {}, 0 };
+    job.page = page;
     job.readMarkedLetters = true;
     // The letters of a row are read where a key has a question: one in every row.
     AnswerKey everyRow;
     everyRow.answers.fill("a");
     everyRow.count = kQuestionCount;
-    const GradedSheet sheet = ReadSheetFile(job, everyRow);
-    const std::string named = FormatText("กระดาษเฉลย %s", path.c_str());
+    return ReadSheetFile(job, everyRow);
+}
+
+bool MarkedAsKeySheet(const GradedSheet& sheet)
+{
+    return sheet.status != SheetStatus::Refused && sheet.measured && sheet.second.read
+        && sheet.first.examineeId == 0 && sheet.second.IdText() == "00000000";
+}
+
+Result<AnswerList> KeyOf(const GradedSheet& sheet, const std::string& name)
+{
+    const std::string named = FormatText("กระดาษเฉลย %s", name.c_str());
     if (sheet.status == SheetStatus::Refused || !sheet.measured)
         return Status::Failure(named + " อ่านไม่ได้: " + sheet.refusal);
     if (!sheet.second.read)
@@ -36,4 +49,27 @@ Result<AnswerList> ReadKeySheet(const std::string& path)
         return Status::Failure(
             named + ": ข้อเหล่านี้อ่านเป็นเฉลยไม่ได้ แก้กระดาษเฉลยแล้วสแกนใหม่ หรือใช้แฟ้มเฉลยแทน" + doubts);
     return answers;
+}
+
+} // namespace
+
+Result<AnswerList> ReadKeySheet(const std::string& path)
+{
+    return KeyOf(ReadAllRows({ path, 0, 1, {}, 0 }), path);
+}
+
+Result<std::optional<FoundKeySheet>> FindKeySheet(const std::vector<SheetPage>& pages)
+{
+    for (size_t index = 0; index < pages.size(); ++index) {
+        if (!pages[index].refusal.empty())
+            continue;
+        const GradedSheet sheet = ReadAllRows(pages[index]);
+        if (!MarkedAsKeySheet(sheet))
+            continue;
+        Result<AnswerList> answers = KeyOf(sheet, pages[index].Name());
+        if (!answers)
+            return answers.status();
+        return std::optional<FoundKeySheet>(FoundKeySheet { index, std::move(answers).value() });
+    }
+    return std::optional<FoundKeySheet>();
 }

@@ -42,4 +42,20 @@ double||7|||ข้อ 7: ระบายหลายช่อง
 ticked|||5||ข้อ 5: อ่านครั้งแรกได้ ""
 black|||||อ่านไม่ได้
 CASES
+
+# Given no key, the first sheet whose ID is 00000000 is the key, wherever it lies among the
+# scans, and no student's.
+"$sheet" fill -o "$s/found-key.jpg" --id 00000000 --answers "$(awk '{ print $1 }' "$s/key.txt" | paste -sd,)" \
+    >/dev/null
+scans=("$s"/img*)
+class=("${scans[@]:0:6}" "$s/found-key.jpg" "${scans[@]:6}")
+"$grade" --quiet --csv "$work/found.csv" "${class[@]}" >/dev/null 2>"$work/found.err" ||
+    fail "the key sheet among the scans was not taken as the key: $(cat "$work/found.err")"
+"$grade" --key "$s/key.txt" --quiet --csv "$work/given.csv" "${scans[@]}" >/dev/null 2>&1
+cmp -s "$work/found.csv" "$work/given.csv" && grep -q "found-key.jpg has the ID 00000000" "$work/found.err" ||
+    fail "the class graded by its key sheet differs from the class graded by its key file"
+img2pdf -o "$work/class.pdf" "$s/found-key.jpg" "${scans[0]}"
+"$grade" --quiet --csv "$work/pdf.csv" "$work/class.pdf" >/dev/null 2>&1
+[[ $(cut -d, -f1 "$work/pdf.csv" | tail -n +2) == "$work/class.pdf#2" ]] ||
+    fail "the key sheet on a PDF's first page was graded, or the class page was not: $(cat "$work/pdf.csv")"
 exit $failed

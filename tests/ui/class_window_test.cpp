@@ -298,6 +298,36 @@ private slots:
         QCOMPARE(
             ToolOutput("pdfimages", { "-list", Path("kept-slips.pdf") }).count('\n'), 2 + scans.size() - 1);
     }
+
+    // A key marked on a sheet becomes the key, ready to grade, and that sheet among the class's
+    // scans is no student's; a sheet whose rows are not certain leaves the key as it was.
+    void aKeySheetIsTheKeyAndNoStudent()
+    {
+        const QStringList scans = Draw(Path("keyed"), { "--seed", "2208" });
+        QStringList letters;
+        for (const QByteArray& line : ReadAll(Path("keyed/key.txt")).trimmed().split('\n'))
+            letters << QString::fromLatin1(line.trimmed());
+        const QString answers = letters.join(',');
+        for (const auto& [name, marked] :
+            { std::pair { "doubled", "ab" + answers.mid(1) }, { "key-sheet", answers } })
+            ToolOutput(VANTREL_SHEET_TOOL,
+                { "fill", "-o", Path(QString("keyed/%1.jpg").arg(name)), "--id", "00000000", "--answers",
+                    marked });
+        Answer<QFileDialog>(ChooseFile(Path("keyed/doubled.jpg")));
+        Trigger(CommandId::KeyFromSheet);
+        QVERIFY2(
+            m_messages.texts.last().contains("ข้อ 1: ระบายหลายช่อง (ab)"), qPrintable(m_messages.texts.last()));
+        QCOMPARE(g_enteredKey.count, 0);
+
+        Answer<QFileDialog>(ChooseFile(Path("keyed/key-sheet.jpg")));
+        Trigger(CommandId::KeyFromSheet);
+        QCOMPARE(m_messages.texts.last(), QString("ผลเฉลย key-sheet พร้อมตรวจแล้ว "));
+        const Result<AnswerList> key = ReadAnswerKeyFile(Path("keyed/key.txt").toStdString());
+        QVERIFY(key && g_keyReady && g_committedKey.answers == *key);
+        CClassWindow* window = GradeClass(QStringList(scans) << Path("keyed/key-sheet.jpg"), QString());
+        QVERIFY(window);
+        QCOMPARE(window->Table()->rowCount(), scans.size());
+    }
 };
 
 QTEST_MAIN(ClassWindowTest)

@@ -111,8 +111,8 @@ private slots:
         QCOMPARE(Menu(frame), (QStringList { "&File", "&View", "&Help" }));
         QCOMPARE(Menu(frame, 0),
             (QStringList { "&New\tCtrl+N (greyed)", "&Open...\tCtrl+O", "-", "Recent File (greyed)", "-",
-                "ตรวจทั้งห้อง…", "เปิดชั้นเรียน…", "ชั้นเรียนล่าสุด (greyed)", "รายชื่อนักเรียน…", "ส่งออก Excel…",
-                "รายงาน PDF…", "ใบแจ้งผล PDF…", "-", "&Close (greyed)", "E&xit" }));
+                "อ่านเฉลยจากกระดาษคำตอบ…", "ตรวจทั้งห้อง…", "เปิดชั้นเรียน…", "ชั้นเรียนล่าสุด (greyed)", "รายชื่อนักเรียน…",
+                "ส่งออก Excel…", "รายงาน PDF…", "ใบแจ้งผล PDF…", "-", "&Close (greyed)", "E&xit" }));
         QCOMPARE(toolbar(),
             "57601 57603 (greyed) - 57664 32771 32775 (greyed) 32776 (greyed) 32772 (greyed) 32774 (greyed) "
             "32777 (greyed) 32778 (greyed) - 32779");

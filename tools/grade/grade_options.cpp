@@ -21,7 +21,7 @@ bool NeedsMarkedLetters(const GradeOptions& options)
 
 std::string GradeUsage()
 {
-    return "Usage: vantrel-grade --key KEYFILE|--key-sheet SCAN [options] SHEET...\n"
+    return "Usage: vantrel-grade [--key KEYFILE|--key-sheet SCAN] [options] SHEET...\n"
            "\n"
            "Grades scanned answer sheets against an answer key: one line per sheet on standard\n"
            "output, in the order given; on standard error the messages the desktop program shows,\n"
@@ -33,7 +33,8 @@ std::string GradeUsage()
            "  --key FILE              answer key file (one line per question, letters a-e)\n"
            "  --key-sheet SCAN        instead of --key: an answer sheet with the key marked on it (ID\n"
            "                          00000000 by custom); both readings must agree on every row.\n"
-           "                          Named among the sheets too, it is not graded as a student\n"
+           "                          Named among the sheets too, it is not graded as a student.\n"
+           "                          Without either, the first sheet whose ID is 00000000 is the key\n"
            "  --csv FILE              write file,examinee_id,correct,wrong,error,status, the outcome\n"
            "                          of every question (q1..q100: C correct, W wrong, E row rejected)\n"
            "                          and the letters found marked in it (m1..m100)\n"
@@ -209,8 +210,8 @@ ParsedGradeOptions ParseGradeOptions(int argc, const char* const* argv)
     }
     if (options.csvExcel && options.csvFile.empty())
         parsed.error = "--csv-excel needs --csv FILE";
-    else if (options.keyFile.empty() && options.keySheet.empty())
-        parsed.error = "--key KEYFILE is required (or --key-sheet SCAN)";
+    else if (options.rescore && options.keyFile.empty() && options.keySheet.empty())
+        parsed.error = "--rescore needs --key KEYFILE or --key-sheet SCAN";
     else if (!options.keyFile.empty() && !options.keySheet.empty())
         parsed.error = "give one key: --key KEYFILE or --key-sheet SCAN, not both";
     else if (options.rescore && options.classFile.empty())

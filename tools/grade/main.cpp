@@ -41,11 +41,33 @@ constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 enum ExitStatus { AllGraded = 0, SomeNotGraded = 1, UsageError = 2 };
 
-bool LoadKey(const GradeOptions& options)
+// The key a file or a key sheet gives, or else the key sheet scanned with the class,
+// which then leaves the pages graded.
+Result<AnswerList> ReadKey(const GradeOptions& options, std::vector<SheetPage>& pages, std::string& source)
 {
-    const std::string& source = options.keySheet.empty() ? options.keyFile : options.keySheet;
-    const Result<AnswerList> read
-        = options.keySheet.empty() ? ReadAnswerKeyFile(options.keyFile) : ReadKeySheet(options.keySheet);
+    source = options.keySheet.empty() ? options.keyFile : options.keySheet;
+    if (!options.keyFile.empty())
+        return ReadAnswerKeyFile(options.keyFile);
+    if (!options.keySheet.empty())
+        return ReadKeySheet(options.keySheet);
+    Result<std::optional<FoundKeySheet>> found = FindKeySheet(pages);
+    if (!found)
+        return found.status();
+    if (!found->has_value())
+        return Status::Failure("no key: give --key KEYFILE or --key-sheet SCAN, or scan a key sheet (ID "
+                               "00000000) with the class");
+    const FoundKeySheet& keySheet = **found;
+    source = pages[keySheet.page].file;
+    std::fprintf(stderr, "vantrel-grade: note: %s has the ID 00000000: it is the key sheet, not graded\n",
+        pages[keySheet.page].Name().c_str());
+    pages.erase(pages.begin() + static_cast<std::ptrdiff_t>(keySheet.page));
+    return keySheet.answers;
+}
+
+bool LoadKey(const GradeOptions& options, std::vector<SheetPage>& pages)
+{
+    std::string source;
+    const Result<AnswerList> read = ReadKey(options, pages, source);
     if (!read) {
         std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
         return false;
@@ -127,22 +149,6 @@ int main(int argc, char** argv)
                                                             : std::make_unique<QCoreApplication>(argc, argv);
     InstallTeacherLanguage();
 
-    if (!LoadKey(options))
-        return UsageError;
-    std::optional<Roster> roster;
-    if (!options.rosterFile.empty()) {
-        Result<Roster> read = Roster::Read(options.rosterFile);
-        if (!read) {
-            std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
-            return UsageError;
-        }
-        roster = std::move(read).value();
-    }
-    RunPlan plan;
-    if (const Status read = plan.ReadOption(options, g_enteredKey.answers); !read) {
-        std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", read.message().c_str());
-        return UsageError;
-    }
     // One scan named twice is one sheet, never two with one student's score.
     DistinctFiles sheetFiles = DropRepeatedFiles(options.sheets);
     for (const std::string& note : sheetFiles.notes)
@@ -159,7 +165,23 @@ int main(int argc, char** argv)
             return true;
         });
     // A copier's PDF or TIFF is a class of sheets: every page is graded on its own.
-    const std::vector<SheetPage> pages = ListPages(options.sheets);
+    std::vector<SheetPage> pages = ListPages(options.sheets);
+    if (!LoadKey(options, pages))
+        return UsageError;
+    std::optional<Roster> roster;
+    if (!options.rosterFile.empty()) {
+        Result<Roster> read = Roster::Read(options.rosterFile);
+        if (!read) {
+            std::fprintf(stderr, "vantrel-grade: %s\n", read.message().c_str());
+            return UsageError;
+        }
+        roster = std::move(read).value();
+    }
+    RunPlan plan;
+    if (const Status read = plan.ReadOption(options, g_enteredKey.answers); !read) {
+        std::fprintf(stderr, "vantrel-grade: nothing written: %s\n", read.message().c_str());
+        return UsageError;
+    }
     std::vector<std::string> names;
     for (const SheetPage& page : pages)
         names.push_back(page.Name());
