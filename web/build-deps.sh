@@ -48,6 +48,16 @@ run() {
     "$@" >"$log" 2>&1 || { cat "$log" >&2; echo "build-deps: failed: $*" >&2; exit 1; }
 }
 
+# The amalgamation is built as Debian's own build makes it; its pkg-config file by hand.
+sqlite_pc() {
+    local version
+    version=$(sed -n 's/^#define SQLITE_VERSION *"\(.*\)"/\1/p' "$prefix/include/sqlite3.h")
+    mkdir -p "$prefix/lib/pkgconfig"
+    printf '%s\n' "prefix=$prefix" 'libdir=${prefix}/lib' 'includedir=${prefix}/include' 'Name: SQLite' \
+        'Description: SQL database engine' "Version: $version" 'Libs: -L${libdir} -lsqlite3' \
+        'Cflags: -I${includedir}' >"$prefix/lib/pkgconfig/sqlite3.pc"
+}
+
 zlib=$(src_of zlib)
 run zlib-configure bash -c "cd '$zlib' && emconfigure ./configure --static --prefix='$prefix'"
 run zlib-build bash -c "cd '$zlib' && emmake make -j2 libz.a && emmake make install"
@@ -65,6 +75,7 @@ run sqlite-build emcc -O2 -DSQLITE_THREADSAFE=0 -DSQLITE_OMIT_LOAD_EXTENSION -c 
     "$deps/build/sqlite/sqlite3.c" -o "$deps/build/sqlite/sqlite3.o"
 run sqlite-archive emar rcs "$prefix/lib/libsqlite3.a" "$deps/build/sqlite/sqlite3.o"
 install -m 644 "$deps/build/sqlite/sqlite3.h" "$prefix/include/"
+sqlite_pc
 
 xlsx=$(src_of libxlsxwriter)
 run xlsx-configure emcmake cmake -S "$xlsx" -B "$deps/build/xlsx" "${cmake_options[@]}" \
