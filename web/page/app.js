@@ -18,7 +18,9 @@ function ShowStatus(id, text, problem) {
 // Has the core judge the key as it is now, and says what it said.
 async function CheckKey() {
   gKeyAnswer = null;
+  document.body.dataset.key = 'checking';
   if (!gKey.bytes) {
+    document.body.dataset.key = 'none';
     ShowStatus('key-status', Say('noKey'), false);
     return;
   }
@@ -30,6 +32,7 @@ async function CheckKey() {
   const source = gKey.fileName ? Say('keyFromFile', gKey.fileName) + '\n' : '';
   gKeyAnswer = answer;
   ShowStatus('key-status', source + answer.messages.trim(), answer.count <= 0);
+  document.body.dataset.key = answer.count > 0 ? 'ready' : 'refused';
 }
 
 function SetScans(files) {
