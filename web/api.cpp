@@ -6,8 +6,7 @@
 #include "framework/message_box.h"
 #include "framework/safe_file_write.h"
 #include "grading/csv_report.h"
-#include "grading/page_list.h"
-#include "grading/sheet_grader.h"
+#include "web/scan_grading.h"
 
 #include <emscripten/emscripten.h>
 
@@ -19,10 +18,6 @@
 
 namespace {
 
-// Where the scans and the key are put to be read, so that the CSV names a scan as the
-// teacher's file is named.
-constexpr const char* kScanFolder = "/scans";
-
 std::string g_text;
 
 // The key's validation messages, as the desktop would show them in boxes.
@@ -32,18 +27,7 @@ public:
     std::vector<std::string> lines;
 };
 
-// The scan folder, made the working folder once, so that a scan's name is its path.
-void EnterScanFolder()
-{
-    static const bool entered = [] {
-        std::filesystem::create_directories(kScanFolder);
-        std::filesystem::current_path(kScanFolder);
-        return true;
-    }();
-    (void)entered;
-}
-
-// A file name from the page, as a name inside the scan folder.
+// A file name from the page, as the CSV names it.
 std::string ScanName(std::string name)
 {
     std::replace(name.begin(), name.end(), '/', '_');
@@ -67,7 +51,6 @@ extern "C" {
 // no key file; vantrel_text() then gives the messages or the reason, one a line.
 EMSCRIPTEN_KEEPALIVE int vantrel_set_key(const char* bytes, int size)
 {
-    EnterScanFolder();
     const std::string path = "/answer.key";
     if (const Status written = WriteFileSafely(path, std::string_view(bytes, size)); !written)
         return Answer(-1, written.message());
@@ -92,21 +75,11 @@ EMSCRIPTEN_KEEPALIVE const char* vantrel_text() { return g_text.c_str(); }
 // Leaves the CSV's header line, as vantrel-grade writes it without a class list or plan.
 EMSCRIPTEN_KEEPALIVE int vantrel_csv_header() { return Answer(0, CsvHeader(std::nullopt)); }
 
-// Grades every page of one scan against the key set last. Returns the number of pages and
-// leaves their CSV rows, in order, each with its line end, exactly as vantrel-grade writes
-// them; -1 and the reason when the scan cannot be put where it is read.
+// Grades one scan against the key set last. Returns 1 and leaves its CSV row, with its
+// line end, exactly as vantrel-grade writes it.
 EMSCRIPTEN_KEEPALIVE int vantrel_grade(const char* name, const char* bytes, int size)
 {
-    EnterScanFolder();
-    const std::string path = ScanName(name);
-    if (const Status written = WriteFileSafely(path, std::string_view(bytes, size)); !written)
-        return Answer(-1, written.message());
-    std::string rows;
-    const std::vector<SheetPage> pages = ListPages({ path });
-    for (const SheetPage& page : pages)
-        rows += CsvRow(ReadSheetFile({ page, {}, {}, true, false }, g_enteredKey), std::nullopt);
-    std::filesystem::remove(path);
-    return Answer(static_cast<int>(pages.size()), rows);
+    return Answer(1, CsvRow(GradeScanBytes(ScanName(name), std::string_view(bytes, size), g_enteredKey), std::nullopt));
 }
 
 } // extern "C"
