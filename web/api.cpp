@@ -9,6 +9,7 @@
 #include "web/scan_grading.h"
 
 #include <emscripten/emscripten.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -51,6 +52,9 @@ extern "C" {
 // no key file; vantrel_text() then gives the messages or the reason, one a line.
 EMSCRIPTEN_KEEPALIVE int vantrel_set_key(const char* bytes, int size)
 {
+    // emscripten starts with a umask of 0777, which leaves every file written unreadable;
+    // the key is the first thing a worker is given.
+    ::umask(022);
     const std::string path = "/answer.key";
     if (const Status written = WriteFileSafely(path, std::string_view(bytes, size)); !written)
         return Answer(-1, written.message());
