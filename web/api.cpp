@@ -74,16 +74,23 @@ EMSCRIPTEN_KEEPALIVE int vantrel_set_key(const char* bytes, int size)
 }
 
 // The text the last call left: the key's messages, the CSV rows, the header, or a reason.
-EMSCRIPTEN_KEEPALIVE const char* vantrel_text() { return g_text.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* vantrel_text()
+{
+    return g_text.c_str();
+}
 
 // Leaves the CSV's header line, as vantrel-grade writes it without a class list or plan.
-EMSCRIPTEN_KEEPALIVE int vantrel_csv_header() { return Answer(0, CsvHeader(std::nullopt)); }
+EMSCRIPTEN_KEEPALIVE int vantrel_csv_header()
+{
+    return Answer(0, CsvHeader(std::nullopt));
+}
 
 // Grades one scan against the key set last. Returns 1 and leaves its CSV row, with its
 // line end, exactly as vantrel-grade writes it.
 EMSCRIPTEN_KEEPALIVE int vantrel_grade(const char* name, const char* bytes, int size)
 {
-    return Answer(1, CsvRow(GradeScanBytes(ScanName(name), std::string_view(bytes, size), g_enteredKey), std::nullopt));
+    return Answer(
+        1, CsvRow(GradeScanBytes(ScanName(name), std::string_view(bytes, size), g_enteredKey), std::nullopt));
 }
 
 } // extern "C"
