@@ -38,8 +38,11 @@ class ClassTable {
     const rows = [];
     const field = (fields, name) => fields[this.columns.get(name)] ?? '';
     this.rowsByScan.forEach((text, index) => {
-      if (this.failures[index])
-        rows.push(this.Row('td', [this.failures[index]], 'refused'));
+      if (this.failures[index]) {
+        const row = this.Row('td', [this.failures[index]], 'refused');
+        row.cells[0].colSpan = kTexts[gLanguage].columns.length;
+        rows.push(row);
+      }
       for (const fields of text ? ParseCsv(text) : []) {
         const status = field(fields, 'status');
         const review = field(fields, 'review');
