@@ -66,16 +66,23 @@ export async function EnterKey(opened, { keyFile, typed }) {
 }
 
 // Picks the scans, presses the grade button and waits until grading ends (or, with
-// `cancelAfter`, presses stop once that many scans are graded). Returns how it ended.
+// `cancelAfter`, presses stop as soon as that many scans are graded). Returns how it ended.
 export async function GradeScans(opened, scans, { cancelAfter, timeout = 600000 } = {}) {
   const { page } = opened;
   await (await page.$('#scan-files')).uploadFile(...scans.map((scan) => resolve(scan)));
-  await page.click('#grade');
   if (cancelAfter !== undefined) {
-    await page.waitForFunction((count) => Number(document.getElementById('progress').value) >= count,
-      { timeout, polling: 20 }, cancelAfter);
-    await page.click('#cancel');
+    // Pressed in the page as the count is shown, before another scan can come back.
+    await page.evaluate((count) => {
+      const progress = document.getElementById('progress');
+      new MutationObserver((records, observer) => {
+        if (Number(progress.value) >= count) {
+          observer.disconnect();
+          document.getElementById('cancel').click();
+        }
+      }).observe(progress, { attributes: true });
+    }, cancelAfter);
   }
+  await page.click('#grade');
   await page.waitForFunction(() => ['finished', 'cancelled'].includes(document.body.dataset.grading),
     { timeout, polling: 100 });
   return page.$eval('body', (body) => body.dataset.grading);
