@@ -1,6 +1,6 @@
 // The page grades as vantrel-grade does: on drawn sets, the CSV it saves equals the
 // native grader's in every column but the file's path, with the key loaded or typed, with
-// one worker or two, and it asks for nothing beyond file:, blob: and data:.
+// one worker or two, picked or dropped, and it asks for nothing beyond file:, blob: and data:.
 //   VANTREL_WEB_PAGE=build-web/web/vantrel.html VANTREL_NATIVE_BUILD=build node --test web/tests/
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
@@ -24,13 +24,13 @@ function Run(program, args, cwd) {
 }
 
 // Draws a set with vantrel-sheet and grades it with vantrel-grade.
-function DrawnSet(name, batchArgs) {
+function DrawnSet(name, batchArgs, gradeArgs = []) {
   const dir = join(kWork, name);
   Run(join(kNative, 'tools/sheet/vantrel-sheet'), ['batch', '--out', dir, ...batchArgs]);
   const scans = readdirSync(dir).filter((file) => /^img\d+\.jpg$/.test(file)).sort().map((file) => join(dir, file));
   const key = join(dir, 'key.txt');
   const csv = join(dir, 'native.csv');
-  Run(join(kNative, 'tools/grade/vantrel-grade'), ['--key', key, '--csv', csv, ...scans], dir);
+  Run(join(kNative, 'tools/grade/vantrel-grade'), ['--key', key, '--csv', csv, ...gradeArgs, ...scans], dir);
   return { scans, key, csv: readFileSync(csv, 'utf8') };
 }
 
@@ -53,10 +53,10 @@ function OddSet() {
   return { scans, key, csv: readFileSync(join(dir, 'native.csv'), 'utf8') };
 }
 
-// The CSV's lines without their first field (the scan's path, which each grader gives as
-// it was given).
+// The CSV's lines, the rows without their first field (the scan's path, which each grader
+// gives as it was given).
 function WithoutFile(csv) {
-  return csv.split('\n').map((line) => line.replace(/^[^,]*,/, ''));
+  return csv.split('\n').map((line, i) => (i === 0 ? line : line.replace(/^[^,]*,/, '')));
 }
 
 // The key file as a teacher would type it: its answers in a row, "-" for none.
@@ -65,13 +65,14 @@ function TypedKey(keyFile) {
     .map((line) => (line[0] && line[0] !== ' ' && line[0] !== '0' ? line[0] : '-')).join('');
 }
 
-async function GradeInPage(set, { workers, typed, cancelAfter }) {
+async function GradeInPage(set, { workers, typed, dropped, cancelAfter, excel }) {
   const opened = await OpenPage(kPage, { workers });
   try {
     const keyState = await EnterKey(opened, typed ? { typed: TypedKey(set.key) } : { keyFile: set.key });
     assert.equal(keyState, 'ready');
-    const ended = await GradeScans(opened, set.scans, { cancelAfter });
-    const csv = (await SavedFile(opened, 'save-csv', 'vantrel.csv')).toString('utf8');
+    const ended = await GradeScans(opened, set.scans, { cancelAfter, dropped });
+    const saved = excel ? SavedFile(opened, 'save-csv-excel', 'vantrel-excel.csv') : SavedFile(opened, 'save-csv', 'vantrel.csv');
+    const csv = (await saved).toString('utf8');
     return { ended, csv, requests: opened.requests, problems: opened.problems };
   } finally {
     await opened.close();
@@ -81,15 +82,16 @@ async function GradeInPage(set, { workers, typed, cancelAfter }) {
 const kSets = [
   { name: 'clean', draw: () => DrawnSet('clean', ['--count', '10', '--seed', '7', '--format', 'jpg']), workers: 2 },
   { name: 'stress', draw: () => DrawnSet('stress', ['--count', '10', '--seed', '11', '--preset', 'stress']), workers: 2 },
-  { name: 'typed key', draw: () => DrawnSet('typed', ['--count', '4', '--seed', '3', '--format', 'jpg']), workers: 1,
-    typed: true },
+  { name: 'typed key, dropped scans, CSV for Excel',
+    draw: () => DrawnSet('typed', ['--count', '4', '--seed', '3', '--format', 'jpg'], ['--csv-excel']), workers: 1,
+    typed: true, dropped: true, excel: true },
   { name: 'odd files', draw: OddSet, workers: 2 },
 ];
 
-for (const { name, draw, workers, typed } of kSets) {
+for (const { name, draw, workers, typed, dropped, excel } of kSets) {
   test(`the page's CSV equals vantrel-grade's: ${name}, ${workers} worker(s)`, async () => {
     const set = draw();
-    const graded = await GradeInPage(set, { workers, typed });
+    const graded = await GradeInPage(set, { workers, typed, dropped, excel });
     assert.equal(graded.ended, 'finished');
     assert.deepEqual(graded.problems, []);
     assert.deepEqual(WithoutFile(graded.csv), WithoutFile(set.csv));

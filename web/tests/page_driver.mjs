@@ -3,7 +3,7 @@
 // page makes is counted; none may go beyond file:, blob: and data:.
 import { mkdtempSync, readFileSync, rmSync, existsSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { basename, join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
@@ -67,9 +67,12 @@ export async function EnterKey(opened, { keyFile, typed }) {
 
 // Picks the scans, presses the grade button and waits until grading ends (or, with
 // `cancelAfter`, presses stop as soon as that many scans are graded). Returns how it ended.
-export async function GradeScans(opened, scans, { cancelAfter, timeout = 600000 } = {}) {
+export async function GradeScans(opened, scans, { cancelAfter, dropped, timeout = 600000 } = {}) {
   const { page } = opened;
-  await (await page.$('#scan-files')).uploadFile(...scans.map((scan) => resolve(scan)));
+  if (dropped)
+    await DropScans(page, scans);
+  else
+    await (await page.$('#scan-files')).uploadFile(...scans.map((scan) => resolve(scan)));
   if (cancelAfter !== undefined) {
     // Pressed in the page as the count is shown, before another scan can come back.
     await page.evaluate((count) => {
@@ -86,6 +89,17 @@ export async function GradeScans(opened, scans, { cancelAfter, timeout = 600000 
   await page.waitForFunction(() => ['finished', 'cancelled'].includes(document.body.dataset.grading),
     { timeout, polling: 100 });
   return page.$eval('body', (body) => body.dataset.grading);
+}
+
+// Drops the scans on the drop zone as a file manager would.
+async function DropScans(page, scans) {
+  const files = scans.map((scan) => ({ name: basename(scan), base64: readFileSync(scan).toString('base64') }));
+  await page.$eval('#drop-zone', (zone, files) => {
+    const transfer = new DataTransfer();
+    for (const { name, base64 } of files)
+      transfer.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name));
+    zone.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  }, files);
 }
 
 // Presses a save button and returns the bytes of the file the browser saved.
