@@ -41,7 +41,7 @@ function SetScans(files) {
 }
 
 let gRenderPending = false;
-// The table is drawn again at most a few times a second while grading.
+// The table is drawn again at most twice a second while grading.
 function RenderSoon() {
   if (gRenderPending)
     return;
@@ -49,7 +49,7 @@ function RenderSoon() {
   setTimeout(() => {
     gRenderPending = false;
     gTable.Render();
-  }, 200);
+  }, 500);
 }
 
 function SetGrading(grading) {

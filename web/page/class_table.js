@@ -6,6 +6,7 @@ class ClassTable {
     this.header = '';
     this.columns = new Map();
     this.rowsByScan = []; // CSV text of each scan's pages, or null while not graded
+    this.fieldsByScan = []; // the same rows, read once
     this.failures = [];
   }
 
@@ -13,12 +14,14 @@ class ClassTable {
     this.header = header;
     this.columns = new Map(ParseCsv(header)[0].map((name, i) => [name, i]));
     this.rowsByScan = new Array(scanCount).fill(null);
+    this.fieldsByScan = new Array(scanCount).fill(null);
     this.failures = new Array(scanCount).fill('');
     this.Render();
   }
 
   SetGraded(index, rows, failure) {
     this.rowsByScan[index] = rows;
+    this.fieldsByScan[index] = ParseCsv(rows);
     this.failures[index] = failure;
   }
 
@@ -37,13 +40,13 @@ class ClassTable {
     const body = this.table.tBodies[0];
     const rows = [];
     const field = (fields, name) => fields[this.columns.get(name)] ?? '';
-    this.rowsByScan.forEach((text, index) => {
+    this.fieldsByScan.forEach((records, index) => {
       if (this.failures[index]) {
         const row = this.Row('td', [this.failures[index]], 'refused');
         row.cells[0].colSpan = kTexts[gLanguage].columns.length;
         rows.push(row);
       }
-      for (const fields of text ? ParseCsv(text) : []) {
+      for (const fields of records ?? []) {
         const status = field(fields, 'status');
         const review = field(fields, 'review');
         const row = this.Row('td', [field(fields, 'file'), field(fields, 'examinee_id'), field(fields, 'correct'),

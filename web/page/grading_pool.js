@@ -1,6 +1,9 @@
 // Grades scans in workers, one per core (file:// gives no wasm threads, so each worker is a
 // module of its own). Each worker asks for the next scan when it is done with one, and the
 // results are delivered by index, so the CSV keeps the order the scans were given in.
+// Scans posted to a worker ahead of the one it grades.
+const kScansAheadPerWorker = 2;
+
 class GradingPool {
   constructor(workerCount) {
     this.workerCount = Math.max(1, workerCount);
@@ -37,9 +40,10 @@ class GradingPool {
   Run(keyBytes, files, onGraded) {
     return new Promise((resolve) => {
       const url = URL.createObjectURL(new Blob([kWorkerSource], { type: 'text/javascript' }));
-      let next = 0;
+      const waiting = files.map((file, index) => index).reverse(); // next scan last
       let done = 0;
-      const busy = new Map(); // worker -> index of the scan it grades
+      const sent = new Map(); // worker -> the scans posted to it, in the order it grades them
+      const feeding = new Set();
       const finish = () => {
         for (const worker of this.workers)
           worker.terminate();
@@ -49,17 +53,23 @@ class GradingPool {
         resolve(done);
       };
       this.stop = finish;
+      // Keeps a few scans posted to the worker, so that it never waits for the page to read
+      // the next file; one loop a worker, so the scans reach it in the order it lists them.
       const feed = async (worker) => {
-        if (next >= files.length) {
-          worker.terminate();
-          this.workers.delete(worker);
+        if (feeding.has(worker))
           return;
+        feeding.add(worker);
+        const posted = sent.get(worker);
+        while (waiting.length > 0 && posted.length < kScansAheadPerWorker && this.workers.has(worker)) {
+          const index = waiting.pop();
+          posted.push(index);
+          const bytes = await files[index].arrayBuffer();
+          if (this.workers.has(worker))
+            worker.postMessage({ type: 'grade', index, name: files[index].name, bytes }, [bytes]);
         }
-        const index = next++;
-        busy.set(worker, index);
-        const bytes = await files[index].arrayBuffer();
-        if (this.workers.has(worker))
-          worker.postMessage({ type: 'grade', index, name: files[index].name, bytes }, [bytes]);
+        feeding.delete(worker);
+        if (posted.length === 0 && this.workers.delete(worker))
+          worker.terminate();
       };
       const deliver = (index, rows, failure) => {
         ++done;
@@ -67,36 +77,41 @@ class GradingPool {
         if (done === files.length)
           finish();
       };
+      const start = () => {
+        const worker = GradingPool.StartWorker(url, keyBytes, onMessage);
+        sent.set(worker, []);
+        this.workers.add(worker);
+      };
       const onMessage = (worker, message) => {
         if (!this.workers.has(worker))
           return;
+        const posted = sent.get(worker);
         if (message.type === 'key') {
           feed(worker);
         } else if (message.type === 'graded') {
-          busy.delete(worker);
+          posted.shift();
           deliver(message.index, message.rows, message.failure);
-          if (this.workers.has(worker))
-            feed(worker);
+          feed(worker);
         } else if (message.type === 'crashed') {
-          // The scan that broke its worker is reported; another worker takes its place.
+          // The scan that broke its worker is reported, the ones posted after it go back to
+          // wait, and another worker takes its place.
           worker.terminate();
           this.workers.delete(worker);
-          const index = busy.get(worker);
-          busy.delete(worker);
-          if (index !== undefined) {
-            deliver(index, '', message.failure);
-            if (this.stop && next < files.length)
-              this.workers.add(GradingPool.StartWorker(url, keyBytes, onMessage));
+          const [broken, ...unread] = posted;
+          waiting.push(...unread.reverse());
+          if (broken !== undefined) {
+            deliver(broken, '', message.failure);
+            if (this.stop && waiting.length > 0)
+              start();
           } else if (this.workers.size === 0) {
             // No worker could start its module: nothing can be graded here.
-            while (next < files.length)
-              deliver(next++, '', message.failure);
+            while (waiting.length > 0)
+              deliver(waiting.pop(), '', message.failure);
           }
         }
       };
-      const count = Math.min(this.workerCount, files.length);
-      for (let i = 0; i < count; ++i)
-        this.workers.add(GradingPool.StartWorker(url, keyBytes, onMessage));
+      for (let i = 0; i < Math.min(this.workerCount, files.length); ++i)
+        start();
       if (files.length === 0)
         finish();
     });
