@@ -10,8 +10,13 @@ function Element(id) {
   return document.getElementById(id);
 }
 
+// What each status line says, kept as a function so that it is said again in the other
+// language when the teacher switches.
+const gStatusTexts = new Map();
+
 function ShowStatus(id, text, problem) {
-  Element(id).textContent = text;
+  gStatusTexts.set(id, text);
+  Element(id).textContent = text();
   Element(id).classList.toggle('problem', Boolean(problem));
 }
 
@@ -21,23 +26,24 @@ async function CheckKey() {
   document.body.dataset.key = 'checking';
   if (!gKey.bytes) {
     document.body.dataset.key = 'none';
-    ShowStatus('key-status', Say('noKey'), false);
+    ShowStatus('key-status', () => Say('noKey'), false);
     return;
   }
-  ShowStatus('key-status', Say('checkingKey'), false);
+  ShowStatus('key-status', () => Say('checkingKey'), false);
   const bytes = gKey.bytes;
   const answer = await GradingPool.CheckKey(bytes);
   if (bytes !== gKey.bytes)
     return; // the key changed meanwhile; its own check reports
-  const source = gKey.fileName ? Say('keyFromFile', gKey.fileName) + '\n' : '';
+  const fileName = gKey.fileName;
   gKeyAnswer = answer;
-  ShowStatus('key-status', source + answer.messages.trim(), answer.count <= 0);
+  ShowStatus('key-status', () => (fileName ? Say('keyFromFile', fileName) + '\n' : '') + answer.messages.trim(),
+    answer.count <= 0);
   document.body.dataset.key = answer.count > 0 ? 'ready' : 'refused';
 }
 
 function SetScans(files) {
   gScans = Array.from(files);
-  ShowStatus('scan-count', Say('scanCount', gScans.length), false);
+  ShowStatus('scan-count', () => Say('scanCount', gScans.length), false);
 }
 
 let gRenderPending = false;
@@ -61,11 +67,11 @@ function SetGrading(grading) {
 
 async function Grade() {
   if (!gKeyAnswer || gKeyAnswer.count <= 0) {
-    ShowStatus('progress-text', Say('needKey'), true);
+    ShowStatus('progress-text', () => Say('needKey'), true);
     return;
   }
   if (gScans.length === 0) {
-    ShowStatus('progress-text', Say('needScans'), true);
+    ShowStatus('progress-text', () => Say('needScans'), true);
     return;
   }
   const scans = gScans;
@@ -74,7 +80,7 @@ async function Grade() {
   gTable.Start(gKeyAnswer.header, scans.length);
   Element('progress').max = scans.length;
   Element('progress').value = 0;
-  ShowStatus('progress-text', Say('progress', 0, scans.length), false);
+  ShowStatus('progress-text', () => Say('progress', 0, scans.length), false);
   SetGrading(true);
   document.body.dataset.grading = 'running';
   let done = 0;
@@ -82,30 +88,35 @@ async function Grade() {
     gTable.SetGraded(index, rows, failure ? Say('workerFailed', scans[index].name, failure) : '');
     ++done;
     Element('progress').value = done;
-    ShowStatus('progress-text', Say('progress', done, scans.length), false);
+    ShowStatus('progress-text', () => Say('progress', done, scans.length), false);
     RenderSoon();
   });
   gPool = null;
   gTable.Render();
   const finished = graded === scans.length;
-  ShowStatus('progress-text', finished ? Say('finished', graded) : Say('cancelled', graded, scans.length), false);
+  ShowStatus('progress-text', () => finished ? Say('finished', graded) : Say('cancelled', graded, scans.length), false);
   SetGrading(false);
   document.body.dataset.grading = finished ? 'finished' : 'cancelled';
 }
 
 function Setup() {
   ShowTexts();
-  ShowStatus('key-status', Say('noKey'), false);
+  ShowStatus('key-status', () => Say('noKey'), false);
   Element('language').addEventListener('click', () => {
     gLanguage = gLanguage === 'th' ? 'en' : 'th';
     ShowTexts();
     gTable.Render();
-    if (gScans.length)
-      ShowStatus('scan-count', Say('scanCount', gScans.length), false);
+    for (const [id, text] of gStatusTexts)
+      Element(id).textContent = text();
   });
+  // The key is checked once the teacher pauses typing, not at every key press.
+  let typing = null;
   Element('key-text').addEventListener('input', () => {
     gKey.SetTyped(Element('key-text').value);
-    CheckKey();
+    gKeyAnswer = null;
+    document.body.dataset.key = 'checking';
+    clearTimeout(typing);
+    typing = setTimeout(CheckKey, 300);
   });
   Element('key-file').addEventListener('change', async (event) => {
     const file = event.target.files[0];
