@@ -2,6 +2,7 @@
 
 #include "answerkey/answer_key_store.h"
 #include "image/CVantrelDoc.h"
+#include "image/rgb_picture_qt.h"
 #include "image/sheet_image.h"
 #include "image/sheet_pages.h"
 #include "omr/check_sheet.h"
@@ -149,10 +150,10 @@ const std::vector<GradedSheet>& CCheckingCommands::CheckedSheets(bool idAreas)
     for (size_t s = 0; idAreas && s < m_checkedSheets.size(); ++s) {
         SheetImage scan;
         const SheetOrigin& origin = m_origins[s];
-        if (m_checkedSheets[s].idArea.isNull()
+        if (m_checkedSheets[s].idArea.IsEmpty()
             && LoadSheetPage(scan, origin.path.toStdString(), origin.page, origin.page + 1)) {
             scan.ConvertTo24Bits();
-            m_checkedSheets[s].idArea = CutIdArea(scan, LayIdBands(origin.skew));
+            m_checkedSheets[s].idArea = PictureOf(CutIdArea(scan, LayIdBands(origin.skew)));
         }
     }
     return m_checkedSheets;

@@ -76,12 +76,12 @@ CClassWindow::CClassWindow(std::vector<SheetPage> pages, QWidget* parent)
     , m_export([this](bool idAreas) -> Result<GradedClass> {
         // A class reopened from its record has no ID areas yet: cut them from the scans once.
         for (std::optional<GradedSheet>& sheet : m_sheets)
-            if (idAreas && sheet && sheet->idArea.isNull())
+            if (idAreas && sheet && sheet->idArea.IsEmpty())
                 sheet->idArea = CutRecordedIdArea(*sheet);
         GradedClass graded = Graded();
         if (!idAreas)
             for (GradedSheet& sheet : graded.sheets)
-                sheet.idArea = QImage();
+                sheet.idArea = {};
         return graded;
     })
     , m_keyText(new QLabel(this))

@@ -3,6 +3,7 @@
 #include "grading/file_fingerprint.h"
 #include "grading/final_reading.h"
 #include "grading/page_list.h"
+#include "image/rgb_picture.h"
 #include "omr/marked_letters.h"
 #include "omr/question_observer.h"
 #include "omr/review_measures.h"
@@ -10,8 +11,6 @@
 #include "omr/sheet_review.h"
 #include "results/class_workbook.h"
 #include "results/roster.h"
-
-#include <QImage>
 
 #include <array>
 #include <cstdint>
@@ -47,7 +46,7 @@ struct GradedSheet {
     std::vector<Resolution> resolutions; // the items settled on it, oldest first
     // What leaves the program for the class: the readings with their doubts settled.
     FinalReading finalReading;
-    QImage idArea; // the ID bands as scanned, for the students' slips; only when asked for
+    RgbPicture idArea; // the ID bands as scanned, for the students' slips; only when asked for
 };
 
 const char* StatusName(SheetStatus status);

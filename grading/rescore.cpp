@@ -49,10 +49,3 @@ GradedSheet RescoreSheet(GradedSheet sheet, const AnswerKey& key)
     sheet.finalReading = ReadFinally(ReadingsOf(sheet), key.answers, sheet.resolutions);
     return sheet;
 }
-
-GradedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key)
-{
-    SheetJob reading = job;
-    reading.readMarkedLetters = true;
-    return ReadSheetFile(reading, key);
-}

@@ -3,10 +3,6 @@
 #include "answerkey/answer_key.h"
 #include "grading/sheet_grader.h"
 
-// Grades the page as ReadSheetFile does for the record: the marked letters always
-// read (the record keeps them), the fingerprint left for the caller.
-GradedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key);
-
 // The sheet a fresh grading of the recorded sheet with this key would give, from the
 // record alone: each keyed question scored from its row verdict and its key box's black
 // pixels as the engine scores it, the counts and status from those, the review made

@@ -5,6 +5,7 @@
 #include "image/sheet_pages.h"
 
 #include "framework/safe_file_write.h"
+#include "image/rgb_picture_qt.h"
 #include "image/sheet_image.h"
 #include "omr/mark_windows.h"
 #include "omr/sheet_cuts.h"
@@ -99,7 +100,7 @@ std::string SaveReviewImage(
     return written ? std::string() : written.message();
 }
 
-QImage CutRecordedIdArea(const GradedSheet& sheet)
+RgbPicture CutRecordedIdArea(const GradedSheet& sheet)
 {
     const SheetPage& page = sheet.page;
     SheetImage scan;
@@ -107,5 +108,5 @@ QImage CutRecordedIdArea(const GradedSheet& sheet)
         || !LoadSheetPage(scan, page.file, page.page, page.pageCount, {}, page.directory))
         return {};
     scan.ConvertTo24Bits();
-    return CutIdArea(scan, LayIdBands(sheet.measures.skew));
+    return PictureOf(CutIdArea(scan, LayIdBands(sheet.measures.skew)));
 }

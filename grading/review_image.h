@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/rgb_picture.h"
 #include "omr/grading_grid.h"
 #include "omr/sheet_review.h"
 
@@ -27,7 +28,7 @@ struct GradedSheet;
 // The ID bands cut from the scan of a sheet read from the class record, as it came in,
 // for its slip; null when the sheet was never read or its scan is gone or has changed
 // since (a slip must not show another sheet's ID).
-QImage CutRecordedIdArea(const GradedSheet& sheet);
+RgbPicture CutRecordedIdArea(const GradedSheet& sheet);
 
 // Where each page's review picture goes, DIR/<sheet name>-review.png (-pN for a page
 // of a copier file) in input order; empty paths when no pictures are asked for.

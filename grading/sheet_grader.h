@@ -17,3 +17,7 @@ struct SheetJob {
 // Loads, normalises and grades one page against the key, with an engine state of its
 // own, in the order the desktop program uses; saves the annotated sheet when asked.
 GradedSheet ReadSheetFile(const SheetJob& job, const AnswerKey& key);
+
+// Grades the page as ReadSheetFile does for the record: the marked letters always
+// read (the record keeps them), the fingerprint left for the caller.
+GradedSheet GradeAndRecordSheet(const SheetJob& job, const AnswerKey& key);

@@ -1,6 +1,7 @@
 #include "image/CVantrelView.h"
 
 #include "image/CVantrelDoc.h"
+#include "image/sheet_image_draw.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -34,7 +35,7 @@ void CVantrelView::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     const QRect whole(0, 0, image->GetWidth(), image->GetHeight());
-    image->StretchDraw(painter, whole, whole);
+    StretchDraw(*image, painter, whole, whole);
 }
 
 void CVantrelView::resizeEvent(QResizeEvent* event)

@@ -17,3 +17,9 @@
 // CMYK, a header libjpeg cannot read): Qt decodes those.
 std::optional<Status> DecodeColourJpeg(
     const uint8_t* data, size_t size, SheetImage& image, NeededRows needed);
+
+// A JPEG's bytes as the engine's image, without Qt: a colour one as above; a grey one
+// whole, at depth 8 with a grey ramp and the resolution Qt's reader gives it (the
+// desktop decodes grey JPEGs through Qt: the same pixels). Returns nothing for any
+// other stream (CMYK, no JPEG).
+std::optional<Status> DecodeJpeg(const uint8_t* data, size_t size, SheetImage& image, NeededRows needed = {});

@@ -84,8 +84,3 @@ std::string DecodeMessages::Joined() const
         joined += (joined.empty() ? "" : "; ") + line;
     return joined;
 }
-
-std::string TooManyPixels(int64_t pixels)
-{
-    return QCoreApplication::translate("SheetImage", "ภาพมี %1 จุด เกิน 100 ล้านจุด").arg(pixels).toStdString();
-}

@@ -26,6 +26,3 @@ private:
     std::vector<std::string> m_lines;
     DecodeMessages* m_outer;
 };
-
-// Why an image of `pixels` pixels is refused, in the teacher's language.
-std::string TooManyPixels(int64_t pixels);

@@ -1,5 +1,7 @@
 #include "image/sheet_image.h"
 
+#include "framework/teacher_text.h"
+
 #include <cstring>
 #include <new>
 
@@ -84,4 +86,9 @@ void SheetImage::SetColorTable(int first, int count, const RgbQuad* source)
     for (int i = 0; i < count && first + i < size; ++i)
         if (first + i >= 0)
             m_colorTable[static_cast<size_t>(first + i)] = source[i];
+}
+
+std::string TooManyPixels(int64_t pixels)
+{
+    return FillIn(TeacherText("SheetImage", "ภาพมี %1 จุด เกิน 100 ล้านจุด"), { std::to_string(pixels) });
 }

@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-class QPainter;
-class QRect;
 // The engine's verdict on a sheet, defined in omr/sheet_check.h: only named here,
 // so the image does not include the engine that includes the image.
 enum class SheetCheck;
@@ -38,6 +36,9 @@ inline Status CorruptImage(const std::string& why)
 {
     return Status::Failure("ข้อมูลภาพเสียหาย: " + why);
 }
+
+// Why an image of `pixels` pixels is refused, in the teacher's language.
+std::string TooManyPixels(int64_t pixels);
 
 // The rows of a page (top-down, first to end - 1) a load must decode. A colour JPEG
 // then leaves the others white, which saves most of their decoding; other files
@@ -119,9 +120,6 @@ public:
     // Converts a 1-, 4-, 8- or 16-bit image to 24 bits in place (through the
     // colour table, or from its 16-bit 5-6-5 pixels); other depths stay.
     void ConvertTo24Bits();
-
-    // Copies the source rectangle of the image onto the painter's target rectangle.
-    void StretchDraw(QPainter& painter, const QRect& target, const QRect& source) const;
 
     // Appends file-dialog filter text for the readable image types.
     static Status BuildImageFilter(std::string& filter, std::vector<ImageType>& types,

@@ -1,14 +1,16 @@
+#include "image/sheet_image_draw.h"
+
 #include "image/sheet_image.h"
 #include "image/upside_down_rows.h"
 
 #include <QPainter>
 #include <QRect>
 
-void SheetImage::StretchDraw(QPainter& painter, const QRect& target, const QRect& source) const
+void StretchDraw(const SheetImage& image, QPainter& painter, const QRect& target, const QRect& source)
 {
-    if (IsEmpty() || target.isEmpty() || source.isEmpty())
+    if (image.IsEmpty() || target.isEmpty() || source.isEmpty())
         return;
-    const QRect visible = source.intersected(QRect(0, 0, m_width, m_height));
+    const QRect visible = source.intersected(QRect(0, 0, image.GetWidth(), image.GetHeight()));
     if (visible.isEmpty())
         return;
     // The part of the target that the visible part of the source lands on.
@@ -18,7 +20,7 @@ void SheetImage::StretchDraw(QPainter& painter, const QRect& target, const QRect
         target.y() + (visible.y() - source.y()) * scaleY, visible.width() * scaleX,
         visible.height() * scaleY);
 
-    const QImage rows = UpsideDownRows(*this, visible.top(), visible.bottom() + 1);
+    const QImage rows = UpsideDownRows(image, visible.top(), visible.bottom() + 1);
     if (rows.isNull())
         return;
     painter.save();

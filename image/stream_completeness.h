@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include "image/jpeg_stream_end.h"
+
 #include <string>
 
 class QIODevice;
@@ -11,6 +11,3 @@ class QIODevice;
 // or black, which would be graded as if it were paper. Other formats fail in the
 // decoder and count as complete here. Reads the device from its start.
 bool IsStreamComplete(QIODevice& device, const std::string& qtFormat);
-
-// The JPEG part of the check, on a stream held in memory.
-bool IsJpegStreamComplete(const uint8_t* data, size_t size);

@@ -3,30 +3,26 @@
 #include "framework/format.h"
 #include "results/roster_check.h"
 
-#include <QCoreApplication>
+#include "framework/teacher_text.h"
 
 std::string ItemsSummaryLine(const ItemAnalysis& analysis)
 {
     const TestStatistics& test = analysis.test;
-    QStringList flagged;
+    std::string flagged;
     for (const ItemStatistics& item : analysis.items)
         if (item.checkKey)
-            flagged << QString::number(item.question);
-    QString line = QCoreApplication::translate("ClassBook",
-        "ข้อสอบ %1 ข้อ จาก %2 แผ่น; ค่าเฉลี่ย %3, มัธยฐาน %4, ส่วนเบี่ยงเบนมาตรฐาน %5, "
-        "ต่ำสุด–สูงสุด %6-%7")
-                       .arg(test.questions)
-                       .arg(test.sheets)
-                       .arg(QString::number(test.mean, 'f', 2), QString::number(test.median, 'f', 1),
-                           QString::number(test.standardDeviation, 'f', 2))
-                       .arg(test.lowest)
-                       .arg(test.highest);
+            flagged += (flagged.empty() ? "" : " ") + std::to_string(item.question);
+    std::string line = FillIn(TeacherText("ClassBook",
+                                  "ข้อสอบ %1 ข้อ จาก %2 แผ่น; ค่าเฉลี่ย %3, มัธยฐาน %4, ส่วนเบี่ยงเบนมาตรฐาน %5, "
+                                  "ต่ำสุด–สูงสุด %6-%7"),
+        { std::to_string(test.questions), std::to_string(test.sheets), FixedDecimals(test.mean, 2),
+            FixedDecimals(test.median, 1), FixedDecimals(test.standardDeviation, 2),
+            std::to_string(test.lowest), std::to_string(test.highest) });
     if (test.kr20)
-        line += QCoreApplication::translate("ClassBook", ", ความเที่ยง KR-20 %1")
-                    .arg(QString::number(*test.kr20, 'f', 2));
-    if (!flagged.isEmpty())
-        line += QCoreApplication::translate("ClassBook", "; ควรตรวจเฉลยข้อ %1").arg(flagged.join(' '));
-    return line.toStdString();
+        line += FillIn(TeacherText("ClassBook", ", ความเที่ยง KR-20 %1"), { FixedDecimals(*test.kr20, 2) });
+    if (!flagged.empty())
+        line += FillIn(TeacherText("ClassBook", "; ควรตรวจเฉลยข้อ %1"), { flagged });
+    return line;
 }
 
 std::vector<std::string> ShownFileNames(const std::vector<std::string>& files)

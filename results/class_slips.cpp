@@ -1,6 +1,7 @@
 #include "results/class_slips.h"
 
 #include "framework/format.h"
+#include "image/rgb_picture_qt.h"
 #include "results/pdf_pages.h"
 
 #include <QBuffer>
@@ -133,7 +134,7 @@ void Slip(Pages& pages, const ClassWorkbook& book, const ClassSheetRow& row, dou
         QString::fromUtf8("รหัสผู้สอบ  ")
             + (row.graded ? Text(FormatText("%08d", row.examineeId)) : QStringLiteral("–"))
             + QStringLiteral("     ") + QString::fromUtf8("แผ่น  ") + Text(row.file));
-    IdPicture(pages, row.idArea, top);
+    IdPicture(pages, ImageOf(row.idArea), top);
     if (!row.graded) {
         pages.Font(10, true, kFlag);
         pages.Write(kMargin, top + 25, 130, Text(row.review).left(80)); // begins "ตรวจไม่ได้"

@@ -3,17 +3,30 @@
 #include "framework/format.h"
 #include "results/review_texts.h"
 
-#include <QCoreApplication>
-
-#include <QFile>
-#include <QTemporaryDir>
+#include "framework/teacher_text.h"
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 namespace {
+
+// A folder removed with all it holds when the workbook is done.
+struct ScratchFolder {
+    std::string path;
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
 
 constexpr double kNarrowest = 4;
 constexpr double kWidest = 70;
@@ -40,7 +53,7 @@ double TextWidth(const std::string& text)
 
 std::string Translated(const char* words)
 {
-    return QCoreApplication::translate("ClassWorkbook", words).toStdString();
+    return TeacherText("ClassWorkbook", words);
 }
 
 // The teacher's words, then the name a script may look for.
@@ -52,9 +65,9 @@ std::string Label(const char* words, const char* name)
 // A heading of the sheets' own: the file, the ID and the name.
 std::vector<std::string> SheetHeadings()
 {
-    return { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ไฟล์"), "file"),
-        Label(QT_TRANSLATE_NOOP("ClassWorkbook", "รหัสผู้สอบ"), "examinee_id"),
-        Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ชื่อ"), "name") };
+    return { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ไฟล์"), "file"),
+        Label(TEACHER_TEXT_NOOP("ClassWorkbook", "รหัสผู้สอบ"), "examinee_id"),
+        Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ชื่อ"), "name") };
 }
 
 // One worksheet being filled: remembers the widest text of each column for sizing.
@@ -127,27 +140,25 @@ Formats AddFormats(lxw_workbook* book)
 void FillScores(lxw_workbook* book, const Formats& formats, const ClassWorkbook& data)
 {
     std::vector<std::string> titles = SheetHeadings();
-    for (const auto& [words, name] : { std::pair { QT_TRANSLATE_NOOP("ClassWorkbook", "ห้อง"), "class" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "ถูก"), "correct" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "ผิด"), "wrong" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "ข้อผิดพลาด"), "error" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "ร้อยละ"), "percent" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "ควรตรวจสอบ"), "review" } })
+    for (const auto& [words, name] : { std::pair { TEACHER_TEXT_NOOP("ClassWorkbook", "ห้อง"), "class" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "ถูก"), "correct" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "ผิด"), "wrong" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "ข้อผิดพลาด"), "error" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "ร้อยละ"), "percent" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "ควรตรวจสอบ"), "review" } })
         titles.push_back(Label(words, name));
     if (data.plan) {
         for (const auto& [words, name] :
-            { std::pair { QT_TRANSLATE_NOOP("ClassWorkbook", "คะแนน"), "points" },
-                { QT_TRANSLATE_NOOP("ClassWorkbook", "คะแนนเต็ม"), "max_points" },
-                { QT_TRANSLATE_NOOP("ClassWorkbook", "ร้อยละของคะแนน"), "points_percent" },
-                { QT_TRANSLATE_NOOP("ClassWorkbook", "เกรด"), "grade" } })
+            { std::pair { TEACHER_TEXT_NOOP("ClassWorkbook", "คะแนน"), "points" },
+                { TEACHER_TEXT_NOOP("ClassWorkbook", "คะแนนเต็ม"), "max_points" },
+                { TEACHER_TEXT_NOOP("ClassWorkbook", "ร้อยละของคะแนน"), "points_percent" },
+                { TEACHER_TEXT_NOOP("ClassWorkbook", "เกรด"), "grade" } })
             titles.push_back(Label(words, name));
         for (const std::string& section : data.plan->sections)
-            titles.push_back(QCoreApplication::translate("ClassWorkbook", "ตอน %1")
-                                 .arg(QString::fromStdString(section))
-                                 .toStdString()
-                + " (section:" + section + ")");
+            titles.push_back(
+                FillIn(TeacherText("ClassWorkbook", "ตอน %1"), { section }) + " (section:" + section + ")");
     }
-    Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "คะแนน"), formats.header, titles);
+    Sheet sheet(book, TEACHER_TEXT_NOOP("ClassWorkbook", "คะแนน"), formats.header, titles);
     const int32_t questions = data.items.test.questions;
     for (size_t s = 0; s < data.sheets.size(); ++s) {
         const ClassSheetRow& row = data.sheets[s];
@@ -179,8 +190,8 @@ void FillAnswers(lxw_workbook* book, const Formats& formats, const ClassWorkbook
 {
     std::vector<std::string> titles = SheetHeadings();
     for (int q = 1; q <= kQuestionCount; ++q)
-        titles.push_back(QCoreApplication::translate("ClassWorkbook", "ข้อ %1").arg(q).toStdString());
-    Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "คำตอบ"), formats.header, titles);
+        titles.push_back(FillIn(TeacherText("ClassWorkbook", "ข้อ %1"), { std::to_string(q) }));
+    Sheet sheet(book, TEACHER_TEXT_NOOP("ClassWorkbook", "คำตอบ"), formats.header, titles);
     for (size_t s = 0; s < data.sheets.size(); ++s) {
         const ClassSheetRow& row = data.sheets[s];
         const size_t r = s + 1;
@@ -203,19 +214,19 @@ void FillAnswers(lxw_workbook* book, const Formats& formats, const ClassWorkbook
 void FillItems(lxw_workbook* book, const Formats& formats, const ClassWorkbook& data)
 {
     std::vector<std::string> titles;
-    for (const auto& [words, name] : { std::pair { QT_TRANSLATE_NOOP("ClassWorkbook", "ข้อ"), "question" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "เฉลย"), "key" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "ความยาก"), "difficulty" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "อำนาจจำแนก"), "discrimination" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "สหสัมพันธ์พอยต์ไบซีเรียล"), "point_biserial" } })
+    for (const auto& [words, name] : { std::pair { TEACHER_TEXT_NOOP("ClassWorkbook", "ข้อ"), "question" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "เฉลย"), "key" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "ความยาก"), "difficulty" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "อำนาจจำแนก"), "discrimination" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "สหสัมพันธ์พอยต์ไบซีเรียล"), "point_biserial" } })
         titles.push_back(Label(words, name));
     for (const char* letter : { "a", "b", "c", "d", "e" })
         titles.push_back(letter);
-    for (const auto& [words, name] : { std::pair { QT_TRANSLATE_NOOP("ClassWorkbook", "ไม่ตอบ"), "blank" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "แถวถูกปฏิเสธ"), "rejected" },
-             { QT_TRANSLATE_NOOP("ClassWorkbook", "ข้อสังเกต"), "flag" } })
+    for (const auto& [words, name] : { std::pair { TEACHER_TEXT_NOOP("ClassWorkbook", "ไม่ตอบ"), "blank" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "แถวถูกปฏิเสธ"), "rejected" },
+             { TEACHER_TEXT_NOOP("ClassWorkbook", "ข้อสังเกต"), "flag" } })
         titles.push_back(Label(words, name));
-    Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "รายข้อ"), formats.header, titles);
+    Sheet sheet(book, TEACHER_TEXT_NOOP("ClassWorkbook", "รายข้อ"), formats.header, titles);
     for (size_t i = 0; i < data.items.items.size(); ++i) {
         const ItemStatistics& item = data.items.items[i];
         const size_t r = i + 1;
@@ -237,30 +248,30 @@ void FillItems(lxw_workbook* book, const Formats& formats, const ClassWorkbook& 
 
 void FillSummary(lxw_workbook* book, const Formats& formats, const ClassWorkbook& data)
 {
-    Sheet sheet(book, QT_TRANSLATE_NOOP("ClassWorkbook", "สรุป"), formats.header,
-        { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "รายการ"), "figure"),
-            Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ค่า"), "value") });
+    Sheet sheet(book, TEACHER_TEXT_NOOP("ClassWorkbook", "สรุป"), formats.header,
+        { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "รายการ"), "figure"),
+            Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ค่า"), "value") });
     const TestStatistics& test = data.items.test;
     const int32_t refused = static_cast<int32_t>(std::count_if(
         data.sheets.begin(), data.sheets.end(), [](const ClassSheetRow& row) { return !row.graded; }));
     const std::pair<std::string, double> figures[]
-        = { { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "จำนวนแผ่น"), "sheets"),
+        = { { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "จำนวนแผ่น"), "sheets"),
                 static_cast<double>(data.sheets.size()) },
-              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ตรวจได้"), "graded"), test.sheets },
-              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ตรวจไม่ได้"), "refused"), refused },
-              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "จำนวนข้อที่ตรวจ"), "questions"), test.questions },
-              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ค่าเฉลี่ย"), "mean"), test.mean },
-              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "มัธยฐาน"), "median"), test.median },
-              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ส่วนเบี่ยงเบนมาตรฐาน"), "standard_deviation"),
+              { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ตรวจได้"), "graded"), test.sheets },
+              { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ตรวจไม่ได้"), "refused"), refused },
+              { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "จำนวนข้อที่ตรวจ"), "questions"), test.questions },
+              { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ค่าเฉลี่ย"), "mean"), test.mean },
+              { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "มัธยฐาน"), "median"), test.median },
+              { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ส่วนเบี่ยงเบนมาตรฐาน"), "standard_deviation"),
                   test.standardDeviation },
-              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ต่ำสุด"), "lowest"), test.lowest },
-              { Label(QT_TRANSLATE_NOOP("ClassWorkbook", "สูงสุด"), "highest"), test.highest } };
+              { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ต่ำสุด"), "lowest"), test.lowest },
+              { Label(TEACHER_TEXT_NOOP("ClassWorkbook", "สูงสุด"), "highest"), test.highest } };
     size_t r = 1;
     for (const auto& [name, value] : figures) {
         sheet.Text(r, 0, name);
         sheet.Number(r++, 1, value, nullptr, 8);
     }
-    sheet.Text(r, 0, Label(QT_TRANSLATE_NOOP("ClassWorkbook", "ความเที่ยง"), "kr20"));
+    sheet.Text(r, 0, Label(TEACHER_TEXT_NOOP("ClassWorkbook", "ความเที่ยง"), "kr20"));
     if (test.kr20)
         sheet.Number(r, 1, *test.kr20, formats.share, 8);
     ++r;
@@ -274,13 +285,15 @@ void FillSummary(lxw_workbook* book, const Formats& formats, const ClassWorkbook
 Result<std::string> MakeClassWorkbook(const ClassWorkbook& data)
 {
     // libxlsxwriter writes to a path of its own: a scratch folder, read back and removed.
-    const QTemporaryDir folder;
-    if (!folder.isValid())
-        return Status::Failure("no temporary folder for the workbook: " + folder.errorString().toStdString());
-    const QByteArray made = QFile::encodeName(folder.filePath(QStringLiteral("class.xlsx")));
-    const QByteArray scratch = QFile::encodeName(folder.path());
-    lxw_workbook_options options { LXW_FALSE, const_cast<char*>(scratch.constData()), LXW_FALSE };
-    lxw_workbook* book = workbook_new_opt(made.constData(), &options);
+    std::error_code error;
+    std::string pattern = (std::filesystem::temp_directory_path(error) / "vantrel-workbook-XXXXXX").string();
+    if (error || !mkdtemp(pattern.data()))
+        return Status::Failure(
+            "no temporary folder for the workbook: " + (error ? error.message() : std::strerror(errno)));
+    const ScratchFolder folder { pattern };
+    const std::string made = pattern + "/class.xlsx";
+    lxw_workbook_options options { LXW_FALSE, pattern.data(), LXW_FALSE };
+    lxw_workbook* book = workbook_new_opt(made.c_str(), &options);
     if (!book)
         return Status::Failure("the workbook could not be started (out of memory)");
     const Formats formats = AddFormats(book);
@@ -291,15 +304,12 @@ Result<std::string> MakeClassWorkbook(const ClassWorkbook& data)
     if (const lxw_error closed = workbook_close(book); closed != LXW_NO_ERROR)
         return Status::Failure(FormatText("the workbook could not be made: %s", lxw_strerror(closed)));
 
-    QFile file(QFile::decodeName(made));
-    if (!file.open(QIODevice::ReadOnly))
+    std::ifstream file(made, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file.is_open() || file.bad())
         return Status::Failure(
-            "the workbook made could not be read back: " + file.errorString().toStdString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Status::Failure(
-            "the workbook made could not be read back: " + file.errorString().toStdString());
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+            "the workbook made could not be read back: " + std::string(std::strerror(errno)));
+    return bytes;
 }
 
 std::vector<std::string> TeacherNotes(const ClassWorkbook& book)

@@ -2,10 +2,9 @@
 
 #include "answerkey/answer_key.h"
 #include "framework/status.h"
+#include "image/rgb_picture.h"
 #include "results/item_analysis.h"
 #include "results/plan_score.h"
-
-#include <QImage>
 
 #include <cstdint>
 #include <optional>
@@ -35,7 +34,7 @@ struct ClassSheetRow {
     std::string className;
     std::string number; // the student's number in the class
     std::string review; // what a person should look at; empty when nothing
-    QImage idArea; // the ID bands cut from the scan, for the slips; may be null
+    RgbPicture idArea; // the ID bands cut from the scan, for the slips; may be empty
     int unresolved = 0; // doubtful items nobody has settled
     std::vector<SettledItem> settled; // oldest first
     std::optional<PlanScore> planned; // its score under the class's plan; none without one

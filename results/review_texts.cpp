@@ -1,17 +1,12 @@
 #include "results/review_texts.h"
 
-#include <QCoreApplication>
+#include "framework/teacher_text.h"
 
 namespace {
 
-// The translations' context, named so that lupdate finds every text.
-class ReviewTexts {
-    Q_DECLARE_TR_FUNCTIONS(ReviewTexts)
-};
-
-QString Number(double value, int decimals = 0)
+std::string Number(double value, int decimals = 0)
 {
-    return QString::number(value, 'f', decimals);
+    return FixedDecimals(value, decimals);
 }
 
 } // namespace
@@ -19,43 +14,41 @@ QString Number(double value, int decimals = 0)
 std::string ReviewPlaceText(const std::string& item)
 {
     if (item.rfind("id:", 0) == 0)
-        return ReviewTexts::tr("รหัสหลักที่ %1").arg(QString::fromStdString(item.substr(3))).toStdString();
+        return FillIn(TeacherText("ReviewTexts", "รหัสหลักที่ %1"), { item.substr(3) });
     if (item.size() > 1 && item[0] == 'q')
-        return ReviewTexts::tr("ข้อ %1").arg(QString::fromStdString(item.substr(1))).toStdString();
+        return FillIn(TeacherText("ReviewTexts", "ข้อ %1"), { item.substr(1) });
     if (item == "tilt")
-        return ReviewTexts::tr("ความเอียงของแผ่น").toStdString();
+        return TeacherText("ReviewTexts", "ความเอียงของแผ่น");
     if (item == "mark")
-        return ReviewTexts::tr("เครื่องหมายอ้างอิง").toStdString();
+        return TeacherText("ReviewTexts", "เครื่องหมายอ้างอิง");
     if (item == "checked")
-        return ReviewTexts::tr("แผ่นที่ตรวจแล้ว").toStdString();
+        return TeacherText("ReviewTexts", "แผ่นที่ตรวจแล้ว");
     return item;
 }
 
 std::string ReviewReadingText(const std::string& reading)
 {
     // A question's reading: its score letter, then the letters the second reading found.
-    static const std::pair<char, const char*> kScores[] = { { 'C', QT_TRANSLATE_NOOP("ReviewTexts", "ถูก") },
-        { 'W', QT_TRANSLATE_NOOP("ReviewTexts", "ผิด") }, { 'E', QT_TRANSLATE_NOOP("ReviewTexts", "ผิดรูป") } };
+    static const std::pair<char, const char*> kScores[] = { { 'C', TEACHER_TEXT_NOOP("ReviewTexts", "ถูก") },
+        { 'W', TEACHER_TEXT_NOOP("ReviewTexts", "ผิด") }, { 'E', TEACHER_TEXT_NOOP("ReviewTexts", "ผิดรูป") } };
     for (const auto& [letter, words] : kScores)
         if (!reading.empty() && reading[0] == letter && (reading.size() == 1 || reading[1] == ' ')) {
             const std::string letters = reading.size() > 2 ? reading.substr(2) : std::string();
             if (letters.empty())
-                return ReviewTexts::tr(words).toStdString();
-            return ReviewTexts::tr("%1 (%2)")
-                .arg(ReviewTexts::tr(words),
-                    letters == "-" ? ReviewTexts::tr("ไม่ได้ระบาย") : QString::fromStdString(letters))
-                .toStdString();
+                return TeacherText("ReviewTexts", words);
+            return FillIn(TeacherText("ReviewTexts", "%1 (%2)"),
+                { TeacherText("ReviewTexts", words),
+                    letters == "-" ? TeacherText("ReviewTexts", "ไม่ได้ระบาย") : letters });
         }
     if (reading == "none")
-        return ReviewTexts::tr("ไม่มี").toStdString();
+        return TeacherText("ReviewTexts", "ไม่มี");
     if (reading == "several")
-        return ReviewTexts::tr("หลายช่อง").toStdString();
+        return TeacherText("ReviewTexts", "หลายช่อง");
     const std::string degrees = " deg";
     if (reading.size() > degrees.size()
         && reading.compare(reading.size() - degrees.size(), degrees.size(), degrees) == 0)
-        return ReviewTexts::tr("%1 องศา")
-            .arg(QString::fromStdString(reading.substr(0, reading.size() - degrees.size())))
-            .toStdString();
+        return FillIn(
+            TeacherText("ReviewTexts", "%1 องศา"), { reading.substr(0, reading.size() - degrees.size()) });
     return reading;
 }
 
@@ -63,104 +56,101 @@ std::string ReviewReasonText(ReviewReason why, const std::array<double, 2>& figu
 {
     switch (why) {
     case ReviewReason::LightMark:
-        return ReviewTexts::tr("รอยระบายจาง: ช่องเฉลยมีจุดสีดำ %1 จุด").arg(Number(figures[0])).toStdString();
+        return FillIn(TeacherText("ReviewTexts", "รอยระบายจาง: ช่องเฉลยมีจุดสีดำ %1 จุด"), { Number(figures[0]) });
     case ReviewReason::TwoBoxes:
-        return ReviewTexts::tr("ระบายสองช่อง แต่ไม่ถูกนับเป็นข้อผิดรูป").toStdString();
+        return TeacherText("ReviewTexts", "ระบายสองช่อง แต่ไม่ถูกนับเป็นข้อผิดรูป");
     case ReviewReason::NearRejection:
-        return ReviewTexts::tr("เกือบถูกนับเป็นข้อผิดรูป (ห่างอีก %1 คอลัมน์)").arg(Number(figures[0])).toStdString();
+        return FillIn(
+            TeacherText("ReviewTexts", "เกือบถูกนับเป็นข้อผิดรูป (ห่างอีก %1 คอลัมน์)"), { Number(figures[0]) });
     case ReviewReason::NoIdMark:
-        return ReviewTexts::tr("ไม่มีรอยระบายในหลักนี้").toStdString();
+        return TeacherText("ReviewTexts", "ไม่มีรอยระบายในหลักนี้");
     case ReviewReason::TwoIdMarks:
-        return ReviewTexts::tr("ระบายสองช่อง: %1 และ %2")
-            .arg(Number(figures[0]), Number(figures[1]))
-            .toStdString();
+        return FillIn(
+            TeacherText("ReviewTexts", "ระบายสองช่อง: %1 และ %2"), { Number(figures[0]), Number(figures[1]) });
     case ReviewReason::DarkestElsewhere:
-        return ReviewTexts::tr("อ่านได้ %1 แต่ช่องที่เข้มที่สุดคือ %2")
-            .arg(Number(figures[0]), Number(figures[1]))
-            .toStdString();
+        return FillIn(TeacherText("ReviewTexts", "อ่านได้ %1 แต่ช่องที่เข้มที่สุดคือ %2"),
+            { Number(figures[0]), Number(figures[1]) });
     case ReviewReason::ReadingsDiffer:
-        return ReviewTexts::tr("การอ่านสองครั้งได้ผลไม่ตรงกัน").toStdString();
+        return TeacherText("ReviewTexts", "การอ่านสองครั้งได้ผลไม่ตรงกัน");
     case ReviewReason::Turned:
-        return ReviewTexts::tr("กระดาษเอียง: เครื่องหมายคลาดจากช่องที่อ่านครั้งแรก %1 จุดภาพ")
-            .arg(Number(figures[0], 1))
-            .toStdString();
+        return FillIn(TeacherText("ReviewTexts", "กระดาษเอียง: เครื่องหมายคลาดจากช่องที่อ่านครั้งแรก %1 จุดภาพ"),
+            { Number(figures[0], 1) });
     case ReviewReason::NoSecondMark:
-        return ReviewTexts::tr("การอ่านครั้งที่สองไม่พบเครื่องหมายอ้างอิง").toStdString();
+        return TeacherText("ReviewTexts", "การอ่านครั้งที่สองไม่พบเครื่องหมายอ้างอิง");
     case ReviewReason::NotSolidMark:
-        return ReviewTexts::tr("จุดอ้างอิงไม่ใช่มุมของเครื่องหมายสีดำทึบ").toStdString();
+        return TeacherText("ReviewTexts", "จุดอ้างอิงไม่ใช่มุมของเครื่องหมายสีดำทึบ");
     case ReviewReason::CheckedBefore:
-        return ReviewTexts::tr("แผ่นนี้มีสีของการตรวจครั้งก่อนอยู่แล้ว").toStdString();
+        return TeacherText("ReviewTexts", "แผ่นนี้มีสีของการตรวจครั้งก่อนอยู่แล้ว");
     case ReviewReason::ErasedResidue:
-        return ReviewTexts::tr("รอยลบไม่สะอาด").toStdString();
+        return TeacherText("ReviewTexts", "รอยลบไม่สะอาด");
     case ReviewReason::RingOnly:
-        return ReviewTexts::tr("วงรอบตัวอักษร ไม่ได้ระบายช่อง").toStdString();
+        return TeacherText("ReviewTexts", "วงรอบตัวอักษร ไม่ได้ระบายช่อง");
     case ReviewReason::SmallFill:
-        return ReviewTexts::tr("ระบายไม่เต็มช่อง").toStdString();
+        return TeacherText("ReviewTexts", "ระบายไม่เต็มช่อง");
     case ReviewReason::CloseMarks:
-        return ReviewTexts::tr("มีช่องที่เข้มเกือบเท่ารอยระบาย").toStdString();
+        return TeacherText("ReviewTexts", "มีช่องที่เข้มเกือบเท่ารอยระบาย");
     }
-    return ReviewTexts::tr("การอ่านสองครั้งได้ผลไม่ตรงกัน").toStdString();
+    return TeacherText("ReviewTexts", "การอ่านสองครั้งได้ผลไม่ตรงกัน");
 }
 
 std::string ReviewListText(const SheetReview& review)
 {
-    QStringList places;
+    std::string places;
     for (const ReviewItem& item : review.items)
-        places << QString::fromStdString(ReviewPlaceText(item.item));
-    return places.join(QStringLiteral(", ")).toStdString();
+        places += (places.empty() ? "" : ", ") + ReviewPlaceText(item.item);
+    return places;
 }
 
 std::string ReviewItemText(const ReviewItem& item)
 {
-    QString doubt = QStringLiteral("%1: %2").arg(QString::fromStdString(ReviewPlaceText(item.item)),
-        QString::fromStdString(ReviewReasonText(item.why, item.figures)));
+    std::string doubt = ReviewPlaceText(item.item) + ": " + ReviewReasonText(item.why, item.figures);
     // A question or an ID column: what each reading made of it, for the teacher to judge.
     if (item.item.starts_with('q') || item.item.starts_with("id:"))
-        doubt += ReviewTexts::tr(" (ครั้งแรก %1, ครั้งที่สอง %2)")
-                     .arg(QString::fromStdString(ReviewReadingText(item.first)),
-                         QString::fromStdString(ReviewReadingText(item.second)));
-    return doubt.toStdString();
+        doubt += FillIn(TeacherText("ReviewTexts", " (ครั้งแรก %1, ครั้งที่สอง %2)"),
+            { ReviewReadingText(item.first), ReviewReadingText(item.second) });
+    return doubt;
 }
 
 std::string ReviewDetailText(const SheetReview& review)
 {
-    QStringList doubts;
+    std::string doubts;
     for (const ReviewItem& item : review.items)
-        doubts << QString::fromStdString(ReviewItemText(item));
-    if (!doubts.isEmpty() && review.UntoldTurn() != 0)
-        doubts << ReviewTexts::tr("กระดาษเอียง %1 องศา").arg(review.UntoldTurn(), 0, 'f', 2);
+        doubts += (doubts.empty() ? "" : "; ") + ReviewItemText(item);
+    if (!doubts.empty() && review.UntoldTurn() != 0)
+        doubts += "; "
+            + FillIn(TeacherText("ReviewTexts", "กระดาษเอียง %1 องศา"), { Number(review.UntoldTurn(), 2) });
     // The first reading reads the printed sheet's own size: a shrunk one is said always.
     if (review.ShrunkToPercent() != 0)
-        doubts << ReviewTexts::tr("พิมพ์ย่อเหลือ %1 % ของขนาดจริง").arg(review.ShrunkToPercent(), 0, 'f', 0);
-    return doubts.isEmpty()
-        ? std::string()
-        : ReviewTexts::tr("ควรตรวจสอบ %1").arg(doubts.join(QStringLiteral("; "))).toStdString();
+        doubts += (doubts.empty() ? "" : "; ")
+            + FillIn(TeacherText("ReviewTexts", "พิมพ์ย่อเหลือ %1 % ของขนาดจริง"),
+                { Number(review.ShrunkToPercent()) });
+    return doubts.empty() ? std::string() : FillIn(TeacherText("ReviewTexts", "ควรตรวจสอบ %1"), { doubts });
 }
 
 std::string RefusedText(const std::string& refusal)
 {
-    return ReviewTexts::tr("ตรวจไม่ได้: %1").arg(QString::fromStdString(refusal)).toStdString();
+    return FillIn(TeacherText("ReviewTexts", "ตรวจไม่ได้: %1"), { refusal });
 }
 
 std::string UnreportedText()
 {
-    return ReviewTexts::tr("ไม่ได้บันทึกผล: การตรวจไปไม่ถึงข้อสุดท้ายของเฉลย").toStdString();
+    return TeacherText("ReviewTexts", "ไม่ได้บันทึกผล: การตรวจไปไม่ถึงข้อสุดท้ายของเฉลย");
 }
 
 std::string CheckKeyText()
 {
-    return ReviewTexts::tr("ตรวจเฉลย").toStdString();
+    return TeacherText("ReviewTexts", "ตรวจเฉลย");
 }
 
 std::string SettledHowText(const std::string& how)
 {
     if (how == "second")
-        return ReviewTexts::tr("ใช้การอ่านครั้งที่สอง").toStdString();
+        return TeacherText("ReviewTexts", "ใช้การอ่านครั้งที่สอง");
     if (how == "typed")
-        return ReviewTexts::tr("ครูระบุ").toStdString();
+        return TeacherText("ReviewTexts", "ครูระบุ");
     if (how == "first")
-        return ReviewTexts::tr("ใช้การอ่านครั้งแรก").toStdString();
+        return TeacherText("ReviewTexts", "ใช้การอ่านครั้งแรก");
     if (how == "policy")
-        return ReviewTexts::tr("ใช้การอ่านครั้งที่สองทั้งห้อง").toStdString();
+        return TeacherText("ReviewTexts", "ใช้การอ่านครั้งที่สองทั้งห้อง");
     return how;
 }

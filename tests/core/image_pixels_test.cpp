@@ -1,6 +1,7 @@
 // Pixels of every depth read through their colour table or their 5-6-5 bits, when
 // converted to 24 bits and when drawn.
 
+#include "image/sheet_image_draw.h"
 #include "image_test_support.h"
 
 #include <QPainter>
@@ -74,7 +75,7 @@ TEST(ConvertTo24BitsIgnored, DeepOrEmptyImagesStayAsTheyAre)
     QImage canvas(4, 4, QImage::Format_ARGB32);
     canvas.fill(0xFF123456);
     QPainter painter(&canvas);
-    empty.StretchDraw(painter, QRect(0, 0, 4, 4), QRect(0, 0, 4, 4));
+    StretchDraw(empty, painter, QRect(0, 0, 4, 4), QRect(0, 0, 4, 4));
     painter.end();
     EXPECT_EQ(canvas.pixel(0, 0), 0xFF123456);
 }
@@ -84,9 +85,9 @@ struct DrawCase {
     QRect target, source;
 };
 
-class StretchDraw : public ::testing::TestWithParam<std::tuple<std::pair<int, bool>, DrawCase>> { };
+class StretchDrawing : public ::testing::TestWithParam<std::tuple<std::pair<int, bool>, DrawCase>> { };
 
-TEST_P(StretchDraw, ShowsEachSourcePixelOnItsPartOfTheTarget)
+TEST_P(StretchDrawing, ShowsEachSourcePixelOnItsPartOfTheTarget)
 {
     const auto [depth, hasAlpha] = std::get<0>(GetParam());
     const auto [target, source] = std::get<1>(GetParam());
@@ -97,7 +98,7 @@ TEST_P(StretchDraw, ShowsEachSourcePixelOnItsPartOfTheTarget)
     QImage canvas(16, 12, QImage::Format_ARGB32);
     canvas.fill(kUntouched);
     QPainter painter(&canvas);
-    image.StretchDraw(painter, target, source);
+    StretchDraw(image, painter, target, source);
     painter.end();
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x) {
@@ -111,7 +112,7 @@ TEST_P(StretchDraw, ShowsEachSourcePixelOnItsPartOfTheTarget)
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, StretchDraw,
+INSTANTIATE_TEST_SUITE_P(Depths, StretchDrawing,
     ::testing::Combine(::testing::Values(std::pair { 1, false }, std::pair { 4, false },
                            std::pair { 8, false }, std::pair { 16, false }, std::pair { 24, false },
                            std::pair { 32, false }, std::pair { 32, true }),

@@ -40,7 +40,7 @@ void ClassOutputs::Add(GradedSheet sheet)
         ScoreRow(row, sheet, m_class);
         m_slips->Add(row);
     }
-    sheet.idArea = QImage(); // on its slip already
+    sheet.idArea = {}; // on its slip already
     // What the outputs show is the readings; the measures they were made from stay in the record.
     sheet.measures = {};
     sheet.second = {};
