@@ -26,7 +26,10 @@ void RoundUp(std::string& digits, size_t end)
 
 } // namespace
 
-void SetTextTranslation(TextTranslation translation) { g_translation = translation; }
+void SetTextTranslation(TextTranslation translation)
+{
+    g_translation = translation;
+}
 
 std::string TeacherText(const char* context, const char* thai)
 {

@@ -6,11 +6,6 @@
 #include <sys/stat.h>
 #include <utility>
 
-std::string SheetPage::Name() const
-{
-    return PageName(file, page, pageCount);
-}
-
 std::vector<SheetPage> ListPages(const std::vector<std::string>& files)
 {
     std::vector<SheetPage> pages;

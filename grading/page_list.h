@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/page_name.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,7 +15,7 @@ struct SheetPage {
     int64_t directory = 0; // where a TIFF page's directory starts; 0: not a TIFF page
 
     // FILE#N for a page of a file of several, the file's name otherwise.
-    std::string Name() const;
+    std::string Name() const { return PageName(file, page, pageCount); }
 };
 
 // Every page of every file, in order, as each file's own structure promises them:

@@ -35,11 +35,6 @@ Result<int> CountSheetPages(const std::string& path)
     return pages->readable + (pages->unreadable.empty() ? 0 : 1);
 }
 
-std::string PageName(const std::string& file, int page, int pageCount)
-{
-    return pageCount > 1 ? file + "#" + std::to_string(page + 1) : file;
-}
-
 Result<DecodeWarnings> LoadSheetPage(
     SheetImage& image, const std::string& path, int page, int pageCount, NeededRows needed, int64_t directory)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/status.h"
+#include "image/page_name.h"
 #include "image/sheet_image.h"
 
 #include <cstdint>
@@ -24,10 +25,6 @@ Result<FilePages> ListFilePages(const std::string& path);
 // The number of sheets the file promises: the readable pages, and one more standing
 // for the pages from the first unreadable one on.
 Result<int> CountSheetPages(const std::string& path);
-
-// How a sheet is named in every output: "FILE#N" for page N (from 1) of a file of
-// several pages, the file's own name when it holds one.
-std::string PageName(const std::string& file, int page, int pageCount);
 
 // Loads page `page` (from 0) and brings it to the page the engine reads
 // (image/page_normalise.h): the one step between loading and the engine that both

@@ -17,8 +17,8 @@ namespace {
 // Halves that printf rounds to even and Qt away from zero, and the ordinary figures.
 TEST(FixedDecimals, WritesWhatQStringNumberWrites)
 {
-    const double values[] = { 2.125, 0.125, 0.5, 1.5, 2.5, 0.015, 99.995, 17.0 / 8, 0.0, -0.0, -2.125, 59.1666,
-        15.4, 0.905, 1e-7, 123456.789 };
+    const double values[] = { 2.125, 0.125, 0.5, 1.5, 2.5, 0.015, 99.995, 17.0 / 8, 0.0, -0.0, -2.125,
+        59.1666, 15.4, 0.905, 1e-7, 123456.789 };
     for (const double value : values)
         for (int decimals = 0; decimals <= 3; ++decimals)
             EXPECT_EQ(FixedDecimals(value, decimals), QString::number(value, 'f', decimals).toStdString())
