@@ -10,16 +10,16 @@
 
 namespace {
 
-const char* const kNotReadHere = "%s: ไฟล์ชนิดนี้ยังอ่านในเบราว์เซอร์ไม่ได้ (อ่านได้เฉพาะ JPEG สี)";
+const char* const kNotReadHere = "%s: ไฟล์ชนิดนี้ยังอ่านในเบราว์เซอร์ไม่ได้ (อ่านได้เฉพาะ JPEG)";
 
-// Decodes and normalises the scan as the desktop's loader does a colour JPEG's page, turned
+// Decodes and normalises the scan as the desktop's loader does a JPEG's page, turned
 // half a turn when asked; only the needed rows when the page is already the engine's size.
 Result<DecodeWarnings> LoadScan(
     SheetImage& image, const std::string& name, std::string_view bytes, NeededRows needed, bool turned)
 {
     SheetImage loaded;
     const std::optional<Status> decoded
-        = DecodeColourJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loaded, needed);
+        = DecodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loaded, needed);
     if (!decoded)
         return Status::Failure(FormatText(kNotReadHere, name.c_str()));
     if (!*decoded)

@@ -6,12 +6,12 @@ import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { join, resolve } from 'node:path';
 import { after, test } from 'node:test';
 import { EnterKey, GradeScans, IsLocalUrl, OpenPage, SavedFile } from './page_driver.mjs';
 
 const kPage = process.env.VANTREL_WEB_PAGE;
-const kNative = process.env.VANTREL_NATIVE_BUILD;
+const kNative = process.env.VANTREL_NATIVE_BUILD && resolve(process.env.VANTREL_NATIVE_BUILD);
 assert.ok(kPage && kNative, 'set VANTREL_WEB_PAGE and VANTREL_NATIVE_BUILD');
 const kWork = mkdtempSync(join(tmpdir(), 'vantrel-web-test-'));
 after(() => rmSync(kWork, { recursive: true, force: true }));
@@ -34,8 +34,8 @@ function DrawnSet(name, batchArgs, gradeArgs = []) {
   return { scans, key, csv: readFileSync(csv, 'utf8') };
 }
 
-// Files that are no sheet as they come, beside a sheet: each refused, or read turned, as
-// vantrel-grade does.
+// Files that are no sheet as they come, beside a sheet and its grey copy: each refused, or
+// read turned, as vantrel-grade does.
 function OddSet() {
   const dir = join(kWork, 'odd');
   mkdirSync(dir);
@@ -47,7 +47,8 @@ function OddSet() {
   writeFileSync(join(dir, 'empty.jpg'), '');
   writeFileSync(join(dir, 'text.jpg'), 'no scan\n');
   writeFileSync(join(dir, 'key.txt'), 'a  \r\nb  \r\nc  \r\nd  \r\ne  \r\n');
-  const scans = ['sheet.jpg', 'truncated.jpg', 'empty.jpg', 'text.jpg', 'upside.jpg'].map((file) => join(dir, file));
+  Run('convert', [join(dir, 'sheet.jpg'), '-colorspace', 'Gray', join(dir, 'grey.jpg')]);
+  const scans = ['sheet.jpg', 'truncated.jpg', 'empty.jpg', 'text.jpg', 'upside.jpg', 'grey.jpg'].map((file) => join(dir, file));
   const key = join(dir, 'key.txt');
   Run(join(kNative, 'tools/grade/vantrel-grade'), ['--key', key, '--csv', join(dir, 'native.csv'), ...scans], dir);
   return { scans, key, csv: readFileSync(join(dir, 'native.csv'), 'utf8') };
