@@ -139,7 +139,10 @@ void RowAsColour(const SheetImage& page, int y, std::vector<RgbQuad>& table, uin
 // One input row's share of the sums down. Its own function with unaliased
 // pointers, so the compiler vectorises it, and built for AVX2 too (chosen when the
 // processor has it), since plain x86-64 has no 32-bit vector multiply.
-__attribute__((target_clones("avx2", "default"))) void AddWeighted(
+#if defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void AddWeighted(
     uint32_t* __restrict sums, const uint8_t* __restrict row, size_t values, uint32_t weight)
 {
     for (size_t i = 0; i < values; ++i)

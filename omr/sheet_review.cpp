@@ -75,7 +75,7 @@ bool RowBorneOut(const SecondReading& second, size_t q, QuestionScore secondScor
     const std::string& firstLetters)
 {
     return second.read && secondScore == firstScore && second.answerDoubt[q] == MarkDoubt::None
-        && std::ranges::all_of(firstLetters,
+        && std::all_of(firstLetters.begin(), firstLetters.end(),
             [&second, q](char letter) { return second.marked[q].find(letter) != std::string::npos; });
 }
 
@@ -168,7 +168,7 @@ std::string SheetReview::List() const
 
 double SheetReview::UntoldTurn() const
 {
-    if (std::ranges::any_of(items, [](const ReviewItem& entry) { return entry.item == "tilt"; }))
+    if (std::any_of(items.begin(), items.end(), [](const ReviewItem& entry) { return entry.item == "tilt"; }))
         return 0; // its own item says it
     return std::fabs(degrees) < kTiltDoubtDegrees ? 0 : degrees;
 }

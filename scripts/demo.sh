@@ -2,7 +2,7 @@
 # The main job: builds Vantrel, draws a set of sample answer sheets with a sample
 # key, and grades them with vantrel-grade into a CSV, the results file, the item
 # analysis, a workbook, the class report and a slip for every student; then hard scans with their review, and
-# a few sheets as a 300-dpi copier PDF.
+# a few sheets as a 300-dpi copier PDF; last the same grader as one web page, vantrel.html.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
@@ -65,3 +65,15 @@ copier=$samples/copier
 img2pdf "$copier"/img*.jpg -o "$copier/class.pdf"
 "$build/tools/grade/vantrel-grade" --quiet --key "$copier/key.txt" --csv "$copier/results.csv" "$copier/class.pdf"
 echo "Copier PDF: $copier/class.pdf   CSV: $copier/results.csv"
+# The same grader as one web page that works offline, from a USB stick or any static server;
+# the hard scans graded through it headless give vantrel-grade's CSV.
+bash "$root/scripts/web-build.sh" "$root/build-web" >/dev/null
+bash "$root/scripts/web-grade.sh" --page "$root/build-web/web/vantrel.html" --key "$hard/key.txt" \
+  --csv "$hard/page.csv" "$hard"/img*.jpg
+if cmp -s <(cut -d, -f2- "$hard/results.csv") <(cut -d, -f2- "$hard/page.csv"); then
+  echo "The page's CSV equals vantrel-grade's: $hard/page.csv"
+else
+  echo "The page's CSV differs from vantrel-grade's: $hard/page.csv" >&2
+  exit 1
+fi
+echo "The page: $root/build-web/web/vantrel.html (copy it anywhere and open it in a browser)"

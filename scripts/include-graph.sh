@@ -6,7 +6,7 @@
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
-folders=(app answerkey image omr results grading framework framework/qt tools)
+folders=(app answerkey image omr results grading framework framework/qt tools web)
 
 # The listed folder a path lies in (the deepest, so framework/qt/x.h is
 # framework/qt), or nothing for a path outside them.
@@ -22,7 +22,7 @@ folder_of() {
 
 # Includes by bare name ("batch_runner.h") are the file's own folder and make no edge.
 edges=$(
-  find app answerkey image omr results grading framework tools -type f \( -name '*.h' -o -name '*.cpp' \) |
+  find app answerkey image omr results grading framework tools web -path web/node_modules -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) -print |
     sort | xargs grep -H -o '^#include "[^"]*"' | sed 's/:#include "/ /; s/"$//' |
     while read -r file included; do
       from=$(folder_of "$file")

@@ -12,7 +12,10 @@ packages=(
   clang libclang-rt-14-dev clang-format
   qt6-pdf-dev img2pdf libtiff-tools
   qt6-l10n-tools qt6-tools-dev
+  emscripten chromium dpkg-dev tcl xz-utils
 )
+# The page's tests run under node; a node of another source may bring its own npm.
+command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,7 +23,18 @@ for p in "${packages[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
 
+# The page's npm packages, at the versions web/package-lock.json locks; puppeteer-core
+# drives Debian's chromium and never downloads a browser.
+install_web_packages() {
+  local web=$(dirname "$0")/../web
+  if ! cmp -s "$web/package-lock.json" "$web/node_modules/.vantrel-lock"; then
+    (cd "$web" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error >/dev/null)
+    cp "$web/package-lock.json" "$web/node_modules/.vantrel-lock"
+  fi
+}
+
 if [[ ${#missing[@]} -eq 0 ]]; then
+  install_web_packages
   exit 0
 fi
 
@@ -34,3 +48,4 @@ echo "setup: installing ${missing[*]}" >&2
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+install_web_packages

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "answerkey/answer_key.h"
+#include "grading/graded_sheet.h"
+
+#include <string>
+#include <string_view>
+
+// Grades one scan given as its bytes, as vantrel-grade grades a file of one page: loaded,
+// normalised, read (both readings, the review, the final reading), and read again turned
+// half a turn when it lies upside down. The sheet is named `name`. The browser reads JPEG
+// scans, colour and grey; any other file is refused, saying so.
+GradedSheet GradeScanBytes(const std::string& name, std::string_view bytes, const AnswerKey& key);
