@@ -30,7 +30,8 @@ GradedSheet GradeJpeg(const std::string& path, const AnswerKey& key)
     SheetImage image;
     const std::optional<Status> decoded = DecodeJpeg(data, bytes.size(), image, { band.first, band.end });
     if (!decoded || !*decoded) {
-        sheet.refusal = decoded ? OneLine(path + ": " + decoded->message()) : path + ": not a JPEG this reads";
+        sheet.refusal
+            = decoded ? OneLine(path + ": " + decoded->message()) : path + ": not a JPEG this reads";
         return sheet;
     }
     if (GradeLoadedSheet(image, key, false, {}, true, sheet))
