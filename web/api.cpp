@@ -6,7 +6,7 @@
 #include "framework/message_box.h"
 #include "framework/safe_file_write.h"
 #include "grading/csv_report.h"
-#include "web/scan_grading.h"
+#include "grading/scan_bytes.h"
 
 #include <emscripten/emscripten.h>
 #include <sys/stat.h>

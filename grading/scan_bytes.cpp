@@ -1,4 +1,4 @@
-#include "web/scan_grading.h"
+#include "grading/scan_bytes.h"
 
 #include "framework/format.h"
 #include "grading/loaded_sheet.h"
