@@ -147,11 +147,13 @@ bool PdfFile::ReadSections(size_t offset)
         seen.push_back(offset);
         PdfObject trailer;
         PdfSyntax probe(m_bytes, offset);
-        const bool read = probe.ReadKeyword("xref") ? ReadTable(offset, trailer) : ReadStreamSection(offset, trailer);
+        const bool read
+            = probe.ReadKeyword("xref") ? ReadTable(offset, trailer) : ReadStreamSection(offset, trailer);
         if (!read || trailer.Find("Encrypt"))
             return false;
         // A hybrid file's stream holds what its table leaves out.
-        if (const PdfObject* hybrid = trailer.Find("XRefStm"); hybrid && hybrid->Integer() && *hybrid->Integer() >= 0) {
+        if (const PdfObject* hybrid = trailer.Find("XRefStm");
+            hybrid && hybrid->Integer() && *hybrid->Integer() >= 0) {
             PdfObject ignored;
             if (!ReadStreamSection(static_cast<size_t>(*hybrid->Integer()), ignored))
                 return false;
@@ -186,7 +188,8 @@ bool PdfFile::ReadTable(size_t offset, PdfObject& trailer)
             if (!at || !generation || (!used && !syntax.ReadKeyword("f")))
                 return false;
             if (used && static_cast<uint64_t>(*at) < m_bytes.size())
-                m_entries.try_emplace(static_cast<uint32_t>(*first + i), Entry { static_cast<size_t>(*at), 0 });
+                m_entries.try_emplace(
+                    static_cast<uint32_t>(*first + i), Entry { static_cast<size_t>(*at), 0 });
         }
     }
     std::optional<PdfObject> dictionary = syntax.ReadObject();
@@ -210,7 +213,8 @@ bool PdfFile::ReadStreamSection(size_t offset, PdfObject& trailer)
         return false;
     const PdfObject* widths = stream->Find("W");
     const PdfObject* size = stream->Find("Size");
-    if (!widths || widths->kind != PdfObject::Kind::Array || widths->items.size() != 3 || !size || !size->Integer())
+    if (!widths || widths->kind != PdfObject::Kind::Array || widths->items.size() != 3 || !size
+        || !size->Integer())
         return false;
     size_t w[3];
     for (size_t i = 0; i < 3; ++i) {

@@ -12,7 +12,7 @@ namespace {
 
 // Page trees nest a few levels; a class of sheets is a few hundred pages.
 constexpr int kMaxTreeDepth = 32;
-constexpr int kMaxTreeNodes = 1'000'000;
+constexpr int kMaxTreeNodes = 100'000;
 // The content of a page that only places its picture is a few dozen bytes.
 constexpr size_t kMaxContentBytes = 4096;
 // How far the picture's edges may lie from the page's, in points: under a pixel at 100 dpi.
@@ -42,32 +42,33 @@ std::optional<FoundPage> FindPage(TreeWalk& walk, const PdfObject& node, int dep
     const std::optional<PdfObject> resolved = walk.file.Resolve(node);
     if (!resolved || resolved->kind != PdfObject::Kind::Dictionary)
         return std::nullopt;
+    const PdfObject* kids = resolved->Find("Kids");
+    // A page before the one wanted, or a subtree of fewer pages than remain, is
+    // passed over whole.
+    const PdfObject* count = resolved->Find("Count");
+    const int pages = !kids                                   ? 1
+        : count && count->Integer() && *count->Integer() >= 0 ? *count->Integer()
+                                                              : -1;
+    if (pages >= 0 && pages <= walk.remaining) {
+        walk.remaining -= pages;
+        return std::nullopt;
+    }
     FoundPage here = above;
-    for (auto [key, slot] : { std::pair { "MediaBox", &here.mediaBox }, std::pair { "CropBox", &here.cropBox },
-             std::pair { "Rotate", &here.rotate }, std::pair { "Resources", &here.resources } })
+    for (auto [key, slot] :
+        { std::pair { "MediaBox", &here.mediaBox }, std::pair { "CropBox", &here.cropBox },
+            std::pair { "Rotate", &here.rotate }, std::pair { "Resources", &here.resources } })
         if (const PdfObject* value = resolved->Find(key))
             *slot = walk.file.Resolve(*value);
-    const PdfObject* kids = resolved->Find("Kids");
-    if (!kids) { // a page
-        if (walk.remaining-- > 0)
-            return std::nullopt;
+    if (!kids) {
         here.page = *resolved;
         return here;
-    }
-    // A subtree that holds fewer pages than remain is passed over whole.
-    if (const PdfObject* count = resolved->Find("Count"); count && count->Integer() && *count->Integer() >= 0
-        && *count->Integer() <= walk.remaining) {
-        walk.remaining -= *count->Integer();
-        return std::nullopt;
     }
     const std::optional<PdfObject> list = walk.file.Resolve(*kids);
     if (!list || list->kind != PdfObject::Kind::Array)
         return std::nullopt;
     for (const PdfObject& kid : list->items) {
-        if (walk.remaining < 0)
-            return std::nullopt;
         std::optional<FoundPage> found = FindPage(walk, kid, depth + 1, here);
-        if (found || walk.remaining < 0 || walk.nodes > kMaxTreeNodes)
+        if (found || walk.nodes > kMaxTreeNodes)
             return found;
     }
     return std::nullopt;
@@ -83,8 +84,8 @@ std::optional<Box> ReadBox(const std::optional<PdfObject>& array)
             return std::nullopt;
         values[i] = array->items[i].number;
     }
-    return Box { std::min(values[0], values[2]), std::min(values[1], values[3]), std::max(values[0], values[2]),
-        std::max(values[1], values[3]) };
+    return Box { std::min(values[0], values[2]), std::min(values[1], values[3]),
+        std::max(values[0], values[2]), std::max(values[1], values[3]) };
 }
 
 bool Near(double a, double b)
@@ -123,8 +124,8 @@ std::optional<std::string> OnlyPicture(const std::vector<uint8_t>& content, cons
             for (const PdfObject& operand : operands)
                 if (operand.kind != PdfObject::Kind::Number || !std::isfinite(operand.number))
                     return std::nullopt;
-            const Box picture { operands[4].number, operands[5].number, operands[4].number + operands[0].number,
-                operands[5].number + operands[3].number };
+            const Box picture { operands[4].number, operands[5].number,
+                operands[4].number + operands[0].number, operands[5].number + operands[3].number };
             if (operands[1].number != 0 || operands[2].number != 0 || operands[0].number <= 0
                 || operands[3].number <= 0 || !SameBox(picture, page))
                 return std::nullopt;
@@ -161,7 +162,8 @@ std::optional<std::vector<uint8_t>> PageContent(const PdfFile& file, const PdfOb
     return file.Decoded(*stream, kMaxContentBytes);
 }
 
-std::optional<PdfObject> Picture(const PdfFile& file, const std::optional<PdfObject>& resources, const std::string& name)
+std::optional<PdfObject> Picture(
+    const PdfFile& file, const std::optional<PdfObject>& resources, const std::string& name)
 {
     if (!resources || resources->kind != PdfObject::Kind::Dictionary || !resources->Find("XObject"))
         return std::nullopt;
@@ -193,8 +195,8 @@ std::optional<PdfPageImage> Describe(const PdfFile& file, const PdfObject& pictu
         filter = &filter->items[0];
     const std::optional<PdfObject> space = colours ? file.Resolve(*colours) : std::nullopt;
     if (!width || !width->Integer() || *width->Integer() <= 0 || !height || !height->Integer()
-        || *height->Integer() <= 0 || !bits || !bits->Integer() || !filter || filter->kind != PdfObject::Kind::Name
-        || !space)
+        || *height->Integer() <= 0 || !bits || !bits->Integer() || !filter
+        || filter->kind != PdfObject::Kind::Name || !space)
         return std::nullopt;
     PdfPageImage image;
     if (space->IsName("DeviceGray"))

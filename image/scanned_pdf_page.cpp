@@ -29,7 +29,7 @@ public:
         const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             return;
-        struct stat info {};
+        struct stat info { };
         if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
             void* mapped = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
             if (mapped != MAP_FAILED) {
@@ -106,13 +106,15 @@ bool Decode(jpeg_decompress_struct& info, ErrorTrap& trap, const PdfPageImage& p
     info.dct_method = JDCT_ISLOW;
     info.do_fancy_upsampling = TRUE;
     jpeg_start_decompress(&info);
-    if (!decoded.CreateForOverwrite(static_cast<int>(info.output_width), static_cast<int>(info.output_height), 24))
+    if (!decoded.CreateForOverwrite(
+            static_cast<int>(info.output_width), static_cast<int>(info.output_height), 24))
         return false;
     rows.resize(info.output_height);
     for (JDIMENSION r = 0; r < info.output_height; ++r)
         rows[r] = decoded.GetPixelAddress(0, static_cast<int>(r));
     while (info.output_scanline < info.output_height)
-        jpeg_read_scanlines(&info, rows.data() + info.output_scanline, info.output_height - info.output_scanline);
+        jpeg_read_scanlines(
+            &info, rows.data() + info.output_scanline, info.output_height - info.output_scanline);
     jpeg_finish_decompress(&info);
     return true;
 }
@@ -136,7 +138,8 @@ std::optional<Status> DecodePdfPageImage(const PdfPageImage& picture, SheetImage
     jpeg_create_decompress(&info);
     SheetImage decoded;
     std::vector<JSAMPROW> rows;
-    const bool read = Decode(info, trap, picture, static_cast<int>(width), static_cast<int>(height), decoded, rows);
+    const bool read
+        = Decode(info, trap, picture, static_cast<int>(width), static_cast<int>(height), decoded, rows);
     jpeg_destroy_decompress(&info);
     if (!read)
         return std::nullopt;
@@ -144,7 +147,8 @@ std::optional<Status> DecodePdfPageImage(const PdfPageImage& picture, SheetImage
     if (decoded.GetWidth() == width && decoded.GetHeight() == height) {
         page = std::move(decoded);
         page.SetDotsPerInch(kPageDpi);
-    } else if (Status averaged = AverageToSize(decoded, static_cast<int>(width), static_cast<int>(height), page);
+    } else if (Status averaged
+               = AverageToSize(decoded, static_cast<int>(width), static_cast<int>(height), page);
                !averaged) {
         return averaged;
     }

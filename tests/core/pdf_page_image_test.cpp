@@ -19,7 +19,8 @@ namespace {
 
 std::string Stream(const std::string& dictionary, const std::string& data)
 {
-    return "<< " + dictionary + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data + "\nendstream";
+    return "<< " + dictionary + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data
+        + "\nendstream";
 }
 
 // A copier's page of 595.2 x 841.92 points (A4) with the objects changed as the case
@@ -42,7 +43,8 @@ std::string CopierPdf(const PageParts& parts)
         "<< /Type /Page /Parent 2 0 R " + parts.pageExtra + " /Contents " + parts.contents
             + " /Resources << /XObject << /Im0 5 0 R >> >> >>",
         Stream("", parts.content),
-        Stream("/Type /XObject /Subtype /Image /Width 2480 /Height 3508 /BitsPerComponent 8 " + parts.pictureExtra,
+        Stream("/Type /XObject /Subtype /Image /Width 2480 /Height 3508 /BitsPerComponent 8 "
+                + parts.pictureExtra,
             parts.pictureData) };
     std::string pdf = "%PDF-1.4\n";
     std::vector<size_t> offsets;
