@@ -1,5 +1,6 @@
 #include "image/scanned_pdf_page.h"
 
+#include "image/compression_bound.h"
 #include "image/page_normalise.h"
 #include "image/sheet_image.h"
 
@@ -128,7 +129,9 @@ std::optional<Status> DecodePdfPageImage(const PdfPageImage& picture, SheetImage
     const double height = std::round(picture.pageHeightPoints * kPageDpi / kPointsPerInch);
     if (picture.filter != "DCTDecode" || picture.bitsPerComponent != 8 || width < 1 || height < 1
         || width * height > static_cast<double>(SheetImage::kMaxPixels)
-        || static_cast<int64_t>(picture.width) * picture.height > SheetImage::kMaxPixels)
+        || static_cast<int64_t>(picture.width) * picture.height > SheetImage::kMaxPixels
+        || !CouldHoldPixels(
+            ImageType::Jpeg, picture.width, picture.height, static_cast<int64_t>(picture.data.size())))
         return std::nullopt;
     ErrorTrap trap {};
     jpeg_decompress_struct info {};
