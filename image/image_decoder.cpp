@@ -7,6 +7,7 @@
 #include "image/image_codecs.h"
 #include "image/pdf_page.h"
 #include "image/pdf_page_process.h"
+#include "image/scanned_pdf_page.h"
 #include "image/sheet_image.h"
 #include "image/stream_completeness.h"
 #include "image/tiff_pages.h"
@@ -171,6 +172,14 @@ Status Decode(QFile& file, int page, int64_t directory, NeededRows needed, const
     return {};
 }
 
+// A scanned page is read from its picture; any other page is rendered.
+Status ReadPdfPage(const std::string& path, int page, SheetImage& image)
+{
+    if (std::optional<Status> read = ReadScannedPdfPage(path, page, image))
+        return *read;
+    return RenderPdfPage(path, page, image);
+}
+
 } // namespace
 
 Result<DecodeWarnings> SheetImage::LoadFromFile(const std::string& path)
@@ -194,7 +203,7 @@ Result<DecodeWarnings> SheetImage::LoadPage(
 
     const DecodeMessages messages;
     SheetImage loaded;
-    if (const Status decoded = IsPdfFile(path) ? RenderPdfPage(path, page, loaded)
+    if (const Status decoded = IsPdfFile(path) ? ReadPdfPage(path, page, loaded)
                                                : Decode(file, page, directory, needed, messages, loaded);
         !decoded) {
         const std::string said = messages.Joined();

@@ -162,11 +162,11 @@ uint8_t RoundedQuotient(uint32_t sum, uint32_t total, double reciprocal)
     return static_cast<uint8_t>(q);
 }
 
-// Each output pixel is the mean of the input area it covers, so a black-and-white
-// page comes out with the grey levels a coarser sensor would see. Summed down the
-// few input rows of an output row first (long runs the compiler vectorises), then
-// across: the same integer sums as over the area at once.
-Status AreaAverage(const SheetImage& page, int width, int height, SheetImage& out)
+} // namespace
+
+// Summed down the few input rows of an output row first (long runs the compiler
+// vectorises), then across: the same integer sums as over the area at once.
+Status AverageToSize(const SheetImage& page, int width, int height, SheetImage& out)
 {
     if (Status created = out.CreateForOverwrite(width, height, 24); !created)
         return created;
@@ -220,8 +220,6 @@ Status AreaAverage(const SheetImage& page, int width, int height, SheetImage& ou
     return {};
 }
 
-} // namespace
-
 std::string PageSizeMessage(int width, int height)
 {
     return FormatText("ขนาดภาพ %d x %d จุด ไม่ใช่ขนาดที่โปรแกรมอ่านได้\n"
@@ -247,7 +245,7 @@ Status NormalisePage(SheetImage& page)
     const int width = std::max(1, static_cast<int>(std::lround(page.GetWidth() * kEngineDpi / *dpi)));
     const int height = std::max(1, static_cast<int>(std::lround(page.GetHeight() * kEngineDpi / *dpi)));
     SheetImage normalised;
-    if (Status averaged = AreaAverage(page, width, height, normalised); !averaged)
+    if (Status averaged = AverageToSize(page, width, height, normalised); !averaged)
         return averaged;
     page = std::move(normalised);
     return {};

@@ -17,6 +17,11 @@ class SheetImage;
 // any plausible resolution is refused with a message naming both sizes.
 Status NormalisePage(SheetImage& page);
 
+// Brings the page to width x height pixels of 24 bits, each the mean of the area of
+// the page it covers, so a black-and-white page comes out with the grey levels a
+// coarser sensor would see; says 100 dpi.
+Status AverageToSize(const SheetImage& page, int width, int height, SheetImage& out);
+
 // Whether a page of this size would have been read better at its resolution: far
 // larger than a 100-dpi A4 page though it says 100 dpi. The engine finds no
 // registration mark on such a page, and the size is then the reason to give.

@@ -74,9 +74,9 @@ public:
     // Decodes the file with its pixels as stored (no auto-rotation, no colour
     // management). Path is UTF-8.
     Result<DecodeWarnings> LoadFromFile(const std::string& path);
-    // Loads page `page` (from 0) of a file of several pages: a PDF's page rendered
-    // at 100 dpi, a TIFF's image; any other file has page 0 only. A TIFF page's
-    // `directory` (image/tiff_pages.h), when known, is read without walking to it.
+    // Loads page `page` (from 0) of a file of several pages: a PDF's page at 100
+    // dpi (a scanned page from its picture, any other rendered), a TIFF's image; any other file has page 0
+    // only. A TIFF page's `directory` (image/tiff_pages.h), when known, is read without walking to it.
     Result<DecodeWarnings> LoadPage(
         const std::string& path, int page, NeededRows needed = {}, int64_t directory = 0);
     // Encodes by the path's extension (jpg, gif, tif, png, bmp, any case); written

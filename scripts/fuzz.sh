@@ -16,7 +16,7 @@ mkdir -p "$findings"
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 failed=()
-for harness in load_sheet key_file check_sheet roster sheet_pages; do
+for harness in load_sheet key_file check_sheet roster sheet_pages pdf_page_image; do
     work=$build/corpus/$harness # new inputs land here, never in the repository
     mkdir -p "$work"
     # 2 GiB and 10 s: a sheet of the 100-megapixel limit decodes in both; a header
