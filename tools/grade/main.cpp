@@ -158,7 +158,7 @@ int main(int argc, char** argv)
     if (const std::string keySheet = options.keySheet; !keySheet.empty())
         std::erase_if(options.sheets, [&keySheet](const std::string& sheet) {
             std::error_code error;
-            if (true)
+            if (!std::filesystem::equivalent(sheet, keySheet, error))
                 return false;
             std::fprintf(
                 stderr, "vantrel-grade: note: %s is the key sheet; it is not graded\n", sheet.c_str());
