@@ -16,6 +16,8 @@
 #include "recording_message_box.h"
 #include "test_files.h"
 
+#include "test_pdf.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -379,23 +381,10 @@ TEST(PageAverageTest, EveryPixelIsTheMeanOfItsArea)
     EXPECT_LE(worst, 1);
 }
 
-// A PDF of the given objects (1: catalog, 2: pages), with a correct cross-reference table.
+// A PDF of the given objects (1: catalog, 2: pages) and these trailer entries.
 std::string Pdf(const std::vector<std::string>& objects, const std::string& trailer)
 {
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<size_t> offsets;
-    for (size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (const size_t offset : offsets) {
-        const std::string number = std::to_string(offset);
-        pdf += std::string(10 - number.size(), '0') + number + " 00000 n \n";
-    }
-    return pdf + "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R " + trailer
-        + " >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return PdfOfObjects(objects, [&trailer](size_t) { return " " + trailer; });
 }
 
 struct PdfCase {

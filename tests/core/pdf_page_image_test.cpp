@@ -7,6 +7,7 @@
 #include "image/sheet_image.h"
 
 #include "image_test_support.h"
+#include "test_pdf.h"
 
 #include <gtest/gtest.h>
 
@@ -46,21 +47,10 @@ std::string CopierPdf(const PageParts& parts)
         Stream("/Type /XObject /Subtype /Image /Width 2480 /Height 3508 /BitsPerComponent 8 "
                 + parts.pictureExtra,
             parts.pictureData) };
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<size_t> offsets;
-    for (size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const size_t xref = pdf.size();
-    pdf += "xref\n0 6\n0000000000 65535 f \n";
-    for (const size_t offset : offsets) {
-        const std::string number = std::to_string(offset);
-        pdf += std::string(10 - number.size(), '0') + number + " 00000 n \n";
-    }
-    const std::string previous = parts.previousIsItself ? " /Prev " + std::to_string(xref) : "";
-    return pdf + "trailer\n<< /Size 6 /Root 1 0 R" + previous + " " + parts.trailerExtra + " >>\nstartxref\n"
-        + std::to_string(xref) + "\n%%EOF\n";
+    return PdfOfObjects(objects, [&parts](size_t xref) {
+        const std::string previous = parts.previousIsItself ? " /Prev " + std::to_string(xref) : "";
+        return previous + " " + parts.trailerExtra;
+    });
 }
 
 struct StructureCase {
